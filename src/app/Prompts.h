@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+// Every question the program asks the user goes through this interface: the
+// Qt implementation shows real dialogs, tests install a scripted one. Texts
+// and captions are passed exactly as the user must see them.
+class CPrompts {
+public:
+  enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+  enum class Icon { None, Information, Warning, Error, Question };
+
+  virtual ~CPrompts() = default;
+
+  // Returns IDOK, IDCANCEL, IDYES or IDNO (res/DialogTemplate.h).
+  virtual int MessageBox(QWidget *parent, const QString &text, const QString &caption,
+                         Buttons buttons = Buttons::Ok, Icon icon = Icon::None) = 0;
+
+  // Filter as "Data File(*.txt)". Empty optional: the user cancelled.
+  virtual std::optional<QString> GetOpenFileName(QWidget *parent, const QString &filter) = 0;
+  // A save dialog that asks before replacing an existing file.
+  virtual std::optional<QString> GetSaveFileName(QWidget *parent, const QString &filter,
+                                                 const QString &defaultName) = 0;
+
+  virtual std::optional<QColor> ChooseColor(QWidget *parent, const QColor &initial) = 0;
+
+  // A configured printer, or null when the user cancelled.
+  virtual std::unique_ptr<QPrinter> SelectPrinter(QWidget *parent) = 0;
+};
+
+// Real dialogs.
+class CQtPrompts : public CPrompts {
+public:
+  int MessageBox(QWidget *parent, const QString &text, const QString &caption, Buttons buttons,
+                 Icon icon) override;
+  std::optional<QString> GetOpenFileName(QWidget *parent, const QString &filter) override;
+  std::optional<QString> GetSaveFileName(QWidget *parent, const QString &filter,
+                                         const QString &defaultName) override;
+  std::optional<QColor> ChooseColor(QWidget *parent, const QColor &initial) override;
+  std::unique_ptr<QPrinter> SelectPrinter(QWidget *parent) override;
+};

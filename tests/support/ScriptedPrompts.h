@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/Prompts.h"
+
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Prompts answered from a script, recording every question asked. An
+// unscripted message box answers IDOK, an unscripted file dialog cancels.
+class CScriptedPrompts : public CPrompts {
+public:
+  struct Asked {
+    std::string kind; // "message", "open", "save", "color", "printer"
+    QString text;
+    QString caption;
+    Buttons buttons = Buttons::Ok;
+  };
+
+  std::deque<int> m_answers;              // message box answers
+  std::deque<std::optional<QString>> m_paths; // file dialog answers
+  std::deque<std::optional<QColor>> m_colors;
+  // Builds the printer handed back by SelectPrinter; null answers "cancelled".
+  std::function<std::unique_ptr<QPrinter>()> m_makePrinter;
+  std::vector<Asked> m_asked;
+
+  int MessageBox(QWidget *, const QString &text, const QString &caption, Buttons buttons, Icon) override {
+    m_asked.push_back({"message", text, caption, buttons});
+    return Pop(m_answers, 1);
+  }
+  std::optional<QString> GetOpenFileName(QWidget *, const QString &filter) override {
+    m_asked.push_back({"open", filter, {}, Buttons::Ok});
+    return Pop(m_paths, std::optional<QString>());
+  }
+  std::optional<QString> GetSaveFileName(QWidget *, const QString &filter, const QString &defaultName) override {
+    m_asked.push_back({"save", filter, defaultName, Buttons::Ok});
+    return Pop(m_paths, std::optional<QString>());
+  }
+  std::optional<QColor> ChooseColor(QWidget *, const QColor &initial) override {
+    m_asked.push_back({"color", initial.name(), {}, Buttons::Ok});
+    return Pop(m_colors, std::optional<QColor>());
+  }
+  std::unique_ptr<QPrinter> SelectPrinter(QWidget *) override {
+    m_asked.push_back({"printer", {}, {}, Buttons::Ok});
+    return m_makePrinter ? m_makePrinter() : nullptr;
+  }
+
+  // Texts of the message boxes shown so far.
+  std::vector<QString> Messages() const {
+    std::vector<QString> v;
+    for (const auto &a : m_asked)
+      if (a.kind == "message")
+        v.push_back(a.text);
+    return v;
+  }
+
+private:
+  template <class T> static T Pop(std::deque<T> &q, T fallback) {
+    if (q.empty())
+      return fallback;
+    T v = q.front();
+    q.pop_front();
+    return v;
+  }
+};
