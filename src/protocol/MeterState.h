@@ -12,6 +12,7 @@ struct CMeterState {
   std::time_t m_tLastRecv = 0;
   bool m_bDataReceived = false;
   bool m_bRecvFlag = false;
+  unsigned m_nFramesDecoded = 0; // counts decoded live frames
 
   double m_dLevel = 50.0;
   std::string m_strCurTime;

@@ -77,6 +77,7 @@ void CReceivePath::ParseLiveData(const std::string &strChunk) {
   }
   DecodeLiveFrame(std::string_view(buf).substr(0, kLiveFrameChars), m_state, DatePrefix());
   buf.erase(0, kLiveFrameChars);
+  ++m_state.m_nFramesDecoded;
   m_sink.OnReadoutRefresh();
 }
 
