@@ -214,9 +214,14 @@ CFileResult ReadTextDataFile(const std::string &strPath, CSampleStore &store, co
   content.result.strPath = strPath;
   if (!content.result.Ok())
     return content.result;
+  MoveIntoStore(content, store);
+  return content.result;
+}
+
+void MoveIntoStore(CTextDataContent &content, CSampleStore &store) {
   store.RemoveAll();
   store.Reserve(content.samples.size());
   for (auto &rec : content.samples)
     store.Add(std::move(rec));
-  return content.result;
+  content.samples.clear();
 }

@@ -37,6 +37,8 @@ struct CTextDataContent {
 // Parses the bytes of a data file. Sample lines are taken as they come,
 // split by commas; a blank line ends the samples.
 CTextDataContent ParseTextData(std::string_view bytes, const ProgressFn &progress = {});
+// Replaces the samples of `store` with the parsed ones.
+void MoveIntoStore(CTextDataContent &content, CSampleStore &store);
 // Reads a file into `store`, which is replaced only when the whole file was
 // read and its header was right; otherwise the store keeps its samples.
 CFileResult ReadTextDataFile(const std::string &strPath, CSampleStore &store,

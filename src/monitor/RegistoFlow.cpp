@@ -36,8 +36,8 @@ void CRegistoFlow::OnRegisto() {
 
   m_state.m_bDownloading = true;
   m_state.m_bLogHeader = false;
-  if (m_hooks.resetLogGroup)
-    m_hooks.resetLogGroup();
+  if (m_hooks.beginDownload)
+    m_hooks.beginDownload();
 
   m_viewTimers.KillTimer(m_nTimeoutId);
   if (m_hooks.releaseLoggerSelection)

@@ -33,8 +33,8 @@ public:
     std::function<void()> releaseLoggerSelection;
     // Opens the data logger window on the store, or re-creates an open one.
     std::function<void()> showDataLogger;
-    // The download decoder starts numbering recordings from 0 again.
-    std::function<void()> resetLogGroup;
+    // The receive path enters download mode; recordings are numbered from 0 again.
+    std::function<void()> beginDownload;
   };
 
   // `viewTimers` holds the view's download watchdog (`nTimeoutId`).

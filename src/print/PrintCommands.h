@@ -47,3 +47,10 @@ PrintOutcome PrintGraph(CPrintRX &job, const CGraphState &state, const CSampleAr
 void PrintGraphPage(QPainter &painter, const GraphPageGeometry &g, const CGraphState &state,
                     const CSampleArray &samples, const StatData &stat, const TimeAxisLabels &labels,
                     const PrintTime &now);
+
+// The menu commands of both windows ("Imprimir gráfico", "Imprimir tabela"):
+// one job for the command, on the samples and scale state of the window's
+// graph control and a copy of the window's statistics block.
+PrintOutcome PrintGraph(const CGraphState &state, const CSampleArray &samples, StatData stat,
+                        const PrintHost &host);
+PrintOutcome PrintTable(const CSampleArray &samples, StatData stat, const PrintHost &host);

@@ -39,7 +39,7 @@ struct RegistoFixture : ::testing::Test {
     h.showDataLogger = [this] {
       events.push_back(std::string("show logger") + (state.m_bDownloading ? " while downloading" : ""));
     };
-    h.resetLogGroup = [this] { events.push_back("group 0"); };
+    h.beginDownload = [this] { events.push_back("group 0"); };
     flow = std::make_unique<CRegistoFlow>(state, stores.m_log, prompts, viewTimers, kTimeoutId, 250000, h,
                                           nullptr);
   }

@@ -2,9 +2,13 @@
 #include "support/ScriptedPrompts.h"
 
 #include "graph/GraphMath.h"
+#include "graph/GraphicsBtn.h"
 #include "print/PrintCommands.h"
 #include "print/PrintRX.h"
 
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -121,4 +125,37 @@ TEST_F(PrintGraphTest, EmptyArrayOrCancelledDialogPrintsNothing) {
   EXPECT_EQ(Print(), PrintOutcome::Cancelled);
   EXPECT_FALSE(m_pdf.Written());
   EXPECT_EQ(m_prompts.Messages().size(), 0u);
+}
+
+// Printing from the control itself: after a box zoom and a scroll the page
+// carries the labels the screen computes for that state.
+TEST_F(PrintGraphTest, PrintsTheControlsOwnZoomedState) {
+  QTemporaryDir config;
+  const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+  {
+    QWidget window;
+    CGraphicsBtn graph(m_prompts, &window);
+    graph.resize(890, 330);
+    graph.SetDefaultView();
+    Fill(50);
+    graph.DrawGraph(m_store);
+    QTest::mousePress(&graph, Qt::LeftButton, {}, QPoint(200, 40));
+    QTest::mouseMove(&graph, QPoint(500, 250));
+    QTest::mouseRelease(&graph, Qt::LeftButton, {}, QPoint(500, 250));
+    ASSERT_EQ(graph.m_zoomed, 1.0);
+    graph.m_xOffset += 3; // a scroll step as the host applies it
+    graph.DrawGraph(m_store);
+
+    ASSERT_EQ(PrintGraph(graph, graph.Samples(), m_stat, {m_prompts, &window, [] { return kNow; }}),
+              PrintOutcome::Printed);
+    const TimeAxisLabels screen = ComputeTimeLabels(graph, graph.Samples());
+    ASSERT_EQ(screen.labels.size(), 6u);
+    EXPECT_NE(screen.labels[0], "01:45:00");
+    std::string want;
+    for (const std::string &l : screen.labels)
+      want += (want.empty() ? "" : " ") + l;
+    EXPECT_EQ(TimeLine(screen.labels[0]), want);
+  }
+  qputenv("XDG_CONFIG_HOME", oldConfig);
 }

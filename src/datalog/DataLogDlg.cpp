@@ -1,0 +1,291 @@
+#include "datalog/DataLogDlg.h"
+
+#include "app/DialogBuilder.h"
+#include "datalog/DataLogTemplate.h"
+#include "datalog/RecordingList.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <utility>
+
+using namespace datalog;
+
+namespace {
+const QColor kFrameColour(170, 175, 195);
+const QColor kRateBoxColour(100, 100, 100);
+const QColor kCursorAColour(110, 30, 200);
+const QColor kCursorBColour(0, 255, 0);
+
+struct Column {
+  const char *head;
+  int nWidth;
+};
+constexpr Column kColumns[] = {
+    {"ID", 31}, {IDS_DATE_TIME, 120}, {IDS_UNIT, 55}, {"Sampling Rate", 85}, {"Nums", 45}};
+
+QString Q(const std::string &s) {
+  return QString::fromStdString(s);
+}
+} // namespace
+
+CDataLogDlg::CDataLogDlg(CDataStores &stores, CPrompts &prompts, LocalClock clock)
+    : QDialog(nullptr), m_stores(stores), m_prompts(prompts), m_files(prompts, std::move(clock)) {
+  setObjectName(QStringLiteral("DataLogDlg"));
+  setWindowTitle(Q(DataLogTemplate().caption));
+  setAccessibleName(Q(DataLogTemplate().caption));
+  auto *layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  BuildMenu();
+  layout->setMenuBar(m_pMenuBar);
+}
+
+CDataLogDlg::~CDataLogDlg() = default;
+
+void CDataLogDlg::BuildMenu() {
+  m_pMenuBar = new QMenuBar(this);
+  auto add = [this](auto *where, int nId, const char *text, void (CDataLogDlg::*handler)()) {
+    QAction *a = where->addAction(QString::fromUtf8(text));
+    a->setObjectName(QStringLiteral("cmd%1").arg(nId));
+    a->setData(nId);
+    connect(a, &QAction::triggered, this, handler);
+    m_actions[nId] = a;
+  };
+  add(m_pMenuBar, ID_IMPORT, "Importar", &CDataLogDlg::OnImport);
+  add(m_pMenuBar, ID_EXPORT, "Exportar", &CDataLogDlg::OnExport);
+  add(m_pMenuBar->addMenu(QStringLiteral("Guardar")), ID_SAVE_SELECTION, "Guardar seleção",
+      &CDataLogDlg::OnSaveSelection);
+}
+
+QAction *CDataLogDlg::Action(int nId) const {
+  auto it = m_actions.find(nId);
+  return it == m_actions.end() ? nullptr : it->second;
+}
+
+QTreeWidget *CDataLogDlg::List() const {
+  return m_pList;
+}
+
+void CDataLogDlg::Create() {
+  // A new window: every control starts afresh, the statistics block and
+  // the cursor A index are members of the object and stay.
+  QWidget *old = std::exchange(m_pBody, nullptr);
+  m_pList = nullptr;
+  delete old;
+  m_pBody = new QWidget(this);
+  m_pBody->setObjectName(QStringLiteral("DataLogBody"));
+  CDialogBuilder builder(DataLogTemplate());
+  builder.Build(m_pBody);
+  m_pBody->setFixedSize(builder.DialogSize());
+  layout()->addWidget(m_pBody);
+
+  auto *graph = new QWidget(m_pBody); // stands in for the graph control
+  graph->setObjectName(CtlName(IDC_GRAPH));
+  graph->setGeometry(builder.ToPixels(226, 83, 406, 202));
+  graph->setAccessibleName(Q(DataLogTemplate().Find(IDC_GRAPH)->strAccessibleName));
+
+  QTreeWidget *list = m_pList = DlgItem<QTreeWidget>(m_pBody, IDC_LIST);
+  list->setColumnCount(5);
+  QStringList heads;
+  for (const Column &c : kColumns)
+    heads << QString::fromUtf8(c.head);
+  list->setHeaderLabels(heads);
+  for (int i = 0; i < 5; ++i) {
+    list->header()->resizeSection(i, kColumns[i].nWidth);
+    list->headerItem()->setTextAlignment(i, Qt::AlignLeft | Qt::AlignVCenter);
+  }
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setAllColumnsShowFocus(true); // whole rows
+  list->setStyleSheet(QStringLiteral("QTreeView::item { border: 1px solid #d0d0d0; border-top: none; "
+                                     "border-left: none; }")); // grid lines
+  list->viewport()->installEventFilter(this);
+  list->installEventFilter(this);
+
+  auto *rate = DlgItem<QComboBox>(m_pBody, IDC_RATE);
+  for (const char *item : kRateItems)
+    rate->addItem(QString::fromLatin1(item));
+  rate->setCurrentIndex(-1);
+
+  connect(DlgItem<QPushButton>(m_pBody, IDC_RESET_ZOOM), &QPushButton::clicked, this,
+          &CDataLogDlg::OnResetZoom);
+  ApplyColours();
+  adjustSize();
+
+  SetDefaultView();
+  FillRecordingList();
+  m_selection.RemoveAll();
+  DrawGraph();
+}
+
+void CDataLogDlg::ApplyColours() {
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, kFrameColour);
+  setPalette(pal);
+  setAutoFillBackground(true);
+  // Edits and scroll bars keep the system's colours.
+  const QColor system = QApplication::palette().color(QPalette::Window);
+  auto keepSystem = [&system](QWidget *w) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, system); // set explicitly, or it is inherited
+    w->setPalette(p);
+  };
+  for (QLineEdit *e : m_pBody->findChildren<QLineEdit *>())
+    keepSystem(e);
+  for (QScrollBar *s : m_pBody->findChildren<QScrollBar *>())
+    keepSystem(s);
+  auto *rate = DlgItem<QComboBox>(m_pBody, IDC_RATE);
+  QPalette rp = rate->palette();
+  rp.setColor(QPalette::Base, kRateBoxColour);
+  rp.setColor(QPalette::Button, kRateBoxColour);
+  rate->setPalette(rp);
+  auto tint = [this](int nId, const QColor &c) {
+    QLabel *l = DlgItem<QLabel>(m_pBody, nId);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, c);
+    l->setPalette(p);
+  };
+  tint(IDC_CURSOR_A_LABEL, kCursorAColour);
+  tint(IDC_CURSOR_B_LABEL, kCursorBColour);
+}
+
+void CDataLogDlg::FillRecordingList() {
+  QTreeWidget *list = List();
+  if (!list)
+    return;
+  list->clear();
+  for (const RecordingRow &row : BuildRecordingList(m_stores.m_log)) {
+    auto texts = RecordingRowTexts(row);
+    auto *item = new QTreeWidgetItem(list);
+    for (int i = 0; i < 5; ++i)
+      item->setText(i, Q(texts[static_cast<std::size_t>(i)]));
+  }
+}
+
+bool CDataLogDlg::eventFilter(QObject *obj, QEvent *e) {
+  QTreeWidget *list = List();
+  if (list && obj == list->viewport() && e->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton) {
+    OnListClick(static_cast<QMouseEvent *>(e)->position().toPoint());
+  } else if (list && obj == list && e->type() == QEvent::KeyPress &&
+             static_cast<QKeyEvent *>(e)->key() == Qt::Key_Space) {
+    // The keyboard's way to pick the current row.
+    if (QTreeWidgetItem *item = list->currentItem())
+      SelectRow(list->indexOfTopLevelItem(item));
+    return true;
+  }
+  return QDialog::eventFilter(obj, e);
+}
+
+void CDataLogDlg::OnListClick(const QPoint &pos) {
+  QTreeWidget *list = List();
+  DlgItem<QComboBox>(m_pBody, IDC_RATE)->setEnabled(true);
+  // m_xSpan goes back to 20 with every click; SetDefaultView below uses it.
+  QTreeWidgetItem *item = list->itemAt(pos);
+  if (!item)
+    return;
+  SelectRow(list->indexOfTopLevelItem(item));
+}
+
+void CDataLogDlg::SelectRow(int nRow) {
+  QTreeWidget *list = List();
+  QTreeWidgetItem *item = list ? list->topLevelItem(nRow) : nullptr;
+  if (!item)
+    return;
+  DlgItem<QComboBox>(m_pBody, IDC_RATE)->setEnabled(true);
+  const int nGroup = item->text(0).toInt();
+  const bool bAny = SelectRecording(m_stores.m_log, nGroup, m_selection, m_stat);
+  ShowReadouts(MakeSelectionReadouts(m_stat, m_selection.GetSize()));
+  ShowRate(m_stat.dSampleRate, bAny);
+  SetDefaultView();
+  DrawGraph();
+}
+
+void CDataLogDlg::ShowReadouts(const SelectionReadouts &r) {
+  auto set = [this](int nId, const std::string &text) { DlgItem<QLineEdit>(m_pBody, nId)->setText(Q(text)); };
+  set(IDC_AVERAGE, r.strAverage);
+  set(IDC_MAX, r.strMax);
+  set(IDC_MAX_TIME, r.strMaxTime);
+  set(IDC_MIN, r.strMin);
+  set(IDC_MIN_TIME, r.strMinTime);
+  set(IDC_START_TIME, r.strStartTime);
+  set(IDC_COUNT, r.strCount);
+}
+
+void CDataLogDlg::ShowRate(double dSampleRate, bool bAny) {
+  auto *rate = DlgItem<QComboBox>(m_pBody, IDC_RATE);
+  rate->setCurrentIndex(bAny ? RateBoxIndex(dSampleRate) : -1);
+  rate->setEnabled(false); // it only displays
+}
+
+void CDataLogDlg::ClearSelectionBeforeStoreChange() {
+  m_selection.RemoveAll();
+  DrawGraph();
+}
+
+void CDataLogDlg::SetDefaultView() {}
+
+void CDataLogDlg::DrawGraph() {}
+
+void CDataLogDlg::OnResetZoom() {}
+
+void CDataLogDlg::ClearGraphCursors() {}
+
+void CDataLogDlg::OnImport() {
+  auto res = m_files.ReadTextData(this, m_stores.m_log, [this] { ClearSelectionBeforeStoreChange(); });
+  if (res != CDataFileCommands::Outcome::Done)
+    return;
+  FillRecordingList();
+  m_selection.RemoveAll();
+  DrawGraph();
+}
+
+void CDataLogDlg::OnExport() {
+  m_files.ExportSpreadsheet(this, m_selection, m_stat, SheetVariant::DataLogger);
+}
+
+void CDataLogDlg::OnSaveSelection() {
+  m_files.SaveTextData(this, m_selection);
+}
+
+void CDataLogDlg::closeEvent(QCloseEvent *e) {
+  ClearGraphCursors();
+  m_selection.RemoveAll();
+  m_stores.m_log.RemoveAll();
+  QDialog::closeEvent(e); // hides; the object stays with the main window
+}
+
+void CDataLogDlg::keyPressEvent(QKeyEvent *e) {
+  if (e->modifiers() == Qt::NoModifier || e->modifiers() == Qt::KeypadModifier) {
+    switch (e->key()) {
+    case Qt::Key_Escape:
+      reject();
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // A focused button takes Enter as its click; anywhere else it ends
+      // the window like an OK button would.
+      if (auto *b = qobject_cast<QAbstractButton *>(focusWidget())) {
+        b->click();
+        return;
+      }
+      accept();
+      return;
+    default:
+      break;
+    }
+  }
+  QDialog::keyPressEvent(e);
+}

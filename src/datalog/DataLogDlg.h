@@ -1,0 +1,82 @@
+#pragma once
+
+#include "datalog/RecordingSelection.h"
+#include "files/DataFileCommands.h"
+#include "monitor/SampleArray.h"
+#include "monitor/SampleStore.h"
+#include "monitor/StatData.h"
+
+#include <QDialog>
+
+#include <map>
+#include <vector>
+
+class CPrompts;
+class QAction;
+class QComboBox;
+class QMenuBar;
+class QTreeWidget;
+
+// The data logger window "DATALOGGER": the recordings of the data-logger
+// store in a list, the chosen one as statistics and graph. The main window
+// owns one object and creates its window anew after each open or download;
+// closing the window empties the store.
+class CDataLogDlg : public QDialog {
+  Q_OBJECT
+public:
+  CDataLogDlg(CDataStores &stores, CPrompts &prompts, LocalClock clock = LocalTimeNow);
+  ~CDataLogDlg() override;
+
+  // (Re)creates the controls and runs the initialisation: a fresh list from
+  // the store, an empty selection, an empty graph and empty read-outs. The
+  // statistics block and the cursor A index keep their values.
+  void Create();
+  void FillRecordingList();
+
+  // A click in the list at `pos` (viewport coordinates).
+  void OnListClick(const QPoint &pos);
+  // Selects the recording of list row `nRow`, as a click on it does.
+  void SelectRow(int nRow);
+
+  // Must run before anyone empties or refills the data-logger store while
+  // the window exists: the selection points into that store.
+  void ClearSelectionBeforeStoreChange();
+
+  void OnImport();
+  void OnExport();
+  void OnSaveSelection();
+
+  const CSampleSelection &Selection() const { return m_selection; }
+  const StatData &Stat() const { return m_stat; }
+  int CursorA() const { return m_nCursorA; }
+  QAction *Action(int nId) const;
+  QTreeWidget *List() const;
+
+protected:
+  void closeEvent(QCloseEvent *e) override;
+  void keyPressEvent(QKeyEvent *e) override;
+  bool eventFilter(QObject *obj, QEvent *e) override;
+
+private:
+  void BuildMenu();
+  void ApplyColours();
+  void ShowReadouts(const SelectionReadouts &r);
+  void ShowRate(double dSampleRate, bool bAny);
+  void SetDefaultView();
+  void DrawGraph();
+  void OnResetZoom();
+  void ClearGraphCursors();
+
+  CDataStores &m_stores;
+  CPrompts &m_prompts;
+  CDataFileCommands m_files;
+
+  StatData m_stat;
+  CSampleSelection m_selection;
+  int m_nCursorA = -1;
+
+  QMenuBar *m_pMenuBar = nullptr;
+  QWidget *m_pBody = nullptr; // every control of the template
+  QTreeWidget *m_pList = nullptr;
+  std::map<int, QAction *> m_actions;
+};

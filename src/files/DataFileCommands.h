@@ -1,0 +1,51 @@
+#pragma once
+
+#include "files/DefaultFileName.h"
+#include "files/FileResult.h"
+#include "files/SpreadsheetFile.h"
+#include "monitor/SampleArray.h"
+#include "monitor/SampleStore.h"
+#include "monitor/StatData.h"
+
+#include <QString>
+
+#include <functional>
+
+class CPrompts;
+class QWidget;
+
+// The dialog side of the data files, shared by the main window and the data
+// logger window: the file dialogs, the wait cursor and the messages.
+class CDataFileCommands {
+public:
+  explicit CDataFileCommands(CPrompts &prompts, LocalClock clock = LocalTimeNow);
+
+  enum class Outcome {
+    NothingToDo, // empty array: no dialog was shown
+    Cancelled,
+    Done,
+    Failed, // the user was told why
+  };
+
+  // "Guardar como" and "Guardar seleção".
+  Outcome SaveTextData(QWidget *parent, const CSampleArray &samples);
+  // "Abrir" and "Importar". `beforeReplace` runs right before the store is
+  // replaced, so whoever points into it can let go; it is not called when
+  // the file is refused. Done means the store now holds the file's samples.
+  Outcome ReadTextData(QWidget *parent, CSampleStore &store, const std::function<void()> &beforeReplace = {});
+  // "Exportar para Excel" and "Exportar".
+  Outcome ExportSpreadsheet(QWidget *parent, const CSampleArray &samples, const StatData &stat,
+                            SheetVariant variant);
+
+  static QString TextFilter() { return QStringLiteral("Data File(*.txt)"); }
+  static QString SheetFilter() { return QStringLiteral("Data File(*.xls)"); }
+
+private:
+  // The save dialog, with the default extension added to a bare name (and
+  // the replace question asked again for the name that results).
+  std::optional<QString> AskSavePath(QWidget *parent, const QString &filter, const char *ext);
+  Outcome Report(QWidget *parent, const CFileResult &res, bool bWriting);
+
+  CPrompts &m_prompts;
+  LocalClock m_clock;
+};

@@ -1,0 +1,259 @@
+#include "datalog/DataLogDlg.h"
+#include "../files/TempDir.h"
+#include "app/DialogBuilder.h"
+#include "datalog/DataLogHolder.h"
+#include "datalog/DataLogTemplate.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+using namespace datalog;
+
+namespace {
+
+std::tm FixedTime() {
+  std::tm t{};
+  t.tm_year = 2026 - 1900;
+  t.tm_mon = 11;
+  t.tm_mday = 7;
+  t.tm_hour = 1;
+  t.tm_min = 45;
+  return t;
+}
+
+class DataLogDlgTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    for (int i = 0; i < 5; ++i)
+      m_stores.m_log.Emplace(60.0 + i, "07-12-2026,1:00:0" + std::to_string(i), "dBA", 1, 0.5);
+    for (int i = 0; i < 3; ++i)
+      m_stores.m_log.Emplace(70.0 + i, "08-12-2026,2:00:0" + std::to_string(i), "dBC", 2, 1.0);
+  }
+  CDataLogDlg &Open() {
+    m_dlg = std::make_unique<CDataLogDlg>(m_stores, m_prompts, FixedTime);
+    m_dlg->Create();
+    m_dlg->show();
+    return *m_dlg;
+  }
+  QString Text(int nId) { return DlgItem<QLineEdit>(m_dlg.get(), nId)->text(); }
+  QComboBox *Rate() { return DlgItem<QComboBox>(m_dlg.get(), IDC_RATE); }
+  void ClickRow(int nRow) {
+    QTreeWidget *list = m_dlg->List();
+    QRect r = list->visualItemRect(list->topLevelItem(nRow));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+  }
+
+  CDataStores m_stores;
+  CScriptedPrompts m_prompts;
+  std::unique_ptr<CDataLogDlg> m_dlg;
+};
+
+TEST_F(DataLogDlgTest, ListHasOneRowPerRecordingWithItsCount) {
+  Open();
+  QTreeWidget *list = m_dlg->List();
+  ASSERT_EQ(list->topLevelItemCount(), 2);
+  QStringList heads;
+  for (int i = 0; i < 5; ++i)
+    heads << list->headerItem()->text(i);
+  EXPECT_EQ(heads, QStringList({"ID", "Data, czas", "Jednostka", "Sampling Rate", "Nums"}));
+  EXPECT_EQ(list->header()->sectionSize(1), 120);
+  auto row = [&](int r) {
+    QStringList t;
+    for (int i = 0; i < 5; ++i)
+      t << list->topLevelItem(r)->text(i);
+    return t;
+  };
+  EXPECT_EQ(row(0), QStringList({"1", "07-12-2026,1:00:00", "dBA", "0.50", "5"}));
+  EXPECT_EQ(row(1), QStringList({"2", "08-12-2026,2:00:00", "dBC", "1.00", "3"}));
+  EXPECT_EQ(m_dlg->windowTitle(), "DATALOGGER");
+  EXPECT_TRUE(Text(IDC_COUNT).isEmpty());
+  EXPECT_TRUE(m_dlg->Selection().IsEmpty());
+}
+
+TEST_F(DataLogDlgTest, ClickingARowSelectsItsRecordingOnce) {
+  Open();
+  ClickRow(1);
+  ClickRow(1); // the array is emptied before it is filled again
+  ASSERT_EQ(m_dlg->Selection().GetSize(), 3u);
+  EXPECT_EQ(m_dlg->Selection()[0].m_strTime, "08-12-2026,2:00:00");
+  EXPECT_EQ(Text(IDC_COUNT), "3");
+  EXPECT_EQ(Text(IDC_AVERAGE), "71.0");
+  EXPECT_EQ(Text(IDC_MAX), "72.0");
+  EXPECT_EQ(Text(IDC_MAX_TIME), "08-12-2026,2:00:02");
+  EXPECT_EQ(Text(IDC_MIN), "70.0");
+  EXPECT_EQ(Text(IDC_MIN_TIME), "08-12-2026,2:00:00");
+  EXPECT_EQ(Text(IDC_START_TIME), "08-12-2026,2:00:00");
+  EXPECT_EQ(Rate()->currentText(), "1");
+  EXPECT_FALSE(Rate()->isEnabled());
+  EXPECT_EQ(m_dlg->Stat().strMaxUnit, "dBC");
+  // A click below the rows only enables the rate box again.
+  QTreeWidget *list = m_dlg->List();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->viewport()->height() - 5));
+  EXPECT_TRUE(Rate()->isEnabled());
+  EXPECT_EQ(m_dlg->Selection().GetSize(), 3u);
+  EXPECT_EQ(Text(IDC_COUNT), "3");
+}
+
+TEST_F(DataLogDlgTest, RateBoxShowsMatchingItemsOnly) {
+  m_stores.m_log.RemoveAll();
+  m_stores.m_log.Emplace(60, "a", "dBA", 1, 0.5);
+  m_stores.m_log.Emplace(60, "b", "dBA", 2, 1.0);
+  m_stores.m_log.Emplace(60, "c", "dBA", 3, 4.0);
+  Open();
+  ASSERT_EQ(Rate()->count(), 10);
+  ClickRow(0);
+  EXPECT_EQ(Rate()->currentText(), "0.5");
+  ClickRow(1);
+  EXPECT_EQ(Rate()->currentText(), "1");
+  ClickRow(2);
+  EXPECT_EQ(Rate()->currentIndex(), -1);
+  EXPECT_EQ(Rate()->currentText(), "");
+}
+
+TEST_F(DataLogDlgTest, RowWhoseGroupIsGoneClearsSelectionAndReadouts) {
+  Open();
+  ClickRow(0);
+  ASSERT_EQ(Text(IDC_COUNT), "5");
+  // The store changes under the list, as a download would.
+  m_dlg->ClearSelectionBeforeStoreChange();
+  EXPECT_TRUE(m_dlg->Selection().IsEmpty());
+  m_stores.m_log.RemoveAll();
+  m_stores.m_log.Emplace(50, "x", "dBA", 9, 1);
+  ClickRow(0);
+  EXPECT_TRUE(m_dlg->Selection().IsEmpty());
+  for (int id : {IDC_COUNT, IDC_AVERAGE, IDC_MAX, IDC_MAX_TIME, IDC_MIN, IDC_MIN_TIME, IDC_START_TIME})
+    EXPECT_TRUE(Text(id).isEmpty()) << id;
+  // Nothing to save or export.
+  m_dlg->Action(ID_EXPORT)->trigger();
+  m_dlg->Action(ID_SAVE_SELECTION)->trigger();
+  EXPECT_TRUE(m_prompts.m_asked.empty());
+}
+
+TEST_F(DataLogDlgTest, CloseEmptiesTheStoreButEscAndEnterOnlyHide) {
+  Open();
+  ClickRow(0);
+  QTest::keyClick(m_dlg.get(), Qt::Key_Escape);
+  EXPECT_FALSE(m_dlg->isVisible());
+  EXPECT_EQ(m_stores.m_log.GetSize(), 8u);
+  EXPECT_EQ(m_dlg->Selection().GetSize(), 5u);
+  m_dlg->show();
+  m_dlg->List()->setFocus();
+  QTest::keyClick(m_dlg->List(), Qt::Key_Return);
+  EXPECT_FALSE(m_dlg->isVisible());
+  EXPECT_EQ(m_stores.m_log.GetSize(), 8u);
+  m_dlg->show();
+  m_dlg->close();
+  EXPECT_FALSE(m_dlg->isVisible());
+  EXPECT_TRUE(m_stores.m_log.IsEmpty());
+  EXPECT_TRUE(m_dlg->Selection().IsEmpty());
+  EXPECT_EQ(m_dlg->Stat().dMax, 64.0); // kept until the next selection
+}
+
+TEST_F(DataLogDlgTest, EveryControlHasAnAccessibleNameAndItsColours) {
+  Open();
+  int nNamed = 0;
+  for (QWidget *w : m_dlg->findChildren<QWidget *>()) {
+    if (!w->objectName().startsWith("ctl") || w->isHidden())
+      continue;
+    EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+    ++nNamed;
+  }
+  EXPECT_EQ(nNamed, 27);
+  EXPECT_EQ(m_dlg->palette().color(QPalette::Window), QColor(170, 175, 195));
+  EXPECT_NE(DlgItem<QLineEdit>(m_dlg.get(), IDC_MAX)->palette().color(QPalette::Window),
+            QColor(170, 175, 195));
+  EXPECT_EQ(DlgItem<QLabel>(m_dlg.get(), IDC_CURSOR_A_LABEL)->palette().color(QPalette::WindowText),
+            QColor(110, 30, 200));
+  EXPECT_EQ(DlgItem<QLabel>(m_dlg.get(), IDC_CURSOR_B_LABEL)->palette().color(QPalette::WindowText),
+            QColor(0, 255, 0));
+  EXPECT_EQ(Rate()->palette().color(QPalette::Base), QColor(100, 100, 100));
+}
+
+TEST_F(DataLogDlgTest, ImportReplacesTheStoreAndKeepsTheReadouts) {
+  CTempDir dir;
+  Spit(dir.File("in.txt"), "TX980 Sound Level Meter SamplingRate:2.0;\r\n"
+                           "07-12-2026,01:45:03, 65.30, dBA\r\n"
+                           "07-12-2026,01:45:05, 66.00, dBA\r\n");
+  Spit(dir.File("bad.txt"), "tx980 sound level meter samplingrate:2.0;\r\n");
+  Open();
+  ClickRow(0);
+  m_prompts.m_paths = {QString::fromStdString(dir.File("bad.txt")),
+                       QString::fromStdString(dir.File("in.txt"))};
+  m_dlg->Action(ID_IMPORT)->trigger();
+  EXPECT_EQ(m_prompts.Messages(), std::vector<QString>{"Data Format is wrong!"});
+  EXPECT_EQ(m_prompts.m_asked.back().caption, "ERROR");
+  EXPECT_EQ(m_stores.m_log.GetSize(), 8u);
+  EXPECT_EQ(m_dlg->Selection().GetSize(), 5u); // a refused file changes nothing
+  m_dlg->Action(ID_IMPORT)->trigger();
+  EXPECT_EQ(m_prompts.m_asked.back().text, "Data File(*.txt)");
+  ASSERT_EQ(m_dlg->List()->topLevelItemCount(), 1);
+  EXPECT_EQ(m_dlg->List()->topLevelItem(0)->text(0), "0");
+  EXPECT_EQ(m_dlg->List()->topLevelItem(0)->text(4), "2");
+  EXPECT_TRUE(m_dlg->Selection().IsEmpty());
+  EXPECT_EQ(Text(IDC_COUNT), "5");
+  ClickRow(0);
+  EXPECT_EQ(Text(IDC_COUNT), "2");
+  EXPECT_EQ(Rate()->currentText(), "2");
+}
+
+TEST_F(DataLogDlgTest, ExportAndSaveWriteTheSelection) {
+  CTempDir dir;
+  Open();
+  ClickRow(1);
+  m_prompts.m_paths = {QString::fromStdString(dir.File("out")), QString::fromStdString(dir.File("sel.txt"))};
+  m_dlg->Action(ID_EXPORT)->trigger();
+  EXPECT_EQ(m_prompts.m_asked[0].text, "Data File(*.xls)");
+  EXPECT_EQ(m_prompts.m_asked[0].caption, "2026-12-7 1-45.xls");
+  std::string xls = Slurp(dir.File("out.xls")); // the default extension was added
+  EXPECT_EQ(xls.substr(0, xls.find("Min")), "StartTime\t08-12-2026,2:00:00\t\r\n"
+                                            "Max\t72.00 @ 08-12-2026,2:00:02  dBC \t\r\n");
+  EXPECT_NE(xls.find("SampleRate\t1.00\t\r\nID\tUnit\tValue\tDateTime\t\r\n1\tdBC\t70.00\t"),
+            std::string::npos);
+  m_dlg->Action(ID_SAVE_SELECTION)->trigger();
+  EXPECT_EQ(m_prompts.m_asked[1].caption, "2026-12-7 1-45.txt");
+  EXPECT_EQ(Slurp(dir.File("sel.txt")), "TX980 Sound Level Meter SamplingRate:1.0;\r\n"
+                                        "08-12-2026,2:00:00, 70.00, dBC\r\n"
+                                        "08-12-2026,2:00:01, 71.00, dBC\r\n"
+                                        "08-12-2026,2:00:02, 72.00, dBC\r\n");
+}
+
+TEST_F(DataLogDlgTest, FailedSaveNamesTheFileAndKeepsTheOldOne) {
+  CTempDir dir;
+  Open();
+  ClickRow(0);
+  const std::string target = dir.File("missing/sel.txt");
+  m_prompts.m_paths = {QString::fromStdString(target)};
+  m_dlg->Action(ID_SAVE_SELECTION)->trigger();
+  ASSERT_EQ(m_prompts.Messages().size(), 1u);
+  EXPECT_TRUE(m_prompts.Messages()[0].contains(QString::fromStdString(target)));
+  EXPECT_TRUE(m_prompts.Messages()[0].contains("No such file or directory"));
+  EXPECT_EQ(m_prompts.m_asked.back().caption, "ERROR");
+}
+
+TEST_F(DataLogDlgTest, HolderRecreatesTheWindowOnTheNewStore) {
+  CDataLogHolder holder([this] { return std::make_unique<CDataLogDlg>(m_stores, m_prompts, FixedTime); });
+  CDataLogDlg &first = holder.ShowAfresh();
+  EXPECT_TRUE(first.isVisible());
+  first.SelectRow(0);
+  ASSERT_EQ(first.Selection().GetSize(), 5u);
+  holder.BeforeLogStoreChange();
+  EXPECT_TRUE(first.Selection().IsEmpty());
+  m_stores.m_log.RemoveAll();
+  m_stores.m_log.Emplace(1, "t", "dBA", 4, 1);
+  CDataLogDlg &again = holder.ShowAfresh();
+  EXPECT_EQ(&again, &first); // one object, a fresh window
+  ASSERT_EQ(again.List()->topLevelItemCount(), 1);
+  EXPECT_EQ(again.List()->topLevelItem(0)->text(0), "4");
+  EXPECT_TRUE(DlgItem<QLineEdit>(&again, IDC_COUNT)->text().isEmpty());
+  EXPECT_EQ(again.Stat().dMax, 64.0);
+}
+
+} // namespace

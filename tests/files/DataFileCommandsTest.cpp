@@ -1,0 +1,129 @@
+#include "TempDir.h"
+#include "datalog/DataLogHolder.h"
+#include "datalog/MainFileCommands.h"
+#include "res/DialogTemplate.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::tm FixedTime() {
+  std::tm t{};
+  t.tm_year = 2026 - 1900;
+  t.tm_mon = 11;
+  t.tm_mday = 7;
+  t.tm_hour = 13;
+  t.tm_min = 5;
+  return t;
+}
+
+// Notes whether the hourglass was up while the save dialog was open.
+class CCursorWatchingPrompts : public CScriptedPrompts {
+public:
+  std::optional<QString> GetSaveFileName(QWidget *parent, const QString &filter,
+                                         const QString &name) override {
+    const QCursor *c = QGuiApplication::overrideCursor();
+    m_bWaitDuringDialog = c && c->shape() == Qt::WaitCursor;
+    return CScriptedPrompts::GetSaveFileName(parent, filter, name);
+  }
+  bool m_bWaitDuringDialog = false;
+};
+
+class MainFileCommandsTest : public ::testing::Test {
+protected:
+  MainFileCommandsTest()
+      : m_holder([this] { return std::make_unique<CDataLogDlg>(m_stores, m_prompts, FixedTime); }),
+        m_cmds(m_prompts, m_stores, m_holder, FixedTime) {}
+  QString Path(const std::string &name) { return QString::fromStdString(m_dir.File(name)); }
+
+  CTempDir m_dir;
+  CDataStores m_stores;
+  CCursorWatchingPrompts m_prompts;
+  CDataLogHolder m_holder;
+  CMainFileCommands m_cmds;
+};
+
+TEST_F(MainFileCommandsTest, SaveAsWritesTheLiveStore) {
+  EXPECT_EQ(m_cmds.OnSaveAs(nullptr), CDataFileCommands::Outcome::NothingToDo);
+  EXPECT_TRUE(m_prompts.m_asked.empty());
+  m_stores.m_live.Emplace(65.3, "07-12-2026,13:05:00", "dBA", 0, 0.5);
+  m_prompts.m_paths = {Path("live.txt")};
+  EXPECT_EQ(m_cmds.OnSaveAs(nullptr), CDataFileCommands::Outcome::Done);
+  EXPECT_EQ(m_prompts.m_asked[0].text, "Data File(*.txt)");
+  EXPECT_EQ(m_prompts.m_asked[0].caption, "2026-12-7 13-5.txt");
+  EXPECT_EQ(Slurp(m_dir.File("live.txt")),
+            "TX980 Sound Level Meter SamplingRate:0.5;\r\n07-12-2026,13:05:00, 65.30, dBA\r\n");
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainFileCommandsTest, ExportShowsTheWaitCursorAlsoWhileTheDialogIsOpen) {
+  m_stores.m_live.Emplace(72.4, "07-12-2026,01:46:10", "dBA", 0, 0.5);
+  StatData st;
+  st.dMax = 72.4;
+  st.strMaxTime = "07-12-2026,01:46:10";
+  st.strMaxUnit = "dBA";
+  st.dSampleRate = 0.5;
+  EXPECT_EQ(m_cmds.OnExportExcel(nullptr, st), CDataFileCommands::Outcome::Cancelled);
+  EXPECT_TRUE(m_prompts.m_bWaitDuringDialog);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr); // removed after a cancel too
+  m_prompts.m_paths = {Path("x.xls")};
+  EXPECT_EQ(m_cmds.OnExportExcel(nullptr, st), CDataFileCommands::Outcome::Done);
+  EXPECT_EQ(m_prompts.m_asked[1].caption, "2026-12-7 13-5.xls");
+  std::string xls = Slurp(m_dir.File("x.xls"));
+  EXPECT_NE(xls.find("\r\nMax\t72.40 @ 07-12-2026,01:46:10  dBA\t\r\n"), std::string::npos);
+  EXPECT_NE(xls.find("\r\nSampleRate\t0.50\t\r\n"), std::string::npos);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainFileCommandsTest, BareNameGetsTheExtensionAndAsksBeforeReplacing) {
+  m_stores.m_live.Emplace(1, "t", "dBA", 0, 1);
+  Spit(m_dir.File("kept.txt"), "old");
+  m_prompts.m_paths = {Path("kept"), Path("kept")};
+  m_prompts.m_answers = {IDNO, IDYES};
+  EXPECT_EQ(m_cmds.OnSaveAs(nullptr), CDataFileCommands::Outcome::Cancelled);
+  EXPECT_EQ(Slurp(m_dir.File("kept.txt")), "old");
+  EXPECT_EQ(m_prompts.m_asked[1].text, "kept.txt already exists.\nDo you want to replace it?");
+  EXPECT_EQ(m_cmds.OnSaveAs(nullptr), CDataFileCommands::Outcome::Done);
+  EXPECT_EQ(Slurp(m_dir.File("kept.txt")).substr(0, 5), "TX980");
+}
+
+TEST_F(MainFileCommandsTest, OpenShowsTheDataLoggerWindowAfreshEachTime) {
+  Spit(m_dir.File("a.txt"),
+       "TX980 Sound Level Meter SamplingRate:1.0;\r\nd,t, 1.00, dBA\r\nd,u, 2.00, dBA\r\n");
+  Spit(m_dir.File("header.txt"), "TX980 Sound Level Meter SamplingRate:1.0;\r\n");
+  Spit(m_dir.File("bad.txt"), "");
+  m_stores.m_live.Emplace(5, "live", "dBA", 0, 1);
+  m_prompts.m_paths = {Path("bad.txt"), Path("a.txt"), Path("header.txt")};
+  EXPECT_EQ(m_cmds.OnOpen(nullptr), CDataFileCommands::Outcome::Failed);
+  EXPECT_EQ(m_holder.Get(), nullptr);
+  EXPECT_EQ(m_cmds.OnOpen(nullptr), CDataFileCommands::Outcome::Done);
+  ASSERT_NE(m_holder.Get(), nullptr);
+  CDataLogDlg *dlg = m_holder.Get();
+  EXPECT_TRUE(dlg->isVisible());
+  ASSERT_EQ(dlg->List()->topLevelItemCount(), 1);
+  EXPECT_EQ(dlg->List()->topLevelItem(0)->text(4), "2");
+  dlg->SelectRow(0);
+  // A file with only the header: an empty store, an empty list, same object.
+  EXPECT_EQ(m_cmds.OnOpen(nullptr), CDataFileCommands::Outcome::Done);
+  EXPECT_EQ(m_holder.Get(), dlg);
+  EXPECT_TRUE(dlg->Selection().IsEmpty());
+  EXPECT_EQ(dlg->List()->topLevelItemCount(), 0);
+  EXPECT_TRUE(m_stores.m_log.IsEmpty());
+  EXPECT_EQ(m_stores.m_live.GetSize(), 1u); // reading never touches the live store
+}
+
+TEST_F(MainFileCommandsTest, UnreadableFileIsNamedAndChangesNothing) {
+  m_stores.m_log.Emplace(1, "t", "dBA", 3, 1);
+  m_prompts.m_paths = {Path("gone.txt")};
+  EXPECT_EQ(m_cmds.OnOpen(nullptr), CDataFileCommands::Outcome::Failed);
+  ASSERT_EQ(m_prompts.Messages().size(), 1u);
+  EXPECT_TRUE(m_prompts.Messages()[0].startsWith("Can't read the file " + Path("gone.txt")));
+  EXPECT_EQ(m_stores.m_log.GetSize(), 1u);
+  EXPECT_EQ(m_holder.Get(), nullptr);
+}
+
+} // namespace
