@@ -60,10 +60,10 @@ public:
 
 private:
   template <class T> static T Pop(std::deque<T> &q, T fallback) {
-    if (q.empty())
-      return fallback;
-    T v = q.front();
-    q.pop_front();
-    return v;
+    if (!q.empty()) {
+      fallback = std::move(q.front());
+      q.pop_front();
+    }
+    return fallback;
   }
 };

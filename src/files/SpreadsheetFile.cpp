@@ -1,0 +1,92 @@
+#include "files/SpreadsheetFile.h"
+
+#include "files/AtomicFile.h"
+#include "files/NumberText.h"
+
+namespace {
+constexpr std::size_t kProgressEvery = 8192;
+constexpr std::string_view kEnd = "\t\r\n";
+
+void AppendExtreme(std::string &out, const char *label, double dValue, const std::string &time,
+                   const std::string &unit, bool bTrailingBlank) {
+  out += label;
+  out += '\t';
+  AppendFixed(out, dValue, 2);
+  out += " @ ";
+  out += time;
+  out += "  ";
+  out += unit;
+  if (bTrailingBlank)
+    out += ' ';
+  out += kEnd;
+}
+} // namespace
+
+std::string SpreadsheetHead(const StatData &stat, SheetVariant variant) {
+  std::string s = "StartTime\t";
+  s += stat.strStartTime;
+  s += kEnd;
+  AppendExtreme(s, "Max", stat.dMax, stat.strMaxTime, stat.strMaxUnit, variant == SheetVariant::DataLogger);
+  AppendExtreme(s, "Min", stat.dMin, stat.strMinTime, stat.strMinUnit, false);
+  s += "Average\t";
+  AppendFixed(s, stat.dAverage, 2);
+  s += kEnd;
+  s += "SampleRate\t";
+  AppendFixed(s, stat.dSampleRate, 2);
+  s += kEnd;
+  s += "ID\tUnit\tValue\tDateTime";
+  s += kEnd;
+  return s;
+}
+
+void AppendSpreadsheetRow(std::string &out, std::size_t nNumber, const CObjData &rec) {
+  AppendInt(out, static_cast<long long>(nNumber));
+  out += '\t';
+  out += rec.m_strUnit;
+  out += '\t';
+  AppendFixed(out, rec.m_dValue, 2);
+  out += '\t';
+  out += rec.m_strTime;
+  out += kEnd;
+}
+
+bool WriteSpreadsheet(CByteSink &sink, const CSampleArray &samples, const StatData &stat,
+                      SheetVariant variant, const ProgressFn &progress, bool *pbCancelled) {
+  if (pbCancelled)
+    *pbCancelled = false;
+  const std::size_t n = samples.GetSize();
+  if (n == 0)
+    return true;
+  std::string chunk = SpreadsheetHead(stat, variant);
+  chunk.reserve(64 * 1024);
+  for (std::size_t i = 0; i < n; ++i) {
+    AppendSpreadsheetRow(chunk, i + 1, samples[i]);
+    if (chunk.size() >= 60 * 1024) {
+      if (!sink.Append(chunk))
+        return false;
+      chunk.clear();
+    }
+    if (progress && (i + 1) % kProgressEvery == 0 && !progress(i + 1, n)) {
+      if (pbCancelled)
+        *pbCancelled = true;
+      return false;
+    }
+  }
+  return sink.Append(chunk);
+}
+
+CFileResult WriteSpreadsheetFile(const std::string &strPath, const CSampleArray &samples,
+                                 const StatData &stat, SheetVariant variant, const ProgressFn &progress) {
+  CAtomicFile file;
+  CFileResult res = file.Open(strPath);
+  if (!res.Ok())
+    return res;
+  bool bCancelled = false;
+  if (!WriteSpreadsheet(file, samples, stat, variant, progress, &bCancelled)) {
+    file.Discard();
+    if (bCancelled)
+      return {CFileResult::Status::Cancelled, strPath, {}, {}};
+    return file.Error();
+  }
+  return file.Commit();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "files/ByteSink.h"
+#include "files/FileResult.h"
+#include "monitor/SampleArray.h"
+#include "monitor/StatData.h"
+
+#include <string>
+
+// The tab-separated export that spreadsheet programs open: a statistics
+// block, column heads and one row per sample, every line ending in TAB CR LF.
+enum class SheetVariant {
+  MainWindow,
+  DataLogger, // its "Max" cell ends in one more blank
+};
+
+// The six lines of the statistics block and the column heads.
+std::string SpreadsheetHead(const StatData &stat, SheetVariant variant);
+// One sample row; `nNumber` counts from 1.
+void AppendSpreadsheetRow(std::string &out, std::size_t nNumber, const CObjData &rec);
+
+bool WriteSpreadsheet(CByteSink &sink, const CSampleArray &samples, const StatData &stat,
+                      SheetVariant variant, const ProgressFn &progress = {}, bool *pbCancelled = nullptr);
+CFileResult WriteSpreadsheetFile(const std::string &strPath, const CSampleArray &samples,
+                                 const StatData &stat, SheetVariant variant, const ProgressFn &progress = {});

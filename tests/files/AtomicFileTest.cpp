@@ -1,0 +1,130 @@
+#include "TempDir.h"
+#include "files/SpreadsheetFile.h"
+#include "files/TextDataFile.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+CSampleStore &Samples(CSampleStore &s, int n) {
+  for (int i = 0; i < n; ++i)
+    s.Emplace(60.0 + i % 10, "07-12-2026,01:45:03", "dBA", 0, 1);
+  return s;
+}
+
+bool OnlyFileIn(const CTempDir &dir, const std::string &name) {
+  int n = 0;
+  for (const auto &e : std::filesystem::directory_iterator(dir.Path())) {
+    ++n;
+    if (e.path().filename() != name)
+      return false;
+  }
+  return n == 1;
+}
+
+// Files may not grow past `bytes` while this lives, as on a full disk: the
+// write fails half-way with EFBIG, even for root.
+class CFileSizeLimit {
+public:
+  explicit CFileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &m_old);
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lim = m_old;
+    lim.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &lim);
+  }
+  ~CFileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &m_old);
+    std::signal(SIGXFSZ, m_oldHandler);
+  }
+
+private:
+  rlimit m_old{};
+  void (*m_oldHandler)(int) = nullptr;
+};
+
+TEST(AtomicWrite, FailureHalfWayKeepsTheOldFileAndSaysWhy) {
+  CTempDir dir;
+  const std::string path = dir.File("keep.txt");
+  Spit(path, "old contents\r\n");
+  CSampleStore s;
+  Samples(s, 200000); // ~6 MB, far past the limit
+  CFileResult r;
+  CFileResult x;
+  {
+    CFileSizeLimit limit(1 << 20);
+    r = WriteTextDataFile(path, s);
+    x = WriteSpreadsheetFile(path, s, StatData{}, SheetVariant::MainWindow);
+  }
+  EXPECT_EQ(r.status, CFileResult::Status::Failed);
+  EXPECT_EQ(r.strPath, path);
+  EXPECT_NE(r.strReason.find("too large"), std::string::npos) << r.strReason;
+  EXPECT_EQ(x.status, CFileResult::Status::Failed);
+  EXPECT_EQ(Slurp(path), "old contents\r\n");
+  EXPECT_TRUE(OnlyFileIn(dir, "keep.txt")); // no half-written file left beside it
+}
+
+TEST(AtomicWrite, ReadOnlyFolderIsReportedAndLeftAlone) {
+  CTempDir dir;
+  const std::string path = dir.File("ro.txt");
+  Spit(path, "old\r\n");
+  ::chmod(dir.Path().c_str(), 0555);
+  // Root ignores folder permissions: write as an ordinary user in a child.
+  pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+      ::_exit(3);
+    CSampleStore s;
+    CFileResult r = WriteTextDataFile(path, Samples(s, 3));
+    bool bGood = r.status == CFileResult::Status::Failed && r.strPath == path &&
+                 r.strReason.find("Permission denied") != std::string::npos;
+    ::_exit(bGood ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  ::chmod(dir.Path().c_str(), 0755);
+  EXPECT_EQ(Slurp(path), "old\r\n");
+  EXPECT_TRUE(OnlyFileIn(dir, "ro.txt"));
+}
+
+TEST(AtomicWrite, ReplacesTheTargetKeepingItsPermissionsAndLinks) {
+  CTempDir dir;
+  const std::string path = dir.File("data.txt");
+  Spit(path, std::string(100000, 'x'));
+  ::chmod(path.c_str(), 0640);
+  std::filesystem::create_symlink(path, dir.File("link.txt"));
+  CSampleStore s;
+  ASSERT_TRUE(WriteTextDataFile(dir.File("link.txt"), Samples(s, 1)).Ok());
+  EXPECT_EQ(Slurp(path), "TX980 Sound Level Meter SamplingRate:1.0;\r\n07-12-2026,01:45:03, 60.00, dBA\r\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt")));
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  // Neither a missing folder nor a folder as the name is written.
+  EXPECT_EQ(WriteTextDataFile(dir.File("no/such/x.txt"), s).status, CFileResult::Status::Failed);
+  EXPECT_EQ(WriteTextDataFile(dir.Path().string(), s).status, CFileResult::Status::Failed);
+}
+
+TEST(AtomicWrite, CancelledWriteLeavesTheOldFile) {
+  CTempDir dir;
+  const std::string path = dir.File("c.xls");
+  Spit(path, "old");
+  CSampleStore s;
+  auto cancel = [](std::size_t nDone, std::size_t) { return nDone < 10000; };
+  EXPECT_EQ(
+      WriteSpreadsheetFile(path, Samples(s, 50000), StatData{}, SheetVariant::DataLogger, cancel).status,
+      CFileResult::Status::Cancelled);
+  EXPECT_EQ(WriteTextDataFile(path, s, cancel).status, CFileResult::Status::Cancelled);
+  EXPECT_EQ(Slurp(path), "old");
+  EXPECT_TRUE(OnlyFileIn(dir, "c.xls"));
+}
+
+} // namespace

@@ -1,0 +1,206 @@
+#include "files/TextDataFile.h"
+#include "TempDir.h"
+
+#include <clocale>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Write(const CSampleStore &store) {
+  CStringSink sink;
+  EXPECT_TRUE(WriteTextData(sink, store));
+  return sink.m_str;
+}
+
+CTextDataContent Parse(const std::string &bytes) {
+  return ParseTextData(bytes);
+}
+
+TEST(TextDataWrite, HeaderCarriesTheFirstRateWithOneDecimal) {
+  EXPECT_EQ(TextDataHeader(1), "TX980 Sound Level Meter SamplingRate:1.0;");
+  EXPECT_EQ(TextDataHeader(1).size(), 41u);
+  EXPECT_EQ(TextDataHeader(0.5), "TX980 Sound Level Meter SamplingRate:0.5;");
+  EXPECT_EQ(TextDataHeader(10), "TX980 Sound Level Meter SamplingRate:10.0;");
+  EXPECT_EQ(TextDataHeader(0.26), "TX980 Sound Level Meter SamplingRate:0.3;");
+  // printf rounds the exact binary value: 0.25 is a true tie and goes to even.
+  EXPECT_EQ(TextDataHeader(0.25), "TX980 Sound Level Meter SamplingRate:0.2;");
+}
+
+TEST(TextDataWrite, LinesAreByteExactWithCrLfAfterEveryLine) {
+  CSampleStore s;
+  s.Emplace(65.3, "07-12-2026,01:45:03", "dBA", 0, 0.5);
+  s.Emplace(9.5, "07-12-2026,01:45:04", "dBC", 0, 2.0); // only the first rate counts
+  s.Emplace(120, "07-12-2026,1:45:05", "dBA", 3, 2.0);
+  s.Emplace(-3.256, "x", "dBA", 0, 2.0);
+  EXPECT_EQ(Write(s), "TX980 Sound Level Meter SamplingRate:0.5;\r\n"
+                      "07-12-2026,01:45:03, 65.30, dBA\r\n"
+                      "07-12-2026,01:45:04,  9.50, dBC\r\n"
+                      "07-12-2026,1:45:05, 120.00, dBA\r\n"
+                      "x, -3.26, dBA\r\n");
+}
+
+TEST(TextDataWrite, DecimalPointIgnoresTheLocale) {
+  const char *old = std::setlocale(LC_NUMERIC, nullptr);
+  std::string saved = old ? old : "C";
+  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "pt_PT.UTF-8"))
+    GTEST_SKIP() << "no locale with a decimal comma installed";
+  CSampleStore s;
+  s.Emplace(65.3, "t", "dBA", 0, 0.5);
+  std::string bytes = Write(s);
+  CTextDataContent c = Parse(bytes);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+  EXPECT_EQ(bytes, "TX980 Sound Level Meter SamplingRate:0.5;\r\nt, 65.30, dBA\r\n");
+  ASSERT_EQ(c.samples.size(), 1u);
+  EXPECT_DOUBLE_EQ(c.samples[0]->m_dValue, 65.3);
+}
+
+TEST(TextDataWrite, EmptyArrayWritesNothing) {
+  CSampleStore s;
+  CStringSink sink;
+  EXPECT_TRUE(WriteTextData(sink, s));
+  EXPECT_TRUE(sink.m_str.empty());
+}
+
+TEST(TextDataRead, SampleLineWithAndWithoutCr) {
+  for (const char *end : {"\r\n", "\n", ""}) {
+    CTextDataContent c = Parse(std::string("TX980 Sound Level Meter SamplingRate:1.0;\r\n") +
+                               "07-12-2026,01:45:03, 65.30, dBA" + end);
+    ASSERT_TRUE(c.result.Ok()) << end;
+    ASSERT_EQ(c.samples.size(), 1u);
+    const CObjData &r = *c.samples[0];
+    EXPECT_DOUBLE_EQ(r.m_dValue, 65.3);
+    EXPECT_EQ(r.m_strTime, "07-12-2026,01:45:03");
+    EXPECT_EQ(r.m_strUnit, "dBA");
+    EXPECT_EQ(r.m_nGroup, 0);
+    EXPECT_DOUBLE_EQ(r.m_dSampleRate, 1.0);
+  }
+}
+
+TEST(TextDataRead, HeaderCheckIsTheFirst36CharactersCaseSensitive) {
+  EXPECT_TRUE(Parse("TX980 Sound Level Meter SamplingRate and more\r\n").result.Ok());
+  EXPECT_EQ(Parse("TX980 SOUND Level Meter SamplingRate:1.0;\r\n").result.status,
+            CFileResult::Status::WrongFormat);
+  EXPECT_EQ(Parse("TX980 Sound Level Meter SamplingRat").result.status, CFileResult::Status::WrongFormat);
+  EXPECT_EQ(Parse("").result.status, CFileResult::Status::WrongFormat);
+  // A header split by a line end is not a header.
+  EXPECT_EQ(Parse("TX980 Sound Level Meter\r\nSamplingRate:1.0;").result.status,
+            CFileResult::Status::WrongFormat);
+}
+
+TEST(TextDataRead, RateFollowsTheLenientNumberRule) {
+  EXPECT_DOUBLE_EQ(Parse("TX980 Sound Level Meter SamplingRate:0.3;").dSampleRate, 0.3);
+  EXPECT_DOUBLE_EQ(Parse("TX980 Sound Level Meter SamplingRate: \t2.5xyz;").dSampleRate, 2.5);
+  CTextDataContent noSemicolon = Parse("TX980 Sound Level Meter SamplingRate:0.5\r\na, 1, dBA\r\n");
+  EXPECT_DOUBLE_EQ(noSemicolon.dSampleRate, 0);
+  ASSERT_EQ(noSemicolon.samples.size(), 1u);
+  EXPECT_DOUBLE_EQ(noSemicolon.samples[0]->m_dSampleRate, 0);
+  ASSERT_FALSE(noSemicolon.result.warnings.empty());
+  EXPECT_EQ(noSemicolon.result.warnings[0].rfind("line 1:", 0), 0u);
+  EXPECT_DOUBLE_EQ(Parse("TX980 Sound Level Meter SamplingRate;1.0:").dSampleRate, 0);
+}
+
+TEST(TextDataRead, CommaSplittingOfOddLines) {
+  CTextDataContent c = Parse("TX980 Sound Level Meter SamplingRate:1.0;\r\n"
+                             "a,b\r\n"
+                             "noComma\r\n"
+                             "d,t, 1e1x, 2, dBC\r\n"
+                             "d,t,+-5,u\r\n"
+                             "d,t,inf,dBA\r\n"
+                             "d,t,.5,dBA\r\n");
+  ASSERT_EQ(c.samples.size(), 6u);
+  EXPECT_EQ(c.samples[0]->m_strTime, "a");
+  EXPECT_DOUBLE_EQ(c.samples[0]->m_dValue, 0);
+  EXPECT_EQ(c.samples[0]->m_strUnit, "a,b");
+  EXPECT_EQ(c.samples[1]->m_strTime, "");
+  EXPECT_EQ(c.samples[1]->m_strUnit, "omma");
+  EXPECT_EQ(c.samples[2]->m_strTime, "d,t");
+  EXPECT_DOUBLE_EQ(c.samples[2]->m_dValue, 10);
+  EXPECT_EQ(c.samples[2]->m_strUnit, "dBC");
+  EXPECT_DOUBLE_EQ(c.samples[3]->m_dValue, 0);
+  EXPECT_EQ(c.samples[3]->m_strUnit, "-5,u");
+  EXPECT_DOUBLE_EQ(c.samples[4]->m_dValue, 0);
+  EXPECT_DOUBLE_EQ(c.samples[5]->m_dValue, 0.5);
+  // Lines with fewer than three commas are noted with their line numbers.
+  ASSERT_GE(c.result.warnings.size(), 2u);
+  EXPECT_EQ(c.result.warnings[0].rfind("line 2:", 0), 0u);
+  EXPECT_EQ(c.result.warnings[1].rfind("line 3:", 0), 0u);
+}
+
+TEST(TextDataRead, BlankLineEndsTheSamples) {
+  CTextDataContent c = Parse("TX980 Sound Level Meter SamplingRate:1.0;\r\n"
+                             "d,t1, 60.00, dBA\r\n"
+                             "\r\n"
+                             "d,t3, 61.00, dBA\r\n");
+  ASSERT_EQ(c.samples.size(), 1u);
+  EXPECT_EQ(c.samples[0]->m_strTime, "d,t1");
+  ASSERT_EQ(c.result.warnings.size(), 1u);
+  EXPECT_EQ(c.result.warnings[0].rfind("line 3:", 0), 0u);
+  EXPECT_TRUE(Parse("TX980 Sound Level Meter SamplingRate:1.0;\r\n").samples.empty());
+}
+
+TEST(TextDataFile, RoundTripRoundsLevelsAndKeepsTheFirstRate) {
+  CTempDir dir;
+  CSampleStore s;
+  s.Emplace(65.304, "07-12-2026,01:45:03", "dBA", 4, 0.26);
+  s.Emplace(120, "07-12-2026,1:45:04", "dBC", 5, 1);
+  ASSERT_TRUE(WriteTextDataFile(dir.File("a.txt"), s).Ok());
+  CSampleStore back;
+  CFileResult r = ReadTextDataFile(dir.File("a.txt"), back);
+  ASSERT_TRUE(r.Ok()) << r.strReason;
+  EXPECT_TRUE(r.warnings.empty());
+  ASSERT_EQ(back.GetSize(), 2u);
+  EXPECT_DOUBLE_EQ(back[0].m_dValue, 65.30);
+  EXPECT_DOUBLE_EQ(back[1].m_dValue, 120);
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(back[i].m_strTime, s[i].m_strTime);
+    EXPECT_EQ(back[i].m_strUnit, s[i].m_strUnit);
+    EXPECT_EQ(back[i].m_nGroup, 0);
+    EXPECT_DOUBLE_EQ(back[i].m_dSampleRate, 0.3);
+  }
+}
+
+TEST(TextDataFile, FailedReadLeavesTheStoreAsItWas) {
+  CTempDir dir;
+  CSampleStore store;
+  store.Emplace(1.0, "old", "dBA", 7, 1);
+  Spit(dir.File("bad.txt"), "Not a data file\r\nt, 1, dBA\r\n");
+  EXPECT_EQ(ReadTextDataFile(dir.File("bad.txt"), store).status, CFileResult::Status::WrongFormat);
+  CFileResult missing = ReadTextDataFile(dir.File("missing.txt"), store);
+  EXPECT_EQ(missing.status, CFileResult::Status::Failed);
+  EXPECT_EQ(missing.strPath, dir.File("missing.txt"));
+  EXPECT_FALSE(missing.strReason.empty());
+  EXPECT_EQ(ReadTextDataFile(dir.Path().string(), store).status, CFileResult::Status::Failed);
+  // Cancelled half-way: the store is not touched either.
+  std::string big = "TX980 Sound Level Meter SamplingRate:1.0;\r\n";
+  for (int i = 0; i < 20000; ++i)
+    big += "t, 1.00, dBA\r\n";
+  Spit(dir.File("big.txt"), big);
+  EXPECT_EQ(
+      ReadTextDataFile(dir.File("big.txt"), store, [](std::size_t, std::size_t) { return false; }).status,
+      CFileResult::Status::Cancelled);
+  ASSERT_EQ(store.GetSize(), 1u);
+  EXPECT_EQ(store[0].m_strTime, "old");
+  // A header-only file is a good file and empties the store.
+  Spit(dir.File("empty.txt"), "TX980 Sound Level Meter SamplingRate:1.0;\r\n");
+  EXPECT_TRUE(ReadTextDataFile(dir.File("empty.txt"), store).Ok());
+  EXPECT_TRUE(store.IsEmpty());
+}
+
+} // namespace
+
+#include "files/NumberText.h"
+
+namespace {
+TEST(LenientNumber, StopsAtTheFirstCharacterThatCannotContinue) {
+  EXPECT_DOUBLE_EQ(LenientNumber(" \t+3.5"), 3.5);
+  EXPECT_DOUBLE_EQ(LenientNumber("-2.5e-1x"), -0.25);
+  EXPECT_DOUBLE_EQ(LenientNumber("7e"), 7);
+  EXPECT_DOUBLE_EQ(LenientNumber("1,5"), 1);
+  EXPECT_DOUBLE_EQ(LenientNumber("\n5"), 0); // only blanks and tabs are skipped
+  EXPECT_DOUBLE_EQ(LenientNumber("nan"), 0);
+  EXPECT_DOUBLE_EQ(LenientNumber("-"), 0);
+  EXPECT_DOUBLE_EQ(LenientNumber("1e-999"), 0);
+  EXPECT_TRUE(std::isinf(LenientNumber("1e999")));
+}
+} // namespace
