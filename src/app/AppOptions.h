@@ -5,10 +5,10 @@
 
 // Command line of the tarvik program.
 struct AppOptions {
-  bool bSimulate = false;       // --simulate: an in-process simulated meter
-  std::string strScreenshot;    // --screenshot PATH: save the window, then exit
-  std::string strPortTemplate;  // --port-template T: device of a port number
-  bool bHelp = false;           // --help
+  bool bSimulate = false;      // --simulate: an in-process simulated meter
+  std::string strScreenshot;   // --screenshot PATH: save the window, then exit
+  std::string strPortTemplate; // --port-template T: device of a port number
+  bool bHelp = false;          // --help
 };
 
 struct AppOptionsResult {

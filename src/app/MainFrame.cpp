@@ -109,7 +109,8 @@ void CMainFrame::CreateToolBar() {
   m_pToolBar = addToolBar(QStringLiteral("Standard"));
   m_pToolBar->setObjectName(QStringLiteral("toolBar"));
   m_pToolBar->setIconSize(QSize(17, 15));
-  for (int nId : {ID_OPEN, 0, ID_SAVE_AS, ID_EXPORT_EXCEL, ID_RUN, ID_STOP, 0, ID_PRINT_GRAPH, ID_APP_ABOUT}) {
+  for (int nId :
+       {ID_OPEN, 0, ID_SAVE_AS, ID_EXPORT_EXCEL, ID_RUN, ID_STOP, 0, ID_PRINT_GRAPH, ID_APP_ABOUT}) {
     if (nId == 0)
       m_pToolBar->addSeparator();
     else

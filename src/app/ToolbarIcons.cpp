@@ -108,13 +108,21 @@ QIcon Themed(const char *name, QPixmap (*draw)()) {
 
 QIcon CommandIcon(int nCommandId) {
   switch (nCommandId) {
-  case cmd::ID_OPEN: return Themed("document-open", DrawOpen);
-  case cmd::ID_SAVE_AS: return Themed("document-save-as", DrawSave);
-  case cmd::ID_EXPORT_EXCEL: return Themed("x-office-spreadsheet", DrawExport);
-  case cmd::ID_RUN: return Themed("media-playback-start", DrawRun);
-  case cmd::ID_STOP: return Themed("media-playback-stop", DrawStop);
-  case cmd::ID_PRINT_GRAPH: return Themed("document-print", DrawPrintGraph);
-  case cmd::ID_APP_ABOUT: return Themed("help-about", DrawAbout);
-  default: return {};
+  case cmd::ID_OPEN:
+    return Themed("document-open", DrawOpen);
+  case cmd::ID_SAVE_AS:
+    return Themed("document-save-as", DrawSave);
+  case cmd::ID_EXPORT_EXCEL:
+    return Themed("x-office-spreadsheet", DrawExport);
+  case cmd::ID_RUN:
+    return Themed("media-playback-start", DrawRun);
+  case cmd::ID_STOP:
+    return Themed("media-playback-stop", DrawStop);
+  case cmd::ID_PRINT_GRAPH:
+    return Themed("document-print", DrawPrintGraph);
+  case cmd::ID_APP_ABOUT:
+    return Themed("help-about", DrawAbout);
+  default:
+    return {};
   }
 }

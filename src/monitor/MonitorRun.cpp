@@ -11,7 +11,9 @@ double RateFromText(std::string_view text) {
   return std::strtod(s.c_str(), nullptr);
 }
 
-int SampleIntervalMs(double dRate) { return static_cast<int>(std::trunc(dRate * 1000.0)); }
+int SampleIntervalMs(double dRate) {
+  return static_cast<int>(std::trunc(dRate * 1000.0));
+}
 
 std::string FormatLiveTime(std::time_t t) {
   std::tm tm{};

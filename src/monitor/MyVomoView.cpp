@@ -160,7 +160,9 @@ void CMyVomoView::OnInitialUpdate() {
 
 void CMyVomoView::OnTimer(int nId) {
   switch (nId) {
-  case TIMER_SILENCE: SilenceCheck(); break;
+  case TIMER_SILENCE:
+    SilenceCheck();
+    break;
   case TIMER_SAMPLE: {
     CMonitorRun::Tick t = m_run.SampleTick(Now());
     if (t.kind == CMonitorRun::Tick::Kind::LimitReached) {
@@ -185,11 +187,14 @@ void CMyVomoView::OnTimer(int nId) {
     m_timers.KillTimer(TIMER_DISCOVER);
     DiscoverPort();
     break;
-  default: break;
+  default:
+    break;
   }
 }
 
-QLineEdit *CMyVomoView::Field(int nId) const { return DlgItem<QLineEdit>(this, nId); }
+QLineEdit *CMyVomoView::Field(int nId) const {
+  return DlgItem<QLineEdit>(this, nId);
+}
 
 void CMyVomoView::OnChunk(const QByteArray &chunk) {
   if (chunk.isEmpty())
@@ -197,6 +202,8 @@ void CMyVomoView::OnChunk(const QByteArray &chunk) {
   const bool bWasHeard = m_state.m_bDataReceived;
   m_state.m_tLastRecv = Now();
   m_state.m_bDataReceived = true;
-  if (!bWasHeard)
+  if (!bWasHeard) {
+    emit readoutRefresh();
     emit commandStateChanged();
+  }
 }

@@ -107,6 +107,9 @@ signals:
   void firstFrameDecoded();
   // A download has ended: the progress dialog closes.
   void downloadEnded();
+  // The readout must be repainted from the meter state: a frame was decoded,
+  // the meter was heard again or fell silent.
+  void readoutRefresh();
 
 protected:
   void resizeEvent(QResizeEvent *event) override;

@@ -28,8 +28,8 @@ std::string FormatSetupTime(std::time_t t) {
   std::tm tm{};
   localtime_r(&t, &tm);
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%d-%d-%d,%d:%d:%d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
-                tm.tm_min, tm.tm_sec);
+  std::snprintf(buf, sizeof buf, "%d-%d-%d,%d:%d:%d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
+                tm.tm_hour, tm.tm_min, tm.tm_sec);
   return buf;
 }
 

@@ -16,8 +16,8 @@ void CMyVomoView::OnRun() {
   if (!m_run.MeterHeard())
     return;
   if (m_run.HasSamples()) {
-    const int nAnswer = m_prompts.MessageBox(this, QStringLiteral("Zapisz bieżące dane"), QStringLiteral("Tip"),
-                                             CPrompts::Buttons::OkCancel);
+    const int nAnswer = m_prompts.MessageBox(this, QStringLiteral("Zapisz bieżące dane"),
+                                             QStringLiteral("Tip"), CPrompts::Buttons::OkCancel);
     if (nAnswer == IDOK && m_pCommands)
       m_pCommands->Execute(cmd::ID_SAVE_AS);
     // The old samples go whatever the answer: a run always starts afresh.
@@ -99,6 +99,7 @@ void CMyVomoView::SilenceCheck() {
   if (!s.bSilent)
     return;
   m_pReadout->update(ReadoutRect());
+  emit readoutRefresh();
   if (s.bStopRun)
     OnStop();
   if (s.bAbandonDownload)
@@ -108,5 +109,6 @@ void CMyVomoView::SilenceCheck() {
 
 void CMyVomoView::AbandonDownload() {
   emit downloadEnded();
-  m_prompts.MessageBox(this, QStringLiteral("Occur an error"), QStringLiteral("error"), CPrompts::Buttons::Ok);
+  m_prompts.MessageBox(this, QStringLiteral("Occur an error"), QStringLiteral("error"),
+                       CPrompts::Buttons::Ok);
 }
