@@ -53,10 +53,13 @@ std::vector<uint8_t> CMeterSim::NextFrame() {
     return {};
   if (!m_bHold) {
     double d = m_source.Next();
-    if (m_bMax)
+    if (m_bCaptureFresh)
+      m_dCaptured = d;
+    else if (m_bMax)
       m_dCaptured = std::max(m_dCaptured, d);
     else if (m_bMin)
       m_dCaptured = std::min(m_dCaptured, d);
+    m_bCaptureFresh = false;
     m_dShown = (m_bMax || m_bMin) ? m_dCaptured : d;
   }
   sim::CSimDisplay disp;
@@ -84,7 +87,7 @@ void CMeterSim::OnKey(uint8_t code) {
     m_bRec = !m_bRec;
     break;
   case kKeyMaxMin:
-    // MAX, then MIN, then off; each capture starts from the shown level.
+    // MAX, then MIN, then off; each capture starts with the next level.
     if (!m_bMax && !m_bMin)
       m_bMax = true;
     else if (m_bMax) {
@@ -92,7 +95,7 @@ void CMeterSim::OnKey(uint8_t code) {
       m_bMin = true;
     } else
       m_bMin = false;
-    m_dCaptured = m_dShown;
+    m_bCaptureFresh = true;
     break;
   case kKeyFastSlow:
     m_bFast = !m_bFast;

@@ -89,6 +89,7 @@ private:
   int m_nSecondsOfDay = 12 * 3600;
   double m_dShown = 0.0;
   double m_dCaptured = 0.0; // running max or min while MAX/MIN is on
+  bool m_bCaptureFresh = false;
   bool m_bAwaitRequest = false;
   int m_nIgnoreKeys = 0;
   int m_nKeysReceived = 0;

@@ -1,13 +1,18 @@
 #pragma once
 
+#include "graph/GraphState.h"
+#include "graph/TimeLabels.h"
 #include "monitor/SampleArray.h"
 #include "monitor/StatData.h"
+#include "print/GraphPageLayout.h"
+#include "print/PageImage.h"
 
 #include <ctime>
 #include <functional>
 
 class CPrintRX;
 class CPrompts;
+class QPainter;
 class QWidget;
 
 // What a print command did, for the caller and the tests.
@@ -30,3 +35,22 @@ struct PrintHost {
 
 // The samples as numbered table pages with the statistics block on page 1.
 PrintOutcome PrintTable(CPrintRX &job, const CSampleArray &samples, StatData stat, const PrintHost &host);
+
+// The graph page: the graph at its current zoom and scroll above the
+// statistics block. A time label that cannot be computed is told to the
+// user ("Time Format is wrong!") before any printer is asked for.
+PrintOutcome PrintGraph(CPrintRX &job, const CGraphState &state, const CSampleArray &samples, StatData stat,
+                        const PrintHost &host);
+
+// Draws the graph page on the job's painter (font, curve, axes, labels,
+// title and statistics); the labels are complete.
+void PrintGraphPage(QPainter &painter, const GraphPageGeometry &g, const CGraphState &state,
+                    const CSampleArray &samples, const StatData &stat, const TimeAxisLabels &labels,
+                    const PrintTime &now);
+
+// The menu commands of both windows ("Imprimir gráfico", "Imprimir tabela"):
+// one job for the command, on the samples and scale state of the window's
+// graph control and a copy of the window's statistics block.
+PrintOutcome PrintGraph(const CGraphState &state, const CSampleArray &samples, StatData stat,
+                        const PrintHost &host);
+PrintOutcome PrintTable(const CSampleArray &samples, StatData stat, const PrintHost &host);

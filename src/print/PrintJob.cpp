@@ -22,3 +22,14 @@ bool BeginPrintJob(CPrintRX &job, const PrintHost &host) {
 PrintTime PrintNow(const PrintHost &host) {
   return ToPrintTime(host.clock ? host.clock() : std::time(nullptr));
 }
+
+PrintOutcome PrintGraph(const CGraphState &state, const CSampleArray &samples, StatData stat,
+                        const PrintHost &host) {
+  CPrintRX job;
+  return PrintGraph(job, state, samples, std::move(stat), host);
+}
+
+PrintOutcome PrintTable(const CSampleArray &samples, StatData stat, const PrintHost &host) {
+  CPrintRX job;
+  return PrintTable(job, samples, std::move(stat), host);
+}

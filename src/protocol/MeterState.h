@@ -7,11 +7,12 @@
 // UI thread, see docs/architecture.md) and read by sampling, the readout and
 // the remote-key repeaters.
 struct CMeterState {
-  std::string m_strRecv;     // hex text received and not yet consumed
-  int m_nRecvBytes = 0;      // bytes since the last decode; download progress
+  std::string m_strRecv; // hex text received and not yet consumed
+  int m_nRecvBytes = 0;  // bytes since the last decode; download progress
   std::time_t m_tLastRecv = 0;
   bool m_bDataReceived = false;
   bool m_bRecvFlag = false;
+  unsigned m_nFramesDecoded = 0; // counts decoded live frames
 
   double m_dLevel = 50.0;
   std::string m_strCurTime;

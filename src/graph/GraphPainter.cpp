@@ -1,0 +1,148 @@
+#include "graph/GraphPainter.h"
+
+#include "app/DialogBuilder.h"
+#include "graph/GraphMath.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+
+namespace {
+// Far-off points are pulled in so the rasteriser's fixed-point range holds.
+constexpr int kFar = 1 << 22;
+int Near(int v) {
+  return std::clamp(v, -kFar, kFar);
+}
+
+QPen SolidPen(GraphColor c, int nWidth) {
+  QPen pen(ToQColor(c), nWidth);
+  pen.setCapStyle(Qt::FlatCap);
+  return pen;
+}
+
+QPen DottedPen(const QColor &c) {
+  QPen pen(c, 1);
+  pen.setDashPattern({3, 3});
+  pen.setCapStyle(Qt::FlatCap);
+  return pen;
+}
+
+// Text with its top-left corner at (x, top).
+void TextAt(QPainter &p, const QFontMetrics &fm, int x, int top, const QString &text) {
+  p.drawText(x, top + fm.ascent(), text);
+}
+} // namespace
+
+CGraphPainter::CGraphPainter() : m_font(DialogFont("Arial", 9)) {}
+
+void CGraphPainter::Paint(QImage &image, const CGraphState &s, const CSampleArray &samples,
+                          const TimeAxisLabels &labels) {
+  QPainter p(&image);
+  const QColor frame = ToQColor(kFrameColor);
+  if (!HasPlot(s)) {
+    p.fillRect(image.rect(), frame);
+    return;
+  }
+  const int w = s.m_plotWidth, h = s.m_plotHeight;
+  p.setFont(m_font);
+  p.fillRect(kPlotLeft, kPlotTop, w, h, ToQColor(s.m_bkColor));
+  if (!samples.IsEmpty())
+    DrawCurve(p, s, samples);
+  // the margins cover whatever the curve and the cursors drew outside the plot
+  p.fillRect(0, h + 10, w + 90, 20, frame);
+  p.fillRect(0, 0, 45, h + 10, frame);
+  p.fillRect(0, 0, w + 90, 10, frame);
+  p.fillRect(w + 45, 0, 45, h + 25, frame);
+  DrawGrid(p, s);
+  DrawTimeAxis(p, s, labels);
+  if (s.m_showBox) {
+    p.setPen(DottedPen(Qt::black));
+    p.setBrush(Qt::NoBrush);
+    const GraphPoint a = s.m_boxStart, b = s.m_boxEnd;
+    // the outline covers the columns and rows from the near corner up to, not including, the far one
+    const int l = std::min(a.x, b.x), t = std::min(a.y, b.y);
+    p.drawRect(l, t, std::max(0, std::max(a.x, b.x) - l - 1), std::max(0, std::max(a.y, b.y) - t - 1));
+  }
+}
+
+void CGraphPainter::DrawCurve(QPainter &p, const CGraphState &s, const CSampleArray &samples) {
+  const SampleRange r = VisibleRange(s, samples.GetSize());
+  if (r.last >= r.first + 2) {
+    // segments from i to i + 1 for first <= i < last - 1
+    const int n = static_cast<int>(r.last - r.first);
+    m_points.resize(n);
+    for (int k = 0; k < n; ++k) {
+      const std::size_t i = r.first + static_cast<std::size_t>(k);
+      m_points[k] =
+          QPoint(Near(SampleToX(s, static_cast<double>(i))), Near(LevelToY(s, samples[i].m_dValue)));
+    }
+    p.setPen(SolidPen(s.m_lineColor, 1));
+    p.drawPolyline(m_points);
+    if (ShowMarkers(s)) {
+      p.setPen(SolidPen(s.m_lineColor, 3));
+      p.setBrush(Qt::NoBrush);
+      for (const QPoint &pt : std::as_const(m_points))
+        p.drawEllipse(QRect(pt.x() - 1, pt.y() - 1, 2, 2));
+    }
+  }
+  auto cursor = [&](int nIndex, GraphColor c) {
+    if (nIndex == -1)
+      return;
+    const int x = std::clamp(CursorToX(s, nIndex), -10, s.m_plotWidth + kMarginWidth + 10);
+    p.setPen(SolidPen(c, 2));
+    p.drawLine(x, kPlotTop, x, kPlotTop + s.m_plotHeight);
+  };
+  cursor(s.m_cursorA, kCursorAColor);
+  cursor(s.m_cursorB, kCursorBColor);
+}
+
+void CGraphPainter::DrawGrid(QPainter &p, const CGraphState &s) {
+  const int w = s.m_plotWidth, h = s.m_plotHeight;
+  const QFontMetrics fm(m_font);
+  p.setPen(DottedPen(ToQColor(s.m_gridColor)));
+  for (int k = 0; k <= 20; ++k) {
+    const int x = GridColumnX(s, k);
+    p.drawLine(x, kPlotTop, x, h + kPlotTop);
+  }
+  const int nLine = fm.lineSpacing();
+  for (int k = 0; k <= 10; ++k) {
+    const int y = GridRowY(s, k);
+    p.setPen(DottedPen(ToQColor(s.m_gridColor)));
+    p.drawLine(kPlotLeft, y, w + kPlotLeft, y);
+    const QString text = QString::asprintf("%.2f", GridLevel(s, k));
+    p.setPen(Qt::black);
+    TextAt(p, fm, kPlotLeft - fm.horizontalAdvance(text) - 2, y - nLine / 2, text);
+  }
+  p.setPen(SolidPen(kLevelAxisColor, 1));
+  p.drawLine(kPlotLeft, kPlotTop, kPlotLeft, h + kPlotTop);
+  for (int k = 10; k >= 0; --k) {
+    const int y = LevelTickY(s, k);
+    p.drawLine(kPlotLeft, y, kPlotLeft + 8, y);
+  }
+  const GraphPoint hp = s.m_hoverPoint;
+  if (s.m_cursorMode > 0 && hp.x > 0 && hp.x < w + kPlotLeft && hp.y > 0 && hp.y < h) {
+    p.setPen(SolidPen(s.m_cursorMode == kCursorPlaceA ? kCursorAColor : kCursorBColor, 2));
+    p.drawLine(hp.x, kPlotTop, hp.x, h + 8);
+  }
+}
+
+void CGraphPainter::DrawTimeAxis(QPainter &p, const CGraphState &s, const TimeAxisLabels &labels) {
+  const int w = s.m_plotWidth, h = s.m_plotHeight;
+  const QFontMetrics fm(m_font);
+  p.setPen(SolidPen(MakeGraphColor(0, 0, 0), 1));
+  p.drawLine(kPlotLeft, h + kPlotTop, w + kPlotLeft, h + kPlotTop);
+  // a label that could not be computed ends the axis after its tick
+  const int nTicks = labels.Failed() ? labels.nFailedAt + 1 : 6;
+  for (int i = 0; i < nTicks; ++i) {
+    const int x = TimeTickX(s, i);
+    p.setPen(SolidPen(MakeGraphColor(0, 0, 0), 3));
+    p.drawLine(x, h + kPlotTop, x, h + 5);
+    if (static_cast<std::size_t>(i) >= labels.labels.size())
+      break;
+    const QString text = QString::fromStdString(labels.labels[static_cast<std::size_t>(i)]);
+    p.setPen(Qt::black);
+    TextAt(p, fm, x - fm.horizontalAdvance(text) / 2, h + 16, text);
+  }
+}

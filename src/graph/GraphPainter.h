@@ -1,0 +1,36 @@
+#pragma once
+
+#include "graph/GraphState.h"
+#include "graph/TimeLabels.h"
+#include "monitor/SampleArray.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPolygon>
+
+inline QColor ToQColor(GraphColor c) {
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+inline GraphColor FromQColor(const QColor &c) {
+  return MakeGraphColor(c.red(), c.green(), c.blue());
+}
+
+// Paints a whole graph into an image of the control's size: plot fill,
+// curve, margins, grid and level labels, time axis and labels, zoom box.
+// The state must already hold its scales and the labels be computed.
+class CGraphPainter {
+public:
+  CGraphPainter();
+
+  const QFont &Font() const { return m_font; }
+  void Paint(QImage &image, const CGraphState &s, const CSampleArray &samples, const TimeAxisLabels &labels);
+
+private:
+  void DrawCurve(QPainter &p, const CGraphState &s, const CSampleArray &samples);
+  void DrawGrid(QPainter &p, const CGraphState &s);
+  void DrawTimeAxis(QPainter &p, const CGraphState &s, const TimeAxisLabels &labels);
+
+  QFont m_font;
+  QPolygon m_points; // reused between draws
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "graph/GraphState.h"
+#include "graph/TimeLabels.h"
+#include "monitor/SampleArray.h"
+#include "monitor/StatData.h"
+#include "print/PageImage.h"
+
+#include <functional>
+#include <string>
+
+// Frame of the graph page in printer device pixels: the plot's top-left
+// corner (ox, oy), the line unit F, the character unit o, the font's line
+// height L, and r and v, screen pixels per printer pixel across and down.
+// The plot runs from oy to H/2 and keeps margins of 8 x H/130 left and right.
+struct GraphPageGeometry {
+  int W = 0, H = 0, F = 0, o = 0, L = 0;
+  int ox = 0, oy = 0;
+  double r = 0, v = 0;
+};
+
+// False when the graph has no plot yet or the page is too small for one.
+bool MakeGraphPageGeometry(int W, int H, int lineHeight, const CGraphState &s, GraphPageGeometry &g);
+
+// Where a point that the screen places at (px, py) from the plot's corner lands.
+int PageX(const GraphPageGeometry &g, double px);
+int PageY(const GraphPageGeometry &g, double py);
+
+using TextWidthFn = std::function<int(const std::string &)>;
+
+// The graph page: the curve as on screen at the same zoom and scroll, the
+// level and time axes with their labels, the title with the print time and
+// the statistics block. `labels` must be complete (not Failed()).
+PageImage LayoutGraphPage(const GraphPageGeometry &g, const CGraphState &s, const CSampleArray &samples,
+                          const StatData &stat, const TimeAxisLabels &labels, const PrintTime &now,
+                          const TextWidthFn &textWidth);
+
+// "Czas: %d-%d-%d  %d:%d:%d" (year first, nothing padded).
+std::string FormatGraphDateLine(const PrintTime &t);

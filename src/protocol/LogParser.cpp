@@ -1,0 +1,86 @@
+#include "protocol/LogParser.h"
+
+#include "protocol/MeterText.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+void ReadHeader(std::string_view header, CLogCursor &c) {
+  // The year is "20" followed by the header's two digits.
+  char year[5] = {'2', '0', 0, 0, 0};
+  std::string_view yy = Mid(header, 2, 2);
+  for (std::size_t i = 0; i < yy.size(); ++i)
+    year[2 + i] = yy[i];
+  c.m_nYear = ReadDecimalInt(year);
+  c.m_nMonth = ReadDecimalInt(Mid(header, 4, 2));
+  std::string_view hour = Mid(header, 8, 2);
+  c.m_nHour = MeterHour(hour.size() > 0 ? hour[0] : '0', hour.size() > 1 ? hour[1] : '0');
+  c.m_strUnit = Mid(header, 0, 2) == "aa" ? "dBA" : "dBC";
+  c.m_nDay = ReadDecimalInt(Mid(header, 6, 2));
+  c.m_nMinute = ReadDecimalInt(Mid(header, 10, 2));
+  c.m_nSecond = ReadDecimalInt(Mid(header, 12, 2));
+  c.m_dSampleRate = ReadDecimalInt(Mid(header, 14, 2));
+}
+
+// Local calendar time, so a level past midnight (or across a daylight
+// saving change) lands on the right day.
+void Advance(CLogCursor &c) {
+  std::tm tm{};
+  tm.tm_year = c.m_nYear - 1900;
+  tm.tm_mon = c.m_nMonth - 1;
+  tm.tm_mday = c.m_nDay;
+  tm.tm_hour = c.m_nHour;
+  tm.tm_min = c.m_nMinute;
+  tm.tm_sec = c.m_nSecond + static_cast<int>(c.m_dSampleRate);
+  tm.tm_isdst = -1;
+  if (std::mktime(&tm) == static_cast<std::time_t>(-1))
+    return;
+  c.m_nYear = tm.tm_year + 1900;
+  c.m_nMonth = tm.tm_mon + 1;
+  c.m_nDay = tm.tm_mday;
+  c.m_nHour = tm.tm_hour;
+  c.m_nMinute = tm.tm_min;
+  c.m_nSecond = tm.tm_sec;
+}
+
+// Intermediate recordings take a trailing short piece as a level; the last
+// one drops a trailing piece of two characters or fewer.
+void EmitLevels(std::string_view levels, bool bLast, CLogDecodeState &dec, CSampleStore &store) {
+  CLogCursor &c = dec.m_logTime;
+  std::size_t end = levels.size();
+  if (bLast)
+    end = end > 2 ? end - 2 : 0;
+  char time[64];
+  for (std::size_t pos = 0; pos < end; pos += 4) {
+    double dLevel = ReadDecimalInt(Mid(levels, pos, 4)) / 10.0;
+    std::snprintf(time, sizeof time, "%.2d-%.2d-%d,%d:%.2d:%.2d", c.m_nDay, c.m_nMonth, c.m_nYear, c.m_nHour,
+                  c.m_nMinute, c.m_nSecond);
+    store.Emplace(dLevel, std::string(time), c.m_strUnit, dec.m_nLogGroup, c.m_dSampleRate);
+    c.m_dLastLevel = dLevel;
+    Advance(c);
+  }
+}
+
+} // namespace
+
+void ParseLogData(std::string_view strText, CLogDecodeState &dec, CSampleStore &store, CMeterState &meter,
+                  IReceiveSink &sink) {
+  std::string_view rest = strText;
+  for (std::size_t p = rest.find("ac"); p != std::string_view::npos; p = rest.find("ac")) {
+    std::string_view current = rest;
+    std::size_t headerStart = p >= 16 ? p - 16 : 0;
+    std::string_view header = current.substr(headerStart, p - headerStart);
+    std::string_view levels = current.substr(0, headerStart);
+    rest = current.substr(p + 2);
+    EmitLevels(levels, false, dec, store);
+    ++dec.m_nLogGroup;
+    ReadHeader(header, dec.m_logTime);
+  }
+  std::size_t q = rest.find("dd");
+  if (q != std::string_view::npos)
+    EmitLevels(rest.substr(0, q), true, dec, store);
+  meter.m_bDownloading = false;
+  sink.OnDownloadEnded();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "protocol/MeterState.h"
+#include "protocol/ReceiveSink.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <string>
+
+// Without a frame start (live) or a download header, the buffer is cut
+// back to its last few characters once it passes this length, so noise
+// from a wrong device cannot grow it without bound. The kept characters
+// may be the first half of a start that the next chunk completes.
+constexpr std::size_t kMaxUnframedChars = 4096;
+constexpr std::size_t kKeptOnCut = 3;
+
+// The receive path: every chunk read from the meter's port goes through
+// OnChunk, on the UI thread. It owns the meter state, assembles live frames
+// and decodes them, frames downloads, and tells the view through the sink.
+class CReceivePath {
+public:
+  using Clock = std::function<std::time_t()>;
+
+  // The clock gives the time of each chunk and the date of live readings.
+  explicit CReceivePath(
+      IReceiveSink &sink, Clock clock = [] { return std::time(nullptr); });
+
+  void OnChunk(const uint8_t *p, std::size_t n);
+
+  // Enters download mode: arriving bytes are a download until it ends.
+  void BeginDownload();
+
+  CMeterState &State() { return m_state; }
+  const CMeterState &State() const { return m_state; }
+
+private:
+  void LiveAssembly();
+  void ParseLiveData(const std::string &strChunk);
+  void DownloadAssembly();
+  void HandDownload();
+  const std::string &DatePrefix();
+
+  IReceiveSink &m_sink;
+  Clock m_clock;
+  CMeterState m_state;
+  std::string m_strChunk; // hex text of the current chunk
+  std::time_t m_tDate = -1;
+  std::string m_strDatePrefix;
+};

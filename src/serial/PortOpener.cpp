@@ -1,0 +1,36 @@
+#include "serial/PortOpener.h"
+
+#include "serial/OpenFailureText.h"
+
+CPortOpener::CPortOpener(CComPort &port, NowFn now) : m_port(port), m_now(std::move(now)) {}
+
+COpenResult CPortOpener::OpenPort(int nPort) {
+  COpenResult result;
+  m_port.Close();
+  m_port.SetReadSize(CComPort::kMeterReadSize);
+  if (m_recv)
+    m_port.SetReceiveCallback(m_recv);
+  result.m_strDevice = CSerialPort::PortDevice(m_port.PortTemplate(), nPort);
+  if (m_port.Open(nPort, 2, 9600, PARITY_NONE, 8, STOPBITS_ONE, FLOW_NONE)) {
+    result.m_eOutcome = COpenResult::Opened;
+    m_bArrival = false;
+    return result;
+  }
+  result.m_error = m_port.LastError();
+  ESerialError eReason = result.m_error.m_eReason;
+  bool bTransient = eReason == ESerialError::PermissionDenied || eReason == ESerialError::InUse ||
+                    eReason == ESerialError::NoSuchDevice;
+  bool bInGrace = m_bArrival && m_now() - m_lastArrival < kArrivalGrace;
+  if (bTransient && bInGrace) {
+    result.m_eOutcome = COpenResult::RetryLater;
+    result.m_nRetryMs = kRetryMs;
+    return result;
+  }
+  // A node that discovery saw after an arrival and that is gone now vanished.
+  bool bVanished = m_bArrival && eReason == ESerialError::NoSuchDevice &&
+                   m_now() - m_lastArrival < kArrivalGrace + kVanishedSlack;
+  m_bArrival = false;
+  result.m_eOutcome = COpenResult::Failed;
+  result.m_strMessage = OpenFailureText(nPort, result.m_strDevice, result.m_error, bVanished);
+  return result;
+}
