@@ -25,8 +25,8 @@ QFont MakePageFont(int cellHeight, QPaintDevice *device) {
   return font;
 }
 
-int PageLineHeight(const QPainter &painter) {
-  const QFontMetrics fm = painter.fontMetrics();
+int PageLineHeight(const QFont &font, QPaintDevice *device) {
+  const QFontMetrics fm(font, device);
   return fm.height() + std::max(fm.leading(), 0);
 }
 

@@ -11,8 +11,8 @@ class QPainter;
 // weight 200, sans-serif: the page font at the printer's resolution.
 QFont MakePageFont(int cellHeight, QPaintDevice *device);
 
-// Character height plus external leading of the painter's current font.
-int PageLineHeight(const QPainter &painter);
+// Character height plus external leading of the font on the device.
+int PageLineHeight(const QFont &font, QPaintDevice *device);
 
 // Text width in device pixels with the painter's current font.
 int PageTextWidth(const QPainter &painter, const std::string &text);

@@ -22,6 +22,7 @@ enum class PrintOutcome {
   Cancelled,       // the print dialog was cancelled
   TimeFormatWrong, // a time label could not be computed; told the user, nothing printed
   JobFailed,       // the printer or file could not be opened; told the user
+  NoPagesInRange,  // the dialog's page range missed the table; told the user
 };
 
 using PrintClock = std::function<std::time_t()>;

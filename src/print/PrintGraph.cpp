@@ -25,19 +25,22 @@ PrintOutcome PrintGraph(CPrintRX &job, const CGraphState &state, const CSampleAr
   }
   if (job.SelectPrinter(host.prompts, host.parent) == -1)
     return PrintOutcome::Cancelled;
-  CWaitCursor wait;
-  if (!BeginPrintJob(job, host))
-    return PrintOutcome::JobFailed;
-  QPainter &painter = *job.Painter();
-  painter.setFont(MakePageFont(job.Height() / 80, job.Printer()));
+  QPrinter &printer = *job.Printer();
+  const QFont font = MakePageFont(printer.height() / 80, &printer);
   GraphPageGeometry geom;
-  if (!MakeGraphPageGeometry(job.Width(), job.Height(), PageLineHeight(painter), state, geom)) {
+  if (!MakeGraphPageGeometry(printer.width(), printer.height(), PageLineHeight(font, &printer), state,
+                             geom)) {
     job.Abandon();
-    host.prompts.MessageBox(host.parent, QString::fromUtf8(PrintTexts::kJobFailed),
+    host.prompts.MessageBox(host.parent, QString::fromUtf8(PrintTexts::kPageTooSmall),
                             QString::fromUtf8(PrintTexts::kDocName), CPrompts::Buttons::Ok,
                             CPrompts::Icon::Warning);
     return PrintOutcome::JobFailed;
   }
+  if (!BeginPrintJob(job, host))
+    return PrintOutcome::JobFailed;
+  CWaitCursor wait;
+  QPainter &painter = *job.Painter();
+  painter.setFont(font);
   job.BeginPage();
   PrintGraphPage(painter, geom, state, samples, stat, labels, PrintNow(host));
   job.FinishPage();

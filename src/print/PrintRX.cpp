@@ -18,7 +18,13 @@ CPrintRX::~CPrintRX() {
 int CPrintRX::SelectPrinter(CPrompts &prompts, QWidget *parent) {
   Abandon();
   m_pPrinter = prompts.SelectPrinter(parent);
-  return m_pPrinter ? 0 : -1;
+  if (m_pPrinter && !m_pPrinter->isValid())
+    m_pPrinter.reset();
+  if (!m_pPrinter)
+    return -1;
+  m_nWidth = m_pPrinter->width();
+  m_nHeight = m_pPrinter->height();
+  return 0;
 }
 
 int CPrintRX::BeginJob() {

@@ -16,5 +16,7 @@ inline constexpr const char *kTime = "Czas";
 inline constexpr const char *kGraphTitle = "Krzywa w czasie rzeczywistym";
 inline constexpr const char *kTimeFormatWrong = "Time Format is wrong!";
 inline constexpr const char *kJobFailed = "The print job could not be started.";
+inline constexpr const char *kNoPagesInRange = "The chosen pages are not in the table; it has %1 pages.";
+inline constexpr const char *kPageTooSmall = "The paper is too small for the graph.";
 inline constexpr const char *kIdHeading = "ID";
 } // namespace PrintTexts

@@ -35,9 +35,8 @@ protected:
   int RowsPerPage() {
     CPdfPages scratch;
     auto printer = scratch.MakePrinter();
-    QPainter p(printer.get());
-    p.setFont(MakePageFont(printer->height() / 80, printer.get()));
-    return MakeTableGeometry(printer->width(), printer->height(), PageLineHeight(p)).R;
+    const QFont font = MakePageFont(printer->height() / 80, printer.get());
+    return MakeTableGeometry(printer->width(), printer->height(), PageLineHeight(font, printer.get())).R;
   }
 
   CPdfPages m_pdf;
@@ -135,4 +134,36 @@ TEST_F(PrintTableTest, UnwritableOutputTellsTheUser) {
   EXPECT_EQ(Print(), PrintOutcome::JobFailed);
   ASSERT_EQ(m_prompts.Messages().size(), 1u);
   EXPECT_FALSE(m_job.HasPrinter());
+}
+
+TEST_F(PrintTableTest, PageRangeFromTheDialogIsHonoured) {
+  const int R = RowsPerPage();
+  Fill(R - 6 + R + 3); // three pages
+  auto chosen = [this](int from, int to) {
+    m_prompts.m_makePrinter = [this, from, to] {
+      auto p = m_pdf.MakePrinter();
+      p->setPrintRange(QPrinter::PageRange);
+      p->setFromTo(from, to);
+      return p;
+    };
+  };
+  chosen(2, 2);
+  ASSERT_EQ(Print(), PrintOutcome::Printed);
+  QStringList pages = m_pdf.Pages();
+  ASSERT_EQ(pages.size(), 1);
+  EXPECT_TRUE(Lines(pages[0]).back().endsWith("Page -2-"));
+  EXPECT_TRUE(Lines(pages[0])[2].startsWith(QString::number(R - 5) + " "));
+
+  chosen(2, 9); // past the end: up to the last page
+  ASSERT_EQ(Print(), PrintOutcome::Printed);
+  pages = m_pdf.Pages();
+  ASSERT_EQ(pages.size(), 2);
+  EXPECT_TRUE(Lines(pages[1]).back().endsWith("Page -3-"));
+
+  QFile::remove(m_pdf.Path());
+  chosen(4, 5);
+  EXPECT_EQ(Print(), PrintOutcome::NoPagesInRange);
+  EXPECT_FALSE(m_pdf.Written());
+  ASSERT_EQ(m_prompts.Messages().size(), 1u);
+  EXPECT_TRUE(m_prompts.Messages()[0].contains("3 pages"));
 }

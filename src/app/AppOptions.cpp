@@ -1,0 +1,43 @@
+#include "app/AppOptions.h"
+
+AppOptionsResult ParseAppOptions(const std::vector<std::string> &args) {
+  AppOptionsResult r;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string &a = args[i];
+    auto value = [&](std::string &out) {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        r.strError = "option " + a + " needs a value";
+        return false;
+      }
+      out = args[++i];
+      return true;
+    };
+    if (a == "--simulate") {
+      r.options.bSimulate = true;
+    } else if (a == "--screenshot") {
+      if (!value(r.options.strScreenshot))
+        return r;
+    } else if (a == "--port-template") {
+      if (!value(r.options.strPortTemplate))
+        return r;
+      if (r.options.strPortTemplate.find("%d") == std::string::npos) {
+        r.strError = "--port-template needs a %d for the port number, e.g. /dev/ttyS%d";
+        return r;
+      }
+    } else if (a == "--help" || a == "-h") {
+      r.options.bHelp = true;
+    } else {
+      r.strError = "unknown option " + a;
+      return r;
+    }
+  }
+  return r;
+}
+
+const char *AppUsage() {
+  return "usage: tarvik [--simulate] [--screenshot PATH] [--port-template TEMPLATE]\n"
+         "  --simulate          start a simulated meter on a pseudo-terminal and use it\n"
+         "  --screenshot PATH   save a picture of the main window once the first reading\n"
+         "                      has arrived (10 s at the latest), then exit\n"
+         "  --port-template T   device of a port number, default /dev/ttyUSB%d\n";
+}

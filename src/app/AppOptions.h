@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Command line of the tarvik program.
+struct AppOptions {
+  bool bSimulate = false;      // --simulate: an in-process simulated meter
+  std::string strScreenshot;   // --screenshot PATH: save the window, then exit
+  std::string strPortTemplate; // --port-template T: device of a port number
+  bool bHelp = false;          // --help
+};
+
+struct AppOptionsResult {
+  AppOptions options;
+  std::string strError; // empty: parsed
+};
+
+AppOptionsResult ParseAppOptions(const std::vector<std::string> &args);
+const char *AppUsage();

@@ -1,0 +1,45 @@
+#include "app/PortDlg.h"
+
+#include "app/DialogBuilder.h"
+#include "app/Prompts.h"
+#include "monitor/RTSetupCalc.h"
+#include "res/Templates.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+CPort::CPort(CPrompts &prompts, QWidget *parent) : QDialog(parent), m_prompts(prompts) {
+  const DlgTemplate &t = PortTemplate();
+  CDialogBuilder b(t);
+  b.Build(this);
+  setObjectName(QStringLiteral("portDlg"));
+  setWindowTitle(QString::fromStdString(t.caption));
+  setFixedSize(b.DialogSize());
+  m_pEdit = DlgItem<QLineEdit>(this, 1063);
+  connect(DlgItem<QPushButton>(this, IDOK), &QPushButton::clicked, this, &CPort::accept);
+  connect(DlgItem<QPushButton>(this, IDCANCEL), &QPushButton::clicked, this, &CPort::reject);
+}
+
+int CPort::exec() {
+  OnInitDialog();
+  return QDialog::exec();
+}
+
+void CPort::OnInitDialog() {
+  m_pEdit->setText(QString::number(m_nPort));
+  m_pEdit->setFocus();
+  m_pEdit->selectAll();
+}
+
+void CPort::accept() {
+  IntFieldRead r = ReadIntField(m_pEdit->text().toStdString(), 0, kMaxPort, kEnterAPositiveInteger);
+  if (!r.bOk) {
+    m_prompts.MessageBox(this, QString::fromStdString(r.strError), QStringLiteral("Tarvik"),
+                         CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
+    m_pEdit->setFocus();
+    m_pEdit->selectAll();
+    return;
+  }
+  m_nPort = static_cast<unsigned>(r.nValue);
+  QDialog::accept();
+}

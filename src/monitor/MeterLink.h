@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The view's way to the meter: find the bridge's port, open it with the
+// meter's line settings and receive its chunks. The production link sits on
+// the serial layer; tests hand the view a scripted one.
+class IMeterLink {
+public:
+  virtual ~IMeterLink() = default;
+
+  // Called on the port's reader thread with each chunk (1 to 20 bytes).
+  using ChunkHandler = std::function<void(const std::uint8_t *, std::size_t)>;
+
+  struct OpenResult {
+    bool bOk = false;
+    std::string strReason; // why the port could not be opened, for the user
+  };
+
+  // Numbers of the ports whose description is the meter's bridge, in the
+  // order the system lists them.
+  virtual std::vector<int> FindBridgePorts() = 0;
+  // Closes the port if open, then opens port `nPort` at 9600 8N1 and reads
+  // it in chunks of up to 20 bytes, handing each to `onChunk`.
+  virtual OpenResult Open(int nPort, ChunkHandler onChunk) = 0;
+  virtual void Close() = 0;
+  // Bytes to the meter (keys, download request); false when nothing went out.
+  virtual bool Write(const std::uint8_t *pData, std::size_t nSize) = 0;
+};

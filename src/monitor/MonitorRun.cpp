@@ -1,0 +1,74 @@
+#include "monitor/MonitorRun.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+double RateFromText(std::string_view text) {
+  std::string s(text);
+  return std::strtod(s.c_str(), nullptr);
+}
+
+int SampleIntervalMs(double dRate) {
+  return static_cast<int>(std::trunc(dRate * 1000.0));
+}
+
+std::string FormatLiveTime(std::time_t t) {
+  std::tm tm{};
+  localtime_r(&t, &tm);
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "%.2d-%.2d-%d,%.2d:%.2d:%.2d", tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900,
+                tm.tm_hour, tm.tm_min, tm.tm_sec);
+  return buf;
+}
+
+void CMonitorRun::ClearSamples() {
+  m_stat.Reset();
+  m_live.RemoveAll();
+}
+
+void CMonitorRun::Start(double dRate) {
+  m_stat.dSampleRate = dRate;
+  m_state.m_bRunning = true;
+}
+
+CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now) {
+  Tick t;
+  if (m_state.m_bHold || !m_state.m_bDataReceived)
+    return t;
+  if (m_live.GetSize() >= static_cast<std::size_t>(std::max(m_nSampleLimit, 0))) {
+    m_state.m_bRunning = false;
+    t.kind = Tick::Kind::LimitReached;
+    t.nCount = m_live.GetSize();
+    return t;
+  }
+  m_live.Emplace(m_state.m_dLevel, FormatLiveTime(now), m_state.m_bWeightA ? "dBA" : "dBC", 0,
+                 m_stat.dSampleRate);
+  t.kind = Tick::Kind::Sampled;
+  t.nCount = m_live.GetSize();
+  t.change = m_stat.AddSample(m_live[0], m_live[t.nCount - 1], t.nCount);
+  return t;
+}
+
+CMonitorRun::Silence CMonitorRun::SilenceCheck(std::time_t now) {
+  Silence s;
+  if (now - m_state.m_tLastRecv < 2)
+    return s;
+  s.bSilent = true;
+  s.bStopRun = m_state.m_bRunning;
+  m_state.m_bDataReceived = false;
+  if (m_state.m_bDownloading) {
+    m_state.m_bDownloading = false;
+    s.bAbandonDownload = true;
+  }
+  return s;
+}
+
+bool CMonitorRun::LogTimeout() {
+  if (!m_state.m_bDownloading)
+    return false;
+  m_state.m_bDownloading = false;
+  return true;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "monitor/SampleStore.h"
+#include "monitor/StatData.h"
+#include "protocol/MeterState.h"
+
+#include <array>
+#include <cstddef>
+#include <ctime>
+#include <string>
+#include <string_view>
+
+// The sampling intervals of the view's rate box, in seconds, in list order.
+inline constexpr std::array<const char *, 10> kViewRates = {"0.1", "0.2", "0.5", "1", "1.5",
+                                                            "2",   "2.5", "3",   "5", "10"};
+inline constexpr int kDefaultRateIndex = 2; // "0.5"
+inline constexpr int kMaxSamples = 40000;
+
+// A rate text as the box shows it; reading stops at the first character that
+// cannot belong to a number, an unreadable text gives 0.
+double RateFromText(std::string_view text);
+// The sampling period: the rate in milliseconds, truncated.
+int SampleIntervalMs(double dRate);
+// Local time as a live sample carries it: "dd-mm-yyyy,hh:mm:ss".
+std::string FormatLiveTime(std::time_t t);
+
+// The decisions of a monitoring run, apart from any widget: when a run may
+// start, what one sampling tick does, when the meter counts as gone.
+class CMonitorRun {
+public:
+  CMonitorRun(CSampleStore &live, CMeterState &state) : m_live(live), m_state(state) {}
+
+  StatData m_stat;
+  int m_nSampleLimit = kMaxSamples;
+
+  bool MeterHeard() const { return m_state.m_bDataReceived; }
+  bool Running() const { return m_state.m_bRunning; }
+  bool HasSamples() const { return !m_live.IsEmpty(); }
+
+  // Statistics back to their start values and the live samples destroyed.
+  void ClearSamples();
+  void Start(double dRate);
+  void Stop() { m_state.m_bRunning = false; }
+
+  struct Tick {
+    enum class Kind { Skipped, LimitReached, Sampled } kind = Kind::Skipped;
+    std::size_t nCount = 0; // samples after the tick
+    StatData::Change change;
+  };
+  // One period of the run at local time `now`. LimitReached has already
+  // ended the run.
+  Tick SampleTick(std::time_t now);
+
+  struct Silence {
+    bool bSilent = false;          // the readout must show the silent meter
+    bool bStopRun = false;         // a run was active and must be stopped
+    bool bAbandonDownload = false; // a download must end with an error
+  };
+  // The meter is gone after 2 whole seconds without a byte. Clears the
+  // presence and the download flags; the caller stops the run.
+  Silence SilenceCheck(std::time_t now);
+  // The download watchdog: true when a download was still going and is
+  // now abandoned.
+  bool LogTimeout();
+
+private:
+  CSampleStore &m_live;
+  CMeterState &m_state;
+};

@@ -1,0 +1,223 @@
+#include "monitor/MyVomoView.h"
+
+#include "app/CommandIds.h"
+#include "app/CommandRouter.h"
+#include "app/DialogBuilder.h"
+#include "app/PortDlg.h"
+#include "graph/GraphicsBtn.h"
+#include "monitor/RTSetup.h"
+#include "monitor/SampleTableModel.h"
+#include "print/PrintCommands.h"
+#include "res/Templates.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTreeView>
+
+CMyVomoView::CMyVomoView(CDataStores &stores, CPrompts &prompts, std::unique_ptr<IMeterLink> link,
+                         QWidget *parent)
+    : QWidget(parent), m_stores(stores), m_prompts(prompts), m_pLink(std::move(link)),
+      m_run(stores.m_live, m_state), m_timers([this](int nId) { OnTimer(nId); }),
+      m_now([] { return std::time(nullptr); }) {
+  setObjectName(QStringLiteral("myVomoView"));
+  m_state.m_tLastRecv = Now();
+  m_runSetup = [this](int nSamples) -> std::optional<SetupChoice> {
+    CRTSetup dlg(m_prompts, this);
+    dlg.m_nSamples = nSamples;
+    if (dlg.exec() != QDialog::Accepted)
+      return std::nullopt;
+    return SetupChoice{dlg.m_nSamples, dlg.m_nRateIndex};
+  };
+  m_askPort = [this](int nPreset) -> std::optional<int> {
+    CPort dlg(m_prompts, this);
+    dlg.m_nPort = static_cast<unsigned>(nPreset);
+    if (dlg.exec() != QDialog::Accepted)
+      return std::nullopt;
+    return static_cast<int>(dlg.m_nPort);
+  };
+  BuildForm();
+}
+
+CMyVomoView::~CMyVomoView() {
+  // The reader thread must end before the state it feeds goes away.
+  m_pLink->Close();
+}
+
+void CMyVomoView::BuildForm() {
+  const DlgTemplate &t = FormTemplate();
+  CDialogBuilder b(t);
+  b.Build(this);
+  resize(b.DialogSize());
+
+  auto *readout = new QLabel(this);
+  readout->setObjectName(QStringLiteral("readoutPlaceholder"));
+  readout->setAccessibleName(QStringLiteral("Leitura do medidor"));
+  readout->setGeometry(0, 0, kReadoutWidth, 540);
+  readout->setAutoFillBackground(true);
+  QPalette pal = readout->palette();
+  pal.setColor(QPalette::Window, QColor(128, 140, 128));
+  readout->setPalette(pal);
+  readout->lower();
+  m_pReadout = readout;
+
+  // The graph's place until the graph control is put there.
+  const DlgControl *g = t.Find(1010);
+  m_pGraph = new QWidget(this);
+  m_pGraph->setObjectName(CtlName(1010));
+  m_pGraph->setAccessibleName(QString::fromStdString(g->strAccessibleName));
+  m_pGraph->setGeometry(b.ToPixels(g->x, g->y, g->cx, g->cy));
+
+  const DlgControl *l = t.Find(1037);
+  m_pModel = new CSampleTableModel(m_stores.m_live, this);
+  m_pList = new QTreeView(this);
+  m_pList->setObjectName(CtlName(1037));
+  m_pList->setAccessibleName(QString::fromStdString(l->strAccessibleName));
+  m_pList->setRootIsDecorated(false);
+  m_pList->setUniformRowHeights(true);
+  m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
+  m_pList->setAlternatingRowColors(false);
+  m_pList->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
+                                        "border-bottom: 1px solid #d0d0d0; }"));
+  m_pList->setModel(m_pModel);
+  m_pList->header()->setStretchLastSection(false);
+  m_pList->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  m_pList->setGeometry(b.ToPixels(l->x, l->y, l->cx, l->cy));
+  m_pList->hide();
+
+  m_pVScroll = DlgItem<QScrollBar>(this, 1039);
+  m_pHScroll = DlgItem<QScrollBar>(this, 1038);
+  m_pRate = DlgItem<QComboBox>(this, 1007);
+  m_pGraphBox = DlgItem<QGroupBox>(this, 1058);
+  m_pCursorBox = DlgItem<QGroupBox>(this, 1061);
+  m_pGraphBox->lower();
+  m_pReadout->lower();
+
+  connect(DlgItem<QPushButton>(this, 1059), &QPushButton::clicked, this, &CMyVomoView::OnShowGraph);
+  connect(DlgItem<QPushButton>(this, 1060), &QPushButton::clicked, this, &CMyVomoView::OnShowTable);
+  connect(DlgItem<QPushButton>(this, 1000), &QPushButton::clicked, this, &CMyVomoView::ResetGraphScale);
+  ApplyColours();
+}
+
+void CMyVomoView::SetReadout(QWidget *pReadout) {
+  if (!pReadout || pReadout == m_pReadout)
+    return;
+  pReadout->setParent(this);
+  pReadout->move(0, 0);
+  pReadout->show();
+  delete m_pReadout;
+  m_pReadout = pReadout;
+}
+
+void CMyVomoView::RegisterCommands(CCommandRouter &commands) {
+  using namespace cmd;
+  m_pCommands = &commands;
+  connect(this, &CMyVomoView::commandStateChanged, &commands, &CCommandRouter::Update);
+  // A command that needs the meter cannot act while none is heard, and the
+  // run greys what would disturb it.
+  commands.SetHandler(
+      ID_RUN, [this] { OnRun(); }, [this] { return m_run.MeterHeard() && !m_run.Running(); });
+  commands.SetHandler(
+      ID_STOP, [this] { OnStop(); }, [this] { return m_run.Running(); });
+  commands.SetHandler(
+      ID_CLEAR, [this] { OnClear(); }, [this] { return !m_run.Running(); });
+  commands.SetHandler(
+      ID_SETUP, [this] { OnSetup(); }, [this] { return m_run.MeterHeard() && !m_run.Running(); });
+  commands.SetHandler(
+      ID_PORT_AUTO, [this] { OnPortAuto(); }, {}, [this] { return m_bAutoPort; });
+  commands.SetHandler(
+      ID_PORT_MANUAL, [this] { OnPortManual(); }, {}, [this] { return !m_bAutoPort; });
+  // Printing: the live samples with a copy of the run's statistics; the
+  // graph page needs the graph control in place.
+  commands.SetHandler(ID_PRINT_TABLE, [this] {
+    PrintTable(CSampleArray(m_stores.m_live), Stat(), {m_prompts, this, m_now});
+  });
+  commands.SetHandler(
+      ID_PRINT_GRAPH,
+      [this] {
+        if (auto *graph = qobject_cast<CGraphicsBtn *>(m_pGraph))
+          PrintGraph(*graph, graph->Samples(), Stat(), {m_prompts, this, m_now});
+      },
+      [this] { return qobject_cast<CGraphicsBtn *>(m_pGraph) != nullptr; });
+}
+
+void CMyVomoView::OnInitialUpdate() {
+  m_state.m_strRecv.clear();
+  m_state.m_dLevel = 50.0;
+  m_state.m_bHold = m_state.m_bOver = m_state.m_bShowLatched = m_state.m_bLatch = false;
+  m_state.m_bFast = m_state.m_bMax = m_state.m_bMin = m_state.m_bRec = m_state.m_bUnder = false;
+  m_state.m_bRecvFlag = false;
+  m_state.m_bDownloading = m_state.m_bLogHeader = m_state.m_bRunning = false;
+
+  m_pRate->clear();
+  for (const char *r : kViewRates)
+    m_pRate->addItem(QString::fromLatin1(r));
+  m_pRate->setCurrentIndex(kDefaultRateIndex);
+
+  m_run.m_stat.Reset();
+  m_run.m_nSampleLimit = kMaxSamples;
+  m_state.m_bDataReceived = false;
+  m_bDiscovering = m_bRediscover = false;
+
+  for (int i = 0; i < 4; ++i)
+    m_pList->setColumnWidth(i, CSampleTableModel::kColumnWidths[i]);
+
+  m_timers.SetTimer(TIMER_DISCOVER, 100);
+  LayoutControls();
+  RedrawGraph();
+  emit commandStateChanged();
+}
+
+void CMyVomoView::OnTimer(int nId) {
+  switch (nId) {
+  case TIMER_SILENCE:
+    SilenceCheck();
+    break;
+  case TIMER_SAMPLE: {
+    CMonitorRun::Tick t = m_run.SampleTick(Now());
+    if (t.kind == CMonitorRun::Tick::Kind::LimitReached) {
+      SetRunControls(false);
+      m_timers.KillTimer(TIMER_SAMPLE);
+      emit commandStateChanged();
+    } else if (t.kind == CMonitorRun::Tick::Kind::Sampled) {
+      ShowSample(t);
+    }
+    break;
+  }
+  case TIMER_LOG_TIMEOUT:
+    if (m_run.LogTimeout())
+      AbandonDownload();
+    m_timers.KillTimer(TIMER_LOG_TIMEOUT);
+    break;
+  case TIMER_OPEN_PORT:
+    m_timers.KillTimer(TIMER_OPEN_PORT);
+    OpenPort(m_nPort);
+    break;
+  case TIMER_DISCOVER:
+    m_timers.KillTimer(TIMER_DISCOVER);
+    DiscoverPort();
+    break;
+  default:
+    break;
+  }
+}
+
+QLineEdit *CMyVomoView::Field(int nId) const {
+  return DlgItem<QLineEdit>(this, nId);
+}
+
+void CMyVomoView::OnChunk(const QByteArray &chunk) {
+  if (chunk.isEmpty())
+    return;
+  const bool bWasHeard = m_state.m_bDataReceived;
+  m_state.m_tLastRecv = Now();
+  m_state.m_bDataReceived = true;
+  if (!bWasHeard) {
+    emit readoutRefresh();
+    emit commandStateChanged();
+  }
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/TimerSet.h"
+
+#include <QDialog>
+
+#include <ctime>
+#include <functional>
+
+class CPrompts;
+class QComboBox;
+class QLineEdit;
+
+// "Configuração registro": sample count and rate of a run, with its
+// duration, start and end shown; "Iniciar" hands both back to the view.
+class CRTSetup : public QDialog {
+  Q_OBJECT
+public:
+  static constexpr int TIMER_REFRESH = 1;
+
+  explicit CRTSetup(CPrompts &prompts, QWidget *parent = nullptr);
+
+  int m_nRateIndex = 0; // set from the list when "Iniciar" is pressed
+  int m_nSamples = 0;   // set by the caller before showing
+
+  void SetClock(std::function<std::time_t()> now) { m_now = std::move(now); }
+  // Fills the fields from the members; exec() calls it, tests may call it
+  // directly.
+  void OnInitDialog();
+  void OnTimer(int nId);
+  CTimerSet &Timers() { return m_timers; }
+
+  int exec() override;
+  void accept() override;
+
+private:
+  // Reads edit 1044 back; shows the validation message and gives the edit
+  // the focus when it is not a count from 1 to 40000.
+  bool ReadSamples();
+  void WriteSamples();
+  void Recompute();
+  void ShowTimes(double dSeconds);
+  void OnSamplesEdited();
+
+  CPrompts &m_prompts;
+  CTimerSet m_timers;
+  std::function<std::time_t()> m_now;
+  QLineEdit *m_pSamples = nullptr;
+  QComboBox *m_pRate = nullptr;
+  QLineEdit *m_editDuration = nullptr;
+  bool m_bInitialised = false;
+  bool m_bWriting = false;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <ctime>
+#include <string>
+#include <string_view>
+
+// The setup dialog's rate list: the same ten rates as the view's box, in the
+// same order, written with one decimal.
+inline constexpr std::array<const char *, 10> kSetupRateTexts = {"0.1", "0.2", "0.5", "1.0", "1.5",
+                                                                 "2.0", "2.5", "3.0", "5.0", "10.0"};
+inline constexpr std::array<double, 10> kSetupRates = {0.1, 0.2, 0.5, 1.0, 1.5, 2.0, 2.5, 3.0, 5.0, 10.0};
+
+struct Hms {
+  int h = 0, m = 0, s = 0;
+};
+// Whole hours, minutes and seconds of a duration, each truncated.
+Hms SplitDuration(double dSeconds);
+std::string DurationWords(const Hms &d); // "5 hour 33 minute 20 second"
+std::string DurationClock(const Hms &d); // "5:33:20"
+// Local time as the dialog shows start and end: "2026-12-8,3:5:9".
+std::string FormatSetupTime(std::time_t t);
+
+// Reading an integer field back as the dialog's validation does: an optional
+// sign and digits, surrounded by blanks at most, within [nMin, nMax].
+struct IntFieldRead {
+  bool bOk = false;
+  long long nValue = 0;
+  std::string strError; // the message to show when not ok
+};
+IntFieldRead ReadIntField(std::string_view text, long long nMin, long long nMax, const char *pszNotANumber);
+inline constexpr const char *kEnterAnInteger = "Enter an integer.";
+inline constexpr const char *kEnterAPositiveInteger = "Enter a positive integer.";

@@ -1,0 +1,99 @@
+// Placement and colours of the view's controls, and the graph/table switch.
+#include "app/DialogBuilder.h"
+#include "monitor/MyVomoView.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QTreeView>
+
+namespace {
+const QColor kControlBack(170, 175, 195);
+const QColor kCursorA(110, 30, 200);
+const QColor kCursorB(0, 255, 0);
+const QColor kRateBack(100, 100, 100);
+constexpr int kMinWidth = 800;
+constexpr int kMinHeight = 550;
+} // namespace
+
+void CMyVomoView::ApplyColours() {
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, kControlBack);
+  pal.setColor(QPalette::Button, kControlBack);
+  setPalette(pal);
+  // Edits keep the default base colour; labels, frames and buttons take the
+  // control background through the palette they inherit.
+  for (int nId : {1030, 1031}) {
+    QLabel *l = DlgItem<QLabel>(this, nId);
+    QPalette lp = l->palette();
+    lp.setColor(QPalette::WindowText, nId == 1030 ? kCursorA : kCursorB);
+    l->setPalette(lp);
+  }
+  QPalette rp = m_pRate->palette();
+  rp.setColor(QPalette::Button, kRateBack);
+  rp.setColor(QPalette::Base, kRateBack);
+  m_pRate->setPalette(rp);
+}
+
+void CMyVomoView::resizeEvent(QResizeEvent *event) {
+  QWidget::resizeEvent(event);
+  LayoutControls();
+}
+
+void CMyVomoView::LayoutControls() {
+  if (!m_pGraph || !m_pCursorBox)
+    return;
+  // Below 800 x 550 the controls are placed as if the view were that large.
+  QRect r = rect();
+  if (r.width() < kMinWidth)
+    r.setWidth(kMinWidth);
+  if (r.height() < kMinHeight)
+    r.setHeight(kMinHeight);
+  const QRect g = m_pCursorBox->geometry();
+  const int nBottom = g.bottom() + 1; // the frame's bottom edge, exclusive as in a window rectangle
+  const int nPlotW = r.width() - g.left() - 42;
+  const int nPlotH = r.height() - nBottom - 60;
+  m_pGraph->setGeometry(g.left(), nBottom + 5, nPlotW, nPlotH);
+  m_pList->setGeometry(g.left(), nBottom + 5, nPlotW, nPlotH);
+  m_pVScroll->setGeometry(r.width() - 42, nBottom + 5, 15, nPlotH);
+  m_pHScroll->setGeometry(g.left(), r.height() - 35, nPlotW, 15);
+  m_pGraphBox->setGeometry(g.left() - 10, r.top() + 10, r.width() - g.left(), r.height() - 20);
+  for (QWidget *w : {static_cast<QWidget *>(m_pGraph), static_cast<QWidget *>(m_pList),
+                     static_cast<QWidget *>(m_pVScroll), static_cast<QWidget *>(m_pHScroll)})
+    w->raise();
+  m_pGraphBox->lower();
+  m_pReadout->lower();
+}
+
+void CMyVomoView::OnShowTable() {
+  if (m_bShowTable)
+    return;
+  m_pList->show();
+  m_pGraph->hide();
+  m_pVScroll->hide();
+  m_pHScroll->hide();
+  m_bShowTable = true;
+}
+
+void CMyVomoView::OnShowGraph() {
+  if (!m_bShowTable)
+    return;
+  m_pGraph->show();
+  m_pVScroll->show();
+  m_pHScroll->show();
+  m_pList->hide();
+  m_bShowTable = false;
+}
+
+void CMyVomoView::RedrawGraph() {
+  if (m_pGraph)
+    m_pGraph->update();
+}
+
+void CMyVomoView::ResetGraphScale() {
+  if (m_pGraph)
+    m_pGraph->update();
+}

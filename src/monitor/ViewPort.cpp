@@ -1,0 +1,69 @@
+// Finding and opening the meter's port: discovery, the "Porta" menu and
+// device arrivals.
+#include "app/Prompts.h"
+#include "monitor/MyVomoView.h"
+
+#include <QMetaObject>
+
+void CMyVomoView::DiscoverPort() {
+  if (m_bDiscovering)
+    return;
+  m_bDiscovering = true;
+  const std::vector<int> ports = m_pLink->FindBridgePorts();
+  if (!ports.empty()) {
+    m_nPort = ports.front(); // two bridges: the first one listed
+    m_timers.SetTimer(TIMER_OPEN_PORT, 200);
+    m_timers.SetTimer(TIMER_SILENCE, 1000);
+    m_bRediscover = false; // the arrival has been served
+  } else if (m_bRediscover) {
+    m_bRediscover = false;
+    m_timers.SetTimer(TIMER_DISCOVER, 500);
+  }
+  m_bDiscovering = false;
+}
+
+bool CMyVomoView::OpenPort(int nPort) {
+  // The reader thread only copies each chunk and queues it to this thread;
+  // a chunk still queued when the view goes is dropped with it.
+  IMeterLink::OpenResult r = m_pLink->Open(nPort, [this](const std::uint8_t *p, std::size_t n) {
+    QByteArray chunk(reinterpret_cast<const char *>(p), static_cast<qsizetype>(n));
+    QMetaObject::invokeMethod(
+        this, [this, chunk] { OnChunk(chunk); }, Qt::QueuedConnection);
+  });
+  if (!r.bOk) {
+    QString text = QString::asprintf("Warning:Can't open COM%d!", nPort);
+    if (!r.strReason.empty())
+      text += QLatin1Char('\n') + QString::fromStdString(r.strReason);
+    m_prompts.MessageBox(this, text, QStringLiteral("Tarvik"), CPrompts::Buttons::Ok,
+                         CPrompts::Icon::Information);
+    return false;
+  }
+  // A port opened by hand needs the silence check as much as a found one.
+  if (!m_timers.IsActive(TIMER_SILENCE))
+    m_timers.SetTimer(TIMER_SILENCE, 1000);
+  return true;
+}
+
+void CMyVomoView::OnPortAuto() {
+  m_bAutoPort = true;
+  emit commandStateChanged();
+  DiscoverPort();
+}
+
+void CMyVomoView::OnPortManual() {
+  m_bAutoPort = false; // also when the dialog is cancelled
+  emit commandStateChanged();
+  if (std::optional<int> n = m_askPort(3))
+    OpenPort(*n);
+}
+
+void CMyVomoView::OnDeviceArrived() {
+  if (!m_bAutoPort)
+    return;
+  if (m_bDiscovering) {
+    m_bRediscover = true;
+  } else {
+    m_timers.SetTimer(TIMER_DISCOVER, 100);
+    m_bRediscover = false;
+  }
+}

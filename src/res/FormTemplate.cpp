@@ -1,0 +1,86 @@
+#include "res/Templates.h"
+
+// The monitoring form. The labels sit left of the fields they name; the
+// graph (1010) and the table (1037) are placed by the view.
+const DlgTemplate &FormTemplate() {
+  static const DlgTemplate t{
+      101,
+      "",
+      665,
+      365,
+      "Arial Unicode MS",
+      9,
+      {
+          {1058, CtlKind::GroupBox, "Gráfico em tempo real", 133, 8, 492, 350},
+          {1000, CtlKind::Button, "Anular Zoom", 149, 19, 51, 21},
+          {1059, CtlKind::Button, "Gráfico", 453, 18, 50, 19},
+          {1060, CtlKind::Button, "Tabela", 512, 18, 65, 19},
+
+          {-1, CtlKind::StaticRight, "Num. Amostras", 312, 31, 53, 8},
+          {1009, CtlKind::Edit, "", 367, 28, 39, 14, false, "Num. Amostras"},
+          {-1, CtlKind::StaticRight, "Hora de início", 156, 46, 59, 8},
+          {1001, CtlKind::Edit, "", 217, 43, 87, 14, false, "Hora de início"},
+          {-1, CtlKind::StaticRight, "Taxa de amostragem", 312, 55, 75, 8},
+          {1007, CtlKind::ComboDropList, "", 389, 53, 38, 85, false, "Taxa de amostragem"},
+          {-1, CtlKind::Static, "Segundo", 430, 55, 32, 8},
+          {-1, CtlKind::StaticRight, "MIN", 148, 61, 17, 8},
+          {1008, CtlKind::Edit, "", 167, 58, 39, 14, false, "MIN"},
+          {-1, CtlKind::StaticCenter, "@", 207, 61, 9, 8},
+          {1006, CtlKind::Edit, "", 217, 58, 87, 14, false, "MIN @"},
+          {-1, CtlKind::StaticRight, "MAX", 148, 76, 17, 8},
+          {1002, CtlKind::Edit, "", 167, 73, 39, 14, false, "MAX"},
+          {-1, CtlKind::StaticCenter, "@", 207, 76, 9, 8},
+          {1003, CtlKind::Edit, "", 217, 73, 87, 14, false, "MAX @"},
+          {-1, CtlKind::StaticRight, "Média", 355, 74, 32, 8},
+          {1005, CtlKind::Edit, "", 389, 71, 39, 14, false, "Média"},
+          {-1, CtlKind::Static, "dB", 431, 74, 12, 8},
+
+          {-1, CtlKind::GroupBox, "Indicação", 465, 39, 111, 46},
+          {-1, CtlKind::Static, "Valor:", 471, 56, 26, 8},
+          {1033, CtlKind::Static, "", 499, 56, 72, 8, false, "Valor"},
+          {-1, CtlKind::Static, "Hora:", 471, 69, 26, 8},
+          {1034, CtlKind::Static, "", 498, 69, 75, 8, false, "Hora"},
+
+          {1061, CtlKind::GroupBox, "Cursor", 146, 87, 430, 59},
+          {1030, CtlKind::Static, "Cursor A", 156, 98, 29, 8},
+          {1004, CtlKind::Edit, "", 190, 95, 39, 14, false, "Cursor A"},
+          {-1, CtlKind::StaticCenter, "@", 231, 98, 9, 8},
+          {1011, CtlKind::Edit, "", 242, 95, 91, 14, false, "Cursor A @"},
+          {1031, CtlKind::Static, "Cursor B", 395, 98, 29, 8},
+          {1023, CtlKind::Edit, "", 427, 95, 39, 14, false, "Cursor B"},
+          {-1, CtlKind::StaticCenter, "@", 468, 98, 9, 8},
+          {1024, CtlKind::Edit, "", 479, 95, 83, 14, false, "Cursor B @"},
+          {-1, CtlKind::StaticRight, "MAX entre A e B", 152, 116, 70, 8},
+          {1025, CtlKind::Edit, "", 224, 113, 39, 14, false, "MAX entre A e B"},
+          {-1, CtlKind::StaticCenter, "@", 265, 116, 9, 8},
+          {1026, CtlKind::Edit, "", 276, 113, 86, 14, false, "MAX entre A e B @"},
+          {-1, CtlKind::StaticRight, "MIN entre A e B", 152, 131, 70, 8},
+          {1027, CtlKind::Edit, "", 224, 128, 39, 14, false, "MIN entre A e B"},
+          {-1, CtlKind::StaticCenter, "@", 265, 131, 9, 8},
+          {1028, CtlKind::Edit, "", 276, 128, 86, 14, false, "MIN entre A e B @"},
+          {-1, CtlKind::StaticRight, "Média entre A e B", 440, 115, 87, 8},
+          {1029, CtlKind::Edit, "", 529, 112, 34, 14, false, "Média entre A e B"},
+          {-1, CtlKind::StaticRight, "Quantidade entre A e B", 420, 130, 107, 8},
+          {1032, CtlKind::Edit, "", 529, 127, 33, 14, false, "Quantidade entre A e B"},
+
+          {1010, CtlKind::Custom, "", 145, 150, 418, 187, false, "Gráfico em tempo real"},
+          {1037, CtlKind::Custom, "", 145, 151, 417, 186, true, "Tabela"},
+          {1039, CtlKind::ScrollBarV, "", 565, 148, 12, 187, false, "Deslocamento do nível"},
+          {1038, CtlKind::ScrollBarH, "", 144, 340, 419, 11, false, "Deslocamento do tempo"},
+
+          // Level labels of the graph: kept in the form, never shown.
+          {1012, CtlKind::StaticRight, "", 120, 150, 22, 8, true},
+          {1013, CtlKind::StaticRight, "", 120, 167, 22, 8, true},
+          {1014, CtlKind::StaticRight, "", 120, 184, 22, 8, true},
+          {1015, CtlKind::StaticRight, "", 120, 201, 22, 8, true},
+          {1016, CtlKind::StaticRight, "", 120, 218, 22, 8, true},
+          {1017, CtlKind::StaticRight, "", 120, 235, 22, 8, true},
+          {1018, CtlKind::StaticRight, "", 120, 252, 22, 8, true},
+          {1019, CtlKind::StaticRight, "", 120, 269, 22, 8, true},
+          {1020, CtlKind::StaticRight, "", 120, 286, 22, 8, true},
+          {1021, CtlKind::StaticRight, "", 120, 303, 22, 8, true},
+          {1022, CtlKind::StaticRight, "", 120, 320, 22, 8, true},
+      },
+  };
+  return t;
+}

@@ -1,0 +1,166 @@
+#include "app/MainFrame.h"
+#include "app/CommandIds.h"
+#include "monitor/SampleStore.h"
+#include "res/DialogTemplate.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace cmd;
+
+struct FrameFixture : ::testing::Test {
+  CDataStores stores;
+  CScriptedPrompts prompts;
+  CMainFrame frame{stores, prompts};
+
+  // Menu titles and, per menu, "text:id" of each item ("-" a separator).
+  std::vector<std::pair<QString, std::vector<QString>>> MenuLayout() {
+    std::vector<std::pair<QString, std::vector<QString>>> out;
+    for (QAction *top : frame.menuBar()->actions()) {
+      std::vector<QString> items;
+      if (QMenu *m = top->menu()) {
+        for (QAction *a : m->actions())
+          items.push_back(a->isSeparator() ? QStringLiteral("-")
+                                           : a->text() + ":" + QString::number(a->data().toInt()));
+      } else {
+        items.push_back(QString::number(top->data().toInt()));
+      }
+      out.emplace_back(top->text(), items);
+    }
+    return out;
+  }
+};
+
+TEST_F(FrameFixture, MenuBarHasEveryItemWithItsId) {
+  EXPECT_EQ(frame.windowTitle(), "Tarvik");
+  auto layout = MenuLayout();
+  ASSERT_EQ(layout.size(), 6u);
+  EXPECT_EQ(layout[0].first, "Ficheiro");
+  EXPECT_EQ(layout[0].second,
+            (std::vector<QString>{"Abrir:32790", "Guardar como:32786", "Exportar para Excel:32785",
+                                  "Imprimir gráfico:32802", "Imprimir tabela:32796", "-", "Sair:32788"}));
+  EXPECT_EQ(layout[1].first, "DataLogger");
+  EXPECT_EQ(layout[1].second, (std::vector<QString>{"Executar:32771", "Parar:32772", "Apagar os dados:32773",
+                                                    "Configuração:32791"}));
+  EXPECT_EQ(layout[2].first, "Registo"); // a command on the bar itself
+  EXPECT_EQ(layout[2].second, std::vector<QString>{"32780"});
+  EXPECT_EQ(layout[3].first, "Porta");
+  EXPECT_EQ(layout[3].second, (std::vector<QString>{"Manual:32815", "Auto:32816"}));
+  EXPECT_EQ(layout[4].first, "Ver");
+  EXPECT_EQ(layout[4].second, (std::vector<QString>{"Barra de Ferramentas:59392", "Barra de estado:59393",
+                                                    "Configuração da cor:32817"}));
+  EXPECT_EQ(layout[5].first, "Ajuda");
+  EXPECT_EQ(layout[5].second, (std::vector<QString>{"Conteúdo:32799", "Informações:57664"}));
+}
+
+TEST_F(FrameFixture, ToolbarOrderShortcutsAndStatusPanes) {
+  std::vector<int> ids;
+  for (QAction *a : frame.ToolBar()->actions())
+    ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
+  EXPECT_EQ(ids, (std::vector<int>{32790, 0, 32786, 32785, 32771, 32772, 0, 32802, 57664}));
+  for (QAction *a : frame.ToolBar()->actions()) {
+    if (!a->isSeparator()) {
+      EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
+    }
+  }
+  EXPECT_EQ(frame.Commands().Action(ID_OPEN)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+  EXPECT_EQ(frame.Commands().Action(ID_SAVE_AS)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+  for (const char *pane : {"paneCAP", "paneNUM", "paneSCRL"})
+    EXPECT_NE(frame.statusBar()->findChild<QWidget *>(pane), nullptr) << pane;
+}
+
+TEST_F(FrameFixture, CommandsWithoutHandlersAreDisabledAndCtrlOReachesAbrir) {
+  frame.Commands().Update();
+  for (int nId :
+       {ID_OPEN, ID_SAVE_AS, ID_EXPORT_EXCEL, ID_PRINT_GRAPH, ID_PRINT_TABLE, ID_DOWNLOAD, ID_COLOR_SET})
+    EXPECT_FALSE(frame.Commands().Action(nId)->isEnabled()) << nId;
+  for (int nId : {ID_EXIT, ID_HELP_CONTENTS, ID_APP_ABOUT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR})
+    EXPECT_TRUE(frame.Commands().Action(nId)->isEnabled()) << nId;
+  int nOpened = 0;
+  frame.Commands().SetHandler(ID_OPEN, [&] { ++nOpened; });
+  EXPECT_TRUE(frame.Commands().Action(ID_OPEN)->isEnabled());
+  frame.Commands().Action(ID_OPEN)->trigger();
+  EXPECT_EQ(nOpened, 1);
+}
+
+TEST_F(FrameFixture, VerTogglesBothBars) {
+  frame.show();
+  frame.Commands().Execute(ID_VIEW_TOOLBAR);
+  EXPECT_TRUE(frame.ToolBar()->isHidden());
+  EXPECT_FALSE(frame.Commands().Action(ID_VIEW_TOOLBAR)->isChecked());
+  frame.Commands().Execute(ID_VIEW_STATUS_BAR);
+  EXPECT_TRUE(frame.statusBar()->isHidden());
+  frame.Commands().Execute(ID_VIEW_TOOLBAR);
+  frame.Commands().Execute(ID_VIEW_STATUS_BAR);
+  EXPECT_FALSE(frame.ToolBar()->isHidden());
+  EXPECT_FALSE(frame.statusBar()->isHidden());
+  EXPECT_TRUE(frame.Commands().Action(ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+TEST_F(FrameFixture, CloseAsksOnlyWhileAStoreHoldsARecord) {
+  frame.show();
+  EXPECT_TRUE(frame.close());
+  EXPECT_TRUE(prompts.m_asked.empty());
+
+  frame.show();
+  stores.m_live.Emplace(60.0, "01-01-2026,00:00:00", "dBA", 0, 1.0);
+  prompts.m_answers = {IDCANCEL};
+  EXPECT_FALSE(frame.close());
+  ASSERT_EQ(prompts.m_asked.size(), 1u);
+  EXPECT_EQ(prompts.m_asked[0].text, "Close Window?");
+  EXPECT_EQ(prompts.m_asked[0].caption, "Tip");
+  EXPECT_EQ(prompts.m_asked[0].buttons, CPrompts::Buttons::OkCancel);
+  EXPECT_TRUE(frame.isVisible());
+
+  // "Sair" takes the same road.
+  stores.m_live.RemoveAll();
+  stores.m_log.Emplace(60.0, "01-01-2026,0:00:00", "dBA", 1, 1.0);
+  prompts.m_answers = {IDCANCEL, IDOK};
+  frame.Commands().Execute(ID_EXIT);
+  EXPECT_TRUE(frame.isVisible());
+  frame.Commands().Execute(ID_EXIT);
+  EXPECT_FALSE(frame.isVisible());
+  EXPECT_EQ(prompts.m_asked.size(), 3u);
+}
+
+TEST_F(FrameFixture, HelpOpensHelpChmInTheCurrentDirectory) {
+  QUrl opened;
+  frame.SetUrlOpener([&](const QUrl &u) {
+    opened = u;
+    return false; // a missing file is the desktop's to report
+  });
+  frame.Commands().Execute(ID_HELP_CONTENTS);
+  EXPECT_EQ(opened, QUrl::fromLocalFile(QDir::current().absoluteFilePath("Help.chm")));
+  EXPECT_TRUE(prompts.m_asked.empty());
+}
+
+TEST_F(FrameFixture, AboutBoxShowsAndCloses) {
+  QString title;
+  QTimer::singleShot(0, [&] {
+    if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+      title = d->windowTitle();
+      d->accept();
+    }
+  });
+  frame.Commands().Execute(ID_APP_ABOUT);
+  EXPECT_EQ(title, "Acerca de Tarvik");
+}
+
+TEST_F(FrameFixture, DeviceArrivalIsForwarded) {
+  int n = 0;
+  QObject::connect(&frame, &CMainFrame::deviceArrived, [&] { ++n; });
+  frame.OnDeviceArrived();
+  EXPECT_EQ(n, 1);
+}
+
+} // namespace

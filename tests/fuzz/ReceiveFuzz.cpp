@@ -1,0 +1,67 @@
+// Random chunks into the receive path, in live and download mode, with the
+// framed downloads decoded as the view would. Input layout: one flags byte,
+// then pieces of one length byte and up to 20 data bytes; a length byte
+// with its top bit set also starts a download.
+#include "monitor/SampleStore.h"
+#include "protocol/LogParser.h"
+#include "protocol/ReceivePath.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+struct CFuzzSink : IReceiveSink {
+  CReceivePath *m_pPath = nullptr;
+  CLogDecodeState m_dec;
+  CSampleStore m_store;
+  void OnHoldSignal() override {}
+  void OnDownloadEnded() override {}
+  void OnDownloadProgress(int, int, int) override {}
+  void OnReadoutRefresh() override {}
+  void OnDownloadText(const std::string &strText) override {
+    ParseLogData(strText, m_dec, m_store, m_pPath->State(), *this);
+  }
+};
+
+bool Contains(const std::string &s, const char *what) {
+  return s.find(what) != std::string::npos;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
+  if (size == 0)
+    return 0;
+  CFuzzSink sink;
+  CReceivePath path(sink, [] { return std::time_t(1796644800); });
+  sink.m_pPath = &path;
+  CMeterState &st = path.State();
+  st.m_bRunning = data[0] & 1;
+  if (data[0] & 2)
+    path.BeginDownload();
+
+  std::size_t at = 1;
+  while (at < size) {
+    uint8_t len = data[at++];
+    if (len & 0x80)
+      path.BeginDownload();
+    std::size_t n = std::min<std::size_t>(len % 20 + 1, size - at);
+    if (n == 0)
+      break;
+    bool bLive = !st.m_bDownloading;
+    bool bWaitingHeader = st.m_bDownloading && !st.m_bLogHeader;
+    path.OnChunk(data + at, n);
+    at += n;
+    // Text without a frame start or a header never piles up.
+    if (bLive && !st.m_bDownloading && !Contains(st.m_strRecv, "a50d") &&
+        st.m_strRecv.size() > kMaxUnframedChars)
+      std::abort();
+    if (bWaitingHeader && !st.m_bLogHeader && st.m_strRecv.size() > kMaxUnframedChars)
+      std::abort();
+    if (st.m_nRange < 1 || st.m_nRange > 4)
+      std::abort();
+  }
+  return 0;
+}

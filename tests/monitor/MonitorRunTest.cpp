@@ -1,0 +1,98 @@
+#include "monitor/MonitorRun.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MonitorRun, RatesAndPeriods) {
+  for (std::size_t i = 0; i < kViewRates.size(); ++i)
+    EXPECT_GT(RateFromText(kViewRates[i]), 0) << i;
+  EXPECT_EQ(SampleIntervalMs(RateFromText("0.1")), 100);
+  EXPECT_EQ(SampleIntervalMs(RateFromText("0.2")), 200);
+  EXPECT_EQ(SampleIntervalMs(RateFromText("2.5")), 2500);
+  EXPECT_EQ(SampleIntervalMs(RateFromText("10")), 10000);
+  EXPECT_EQ(RateFromText("abc"), 0);
+  EXPECT_EQ(FormatLiveTime(0), "01-01-1970,00:00:00"); // TZ=UTC
+  EXPECT_EQ(FormatLiveTime(1765000000), "06-12-2025,05:46:40");
+}
+
+struct RunFixture : ::testing::Test {
+  CSampleStore live;
+  CMeterState state;
+  CMonitorRun run{live, state};
+};
+
+TEST_F(RunFixture, TickSkipsWhileHeldOrUnheard) {
+  run.Start(1.0);
+  EXPECT_EQ(run.SampleTick(100).kind, CMonitorRun::Tick::Kind::Skipped);
+  state.m_bDataReceived = true;
+  state.m_bHold = true;
+  EXPECT_EQ(run.SampleTick(100).kind, CMonitorRun::Tick::Kind::Skipped);
+  EXPECT_TRUE(live.IsEmpty());
+  EXPECT_TRUE(state.m_bRunning);
+}
+
+TEST_F(RunFixture, LimitIsCheckedBeforeSampling) {
+  state.m_bDataReceived = true;
+  run.m_nSampleLimit = 2;
+  run.Start(0.1);
+  EXPECT_EQ(run.SampleTick(1).kind, CMonitorRun::Tick::Kind::Sampled);
+  EXPECT_EQ(run.SampleTick(2).kind, CMonitorRun::Tick::Kind::Sampled);
+  CMonitorRun::Tick t = run.SampleTick(3);
+  EXPECT_EQ(t.kind, CMonitorRun::Tick::Kind::LimitReached);
+  EXPECT_EQ(live.GetSize(), 2u);
+  EXPECT_FALSE(state.m_bRunning);
+  // A store that already holds more than the limit also ends at once.
+  run.m_nSampleLimit = 1;
+  run.Start(0.1);
+  EXPECT_EQ(run.SampleTick(4).kind, CMonitorRun::Tick::Kind::LimitReached);
+}
+
+TEST_F(RunFixture, TickRecordsLevelUnitAndRate) {
+  state.m_bDataReceived = true;
+  state.m_dLevel = 80.5;
+  state.m_bWeightA = false;
+  run.Start(2.5);
+  CMonitorRun::Tick t = run.SampleTick(1765000000);
+  EXPECT_EQ(t.nCount, 1u);
+  EXPECT_TRUE(t.change.bMax);
+  EXPECT_TRUE(t.change.bMin);
+  EXPECT_EQ(live[0].m_strUnit, "dBC");
+  EXPECT_EQ(live[0].m_nGroup, 0);
+  EXPECT_DOUBLE_EQ(live[0].m_dSampleRate, 2.5);
+  EXPECT_DOUBLE_EQ(live[0].m_dValue, 80.5);
+  run.ClearSamples();
+  EXPECT_TRUE(live.IsEmpty());
+  EXPECT_EQ(run.m_stat.strStartTime, "");
+  EXPECT_DOUBLE_EQ(run.m_stat.dSampleRate, 2.5); // the run's rate is kept
+}
+
+TEST_F(RunFixture, SilenceNeedsTwoWholeSeconds) {
+  state.m_bDataReceived = true;
+  state.m_tLastRecv = 1000;
+  EXPECT_FALSE(run.SilenceCheck(1001).bSilent);
+  EXPECT_TRUE(state.m_bDataReceived);
+  run.Start(1);
+  CMonitorRun::Silence s = run.SilenceCheck(1002);
+  EXPECT_TRUE(s.bSilent);
+  EXPECT_TRUE(s.bStopRun);
+  EXPECT_FALSE(s.bAbandonDownload);
+  EXPECT_FALSE(state.m_bDataReceived);
+  // A clock set back does not count as silence.
+  state.m_bDataReceived = true;
+  EXPECT_FALSE(run.SilenceCheck(900).bSilent);
+}
+
+TEST_F(RunFixture, DownloadEndsOnSilenceOrTimeoutOnce) {
+  state.m_bDownloading = true;
+  state.m_tLastRecv = 0;
+  EXPECT_TRUE(run.SilenceCheck(5).bAbandonDownload);
+  EXPECT_FALSE(state.m_bDownloading);
+  EXPECT_FALSE(run.SilenceCheck(6).bAbandonDownload);
+  EXPECT_FALSE(run.LogTimeout());
+  state.m_bDownloading = true;
+  EXPECT_TRUE(run.LogTimeout());
+  EXPECT_FALSE(run.LogTimeout());
+}
+
+} // namespace

@@ -1,0 +1,255 @@
+#include "monitor/SampleTableModel.h"
+#include "monitor/ViewFixture.h"
+
+#include <QAbstractItemModel>
+#include <QTreeView>
+
+namespace {
+
+using V = CMyVomoView;
+
+QAbstractItemModel *Table(CMyVomoView *v) {
+  return DlgItem<QTreeView>(v, 1037)->model();
+}
+
+TEST_F(ViewFixture, CommandsNeedingTheMeterDoNothingBeforeAnyByte) {
+  EXPECT_FALSE(Enabled(32771));
+  EXPECT_FALSE(Enabled(32791));
+  m_pView->OnRun();
+  m_pView->OnSetup();
+  EXPECT_FALSE(m_pView->MeterState().m_bRunning);
+  EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_SAMPLE));
+  EXPECT_TRUE(m_prompts.m_asked.empty());
+  Hear();
+  EXPECT_TRUE(Enabled(32771));
+  EXPECT_TRUE(Enabled(32791));
+  EXPECT_FALSE(Enabled(32772));
+}
+
+TEST_F(ViewFixture, RunningGreysWhatWouldDisturbTheRun) {
+  Hear();
+  m_pView->OnRun();
+  EXPECT_TRUE(m_pView->MeterState().m_bRunning);
+  EXPECT_FALSE(Rate()->isEnabled());
+  EXPECT_FALSE(Enabled(32771));
+  EXPECT_FALSE(Enabled(32773));
+  EXPECT_FALSE(Enabled(32791));
+  EXPECT_TRUE(Enabled(32772));
+  m_pView->OnStop();
+  EXPECT_TRUE(Rate()->isEnabled());
+  EXPECT_TRUE(Enabled(32771));
+  EXPECT_TRUE(Enabled(32773));
+  EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_SAMPLE));
+}
+
+TEST_F(ViewFixture, RateBoxGivesTheSamplingPeriod) {
+  EXPECT_EQ(Rate()->count(), 10);
+  EXPECT_EQ(Rate()->currentText(), "0.5");
+  Hear();
+  const std::pair<const char *, int> cases[] = {{"0.1", 100}, {"0.5", 500}, {"1.5", 1500}, {"10", 10000}};
+  for (auto [text, ms] : cases) {
+    SelectRate(text);
+    m_pView->OnRun();
+    EXPECT_EQ(m_pView->Timers().Interval(V::TIMER_SAMPLE), ms) << text;
+    EXPECT_DOUBLE_EQ(m_pView->Stat().dSampleRate, RateFromText(text));
+    m_pView->OnStop();
+  }
+}
+
+TEST_F(ViewFixture, SamplesFillStoreTableAndFields) {
+  Hear();
+  m_pView->MeterState().m_dLevel = 65.24;
+  m_pView->OnRun();
+  Tick();
+  m_pView->MeterState().m_dLevel = 70.0;
+  m_pView->MeterState().m_bWeightA = false;
+  Tick();
+  m_pView->MeterState().m_dLevel = 60.0;
+  Tick();
+  ASSERT_EQ(m_stores.m_live.GetSize(), 3u);
+  EXPECT_EQ(m_stores.m_live[0].m_strTime, "06-12-2025,05:46:41");
+  EXPECT_EQ(m_stores.m_live[0].m_strUnit, "dBA");
+  EXPECT_EQ(m_stores.m_live[1].m_strUnit, "dBC");
+  EXPECT_DOUBLE_EQ(m_stores.m_live[2].m_dSampleRate, 0.5);
+  QAbstractItemModel *t = Table(m_pView.get());
+  ASSERT_EQ(t->rowCount(), 3);
+  EXPECT_EQ(t->headerData(1, Qt::Horizontal).toString(), "Data, czas");
+  EXPECT_EQ(t->headerData(3, Qt::Horizontal).toString(), "Wartość");
+  EXPECT_EQ(t->index(0, 0).data().toString(), "1");
+  EXPECT_EQ(t->index(0, 3).data().toString(), "65.24");
+  EXPECT_EQ(t->index(1, 2).data().toString(), "dBC");
+  EXPECT_EQ(Field(1009), "3");
+  EXPECT_EQ(Field(1001), "06-12-2025,05:46:41");
+  EXPECT_EQ(Field(1002), "70.0");
+  EXPECT_EQ(Field(1003), "06-12-2025,05:46:42");
+  EXPECT_EQ(Field(1008), "60.0");
+  EXPECT_EQ(Field(1006), "06-12-2025,05:46:43");
+  EXPECT_EQ(Field(1005), "65.1");
+}
+
+TEST_F(ViewFixture, RunWithOldSamplesAsksThenStartsAfreshEvenAfterCancel) {
+  Hear();
+  m_pView->OnRun();
+  Tick(5);
+  m_pView->OnStop();
+  ASSERT_EQ(m_stores.m_live.GetSize(), 5u);
+  m_prompts.m_answers = {IDCANCEL};
+  m_pView->OnRun();
+  ASSERT_EQ(m_prompts.m_asked.size(), 1u);
+  EXPECT_EQ(m_prompts.m_asked[0].text, "Zapisz bieżące dane");
+  EXPECT_EQ(m_prompts.m_asked[0].caption, "Tip");
+  EXPECT_TRUE(m_stores.m_live.IsEmpty());
+  EXPECT_EQ(Table(m_pView.get())->rowCount(), 0);
+  EXPECT_EQ(Field(1009), "");
+  EXPECT_TRUE(m_pView->MeterState().m_bRunning);
+  Tick();
+  EXPECT_EQ(Field(1009), "1");
+  EXPECT_EQ(Table(m_pView.get())->index(0, 0).data().toString(), "1");
+  EXPECT_EQ(Field(1001), QString::fromStdString(m_stores.m_live[0].m_strTime));
+}
+
+TEST_F(ViewFixture, RunWithoutSamplesAsksNothing) {
+  Hear();
+  m_pView->OnRun();
+  EXPECT_TRUE(m_prompts.m_asked.empty());
+}
+
+TEST_F(ViewFixture, SampleLimitEndsTheRunAndReenablesRateAndRun) {
+  Hear();
+  m_pView->Run().m_nSampleLimit = 3;
+  SelectRate("1");
+  m_pView->OnRun();
+  EXPECT_EQ(m_pView->Timers().Interval(V::TIMER_SAMPLE), 1000);
+  Tick(3);
+  EXPECT_TRUE(m_pView->MeterState().m_bRunning);
+  EXPECT_EQ(m_stores.m_live.GetSize(), 3u);
+  Tick();
+  EXPECT_EQ(m_stores.m_live.GetSize(), 3u);
+  EXPECT_FALSE(m_pView->MeterState().m_bRunning);
+  EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_SAMPLE));
+  EXPECT_TRUE(Rate()->isEnabled());
+  EXPECT_TRUE(Enabled(32771));
+}
+
+TEST_F(ViewFixture, TwoSecondsOfSilenceStopTheRunAndKeepTheSamples) {
+  Hear();
+  m_pView->OnRun();
+  Tick(2);
+  int nRefresh = 0;
+  QObject::connect(m_pView.get(), &CMyVomoView::readoutRefresh, [&] { ++nRefresh; });
+  m_now += 1; // one second without a byte: still heard
+  m_pView->OnTimer(V::TIMER_SILENCE);
+  EXPECT_TRUE(m_pView->MeterState().m_bRunning);
+  EXPECT_EQ(nRefresh, 0);
+  m_now += 1;
+  m_pView->OnTimer(V::TIMER_SILENCE);
+  EXPECT_FALSE(m_pView->MeterState().m_bRunning);
+  EXPECT_FALSE(m_pView->MeterState().m_bDataReceived);
+  EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_SAMPLE));
+  EXPECT_EQ(nRefresh, 1);
+  EXPECT_EQ(m_stores.m_live.GetSize(), 2u);
+  EXPECT_TRUE(m_prompts.m_asked.empty()); // no message for a run
+  EXPECT_FALSE(Enabled(32771));
+}
+
+TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
+  int nEnded = 0;
+  QObject::connect(m_pView.get(), &CMyVomoView::downloadEnded, [&] { ++nEnded; });
+  Hear();
+  m_pView->MeterState().m_bDownloading = true;
+  m_now += 2;
+  m_pView->OnTimer(V::TIMER_SILENCE);
+  EXPECT_FALSE(m_pView->MeterState().m_bDownloading);
+  EXPECT_EQ(nEnded, 1);
+  ASSERT_EQ(m_prompts.m_asked.size(), 1u);
+  EXPECT_EQ(m_prompts.m_asked[0].text, "Occur an error");
+  EXPECT_EQ(m_prompts.m_asked[0].caption, "error");
+
+  m_pView->Timers().SetTimer(V::TIMER_LOG_TIMEOUT, V::kLogTimeoutMs);
+  m_pView->OnTimer(V::TIMER_LOG_TIMEOUT); // nothing downloading: just stops
+  EXPECT_EQ(nEnded, 1);
+  EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_LOG_TIMEOUT));
+  m_pView->MeterState().m_bDownloading = true;
+  m_pView->Timers().SetTimer(V::TIMER_LOG_TIMEOUT, V::kLogTimeoutMs);
+  m_pView->OnTimer(V::TIMER_LOG_TIMEOUT);
+  EXPECT_EQ(nEnded, 2);
+  EXPECT_EQ(m_prompts.Messages().back(), "Occur an error");
+  EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_LOG_TIMEOUT));
+}
+
+TEST_F(ViewFixture, ClearDuringARunKeepsRunningFromNumberOne) {
+  Hear();
+  m_pView->OnRun();
+  Tick(4);
+  m_prompts.m_answers = {IDCANCEL};
+  m_pView->OnClear();
+  EXPECT_EQ(m_prompts.m_asked.back().text, "Usuwanie danych");
+  EXPECT_EQ(m_prompts.m_asked.back().caption, "Tips");
+  EXPECT_EQ(m_stores.m_live.GetSize(), 4u);
+  EXPECT_EQ(Field(1009), "4");
+
+  const QString strMaxBefore = Field(1002);
+  m_prompts.m_answers = {IDOK};
+  m_pView->OnClear();
+  EXPECT_TRUE(m_stores.m_live.IsEmpty());
+  EXPECT_EQ(Field(1009), "");
+  EXPECT_EQ(Field(1002), strMaxBefore); // kept until the next sample
+  EXPECT_TRUE(m_pView->MeterState().m_bRunning);
+  Tick();
+  EXPECT_EQ(Field(1009), "1");
+  EXPECT_EQ(Table(m_pView.get())->rowCount(), 1);
+  EXPECT_EQ(Field(1001), QString::fromStdString(m_stores.m_live[0].m_strTime));
+  EXPECT_EQ(m_pView->Stat().strStartTime, m_stores.m_live[0].m_strTime);
+}
+
+TEST_F(ViewFixture, HeldMeterIsNotSampled) {
+  Hear();
+  m_pView->OnRun();
+  m_pView->MeterState().m_bHold = true;
+  Tick(2);
+  EXPECT_TRUE(m_stores.m_live.IsEmpty());
+  m_pView->MeterState().m_bHold = false;
+  Tick();
+  EXPECT_EQ(m_stores.m_live.GetSize(), 1u);
+}
+
+TEST_F(ViewFixture, SetupStartsARunWithTheChosenCountAndRate) {
+  Hear();
+  int nAskedWith = 0;
+  m_pView->SetSetupDialog([&](int n) -> std::optional<CMyVomoView::SetupChoice> {
+    nAskedWith = n;
+    return CMyVomoView::SetupChoice{7, 9};
+  });
+  m_pView->OnSetup();
+  EXPECT_EQ(nAskedWith, 40000);
+  EXPECT_EQ(m_pView->Run().m_nSampleLimit, 7);
+  EXPECT_EQ(Rate()->currentText(), "10");
+  EXPECT_EQ(m_pView->Timers().Interval(V::TIMER_SAMPLE), 10000);
+  EXPECT_TRUE(m_pView->MeterState().m_bRunning);
+
+  m_pView->OnStop();
+  m_pView->SetSetupDialog([](int) { return std::nullopt; });
+  m_pView->OnSetup();
+  EXPECT_EQ(m_pView->Run().m_nSampleLimit, 7);
+  EXPECT_EQ(Rate()->currentText(), "10");
+  EXPECT_FALSE(m_pView->MeterState().m_bRunning);
+}
+
+TEST_F(ViewFixture, GraphAndTableSwitch) {
+  QWidget *graph = m_pView->findChild<QWidget *>(CtlName(1010));
+  QWidget *table = m_pView->findChild<QWidget *>(CtlName(1037));
+  QWidget *vbar = m_pView->findChild<QWidget *>(CtlName(1039));
+  EXPECT_FALSE(graph->isHidden());
+  EXPECT_TRUE(table->isHidden());
+  m_pView->OnShowTable();
+  EXPECT_TRUE(graph->isHidden());
+  EXPECT_TRUE(vbar->isHidden());
+  EXPECT_FALSE(table->isHidden());
+  EXPECT_TRUE(m_pView->IsShowingTable());
+  m_pView->OnShowGraph();
+  EXPECT_FALSE(graph->isHidden());
+  EXPECT_FALSE(vbar->isHidden());
+  EXPECT_TRUE(table->isHidden());
+}
+
+} // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "monitor/MeterLink.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+// A meter link answered from a script: the ports discovery finds, the
+// reason an open fails, and a record of what the view asked for.
+class CFakeMeterLink : public IMeterLink {
+public:
+  std::vector<int> m_bridgePorts;
+  std::map<int, std::string> m_openFailures; // port -> reason
+  int m_nDiscoveries = 0;
+  std::vector<int> m_opened;
+  int m_nCloses = 0;
+  std::vector<std::uint8_t> m_written;
+  ChunkHandler m_onChunk;
+
+  std::vector<int> FindBridgePorts() override {
+    ++m_nDiscoveries;
+    return m_bridgePorts;
+  }
+  OpenResult Open(int nPort, ChunkHandler onChunk) override {
+    Close();
+    m_opened.push_back(nPort);
+    auto it = m_openFailures.find(nPort);
+    if (it != m_openFailures.end())
+      return {false, it->second};
+    m_onChunk = std::move(onChunk);
+    return {true, {}};
+  }
+  void Close() override {
+    ++m_nCloses;
+    m_onChunk = nullptr;
+  }
+  bool Write(const std::uint8_t *p, std::size_t n) override {
+    m_written.insert(m_written.end(), p, p + n);
+    return true;
+  }
+};
