@@ -4,10 +4,8 @@
 #include "app/CommandRouter.h"
 #include "app/DialogBuilder.h"
 #include "app/PortDlg.h"
-#include "graph/GraphicsBtn.h"
 #include "monitor/RTSetup.h"
 #include "monitor/SampleTableModel.h"
-#include "print/PrintCommands.h"
 #include "res/Templates.h"
 
 #include <QComboBox>
@@ -131,18 +129,6 @@ void CMyVomoView::RegisterCommands(CCommandRouter &commands) {
       ID_PORT_AUTO, [this] { OnPortAuto(); }, {}, [this] { return m_bAutoPort; });
   commands.SetHandler(
       ID_PORT_MANUAL, [this] { OnPortManual(); }, {}, [this] { return !m_bAutoPort; });
-  // Printing: the live samples with a copy of the run's statistics; the
-  // graph page needs the graph control in place.
-  commands.SetHandler(ID_PRINT_TABLE, [this] {
-    PrintTable(CSampleArray(m_stores.m_live), Stat(), {m_prompts, this, m_now});
-  });
-  commands.SetHandler(
-      ID_PRINT_GRAPH,
-      [this] {
-        if (auto *graph = qobject_cast<CGraphicsBtn *>(m_pGraph))
-          PrintGraph(*graph, graph->Samples(), Stat(), {m_prompts, this, m_now});
-      },
-      [this] { return qobject_cast<CGraphicsBtn *>(m_pGraph) != nullptr; });
 }
 
 void CMyVomoView::OnInitialUpdate() {
