@@ -23,9 +23,10 @@ protected:
     ASSERT_TRUE(m_port.Open(m_meter.SlaveNumber(), 2, 9600, PARITY_NONE, 8, STOPBITS_ONE, FLOW_NONE))
         << m_port.LastError().m_strText;
   }
+  // Declared before the port so the reader thread has stopped before it goes.
+  CChunkCollector m_got;
   CPtyMeter m_meter;
   CComPort m_port;
-  CChunkCollector m_got;
 };
 
 } // namespace
