@@ -4,7 +4,14 @@
 #include "app/CommandRouter.h"
 #include "app/DialogBuilder.h"
 #include "app/PortDlg.h"
+#include "datalog/DataLogDlg.h"
+#include "datalog/DataLogHolder.h"
+#include "datalog/MainFileCommands.h"
+#include "graph/GraphHost.h"
+#include "graph/GraphicsBtn.h"
 #include "monitor/RTSetup.h"
+#include "monitor/ReadoutPanel.h"
+#include "monitor/RegistoFlow.h"
 #include "monitor/SampleTableModel.h"
 #include "res/Templates.h"
 
@@ -20,6 +27,7 @@
 CMyVomoView::CMyVomoView(CDataStores &stores, CPrompts &prompts, std::unique_ptr<IMeterLink> link,
                          QWidget *parent)
     : QWidget(parent), m_stores(stores), m_prompts(prompts), m_pLink(std::move(link)),
+      m_receivePath(*this, [this] { return Now(); }), m_state(m_receivePath.State()),
       m_run(stores.m_live, m_state), m_timers([this](int nId) { OnTimer(nId); }),
       m_now([] { return std::time(nullptr); }) {
   setObjectName(QStringLiteral("myVomoView"));
@@ -38,12 +46,28 @@ CMyVomoView::CMyVomoView(CDataStores &stores, CPrompts &prompts, std::unique_ptr
       return std::nullopt;
     return static_cast<int>(dlg.m_nPort);
   };
+  m_pDataLog =
+      std::make_unique<CDataLogHolder>([this] { return std::make_unique<CDataLogDlg>(m_stores, m_prompts); });
+  m_pFiles = std::make_unique<CMainFileCommands>(m_prompts, m_stores, *m_pDataLog);
+  CRegistoFlow::Hooks hooks;
+  hooks.write = [this](const std::uint8_t *p, std::size_t n) { return m_pLink->Write(p, n); };
+  hooks.releaseLoggerSelection = [this] { m_pDataLog->BeforeLogStoreChange(); };
+  hooks.showDataLogger = [this] { m_pDataLog->ShowAfresh(); };
+  hooks.beginDownload = [this] {
+    m_logDecode.m_nLogGroup = 0;
+    m_receivePath.BeginDownload();
+  };
+  m_pRegisto = std::make_unique<CRegistoFlow>(m_state, m_stores.m_log, m_prompts, m_timers, TIMER_LOG_TIMEOUT,
+                                              kLogTimeoutMs, std::move(hooks), this);
+  connect(m_pRegisto.get(), &CRegistoFlow::finished, this, &CMyVomoView::commandStateChanged);
   BuildForm();
 }
 
 CMyVomoView::~CMyVomoView() {
   // The reader thread must end before the state it feeds goes away.
   m_pLink->Close();
+  m_pRegisto.reset();
+  m_pDataLog.reset(); // its window points into the stores
 }
 
 void CMyVomoView::BuildForm() {
@@ -52,20 +76,14 @@ void CMyVomoView::BuildForm() {
   b.Build(this);
   resize(b.DialogSize());
 
-  auto *readout = new QLabel(this);
-  readout->setObjectName(QStringLiteral("readoutPlaceholder"));
-  readout->setAccessibleName(QStringLiteral("Leitura do medidor"));
-  readout->setGeometry(0, 0, kReadoutWidth, 540);
-  readout->setAutoFillBackground(true);
-  QPalette pal = readout->palette();
-  pal.setColor(QPalette::Window, QColor(128, 140, 128));
-  readout->setPalette(pal);
-  readout->lower();
-  m_pReadout = readout;
+  m_pReadoutPanel = new CReadoutPanel(m_state, this);
+  m_pReadoutPanel->setObjectName(QStringLiteral("readout"));
+  m_pReadoutPanel->setAccessibleName(QStringLiteral("Leitura do medidor"));
+  m_pReadoutPanel->move(0, 0);
+  m_pReadout = m_pReadoutPanel;
 
-  // The graph's place until the graph control is put there.
   const DlgControl *g = t.Find(1010);
-  m_pGraph = new QWidget(this);
+  m_pGraph = new CGraphicsBtn(m_prompts, this);
   m_pGraph->setObjectName(CtlName(1010));
   m_pGraph->setAccessibleName(QString::fromStdString(g->strAccessibleName));
   m_pGraph->setGeometry(b.ToPixels(g->x, g->y, g->cx, g->cy));
@@ -97,7 +115,8 @@ void CMyVomoView::BuildForm() {
 
   connect(DlgItem<QPushButton>(this, 1059), &QPushButton::clicked, this, &CMyVomoView::OnShowGraph);
   connect(DlgItem<QPushButton>(this, 1060), &QPushButton::clicked, this, &CMyVomoView::OnShowTable);
-  connect(DlgItem<QPushButton>(this, 1000), &QPushButton::clicked, this, &CMyVomoView::ResetGraphScale);
+  // The host fills the read-outs, drives the scroll bars and wires "Anular Zoom".
+  m_pGraphHost = new CGraphHost(this, *m_pGraph, CSampleArray(m_stores.m_live));
   ApplyColours();
 }
 
@@ -107,6 +126,8 @@ void CMyVomoView::SetReadout(QWidget *pReadout) {
   pReadout->setParent(this);
   pReadout->move(0, 0);
   pReadout->show();
+  if (m_pReadout == m_pReadoutPanel)
+    m_pReadoutPanel = nullptr;
   delete m_pReadout;
   m_pReadout = pReadout;
 }
@@ -126,9 +147,13 @@ void CMyVomoView::RegisterCommands(CCommandRouter &commands) {
   commands.SetHandler(
       ID_SETUP, [this] { OnSetup(); }, [this] { return m_run.MeterHeard() && !m_run.Running(); });
   commands.SetHandler(
+      ID_DOWNLOAD, [this] { OnRegisto(); },
+      [this] { return m_run.MeterHeard() && !m_run.Running() && !m_state.m_bDownloading; });
+  commands.SetHandler(
       ID_PORT_AUTO, [this] { OnPortAuto(); }, {}, [this] { return m_bAutoPort; });
   commands.SetHandler(
       ID_PORT_MANUAL, [this] { OnPortManual(); }, {}, [this] { return !m_bAutoPort; });
+  RegisterFileCommands(commands);
 }
 
 void CMyVomoView::OnInitialUpdate() {
@@ -154,6 +179,7 @@ void CMyVomoView::OnInitialUpdate() {
 
   m_timers.SetTimer(TIMER_DISCOVER, 100);
   LayoutControls();
+  m_pGraph->SetDefaultView();
   RedrawGraph();
   emit commandStateChanged();
 }
@@ -181,7 +207,7 @@ void CMyVomoView::OnTimer(int nId) {
     break;
   case TIMER_OPEN_PORT:
     m_timers.KillTimer(TIMER_OPEN_PORT);
-    OpenPort(m_nPort);
+    OpenPort(m_nOpenPort);
     break;
   case TIMER_DISCOVER:
     m_timers.KillTimer(TIMER_DISCOVER);
@@ -200,9 +226,11 @@ void CMyVomoView::OnChunk(const QByteArray &chunk) {
   if (chunk.isEmpty())
     return;
   const bool bWasHeard = m_state.m_bDataReceived;
-  m_state.m_tLastRecv = Now();
-  m_state.m_bDataReceived = true;
-  if (!bWasHeard) {
+  m_receivePath.OnChunk(reinterpret_cast<const std::uint8_t *>(chunk.constData()),
+                        static_cast<std::size_t>(chunk.size()));
+  if (!bWasHeard && m_state.m_bDataReceived) {
+    if (m_pReadoutPanel)
+      m_pReadoutPanel->Refresh();
     emit readoutRefresh();
     emit commandStateChanged();
   }

@@ -12,6 +12,7 @@ void CMyVomoView::DiscoverPort() {
   const std::vector<int> ports = m_pLink->FindBridgePorts();
   if (!ports.empty()) {
     m_nPort = ports.front(); // two bridges: the first one listed
+    m_nOpenPort = m_nPort;
     m_timers.SetTimer(TIMER_OPEN_PORT, 200);
     m_timers.SetTimer(TIMER_SILENCE, 1000);
     m_bRediscover = false; // the arrival has been served
@@ -30,6 +31,12 @@ bool CMyVomoView::OpenPort(int nPort) {
     QMetaObject::invokeMethod(
         this, [this, chunk] { OnChunk(chunk); }, Qt::QueuedConnection);
   });
+  if (!r.bOk && r.nRetryMs > 0) {
+    // A node that has just arrived may not be ours to open yet.
+    m_nOpenPort = nPort;
+    m_timers.SetTimer(TIMER_OPEN_PORT, r.nRetryMs);
+    return false;
+  }
   if (!r.bOk) {
     QString text = QString::asprintf("Warning:Can't open COM%d!", nPort);
     if (!r.strReason.empty())
@@ -60,6 +67,7 @@ void CMyVomoView::OnPortManual() {
 void CMyVomoView::OnDeviceArrived() {
   if (!m_bAutoPort)
     return;
+  m_pLink->NoteArrival();
   if (m_bDiscovering) {
     m_bRediscover = true;
   } else {
