@@ -60,6 +60,16 @@ void CPtyMeter::Stop() {
   m_out.clear();
 }
 
+CPortInfo CPtyMeter::PortInfo() const {
+  CPortInfo info;
+  info.m_strDevice = SlavePath();
+  info.m_strName = info.m_strDevice.substr(info.m_strDevice.find_last_of('/') + 1);
+  info.m_nNumber = SlaveNumber();
+  info.m_strDescription = kBridgeDescription;
+  info.m_strDriver = "pty";
+  return info;
+}
+
 void CPtyMeter::Wake() {
   if (m_wakeFd < 0)
     return;

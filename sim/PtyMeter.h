@@ -1,5 +1,6 @@
 #pragma once
 
+#include "serial/PortEnumerator.h"
 #include "sim/MeterSim.h"
 #include "sim/PtyMaster.h"
 
@@ -40,6 +41,9 @@ public:
   const std::string &SlavePath() const { return m_pty.SlavePath(); }
   int SlaveNumber() const { return m_pty.SlaveNumber(); }
   const std::string &Error() const { return m_strError; }
+  // The terminal as discovery lists it: described as the meter's bridge,
+  // numbered for the "/dev/pts/%d" port template.
+  CPortInfo PortInfo() const;
 
   // Changes the meter under its lock: levels, recordings, keys, hold, time.
   void WithSim(const std::function<void(CMeterSim &)> &fn);

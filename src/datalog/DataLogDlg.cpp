@@ -3,6 +3,9 @@
 #include "app/DialogBuilder.h"
 #include "datalog/DataLogTemplate.h"
 #include "datalog/RecordingList.h"
+#include "graph/GraphHost.h"
+#include "graph/GraphicsBtn.h"
+#include "print/PrintCommands.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -68,6 +71,9 @@ void CDataLogDlg::BuildMenu() {
   add(m_pMenuBar, ID_EXPORT, "Exportar", &CDataLogDlg::OnExport);
   add(m_pMenuBar->addMenu(QStringLiteral("Guardar")), ID_SAVE_SELECTION, "Guardar seleção",
       &CDataLogDlg::OnSaveSelection);
+  QMenu *print = m_pMenuBar->addMenu(QStringLiteral("Imprimir"));
+  add(print, ID_PRINT_GRAPH, "Imprimir gráfico", &CDataLogDlg::OnPrintGraph);
+  add(print, ID_PRINT_TABLE, "Imprimir tabela", &CDataLogDlg::OnPrintTable);
 }
 
 QAction *CDataLogDlg::Action(int nId) const {
@@ -82,8 +88,12 @@ QTreeWidget *CDataLogDlg::List() const {
 void CDataLogDlg::Create() {
   // A new window: every control starts afresh, the statistics block and
   // the cursor A index are members of the object and stay.
+  if (m_pHost)
+    m_nCursorA = m_pHost->CursorA();
   QWidget *old = std::exchange(m_pBody, nullptr);
   m_pList = nullptr;
+  m_pGraph = nullptr;
+  m_pHost = nullptr;
   delete old;
   m_pBody = new QWidget(this);
   m_pBody->setObjectName(QStringLiteral("DataLogBody"));
@@ -92,10 +102,12 @@ void CDataLogDlg::Create() {
   m_pBody->setFixedSize(builder.DialogSize());
   layout()->addWidget(m_pBody);
 
-  auto *graph = new QWidget(m_pBody); // stands in for the graph control
-  graph->setObjectName(CtlName(IDC_GRAPH));
-  graph->setGeometry(builder.ToPixels(226, 83, 406, 202));
-  graph->setAccessibleName(Q(DataLogTemplate().Find(IDC_GRAPH)->strAccessibleName));
+  const DlgControl &g = *DataLogTemplate().Find(datalog::IDC_GRAPH);
+  m_pGraph = new CGraphicsBtn(m_prompts, m_pBody);
+  m_pGraph->setGeometry(builder.ToPixels(g.x, g.y, g.cx, g.cy));
+  m_pGraph->setAccessibleName(Q(g.strAccessibleName));
+  m_pHost = new CGraphHost(m_pBody, *m_pGraph, m_selection); // wires "Anular Zoom" and the scroll bars
+  m_pHost->SetCursorA(m_nCursorA);
 
   QTreeWidget *list = m_pList = DlgItem<QTreeWidget>(m_pBody, IDC_LIST);
   list->setColumnCount(5);
@@ -119,8 +131,6 @@ void CDataLogDlg::Create() {
     rate->addItem(QString::fromLatin1(item));
   rate->setCurrentIndex(-1);
 
-  connect(DlgItem<QPushButton>(m_pBody, IDC_RESET_ZOOM), &QPushButton::clicked, this,
-          &CDataLogDlg::OnResetZoom);
   ApplyColours();
   adjustSize();
 
@@ -172,6 +182,8 @@ void CDataLogDlg::FillRecordingList() {
     for (int i = 0; i < 5; ++i)
       item->setText(i, Q(texts[static_cast<std::size_t>(i)]));
   }
+  // The scroll bars follow the graph, also for an empty list.
+  m_pHost->UpdateFromGraph();
 }
 
 bool CDataLogDlg::eventFilter(QObject *obj, QEvent *e) {
@@ -192,7 +204,7 @@ bool CDataLogDlg::eventFilter(QObject *obj, QEvent *e) {
 void CDataLogDlg::OnListClick(const QPoint &pos) {
   QTreeWidget *list = List();
   DlgItem<QComboBox>(m_pBody, IDC_RATE)->setEnabled(true);
-  // m_xSpan goes back to 20 with every click; SetDefaultView below uses it.
+  m_pGraph->m_xSpan = 20; // with every click, also one beside the rows
   QTreeWidgetItem *item = list->itemAt(pos);
   if (!item)
     return;
@@ -205,6 +217,7 @@ void CDataLogDlg::SelectRow(int nRow) {
   if (!item)
     return;
   DlgItem<QComboBox>(m_pBody, IDC_RATE)->setEnabled(true);
+  m_pGraph->m_xSpan = 20;
   const int nGroup = item->text(0).toInt();
   const bool bAny = SelectRecording(m_stores.m_log, nGroup, m_selection, m_stat);
   ShowReadouts(MakeSelectionReadouts(m_stat, m_selection.GetSize()));
@@ -235,13 +248,36 @@ void CDataLogDlg::ClearSelectionBeforeStoreChange() {
   DrawGraph();
 }
 
-void CDataLogDlg::SetDefaultView() {}
+void CDataLogDlg::SetDefaultView() {
+  m_pGraph->SetDefaultView();
+}
 
-void CDataLogDlg::DrawGraph() {}
+void CDataLogDlg::DrawGraph() {
+  if (m_pGraph)
+    m_pGraph->DrawGraph(m_selection);
+}
 
-void CDataLogDlg::OnResetZoom() {}
+void CDataLogDlg::ClearGraphCursors() {
+  if (!m_pGraph)
+    return;
+  m_pGraph->m_cursorMode = kCursorIdle;
+  m_pGraph->m_cursorA = -1;
+  m_pGraph->m_cursorB = -1;
+  m_pGraph->m_hoverPoint = {0, 0};
+}
 
-void CDataLogDlg::ClearGraphCursors() {}
+int CDataLogDlg::CursorA() const {
+  return m_pHost ? m_pHost->CursorA() : m_nCursorA;
+}
+
+void CDataLogDlg::OnPrintGraph() {
+  if (m_pGraph)
+    PrintGraph(*m_pGraph, m_selection, m_stat, PrintHost{m_prompts, this, {}});
+}
+
+void CDataLogDlg::OnPrintTable() {
+  PrintTable(m_selection, m_stat, PrintHost{m_prompts, this, {}});
+}
 
 void CDataLogDlg::OnImport() {
   auto res = m_files.ReadTextData(this, m_stores.m_log, [this] { ClearSelectionBeforeStoreChange(); });

@@ -11,6 +11,8 @@
 #include <map>
 #include <vector>
 
+class CGraphHost;
+class CGraphicsBtn;
 class CPrompts;
 class QAction;
 class QComboBox;
@@ -45,10 +47,14 @@ public:
   void OnImport();
   void OnExport();
   void OnSaveSelection();
+  void OnPrintGraph();
+  void OnPrintTable();
 
   const CSampleSelection &Selection() const { return m_selection; }
   const StatData &Stat() const { return m_stat; }
-  int CursorA() const { return m_nCursorA; }
+  // Cursor A's index as the graph last reported it; kept across re-creation.
+  int CursorA() const;
+  CGraphicsBtn *Graph() const { return m_pGraph; }
   QAction *Action(int nId) const;
   QTreeWidget *List() const;
 
@@ -64,7 +70,6 @@ private:
   void ShowRate(double dSampleRate, bool bAny);
   void SetDefaultView();
   void DrawGraph();
-  void OnResetZoom();
   void ClearGraphCursors();
 
   CDataStores &m_stores;
@@ -78,5 +83,7 @@ private:
   QMenuBar *m_pMenuBar = nullptr;
   QWidget *m_pBody = nullptr; // every control of the template
   QTreeWidget *m_pList = nullptr;
+  CGraphicsBtn *m_pGraph = nullptr; // m_graph
+  CGraphHost *m_pHost = nullptr;    // read-outs, cursors and scroll bars
   std::map<int, QAction *> m_actions;
 };

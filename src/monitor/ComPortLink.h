@@ -23,6 +23,7 @@ public:
   void Close() override { m_port.Close(); }
   bool Write(const std::uint8_t *pData, std::size_t nSize) override;
   void NoteArrival() override { m_opener.NoteArrival(); }
+  CComPort *ComPort() override { return &m_port; }
 
 private:
   CComPort m_port;

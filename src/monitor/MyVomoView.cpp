@@ -14,6 +14,7 @@
 #include "monitor/RegistoFlow.h"
 #include "monitor/SampleTableModel.h"
 #include "res/Templates.h"
+#include "serial/KeyRepeaters.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -60,11 +61,15 @@ CMyVomoView::CMyVomoView(CDataStores &stores, CPrompts &prompts, std::unique_ptr
   m_pRegisto = std::make_unique<CRegistoFlow>(m_state, m_stores.m_log, m_prompts, m_timers, TIMER_LOG_TIMEOUT,
                                               kLogTimeoutMs, std::move(hooks), this);
   connect(m_pRegisto.get(), &CRegistoFlow::finished, this, &CMyVomoView::commandStateChanged);
+  if (CComPort *port = m_pLink->ComPort())
+    m_pKeys = new CKeyRepeaters(m_state, *port, this);
   BuildForm();
 }
 
 CMyVomoView::~CMyVomoView() {
   // The reader thread must end before the state it feeds goes away.
+  if (m_pKeys)
+    m_pKeys->OnPortClosed();
   m_pLink->Close();
   m_pRegisto.reset();
   m_pDataLog.reset(); // its window points into the stores
@@ -81,6 +86,7 @@ void CMyVomoView::BuildForm() {
   m_pReadoutPanel->setAccessibleName(QStringLiteral("Leitura do medidor"));
   m_pReadoutPanel->move(0, 0);
   m_pReadout = m_pReadoutPanel;
+  connect(m_pReadoutPanel, &CReadoutPanel::meterKey, this, &CMyVomoView::OnMeterKey);
 
   const DlgControl *g = t.Find(1010);
   m_pGraph = new CGraphicsBtn(m_prompts, this);

@@ -20,6 +20,7 @@ class CCommandRouter;
 class CDataLogHolder;
 class CGraphHost;
 class CGraphicsBtn;
+class CKeyRepeaters;
 class CMainFileCommands;
 class CPrompts;
 class CReadoutPanel;
@@ -71,6 +72,8 @@ public:
   void OnPortAuto();
   void OnPortManual();
   void OnRegisto();
+  // A remote key of the readout (index 0 to 5): only while the meter is heard.
+  void OnMeterKey(int nKey);
   // A device arrived (from the main frame's watcher).
   void OnDeviceArrived();
 
@@ -176,6 +179,7 @@ private:
   std::unique_ptr<CDataLogHolder> m_pDataLog;
   std::unique_ptr<CMainFileCommands> m_pFiles;
   std::unique_ptr<CRegistoFlow> m_pRegisto;
+  CKeyRepeaters *m_pKeys = nullptr; // null without a serial port
   QTreeView *m_pList = nullptr;
   CSampleTableModel *m_pModel = nullptr;
   QScrollBar *m_pVScroll = nullptr;

@@ -2,6 +2,7 @@
 // device arrivals.
 #include "app/Prompts.h"
 #include "monitor/MyVomoView.h"
+#include "serial/KeyRepeaters.h"
 
 #include <QMetaObject>
 
@@ -26,6 +27,8 @@ void CMyVomoView::DiscoverPort() {
 bool CMyVomoView::OpenPort(int nPort) {
   // The reader thread only copies each chunk and queues it to this thread;
   // a chunk still queued when the view goes is dropped with it.
+  if (m_pKeys)
+    m_pKeys->OnPortClosed(); // the port is closed and opened again
   IMeterLink::OpenResult r = m_pLink->Open(nPort, [this](const std::uint8_t *p, std::size_t n) {
     QByteArray chunk(reinterpret_cast<const char *>(p), static_cast<qsizetype>(n));
     QMetaObject::invokeMethod(

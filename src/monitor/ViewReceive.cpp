@@ -4,6 +4,7 @@
 #include "monitor/ReadoutPanel.h"
 #include "monitor/RegistoFlow.h"
 #include "protocol/LogParser.h"
+#include "serial/KeyRepeaters.h"
 
 void CMyVomoView::OnHoldSignal() {
   // The meter's HOLD ends the run as Parar would.
@@ -24,6 +25,8 @@ void CMyVomoView::OnReadoutRefresh() {
   if (m_pReadoutPanel)
     m_pReadoutPanel->Refresh();
   emit readoutRefresh();
+  if (m_pKeys)
+    m_pKeys->OnFrameDecoded();
   if (!m_bFirstFrameSeen && !m_state.m_strCurTime.empty()) {
     m_bFirstFrameSeen = true;
     emit firstFrameDecoded();
@@ -40,4 +43,10 @@ void CMyVomoView::OnRegisto() {
     return;
   m_pRegisto->OnRegisto();
   emit commandStateChanged();
+}
+
+void CMyVomoView::OnMeterKey(int nKey) {
+  if (!m_state.m_bDataReceived || !m_pKeys)
+    return;
+  m_pKeys->Start(nKey);
 }

@@ -10,6 +10,7 @@
 #include "monitor/RegistoFlow.h"
 #include "monitor/SampleTableModel.h"
 #include "res/DialogTemplate.h"
+#include "serial/KeyRepeaters.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -110,6 +111,8 @@ void CMyVomoView::SilenceCheck() {
     m_pReadoutPanel->Refresh();
   m_pReadout->update(ReadoutRect());
   emit readoutRefresh();
+  if (m_pKeys)
+    m_pKeys->OnSilence();
   if (s.bStopRun)
     OnStop();
   if (s.bAbandonDownload)

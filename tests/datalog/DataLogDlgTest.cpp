@@ -257,3 +257,66 @@ TEST_F(DataLogDlgTest, HolderRecreatesTheWindowOnTheNewStore) {
 }
 
 } // namespace
+
+#include "graph/GraphicsBtn.h"
+
+namespace {
+
+TEST_F(DataLogDlgTest, GraphDrawsTheSelectionFromTheDefaultView) {
+  Open();
+  CGraphicsBtn *graph = m_dlg->Graph();
+  ASSERT_NE(graph, nullptr);
+  EXPECT_EQ(graph->geometry().size(), CDialogBuilder(DataLogTemplate()).ToPixels(226, 83, 406, 202).size());
+  EXPECT_TRUE(graph->Samples().IsEmpty());
+  graph->m_xSpan = 500; // a zoomed-out view from before
+  graph->m_yOffset = 12;
+  ClickRow(0);
+  EXPECT_EQ(graph->Samples().GetSize(), 5u);
+  EXPECT_DOUBLE_EQ(graph->m_xSpan, 20);
+  EXPECT_DOUBLE_EQ(graph->m_yTop, 130);
+  EXPECT_DOUBLE_EQ(graph->m_yOffset, 0);
+  EXPECT_EQ(graph->m_plotWidth, graph->width() - 90);
+  EXPECT_DOUBLE_EQ(graph->m_yScale, 130.0 / (graph->height() - 30));
+  // A store about to change: the graph lets go of the old samples at once.
+  m_dlg->ClearSelectionBeforeStoreChange();
+  EXPECT_TRUE(graph->Samples().IsEmpty());
+}
+
+TEST_F(DataLogDlgTest, CursorReadoutsComeFromTheSelection) {
+  Open();
+  ClickRow(1);
+  CGraphicsBtn *graph = m_dlg->Graph();
+  emit graph->graphCursor(-1, 1);
+  EXPECT_EQ(Text(IDC_CURSOR_A), "71.0");
+  EXPECT_EQ(Text(IDC_CURSOR_A_TIME), "08-12-2026,2:00:01");
+  emit graph->graphCursor(-2, 2);
+  EXPECT_EQ(Text(IDC_AB_COUNT), "2");
+  EXPECT_EQ(Text(IDC_AB_AVERAGE), "71.5");
+  EXPECT_EQ(m_dlg->CursorA(), 1);
+  // Close clears the graph's cursors but keeps the window's cursor A index.
+  graph->m_cursorA = 1;
+  graph->m_cursorB = 2;
+  graph->m_cursorMode = 1;
+  graph->m_hoverPoint = {50, 40};
+  m_dlg->close();
+  EXPECT_EQ(graph->m_cursorA, -1);
+  EXPECT_EQ(graph->m_cursorB, -1);
+  EXPECT_EQ(graph->m_cursorMode, 0);
+  EXPECT_EQ(graph->m_hoverPoint, (GraphPoint{0, 0}));
+  m_dlg->Create();
+  EXPECT_EQ(m_dlg->CursorA(), 1);
+  EXPECT_TRUE(Text(IDC_CURSOR_A).isEmpty()); // a fresh window
+}
+
+TEST_F(DataLogDlgTest, PrintCommandsActOnTheSelection) {
+  Open();
+  m_dlg->Action(ID_PRINT_TABLE)->trigger();
+  m_dlg->Action(ID_PRINT_GRAPH)->trigger();
+  EXPECT_TRUE(m_prompts.m_asked.empty()); // nothing selected
+  ClickRow(0);
+  m_dlg->Action(ID_PRINT_TABLE)->trigger();
+  ASSERT_EQ(m_prompts.m_asked.size(), 1u);
+  EXPECT_EQ(m_prompts.m_asked[0].kind, "printer");
+}
+
+} // namespace

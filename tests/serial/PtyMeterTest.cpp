@@ -1,5 +1,6 @@
 #include "sim/PtyMeter.h"
 #include "serial/ComPort.h"
+#include "serial/PortDiscovery.h"
 #include "sim/SimRecordingFile.h"
 
 #include "serial/ChunkCollector.h"
@@ -95,6 +96,15 @@ TEST_F(PtyMeterTest, ThePortCanCloseAndReopenWhileTheMeterRuns) {
   ASSERT_TRUE(m_got.WaitBytes(n + 40));
   auto chunks = m_got.Chunks();
   EXPECT_EQ(chunks.back()[0], 0xA5) << "frames after a reopen start whole";
+}
+
+TEST_F(PtyMeterTest, DiscoveryFindsTheSimulatorAsTheBridge) {
+  CPortDiscovery d([] { return std::vector<CPortInfo>{}; });
+  d.AddExtraPort(m_meter.PortInfo());
+  auto step = d.DiscoverPort();
+  ASSERT_EQ(step.m_eAction, CDiscoveryStep::OpenPort);
+  EXPECT_EQ(step.m_nPort, m_meter.SlaveNumber());
+  EXPECT_EQ(CSerialPort::PortDevice("/dev/pts/%d", step.m_nPort), m_meter.SlavePath());
 }
 
 TEST(SimRecordingFileTest, RecordingsComeFromADataFileByRecordingNumber) {
