@@ -4,9 +4,9 @@
 #include "app/CommandRouter.h"
 #include "app/DialogBuilder.h"
 #include "app/PortDlg.h"
+#include "datalog/DataFileMenu.h"
 #include "datalog/DataLogDlg.h"
 #include "datalog/DataLogHolder.h"
-#include "datalog/MainFileCommands.h"
 #include "graph/GraphHost.h"
 #include "graph/GraphicsBtn.h"
 #include "monitor/RTSetup.h"
@@ -47,13 +47,11 @@ CMyVomoView::CMyVomoView(CDataStores &stores, CPrompts &prompts, std::unique_ptr
       return std::nullopt;
     return static_cast<int>(dlg.m_nPort);
   };
-  m_pDataLog =
-      std::make_unique<CDataLogHolder>([this] { return std::make_unique<CDataLogDlg>(m_stores, m_prompts); });
-  m_pFiles = std::make_unique<CMainFileCommands>(m_prompts, m_stores, *m_pDataLog);
+  m_pFileMenu = std::make_unique<CDataFileMenu>(m_stores, m_prompts, this, [this] { return m_run.m_stat; });
   CRegistoFlow::Hooks hooks;
   hooks.write = [this](const std::uint8_t *p, std::size_t n) { return m_pLink->Write(p, n); };
-  hooks.releaseLoggerSelection = [this] { m_pDataLog->BeforeLogStoreChange(); };
-  hooks.showDataLogger = [this] { m_pDataLog->ShowAfresh(); };
+  hooks.releaseLoggerSelection = [this] { DataLog().BeforeLogStoreChange(); };
+  hooks.showDataLogger = [this] { DataLog().ShowAfresh(); };
   hooks.beginDownload = [this] {
     m_logDecode.m_nLogGroup = 0;
     m_receivePath.BeginDownload();
@@ -72,7 +70,7 @@ CMyVomoView::~CMyVomoView() {
     m_pKeys->OnPortClosed();
   m_pLink->Close();
   m_pRegisto.reset();
-  m_pDataLog.reset(); // its window points into the stores
+  m_pFileMenu.reset(); // its window points into the stores
 }
 
 void CMyVomoView::BuildForm() {
@@ -222,6 +220,10 @@ void CMyVomoView::OnTimer(int nId) {
   default:
     break;
   }
+}
+
+CDataLogHolder &CMyVomoView::DataLog() {
+  return m_pFileMenu->DataLog();
 }
 
 QLineEdit *CMyVomoView::Field(int nId) const {

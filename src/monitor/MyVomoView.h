@@ -17,11 +17,11 @@
 #include <optional>
 
 class CCommandRouter;
+class CDataFileMenu;
 class CDataLogHolder;
 class CGraphHost;
 class CGraphicsBtn;
 class CKeyRepeaters;
-class CMainFileCommands;
 class CPrompts;
 class CReadoutPanel;
 class CRegistoFlow;
@@ -89,7 +89,7 @@ public:
   CReceivePath &ReceivePath() { return m_receivePath; }
   CGraphicsBtn &Graph() { return *m_pGraph; }
   CRegistoFlow &Registo() { return *m_pRegisto; }
-  CDataLogHolder &DataLog() { return *m_pDataLog; }
+  CDataLogHolder &DataLog();
   const CMeterState &MeterState() const { return m_state; }
   CMonitorRun &Run() { return m_run; }
   const StatData &Stat() const { return m_run.m_stat; }
@@ -176,8 +176,7 @@ private:
   CReadoutPanel *m_pReadoutPanel = nullptr;
   CGraphicsBtn *m_pGraph = nullptr;
   CGraphHost *m_pGraphHost = nullptr;
-  std::unique_ptr<CDataLogHolder> m_pDataLog;
-  std::unique_ptr<CMainFileCommands> m_pFiles;
+  std::unique_ptr<CDataFileMenu> m_pFileMenu; // file commands and the data logger window
   std::unique_ptr<CRegistoFlow> m_pRegisto;
   CKeyRepeaters *m_pKeys = nullptr; // null without a serial port
   QTreeView *m_pList = nullptr;

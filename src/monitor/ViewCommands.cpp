@@ -2,8 +2,7 @@
 // live store and the view's graph.
 #include "app/CommandIds.h"
 #include "app/CommandRouter.h"
-#include "datalog/DataLogHolder.h"
-#include "datalog/MainFileCommands.h"
+#include "datalog/DataFileMenu.h"
 #include "graph/DlgColorSet.h"
 #include "graph/GraphicsBtn.h"
 #include "monitor/MyVomoView.h"
@@ -11,13 +10,7 @@
 
 void CMyVomoView::RegisterFileCommands(CCommandRouter &commands) {
   using namespace cmd;
-  // Saving, exporting and printing an empty store do nothing, silently.
-  commands.SetHandler(ID_SAVE_AS, [this] { m_pFiles->OnSaveAs(this); });
-  commands.SetHandler(ID_OPEN, [this] {
-    m_pFiles->OnOpen(this);
-    emit commandStateChanged();
-  });
-  commands.SetHandler(ID_EXPORT_EXCEL, [this] { m_pFiles->OnExportExcel(this, m_run.m_stat); });
+  m_pFileMenu->RegisterCommands(commands); // "Abrir", "Guardar como", "Exportar para Excel"
   commands.SetHandler(ID_PRINT_GRAPH, [this] {
     PrintGraph(*m_pGraph, m_pGraph->Samples(), m_run.m_stat, PrintHost{m_prompts, this, m_now});
   });
