@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -38,7 +39,13 @@ bool CPtyMeter::Start() {
     std::lock_guard lock(m_mutex);
     m_bStop = false;
   }
-  m_thread = std::thread([this] { Run(); });
+  try {
+    m_thread = std::thread([this] { Run(); });
+  } catch (const std::system_error &e) {
+    m_strError = std::string("meter thread: ") + e.what();
+    Stop();
+    return false;
+  }
   return true;
 }
 

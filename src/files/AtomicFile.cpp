@@ -46,6 +46,10 @@ CFileResult CAtomicFile::Open(const std::string &strPath) {
   bool bExists = ::stat(target.c_str(), &st) == 0;
   if (bExists && S_ISDIR(st.st_mode))
     return m_error = CFileResult::Failure(strPath, "The name is a folder, not a file");
+  // The rename could replace a file its owner made read-only; refuse as
+  // writing into it would.
+  if (bExists && ::access(target.c_str(), W_OK) != 0)
+    return m_error = CFileResult::Failure(strPath, ErrorText(errno));
 
   std::random_device rd;
   for (int nTry = 0; nTry < 16; ++nTry) {

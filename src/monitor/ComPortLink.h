@@ -23,7 +23,7 @@ public:
   void Close() override { m_port.Close(); }
   bool Write(const std::uint8_t *pData, std::size_t nSize) override;
   void NoteArrival() override { m_opener.NoteArrival(); }
-  CComPort *ComPort() override { return &m_port; }
+  bool IsOpen() const override { return m_port.IsOpen() && !m_port.IsHungUp(); }
 
 private:
   CComPort m_port;

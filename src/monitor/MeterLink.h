@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-class CComPort;
-
 // The view's way to the meter: find the bridge's port, open it with the
 // meter's line settings and receive its chunks. The production link sits on
 // the serial layer; tests hand the view a scripted one.
@@ -35,7 +33,5 @@ public:
   virtual bool Write(const std::uint8_t *pData, std::size_t nSize) = 0;
   // A device has just arrived: its node may need a moment before it opens.
   virtual void NoteArrival() {}
-  // The serial port behind the link, for the remote-key repeaters; null
-  // when the link has none.
-  virtual CComPort *ComPort() { return nullptr; }
+  virtual bool IsOpen() const = 0;
 };

@@ -59,8 +59,10 @@ CMyVomoView::CMyVomoView(CDataStores &stores, CPrompts &prompts, std::unique_ptr
   m_pRegisto = std::make_unique<CRegistoFlow>(m_state, m_stores.m_log, m_prompts, m_timers, TIMER_LOG_TIMEOUT,
                                               kLogTimeoutMs, std::move(hooks), this);
   connect(m_pRegisto.get(), &CRegistoFlow::finished, this, &CMyVomoView::commandStateChanged);
-  if (CComPort *port = m_pLink->ComPort())
-    m_pKeys = new CKeyRepeaters(m_state, *port, this);
+  CKeyRepeaters::CKeyLine keyLine;
+  keyLine.isOpen = [this] { return m_pLink->IsOpen(); };
+  keyLine.write = [this](std::uint8_t code) { m_pLink->Write(&code, 1); };
+  m_pKeys = new CKeyRepeaters(m_state, std::move(keyLine), this);
   BuildForm();
 }
 

@@ -178,7 +178,7 @@ private:
   CGraphHost *m_pGraphHost = nullptr;
   std::unique_ptr<CDataFileMenu> m_pFileMenu; // file commands and the data logger window
   std::unique_ptr<CRegistoFlow> m_pRegisto;
-  CKeyRepeaters *m_pKeys = nullptr; // null without a serial port
+  CKeyRepeaters *m_pKeys = nullptr;
   QTreeView *m_pList = nullptr;
   CSampleTableModel *m_pModel = nullptr;
   QScrollBar *m_pVScroll = nullptr;

@@ -16,8 +16,7 @@ bool CComPort::Open(int nPort, int nMode, int nBaud, int nParity, int nDataBits,
   m_nMode = nMode;
   auto pPort = std::make_unique<CSerialPort>();
   bool bOk = pPort->Open(nPort, nBaud, nParity, nDataBits, nStopBits, nFlow, m_strTemplate);
-  m_pPort = std::move(pPort);
-  return StartReader(bOk);
+  return StartReader(std::move(pPort), bOk);
 }
 
 bool CComPort::Open(const std::string &strDevice, int nMode, int nBaud, int nParity, int nDataBits,
@@ -27,27 +26,27 @@ bool CComPort::Open(const std::string &strDevice, int nMode, int nBaud, int nPar
   m_nMode = nMode;
   auto pPort = std::make_unique<CSerialPort>();
   bool bOk = pPort->Open(strDevice, nBaud, nParity, nDataBits, nStopBits, nFlow);
-  m_pPort = std::move(pPort);
-  return StartReader(bOk);
+  return StartReader(std::move(pPort), bOk);
 }
 
-bool CComPort::StartReader(bool bOpened) {
+bool CComPort::StartReader(std::unique_ptr<CSerialPort> pPort, bool bOpened) {
   if (!bOpened) {
-    SetError(m_pPort->LastError());
-    m_pPort.reset();
+    SetError(pPort->LastError());
     return false;
   }
   m_bHungUp = false;
   SetError({});
   CSink &sink = *this;
-  m_pReader = std::make_unique<CReadComThread>(*m_pPort, sink);
+  auto pReader = std::make_unique<CReadComThread>(*pPort, sink);
   CSerialError error;
-  if (!m_pReader->Start(error)) {
+  if (!pReader->Start(error)) {
     SetError(error);
-    m_pReader.reset();
-    m_pPort.reset();
     return false;
   }
+  // Writers on other threads see the port only once it is complete.
+  std::lock_guard lock(m_writeMutex);
+  m_pPort = std::move(pPort);
+  m_pReader = std::move(pReader);
   return true;
 }
 
@@ -56,8 +55,8 @@ void CComPort::Close() {
     return;
   if (m_pReader)
     m_pReader->Stop(); // joined before the descriptor goes: closing does not wake a read
-  m_pReader.reset();
   std::lock_guard lock(m_writeMutex);
+  m_pReader.reset();
   m_pPort.reset();
 }
 
@@ -110,6 +109,15 @@ void CComPort::OnHangup(const CSerialError &error) {
 int CComPort::Write(const void *pData, int nCount) {
   if (nCount <= 0)
     return 0;
+  std::optional<CSerialError> hangup;
+  int nDone = WriteLocked(pData, nCount, hangup);
+  // Reported outside the lock, so the hang-up callback may write or close.
+  if (hangup)
+    OnHangup(*hangup);
+  return nDone;
+}
+
+int CComPort::WriteLocked(const void *pData, int nCount, std::optional<CSerialError> &hangup) {
   std::lock_guard lock(m_writeMutex);
   if (!m_pPort || m_bHungUp)
     return 0;
@@ -125,7 +133,7 @@ int CComPort::Write(const void *pData, int nCount) {
     if (n < 0) {
       CSerialError error = m_pPort->LastError();
       if (error.m_eReason == ESerialError::HungUp)
-        OnHangup(error);
+        hangup = error;
       else
         SetError(error);
       break;
@@ -141,7 +149,7 @@ int CComPort::Write(const void *pData, int nCount) {
     if (r < 0 && errno != EINTR)
       break;
     if (r > 0 && (pfd.revents & (POLLERR | POLLHUP | POLLNVAL)) && !(pfd.revents & POLLOUT)) {
-      OnHangup(MakeSerialError(ESerialError::HungUp, EIO, m_pPort->Device() + " hung up"));
+      hangup = MakeSerialError(ESerialError::HungUp, EIO, m_pPort->Device() + " hung up");
       break;
     }
   }

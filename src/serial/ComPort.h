@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 // The receive callback of the meter software: user data, the chunk, its size.
@@ -62,7 +63,8 @@ private:
   void OnChunk(const unsigned char *pData, int nCount) override;
   void OnHangup(const CSerialError &error) override;
   int ReadSize() const override { return m_nReadSize.load(); }
-  bool StartReader(bool bOpened);
+  bool StartReader(std::unique_ptr<CSerialPort> pPort, bool bOpened);
+  int WriteLocked(const void *pData, int nCount, std::optional<CSerialError> &hangup);
   void SetError(CSerialError error);
 
   std::string m_strTemplate = CSerialPort::kDefaultPortTemplate;

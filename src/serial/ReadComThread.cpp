@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <system_error>
 #include <unistd.h>
 
 CReadComThread::CReadComThread(CSerialPort &port, CSink &sink) : m_port(port), m_sink(sink) {}
@@ -22,7 +23,14 @@ bool CReadComThread::Start(CSerialError &error) {
     return false;
   }
   m_bExited = false;
-  m_thread = std::thread([this] { Run(); });
+  try {
+    m_thread = std::thread([this] { Run(); });
+  } catch (const std::system_error &e) {
+    // No exception leaves the serial layer: the opener reports this like any other failure.
+    m_bExited = true;
+    error = MakeSerialError(ESerialError::Other, e.code().value(), std::string("reader thread: ") + e.what());
+    return false;
+  }
   return true;
 }
 

@@ -1,12 +1,8 @@
 #include "PdfPages.h"
-#include "support/FakeMeterLink.h"
 #include "support/ScriptedPrompts.h"
 
-#include "app/CommandIds.h"
-#include "app/MainFrame.h"
 #include "datalog/DataLogDlg.h"
 #include "datalog/DataLogTemplate.h"
-#include "monitor/MyVomoView.h"
 #include "monitor/SampleStore.h"
 
 #include <QAction>
@@ -14,8 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr std::time_t kNow = 1796607902; // 2026-12-07 01:45:02 UTC
 
 std::tm FixedTime() {
   std::tm t{};
@@ -43,29 +37,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(PrintMenuTest, MainWindowPrintsTheLiveSamplesAsATable) {
-  CMainFrame frame(m_stores, m_prompts);
-  auto *view = new CMyVomoView(m_stores, m_prompts, std::make_unique<CFakeMeterLink>());
-  frame.setCentralWidget(view);
-  view->RegisterCommands(frame.Commands());
-  view->SetClock([] { return kNow; });
-  QAction *table = frame.Commands().Action(cmd::ID_PRINT_TABLE);
-  ASSERT_TRUE(table);
-  ASSERT_TRUE(table->isEnabled());
-  table->trigger();
-  EXPECT_TRUE(m_prompts.m_asked.empty()) << "no samples, no dialog";
-
-  m_stores.m_live.Emplace(62.3, "07-12-2026,01:45:00", "dBA", 0, 1.0);
-  m_stores.m_live.Emplace(63.0, "07-12-2026,01:45:01", "dBA", 0, 1.0);
-  table->trigger();
-  const QStringList lines = Lines(m_pdf.Pages().value(0));
-  ASSERT_GE(lines.size(), 10);
-  EXPECT_EQ(lines[6].toStdString(), "ID Data, czas Jednostka Wartość");
-  EXPECT_EQ(lines[7].toStdString(), "1 07-12-2026,01:45:00 dBA 62.30");
-  EXPECT_EQ(lines[8].toStdString(), "2 07-12-2026,01:45:01 dBA 63.00");
-  EXPECT_EQ(lines.back().toStdString(), "Time: 2026-12-7 1:45:2 Page -1-");
-}
 
 TEST_F(PrintMenuTest, DataLoggerPrintsTheChosenRecording) {
   for (int i = 0; i < 5; ++i)
