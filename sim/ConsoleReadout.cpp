@@ -48,6 +48,7 @@ int RunConsoleReadout(CMeterSim &sim, std::ostream &out, const CConsoleOptions &
     std::time_t now = opt.m_clock();
     std::tm tm{};
     localtime_r(&now, &tm);
+    sim.SetDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
     sim.SetTimeOfDay(tm.tm_hour, tm.tm_min, tm.tm_sec);
 
     // one read per frame, as the port delivers a 20-byte burst

@@ -3,6 +3,7 @@
 #include "sim/SimWire.h"
 
 #include <algorithm>
+#include <ctime>
 
 CMeterSim::CMeterSim() : m_source(CLevelSource::Constant(60.0)) {
   m_dShown = m_source.Peek();
@@ -26,13 +27,57 @@ bool CMeterSim::IsOver() const {
 }
 
 void CMeterSim::SetTimeOfDay(int nHour, int nMinute, int nSecond) {
-  m_nSecondsOfDay = 0;
-  AdvanceSeconds(nHour * 3600 + nMinute * 60 + nSecond);
+  const int day = 24 * 3600;
+  m_nSecondsOfDay = ((nHour * 3600 + nMinute * 60 + nSecond) % day + day) % day;
 }
 
+void CMeterSim::SetDate(int nYear, int nMonth, int nDay) {
+  m_nYear = nYear;
+  m_nMonth = nMonth;
+  m_nDay = nDay;
+}
+
+// Time runs on; while REC is on, the meter logs the shown level once a
+// second into the recording it opened, until its memory is full.
 void CMeterSim::AdvanceSeconds(int nSeconds) {
   const int day = 24 * 3600;
-  m_nSecondsOfDay = ((m_nSecondsOfDay + nSeconds) % day + day) % day;
+  for (int i = 0; i < nSeconds; ++i) {
+    if (m_bRec && m_bLogging && !m_recordings.empty() &&
+        sim::DownloadPayloadSize(m_recordings) + 2 <= sim::kMaxPayload)
+      m_recordings.back().m_levels.push_back(m_dShown);
+    if (++m_nSecondsOfDay == day) {
+      m_nSecondsOfDay = 0;
+      NextDay();
+    }
+  }
+}
+
+void CMeterSim::NextDay() {
+  std::tm tm{};
+  tm.tm_year = m_nYear - 1900;
+  tm.tm_mon = m_nMonth - 1;
+  tm.tm_mday = m_nDay + 1;
+  tm.tm_hour = 12; // clear of any daylight saving change
+  tm.tm_isdst = -1;
+  std::mktime(&tm);
+  SetDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
+}
+
+void CMeterSim::StartRecording() {
+  CSimRecording r;
+  r.m_bWeightA = m_bWeightA;
+  r.m_nYear = m_nYear;
+  r.m_nMonth = m_nMonth;
+  r.m_nDay = m_nDay;
+  r.m_nHour = m_nSecondsOfDay / 3600;
+  r.m_nMinute = m_nSecondsOfDay / 60 % 60;
+  r.m_nSecond = m_nSecondsOfDay % 60;
+  r.m_nInterval = 1;
+  std::vector<CSimRecording> grown = m_recordings;
+  grown.push_back(r);
+  m_bLogging = sim::DownloadPayloadSize(grown) <= sim::kMaxPayload;
+  if (m_bLogging)
+    m_recordings.push_back(r);
 }
 
 // One tag slot is shared by over/under and REC, on alternate frames. Going
@@ -85,6 +130,8 @@ void CMeterSim::OnKey(uint8_t code) {
     break;
   case kKeyRec:
     m_bRec = !m_bRec;
+    if (m_bRec)
+      StartRecording();
     break;
   case kKeyMaxMin:
     // MAX, then MIN, then off; each capture starts with the next level.

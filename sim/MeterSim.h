@@ -45,12 +45,22 @@ public:
 
   void SetLevelSource(CLevelSource src) { m_source = std::move(src); }
   void SetTimeOfDay(int nHour, int nMinute, int nSecond);
+  void SetDate(int nYear, int nMonth, int nDay);
+  // Moves the clock on (past midnight to the next day); while REC is on,
+  // each second logs the shown level.
   void AdvanceSeconds(int nSeconds);
   int SecondsOfDay() const { return m_nSecondsOfDay; }
+  int Year() const { return m_nYear; }
+  int Month() const { return m_nMonth; }
+  int Day() const { return m_nDay; }
 
   // The hold signal: the display freezes and every frame carries 0xFF.
   void SetHold(bool bHold) { m_bHold = bHold; }
-  void SetRecordings(std::vector<CSimRecording> recs) { m_recordings = std::move(recs); }
+  // The data-logger memory; REC on opens a new recording at its end.
+  void SetRecordings(std::vector<CSimRecording> recs) {
+    m_recordings = std::move(recs);
+    m_bLogging = false;
+  }
   const std::vector<CSimRecording> &Recordings() const { return m_recordings; }
 
   // The display state, as the frames show it.
@@ -75,6 +85,8 @@ public:
 
 private:
   void OnKey(uint8_t code);
+  void StartRecording();
+  void NextDay();
   uint8_t SlotTag();
 
   CLevelSource m_source;
@@ -87,6 +99,8 @@ private:
   bool m_bHold = false;
   int m_nRange = 4;
   int m_nSecondsOfDay = 12 * 3600;
+  int m_nYear = 2026, m_nMonth = 1, m_nDay = 1;
+  bool m_bLogging = false; // the last recording is the one REC opened
   double m_dShown = 0.0;
   double m_dCaptured = 0.0; // running max or min while MAX/MIN is on
   bool m_bCaptureFresh = false;

@@ -2,6 +2,7 @@
 #include "app/CommandRouter.h"
 #include "app/MainFrame.h"
 #include "app/Prompts.h"
+#include "datalog/DataFileMenu.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/SampleStore.h"
 
@@ -42,6 +43,8 @@ int main(int argc, char **argv) {
   auto *view = new CMyVomoView(stores, prompts, std::make_unique<CNoLink>());
   frame.setCentralWidget(view);
   view->RegisterCommands(frame.Commands());
+  CDataFileMenu dataFiles(stores, prompts, view, [view] { return view->Stat(); });
+  dataFiles.RegisterCommands(frame.Commands());
   QObject::connect(&frame, &CMainFrame::deviceArrived, view, &CMyVomoView::OnDeviceArrived);
   frame.showMaximized();
   view->OnInitialUpdate();

@@ -47,6 +47,9 @@ QString Q(const std::string &s) {
 CDataLogDlg::CDataLogDlg(CDataStores &stores, CPrompts &prompts, LocalClock clock)
     : QDialog(nullptr), m_stores(stores), m_prompts(prompts), m_files(prompts, std::move(clock)) {
   setObjectName(QStringLiteral("DataLogDlg"));
+  // Like the meter software, closing the main window ends the program even
+  // while this window is open.
+  setAttribute(Qt::WA_QuitOnClose, false);
   setWindowTitle(Q(DataLogTemplate().caption));
   setAccessibleName(Q(DataLogTemplate().caption));
   auto *layout = new QVBoxLayout(this);

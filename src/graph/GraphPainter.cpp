@@ -18,12 +18,14 @@ int Near(int v) {
 
 QPen SolidPen(GraphColor c, int nWidth) {
   QPen pen(ToQColor(c), nWidth);
+  pen.setCosmetic(nWidth == 1);
   pen.setCapStyle(Qt::FlatCap);
   return pen;
 }
 
 QPen DottedPen(const QColor &c) {
   QPen pen(c, 1);
+  pen.setCosmetic(true); // the cosmetic stroker dashes without building paths
   pen.setDashPattern({3, 3});
   pen.setCapStyle(Qt::FlatCap);
   return pen;
@@ -37,24 +39,42 @@ void TextAt(QPainter &p, const QFontMetrics &fm, int x, int top, const QString &
 
 CGraphPainter::CGraphPainter() : m_font(DialogFont("Arial", 9)) {}
 
+const QImage &CGraphPainter::Marker(GraphColor c) {
+  // One ellipse drawn once and copied: the same pixels at every whole-pixel offset.
+  if (m_marker.isNull() || m_markerColor != c) {
+    m_marker = QImage(2 * kMarkerCentre + 1, 2 * kMarkerCentre + 1, QImage::Format_ARGB32_Premultiplied);
+    m_marker.fill(Qt::transparent);
+    QPainter mp(&m_marker);
+    mp.setPen(SolidPen(c, 3));
+    mp.setBrush(Qt::NoBrush);
+    mp.drawEllipse(QRect(kMarkerCentre - 1, kMarkerCentre - 1, 2, 2));
+    m_markerColor = c;
+  }
+  return m_marker;
+}
+
 void CGraphPainter::Paint(QImage &image, const CGraphState &s, const CSampleArray &samples,
                           const TimeAxisLabels &labels) {
-  QPainter p(&image);
   const QColor frame = ToQColor(kFrameColor);
   if (!HasPlot(s)) {
-    p.fillRect(image.rect(), frame);
+    image.fill(frame);
     return;
   }
   const int w = s.m_plotWidth, h = s.m_plotHeight;
+  {
+    QPainter p(&image);
+    p.fillRect(kPlotLeft, kPlotTop, w, h, ToQColor(s.m_bkColor));
+    if (!samples.IsEmpty())
+      DrawCurve(p, s, samples);
+    // the margins cover whatever the curve and the cursors drew outside the plot
+    p.fillRect(0, h + 10, w + 90, 20, frame);
+    p.fillRect(0, 0, 45, h + 10, frame);
+    p.fillRect(0, 0, w + 90, 10, frame);
+    p.fillRect(w + 45, 0, 45, h + 25, frame);
+  }
+  DrawGridLines(image, s);
+  QPainter p(&image);
   p.setFont(m_font);
-  p.fillRect(kPlotLeft, kPlotTop, w, h, ToQColor(s.m_bkColor));
-  if (!samples.IsEmpty())
-    DrawCurve(p, s, samples);
-  // the margins cover whatever the curve and the cursors drew outside the plot
-  p.fillRect(0, h + 10, w + 90, 20, frame);
-  p.fillRect(0, 0, 45, h + 10, frame);
-  p.fillRect(0, 0, w + 90, 10, frame);
-  p.fillRect(w + 45, 0, 45, h + 25, frame);
   DrawGrid(p, s);
   DrawTimeAxis(p, s, labels);
   if (s.m_showBox) {
@@ -67,24 +87,53 @@ void CGraphPainter::Paint(QImage &image, const CGraphState &s, const CSampleArra
   }
 }
 
+void CGraphPainter::DrawGridLines(QImage &image, const CGraphState &s) {
+  // Dotted lines, three pixels on and three off from the start, written
+  // straight into the image: a dashing pen costs more than the whole curve.
+  const QRgb c = ToQColor(s.m_gridColor).rgb();
+  const int w = s.m_plotWidth, h = s.m_plotHeight;
+  const int nImgW = image.width(), nImgH = image.height();
+  for (int k = 0; k <= 20; ++k) {
+    const int x = GridColumnX(s, k);
+    if (x < 0 || x >= nImgW)
+      continue;
+    for (int j = 0; j < h && kPlotTop + j < nImgH; ++j)
+      if (j % 6 < 3)
+        reinterpret_cast<QRgb *>(image.scanLine(kPlotTop + j))[x] = c;
+  }
+  for (int k = 0; k <= 10; ++k) {
+    const int y = GridRowY(s, k);
+    if (y < 0 || y >= nImgH)
+      continue;
+    QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+    for (int j = 0; j < w && kPlotLeft + j < nImgW; ++j)
+      if (j % 6 < 3)
+        line[kPlotLeft + j] = c;
+  }
+}
+
 void CGraphPainter::DrawCurve(QPainter &p, const CGraphState &s, const CSampleArray &samples) {
   const SampleRange r = VisibleRange(s, samples.GetSize());
   if (r.last >= r.first + 2) {
     // segments from i to i + 1 for first <= i < last - 1
-    const int n = static_cast<int>(r.last - r.first);
-    m_points.resize(n);
-    for (int k = 0; k < n; ++k) {
-      const std::size_t i = r.first + static_cast<std::size_t>(k);
-      m_points[k] =
-          QPoint(Near(SampleToX(s, static_cast<double>(i))), Near(LevelToY(s, samples[i].m_dValue)));
-    }
+    auto point = [&](std::size_t i) {
+      return GraphPoint{Near(SampleToX(s, static_cast<double>(i))), Near(LevelToY(s, samples[i].m_dValue))};
+    };
+    m_curve.Clear();
+    for (std::size_t i = r.first; i < r.last; ++i)
+      m_curve.Add(point(i));
+    const std::vector<GraphPoint> &pts = m_curve.Finish();
+    m_points.resize(static_cast<int>(pts.size()));
+    for (std::size_t k = 0; k < pts.size(); ++k)
+      m_points[static_cast<int>(k)] = QPoint(pts[k].x, pts[k].y);
     p.setPen(SolidPen(s.m_lineColor, 1));
     p.drawPolyline(m_points);
     if (ShowMarkers(s)) {
-      p.setPen(SolidPen(s.m_lineColor, 3));
-      p.setBrush(Qt::NoBrush);
-      for (const QPoint &pt : std::as_const(m_points))
-        p.drawEllipse(QRect(pt.x() - 1, pt.y() - 1, 2, 2));
+      const QImage &marker = Marker(s.m_lineColor);
+      for (std::size_t i = r.first; i < r.last; ++i) {
+        const GraphPoint pt = point(i);
+        p.drawImage(pt.x - kMarkerCentre, pt.y - kMarkerCentre, marker);
+      }
     }
   }
   auto cursor = [&](int nIndex, GraphColor c) {
@@ -101,16 +150,9 @@ void CGraphPainter::DrawCurve(QPainter &p, const CGraphState &s, const CSampleAr
 void CGraphPainter::DrawGrid(QPainter &p, const CGraphState &s) {
   const int w = s.m_plotWidth, h = s.m_plotHeight;
   const QFontMetrics fm(m_font);
-  p.setPen(DottedPen(ToQColor(s.m_gridColor)));
-  for (int k = 0; k <= 20; ++k) {
-    const int x = GridColumnX(s, k);
-    p.drawLine(x, kPlotTop, x, h + kPlotTop);
-  }
   const int nLine = fm.lineSpacing();
   for (int k = 0; k <= 10; ++k) {
     const int y = GridRowY(s, k);
-    p.setPen(DottedPen(ToQColor(s.m_gridColor)));
-    p.drawLine(kPlotLeft, y, w + kPlotLeft, y);
     const QString text = QString::asprintf("%.2f", GridLevel(s, k));
     p.setPen(Qt::black);
     TextAt(p, fm, kPlotLeft - fm.horizontalAdvance(text) - 2, y - nLine / 2, text);

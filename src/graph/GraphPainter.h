@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graph/CurvePoints.h"
 #include "graph/GraphState.h"
 #include "graph/TimeLabels.h"
 #include "monitor/SampleArray.h"
@@ -28,9 +29,17 @@ public:
 
 private:
   void DrawCurve(QPainter &p, const CGraphState &s, const CSampleArray &samples);
+  void DrawGridLines(QImage &image, const CGraphState &s);
+  // Level labels, level axis and the hover line; the dotted lines are drawn before.
   void DrawGrid(QPainter &p, const CGraphState &s);
   void DrawTimeAxis(QPainter &p, const CGraphState &s, const TimeAxisLabels &labels);
 
+  const QImage &Marker(GraphColor c);
+
+  static constexpr int kMarkerCentre = 4;
   QFont m_font;
+  CCurvePoints m_curve;
   QPolygon m_points; // reused between draws
+  QImage m_marker;
+  GraphColor m_markerColor = 0;
 };

@@ -320,3 +320,16 @@ TEST_F(DataLogDlgTest, PrintCommandsActOnTheSelection) {
 }
 
 } // namespace
+
+namespace {
+TEST_F(DataLogDlgTest, SpaceOnTheListSelectsTheCurrentRecording) {
+  Open();
+  QTreeWidget *list = m_dlg->List();
+  list->setFocus();
+  list->setCurrentItem(list->topLevelItem(1));
+  QTest::keyClick(list, Qt::Key_Space);
+  EXPECT_EQ(m_dlg->Selection().GetSize(), 3u);
+  EXPECT_EQ(Text(IDC_COUNT), "3");
+  EXPECT_TRUE(m_dlg->isVisible());
+}
+} // namespace

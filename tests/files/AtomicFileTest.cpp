@@ -72,7 +72,14 @@ TEST(AtomicWrite, FailureHalfWayKeepsTheOldFileAndSaysWhy) {
 TEST(AtomicWrite, ReadOnlyFolderIsReportedAndLeftAlone) {
   CTempDir dir;
   const std::string path = dir.File("ro.txt");
+  const std::string locked = dir.File("locked.txt");
   Spit(path, "old\r\n");
+  ::chmod(path.c_str(), 0666); // only the folder stands in the way
+  Spit(locked, "locked\r\n");
+  ::chmod(locked.c_str(), 0444);
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(dir.Path().c_str(), 65534, 65534), 0); // the child may then unlock the folder
+  }
   ::chmod(dir.Path().c_str(), 0555);
   // Root ignores folder permissions: write as an ordinary user in a child.
   pid_t pid = ::fork();
@@ -84,6 +91,10 @@ TEST(AtomicWrite, ReadOnlyFolderIsReportedAndLeftAlone) {
     CFileResult r = WriteTextDataFile(path, Samples(s, 3));
     bool bGood = r.status == CFileResult::Status::Failed && r.strPath == path &&
                  r.strReason.find("Permission denied") != std::string::npos;
+    // A read-only file in a folder one may write to is not replaced either.
+    ::chmod(dir.Path().c_str(), 0755);
+    CFileResult l = WriteTextDataFile(locked, s);
+    bGood = bGood && l.status == CFileResult::Status::Failed && l.strReason == "Permission denied";
     ::_exit(bGood ? 0 : 1);
   }
   int status = 0;
@@ -92,6 +103,8 @@ TEST(AtomicWrite, ReadOnlyFolderIsReportedAndLeftAlone) {
   EXPECT_EQ(WEXITSTATUS(status), 0);
   ::chmod(dir.Path().c_str(), 0755);
   EXPECT_EQ(Slurp(path), "old\r\n");
+  EXPECT_EQ(Slurp(locked), "locked\r\n");
+  std::filesystem::remove(locked);
   EXPECT_TRUE(OnlyFileIn(dir, "ro.txt"));
 }
 

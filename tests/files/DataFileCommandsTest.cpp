@@ -127,3 +127,32 @@ TEST_F(MainFileCommandsTest, UnreadableFileIsNamedAndChangesNothing) {
 }
 
 } // namespace
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+TEST_F(MainFileCommandsTest, DiskFullHalfWayIsToldAndTheOldFileStays) {
+  for (int i = 0; i < 100000; ++i)
+    m_stores.m_live.Emplace(60, "07-12-2026,13:05:00", "dBA", 0, 1);
+  Spit(m_dir.File("old.xls"), "old sheet");
+  m_prompts.m_paths = {Path("old.xls")};
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit lim = old;
+  lim.rlim_cur = 256 * 1024; // the export needs about 3 MB
+  ::setrlimit(RLIMIT_FSIZE, &lim);
+  auto res = m_cmds.OnExportExcel(nullptr, StatData{});
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(res, CDataFileCommands::Outcome::Failed);
+  ASSERT_EQ(m_prompts.Messages().size(), 1u);
+  EXPECT_EQ(m_prompts.Messages()[0], "Can't write the file " + Path("old.xls") +
+                                         "\nFile too large\nThe file on disk was not changed.");
+  EXPECT_EQ(Slurp(m_dir.File("old.xls")), "old sheet");
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+} // namespace

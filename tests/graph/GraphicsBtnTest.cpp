@@ -3,6 +3,7 @@
 #include "graph/GraphMath.h"
 #include "graph/GraphPainter.h"
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -93,6 +94,23 @@ TEST_F(GraphicsBtnTest, MarkersAtFourPixelsPerSampleNotAtTwo) {
   g.DrawGraph(store);
   EXPECT_EQ(At(SampleToX(g, 3), y - 2), line) << "marker above sample 3";
   EXPECT_EQ(At(SampleToX(g, 3), y + 1), line) << "marker below sample 3";
+  // each marker is the ellipse of a 3-pixel pen around its point
+  QImage ref(g.Image().size(), QImage::Format_RGB32);
+  ref.fill(Qt::white);
+  {
+    QPainter p(&ref);
+    QPen pen(QColor(0, 0, 255), 3);
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    p.drawEllipse(QRect(SampleToX(g, 21) - 1, y - 1, 2, 2));
+  }
+  for (int dy = -3; dy <= 3; ++dy)
+    for (int dx = -3; dx <= 3; ++dx) {
+      const int px = SampleToX(g, 21) + dx;
+      if (ref.pixel(px, y + dy) == line) {
+        EXPECT_EQ(At(px, y + dy), line) << dx << "," << dy;
+      }
+    }
 }
 
 TEST_F(GraphicsBtnTest, CursorLinesAtTheirSamplesAndHiddenOutsideTheView) {
@@ -185,6 +203,7 @@ TEST_F(GraphicsBtnTest, TimeFormatMessageOncePerArray) {
   QTest::mouseMove(&g, QPoint(120, 100));
   ASSERT_EQ(m_prompts.Messages().size(), 1u);
   EXPECT_EQ(m_prompts.Messages()[0], "Time Format is wrong!");
+  EXPECT_EQ(m_prompts.m_asked[0].caption, "Vomo");
   // the rest is drawn: grid, and the first tick but not the second
   EXPECT_GE(CountInColumn(GridColumnX(g, 3), 11, 209, Rgb(kDefaultGridColor)), 80);
   EXPECT_EQ(At(TimeTickX(g, 1), 207), qRgb(0, 0, 0));

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -148,4 +149,46 @@ TEST(MeterSimDownload, RequestMayArriveSplitAndAmongKeys) {
   EXPECT_TRUE(Send(sim, {0xAC}).empty()); // 0xAC alone is no request
   EXPECT_EQ(Send(sim, {0x77, 0x5A, 0xAC}).size(), dl.size());
   EXPECT_EQ(sim.RequestsReceived(), 2);
+}
+
+TEST(MeterSimRecording, RecLogsOneLevelASecondIntoANewRecording) {
+  CMeterSim sim;
+  CSimRecording old;
+  old.m_levels = {50.0};
+  sim.SetRecordings({old});
+  sim.SetDate(2026, 12, 31);
+  sim.SetTimeOfDay(23, 59, 58);
+  sim.SetLevelSource(CLevelSource::Sequence({61.0, 62.0, 63.0}));
+  sim.AdvanceSeconds(5); // REC off: nothing logged
+  EXPECT_EQ(std::make_tuple(sim.Year(), sim.Month(), sim.Day()), std::make_tuple(2027, 1, 1));
+  sim.SetDate(2026, 12, 31);
+  sim.SetTimeOfDay(23, 59, 58);
+  sim.NextFrame();
+  Send(sim, {CMeterSim::kKeyRec, CMeterSim::kKeyAC});
+  sim.AdvanceSeconds(2);
+  sim.NextFrame();
+  sim.AdvanceSeconds(1);
+  Send(sim, {CMeterSim::kKeyRec});
+  sim.AdvanceSeconds(3);
+
+  ASSERT_EQ(sim.Recordings().size(), 2u);
+  const CSimRecording &r = sim.Recordings()[1];
+  EXPECT_TRUE(r.m_bWeightA); // the weighting when REC was pressed
+  EXPECT_EQ(std::tie(r.m_nYear, r.m_nMonth, r.m_nDay, r.m_nHour, r.m_nMinute, r.m_nSecond),
+            std::make_tuple(2026, 12, 31, 23, 59, 58));
+  EXPECT_EQ(r.m_levels, (std::vector<double>{61.0, 61.0, 62.0}));
+  EXPECT_EQ(std::make_tuple(sim.Year(), sim.Month(), sim.Day()), std::make_tuple(2027, 1, 1));
+  EXPECT_EQ(sim.SecondsOfDay(), 4);
+}
+
+TEST(MeterSimRecording, FullMemoryLogsNoMore) {
+  CMeterSim sim;
+  CSimRecording big;
+  big.m_levels.assign((sim::kMaxPayload - 2 - 9 - 9) / 2, 40.0);
+  sim.SetRecordings({big});
+  Send(sim, {CMeterSim::kKeyRec});
+  sim.AdvanceSeconds(10);
+  ASSERT_EQ(sim.Recordings().size(), 2u);
+  EXPECT_LE(sim::DownloadPayloadSize(sim.Recordings()), sim::kMaxPayload);
+  EXPECT_FALSE(sim::BuildDownload(sim.Recordings()).empty());
 }

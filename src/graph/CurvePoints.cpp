@@ -1,0 +1,50 @@
+#include "graph/CurvePoints.h"
+
+void CCurvePoints::Clear() {
+  m_out.clear();
+  m_nRun = 0;
+}
+
+void CCurvePoints::Add(GraphPoint p) {
+  if (m_nRun > 0 && p.x == m_first.x) {
+    m_last = p;
+    ++m_nPos;
+    ++m_nRun;
+    if (p.y < m_min.y) {
+      m_min = p;
+      m_nMinAt = m_nPos;
+    }
+    if (p.y > m_max.y) {
+      m_max = p;
+      m_nMaxAt = m_nPos;
+    }
+    return;
+  }
+  Flush();
+  m_first = m_last = m_min = m_max = p;
+  m_nRun = 1;
+  m_nPos = m_nMinAt = m_nMaxAt = 0;
+}
+
+void CCurvePoints::Push(GraphPoint p) {
+  if (m_out.empty() || !(m_out.back() == p))
+    m_out.push_back(p);
+}
+
+void CCurvePoints::Flush() {
+  if (m_nRun == 0)
+    return;
+  m_out.push_back(m_first);
+  if (m_nRun > 1) {
+    const bool bMinFirst = m_nMinAt <= m_nMaxAt;
+    Push(bMinFirst ? m_min : m_max);
+    Push(bMinFirst ? m_max : m_min);
+    Push(m_last);
+  }
+  m_nRun = 0;
+}
+
+const std::vector<GraphPoint> &CCurvePoints::Finish() {
+  Flush();
+  return m_out;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "graph/GraphState.h"
+
+#include <vector>
+
+// Points of the curve's polyline. Consecutive points in one pixel column
+// only paint that column between their lowest and highest point, so such a
+// run is kept as its first point, its two extremes in the order they came,
+// and its last point: the same pixels with at most four points per column,
+// however many samples fall into it.
+class CCurvePoints {
+public:
+  void Clear();
+  void Add(GraphPoint p);
+  // Ends the last run; the points are complete afterwards.
+  const std::vector<GraphPoint> &Finish();
+
+private:
+  void Flush();
+  void Push(GraphPoint p);
+
+  std::vector<GraphPoint> m_out;
+  int m_nRun = 0; // points in the current run
+  int m_nPos = 0; // position of the newest point in the run
+  GraphPoint m_first, m_last, m_min, m_max;
+  int m_nMinAt = 0, m_nMaxAt = 0;
+};
