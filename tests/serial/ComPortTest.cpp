@@ -26,9 +26,9 @@ protected:
     ASSERT_TRUE(m_pty.Open()) << m_pty.Error();
     m_port.SetReceiveCallback([this](const unsigned char *p, int n) { m_got.Add(p, n); });
   }
+  CChunkCollector m_got; // outlives the port's reader
   CPtyMaster m_pty;
   CComPort m_port;
-  CChunkCollector m_got;
 };
 
 } // namespace
