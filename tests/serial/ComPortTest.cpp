@@ -143,6 +143,26 @@ TEST_F(ComPortTest, AHangUpEndsTheReaderOnceAndItStopsUsingTheProcessor) {
   m_port.Close();
 }
 
+TEST_F(ComPortTest, BytesJustBeforeAHangUpAreStillDeliveredButNotAfterClose) {
+  ASSERT_TRUE(OpenMeter(m_port, m_pty));
+  ASSERT_TRUE(m_pty.WriteAll("tail", 4));
+  std::this_thread::sleep_for(20ms); // read, but the chunk's 100 ms have not passed
+  m_pty.Close();
+  ASSERT_TRUE(m_got.WaitBytes(4, 500ms));
+  auto bytes = m_got.Bytes();
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "tail");
+
+  // A partial chunk pending at Close goes to nobody: the view has let go of the meter.
+  CPtyMaster pty2;
+  ASSERT_TRUE(pty2.Open());
+  ASSERT_TRUE(OpenMeter(m_port, pty2));
+  ASSERT_TRUE(pty2.WriteAll("late", 4));
+  std::this_thread::sleep_for(20ms);
+  m_port.Close();
+  std::this_thread::sleep_for(120ms);
+  EXPECT_EQ(m_got.Bytes().size(), 4u);
+}
+
 TEST_F(ComPortTest, ConcurrentWritersEachGetTheirBytesOutWhole) {
   ASSERT_TRUE(OpenMeter(m_port, m_pty));
   constexpr int kWriters = 20, kLen = 40;
