@@ -7,7 +7,9 @@
 #include "serial/PortEnumerator.h"
 #include "sim/PtyMeter.h"
 
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 
 CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts)
@@ -55,6 +57,10 @@ bool CTarvikApp::Start(std::string &strError) {
 }
 
 void CTarvikApp::Show() {
+  // Without a window manager (a virtual display) nothing maximises the
+  // window, so it starts at the screen's size anyway.
+  if (QScreen *screen = QGuiApplication::primaryScreen())
+    m_pFrame->setGeometry(screen->availableGeometry());
   m_pFrame->showMaximized();
   m_pView->OnInitialUpdate();
 }
