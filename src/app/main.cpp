@@ -1,25 +1,10 @@
 #include "app/AppOptions.h"
-#include "app/CommandRouter.h"
-#include "app/MainFrame.h"
 #include "app/Prompts.h"
-#include "datalog/DataFileMenu.h"
-#include "monitor/MyVomoView.h"
-#include "monitor/SampleStore.h"
+#include "app/TarvikApp.h"
 
 #include <QApplication>
 
 #include <cstdio>
-
-namespace {
-// Until the serial layer is wired in: no port is ever found.
-class CNoLink : public IMeterLink {
-public:
-  std::vector<int> FindBridgePorts() override { return {}; }
-  OpenResult Open(int, ChunkHandler) override { return {false, "no serial layer"}; }
-  void Close() override {}
-  bool Write(const std::uint8_t *, std::size_t) override { return false; }
-};
-} // namespace
 
 int main(int argc, char **argv) {
   QApplication app(argc, argv);
@@ -37,16 +22,28 @@ int main(int argc, char **argv) {
     return 0;
   }
 
-  CDataStores stores;
   CQtPrompts prompts;
-  CMainFrame frame(stores, prompts);
-  auto *view = new CMyVomoView(stores, prompts, std::make_unique<CNoLink>());
-  frame.setCentralWidget(view);
-  view->RegisterCommands(frame.Commands());
-  CDataFileMenu dataFiles(stores, prompts, view, [view] { return view->Stat(); });
-  dataFiles.RegisterCommands(frame.Commands());
-  QObject::connect(&frame, &CMainFrame::deviceArrived, view, &CMyVomoView::OnDeviceArrived);
-  frame.showMaximized();
-  view->OnInitialUpdate();
-  return QApplication::exec();
+  CTarvikApp tarvik(parsed.options, prompts);
+  std::string strError;
+  if (!tarvik.Start(strError)) {
+    std::fprintf(stderr, "tarvik: %s\n", strError.c_str());
+    return 1;
+  }
+  int nExit = 0;
+  if (!parsed.options.strScreenshot.empty()) {
+    QObject::connect(&tarvik, &CTarvikApp::screenshotTaken, &app, [&](bool bSaved, const QString &path) {
+      if (bSaved) {
+        std::printf("tarvik: screenshot saved to %s\n", qPrintable(path));
+      } else {
+        std::fprintf(stderr, "tarvik: cannot write the screenshot to %s\n", qPrintable(path));
+        nExit = 1;
+      }
+      std::fflush(stdout);
+      QApplication::exit(nExit);
+    });
+    tarvik.ArmScreenshot(QString::fromStdString(parsed.options.strScreenshot));
+  }
+  tarvik.Show();
+  const int nRc = QApplication::exec();
+  return nRc != 0 ? nRc : nExit;
 }

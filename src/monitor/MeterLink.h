@@ -19,6 +19,7 @@ public:
   struct OpenResult {
     bool bOk = false;
     std::string strReason; // why the port could not be opened, for the user
+    int nRetryMs = 0;      // not opened yet, but worth trying again this much later
   };
 
   // Numbers of the ports whose description is the meter's bridge, in the
@@ -30,4 +31,7 @@ public:
   virtual void Close() = 0;
   // Bytes to the meter (keys, download request); false when nothing went out.
   virtual bool Write(const std::uint8_t *pData, std::size_t nSize) = 0;
+  // A device has just arrived: its node may need a moment before it opens.
+  virtual void NoteArrival() {}
+  virtual bool IsOpen() const = 0;
 };

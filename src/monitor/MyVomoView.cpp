@@ -4,9 +4,17 @@
 #include "app/CommandRouter.h"
 #include "app/DialogBuilder.h"
 #include "app/PortDlg.h"
+#include "datalog/DataFileMenu.h"
+#include "datalog/DataLogDlg.h"
+#include "datalog/DataLogHolder.h"
+#include "graph/GraphHost.h"
+#include "graph/GraphicsBtn.h"
 #include "monitor/RTSetup.h"
+#include "monitor/ReadoutPanel.h"
+#include "monitor/RegistoFlow.h"
 #include "monitor/SampleTableModel.h"
 #include "res/Templates.h"
+#include "serial/KeyRepeaters.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -20,6 +28,7 @@
 CMyVomoView::CMyVomoView(CDataStores &stores, CPrompts &prompts, std::unique_ptr<IMeterLink> link,
                          QWidget *parent)
     : QWidget(parent), m_stores(stores), m_prompts(prompts), m_pLink(std::move(link)),
+      m_receivePath(*this, [this] { return Now(); }), m_state(m_receivePath.State()),
       m_run(stores.m_live, m_state), m_timers([this](int nId) { OnTimer(nId); }),
       m_now([] { return std::time(nullptr); }) {
   setObjectName(QStringLiteral("myVomoView"));
@@ -38,12 +47,32 @@ CMyVomoView::CMyVomoView(CDataStores &stores, CPrompts &prompts, std::unique_ptr
       return std::nullopt;
     return static_cast<int>(dlg.m_nPort);
   };
+  m_pFileMenu = std::make_unique<CDataFileMenu>(m_stores, m_prompts, this, [this] { return m_run.m_stat; });
+  CRegistoFlow::Hooks hooks;
+  hooks.write = [this](const std::uint8_t *p, std::size_t n) { return m_pLink->Write(p, n); };
+  hooks.releaseLoggerSelection = [this] { DataLog().BeforeLogStoreChange(); };
+  hooks.showDataLogger = [this] { DataLog().ShowAfresh(); };
+  hooks.beginDownload = [this] {
+    m_logDecode.m_nLogGroup = 0;
+    m_receivePath.BeginDownload();
+  };
+  m_pRegisto = std::make_unique<CRegistoFlow>(m_state, m_stores.m_log, m_prompts, m_timers, TIMER_LOG_TIMEOUT,
+                                              kLogTimeoutMs, std::move(hooks), this);
+  connect(m_pRegisto.get(), &CRegistoFlow::finished, this, &CMyVomoView::commandStateChanged);
+  CKeyRepeaters::CKeyLine keyLine;
+  keyLine.isOpen = [this] { return m_pLink->IsOpen(); };
+  keyLine.write = [this](std::uint8_t code) { m_pLink->Write(&code, 1); };
+  m_pKeys = new CKeyRepeaters(m_state, std::move(keyLine), this);
   BuildForm();
 }
 
 CMyVomoView::~CMyVomoView() {
   // The reader thread must end before the state it feeds goes away.
+  if (m_pKeys)
+    m_pKeys->OnPortClosed();
   m_pLink->Close();
+  m_pRegisto.reset();
+  m_pFileMenu.reset(); // its window points into the stores
 }
 
 void CMyVomoView::BuildForm() {
@@ -52,20 +81,15 @@ void CMyVomoView::BuildForm() {
   b.Build(this);
   resize(b.DialogSize());
 
-  auto *readout = new QLabel(this);
-  readout->setObjectName(QStringLiteral("readoutPlaceholder"));
-  readout->setAccessibleName(QStringLiteral("Leitura do medidor"));
-  readout->setGeometry(0, 0, kReadoutWidth, 540);
-  readout->setAutoFillBackground(true);
-  QPalette pal = readout->palette();
-  pal.setColor(QPalette::Window, QColor(128, 140, 128));
-  readout->setPalette(pal);
-  readout->lower();
-  m_pReadout = readout;
+  m_pReadoutPanel = new CReadoutPanel(m_state, this);
+  m_pReadoutPanel->setObjectName(QStringLiteral("readout"));
+  m_pReadoutPanel->setAccessibleName(QStringLiteral("Leitura do medidor"));
+  m_pReadoutPanel->move(0, 0);
+  m_pReadout = m_pReadoutPanel;
+  connect(m_pReadoutPanel, &CReadoutPanel::meterKey, this, &CMyVomoView::OnMeterKey);
 
-  // The graph's place until the graph control is put there.
   const DlgControl *g = t.Find(1010);
-  m_pGraph = new QWidget(this);
+  m_pGraph = new CGraphicsBtn(m_prompts, this);
   m_pGraph->setObjectName(CtlName(1010));
   m_pGraph->setAccessibleName(QString::fromStdString(g->strAccessibleName));
   m_pGraph->setGeometry(b.ToPixels(g->x, g->y, g->cx, g->cy));
@@ -97,7 +121,8 @@ void CMyVomoView::BuildForm() {
 
   connect(DlgItem<QPushButton>(this, 1059), &QPushButton::clicked, this, &CMyVomoView::OnShowGraph);
   connect(DlgItem<QPushButton>(this, 1060), &QPushButton::clicked, this, &CMyVomoView::OnShowTable);
-  connect(DlgItem<QPushButton>(this, 1000), &QPushButton::clicked, this, &CMyVomoView::ResetGraphScale);
+  // The host fills the read-outs, drives the scroll bars and wires "Anular Zoom".
+  m_pGraphHost = new CGraphHost(this, *m_pGraph, CSampleArray(m_stores.m_live));
   ApplyColours();
 }
 
@@ -107,6 +132,8 @@ void CMyVomoView::SetReadout(QWidget *pReadout) {
   pReadout->setParent(this);
   pReadout->move(0, 0);
   pReadout->show();
+  if (m_pReadout == m_pReadoutPanel)
+    m_pReadoutPanel = nullptr;
   delete m_pReadout;
   m_pReadout = pReadout;
 }
@@ -126,9 +153,14 @@ void CMyVomoView::RegisterCommands(CCommandRouter &commands) {
   commands.SetHandler(
       ID_SETUP, [this] { OnSetup(); }, [this] { return m_run.MeterHeard() && !m_run.Running(); });
   commands.SetHandler(
+      ID_DOWNLOAD, [this] { OnRegisto(); },
+      // Not greyed by a run: the user is told to stop it first.
+      [this] { return m_run.MeterHeard() && !m_state.m_bDownloading; });
+  commands.SetHandler(
       ID_PORT_AUTO, [this] { OnPortAuto(); }, {}, [this] { return m_bAutoPort; });
   commands.SetHandler(
       ID_PORT_MANUAL, [this] { OnPortManual(); }, {}, [this] { return !m_bAutoPort; });
+  RegisterFileCommands(commands);
 }
 
 void CMyVomoView::OnInitialUpdate() {
@@ -154,6 +186,7 @@ void CMyVomoView::OnInitialUpdate() {
 
   m_timers.SetTimer(TIMER_DISCOVER, 100);
   LayoutControls();
+  m_pGraph->SetDefaultView();
   RedrawGraph();
   emit commandStateChanged();
 }
@@ -181,7 +214,7 @@ void CMyVomoView::OnTimer(int nId) {
     break;
   case TIMER_OPEN_PORT:
     m_timers.KillTimer(TIMER_OPEN_PORT);
-    OpenPort(m_nPort);
+    OpenPort(m_nOpenPort);
     break;
   case TIMER_DISCOVER:
     m_timers.KillTimer(TIMER_DISCOVER);
@@ -192,6 +225,10 @@ void CMyVomoView::OnTimer(int nId) {
   }
 }
 
+CDataLogHolder &CMyVomoView::DataLog() {
+  return m_pFileMenu->DataLog();
+}
+
 QLineEdit *CMyVomoView::Field(int nId) const {
   return DlgItem<QLineEdit>(this, nId);
 }
@@ -200,9 +237,11 @@ void CMyVomoView::OnChunk(const QByteArray &chunk) {
   if (chunk.isEmpty())
     return;
   const bool bWasHeard = m_state.m_bDataReceived;
-  m_state.m_tLastRecv = Now();
-  m_state.m_bDataReceived = true;
-  if (!bWasHeard) {
+  m_receivePath.OnChunk(reinterpret_cast<const std::uint8_t *>(chunk.constData()),
+                        static_cast<std::size_t>(chunk.size()));
+  if (!bWasHeard && m_state.m_bDataReceived) {
+    if (m_pReadoutPanel)
+      m_pReadoutPanel->Refresh();
     emit readoutRefresh();
     emit commandStateChanged();
   }

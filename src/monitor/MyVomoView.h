@@ -3,7 +3,10 @@
 #include "app/TimerSet.h"
 #include "monitor/MeterLink.h"
 #include "monitor/MonitorRun.h"
+#include "protocol/LogParser.h"
 #include "protocol/MeterState.h"
+#include "protocol/ReceivePath.h"
+#include "protocol/ReceiveSink.h"
 
 #include <QByteArray>
 #include <QWidget>
@@ -14,7 +17,14 @@
 #include <optional>
 
 class CCommandRouter;
+class CDataFileMenu;
+class CDataLogHolder;
+class CGraphHost;
+class CGraphicsBtn;
+class CKeyRepeaters;
 class CPrompts;
+class CReadoutPanel;
+class CRegistoFlow;
 class CSampleTableModel;
 class QComboBox;
 class QGroupBox;
@@ -27,7 +37,7 @@ struct CDataStores;
 // The monitoring form of the main window: meter state, port, runs that
 // sample the live level into the live store, the table and the statistics
 // fields, and the graph.
-class CMyVomoView : public QWidget {
+class CMyVomoView : public QWidget, private IReceiveSink {
   Q_OBJECT
 public:
   // Timer ids of the view.
@@ -61,6 +71,9 @@ public:
   void OnShowTable();
   void OnPortAuto();
   void OnPortManual();
+  void OnRegisto();
+  // A remote key of the readout (index 0 to 5): only while the meter is heard.
+  void OnMeterKey(int nKey);
   // A device arrived (from the main frame's watcher).
   void OnDeviceArrived();
 
@@ -73,6 +86,10 @@ public:
 
   // State for the readout, the frame's command rules and tests.
   CMeterState &MeterState() { return m_state; }
+  CReceivePath &ReceivePath() { return m_receivePath; }
+  CGraphicsBtn &Graph() { return *m_pGraph; }
+  CRegistoFlow &Registo() { return *m_pRegisto; }
+  CDataLogHolder &DataLog();
   const CMeterState &MeterState() const { return m_state; }
   CMonitorRun &Run() { return m_run; }
   const StatData &Stat() const { return m_run.m_stat; }
@@ -115,7 +132,15 @@ protected:
   void resizeEvent(QResizeEvent *event) override;
 
 private:
+  // What the receive path reports, on the UI thread.
+  void OnHoldSignal() override;
+  void OnDownloadEnded() override;
+  void OnDownloadProgress(int nUpper, int nStep, int nPos) override;
+  void OnReadoutRefresh() override;
+  void OnDownloadText(const std::string &strText) override;
+
   void BuildForm();
+  void RegisterFileCommands(CCommandRouter &commands);
   void ApplyColours();
   void LayoutControls();
   void SetRunControls(bool bRunning);
@@ -132,22 +157,28 @@ private:
   CDataStores &m_stores;
   CPrompts &m_prompts;
   std::unique_ptr<IMeterLink> m_pLink;
-  CMeterState m_state;
+  CReceivePath m_receivePath; // owns the meter state
+  CMeterState &m_state;
+  CLogDecodeState m_logDecode;
   CMonitorRun m_run;
   CTimerSet m_timers;
   CCommandRouter *m_pCommands = nullptr;
 
   bool m_bShowTable = false;
-  int m_nCursorA = -1;
   bool m_bAutoPort = true;
   int m_nPort = 0;
   bool m_bDiscovering = false;
   bool m_bRediscover = false;
-  int m_nLogGroup = 0;
+  int m_nOpenPort = 0; // the port TIMER_OPEN_PORT opens
   bool m_bFirstFrameSeen = false;
 
   QWidget *m_pReadout = nullptr;
-  QWidget *m_pGraph = nullptr;
+  CReadoutPanel *m_pReadoutPanel = nullptr;
+  CGraphicsBtn *m_pGraph = nullptr;
+  CGraphHost *m_pGraphHost = nullptr;
+  std::unique_ptr<CDataFileMenu> m_pFileMenu; // file commands and the data logger window
+  std::unique_ptr<CRegistoFlow> m_pRegisto;
+  CKeyRepeaters *m_pKeys = nullptr;
   QTreeView *m_pList = nullptr;
   CSampleTableModel *m_pModel = nullptr;
   QScrollBar *m_pVScroll = nullptr;

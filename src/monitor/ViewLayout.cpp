@@ -1,5 +1,6 @@
 // Placement and colours of the view's controls, and the graph/table switch.
 #include "app/DialogBuilder.h"
+#include "graph/GraphicsBtn.h"
 #include "monitor/MyVomoView.h"
 
 #include <QComboBox>
@@ -61,8 +62,7 @@ void CMyVomoView::LayoutControls() {
   m_pVScroll->setGeometry(r.width() - 42, nBottom + 5, 15, nPlotH);
   m_pHScroll->setGeometry(g.left(), r.height() - 35, nPlotW, 15);
   m_pGraphBox->setGeometry(g.left() - 10, r.top() + 10, r.width() - g.left(), r.height() - 20);
-  for (QWidget *w : {static_cast<QWidget *>(m_pGraph), static_cast<QWidget *>(m_pList),
-                     static_cast<QWidget *>(m_pVScroll), static_cast<QWidget *>(m_pHScroll)})
+  for (QWidget *w : std::initializer_list<QWidget *>{m_pGraph, m_pList, m_pVScroll, m_pHScroll})
     w->raise();
   m_pGraphBox->lower();
   m_pReadout->lower();
@@ -89,11 +89,9 @@ void CMyVomoView::OnShowGraph() {
 }
 
 void CMyVomoView::RedrawGraph() {
-  if (m_pGraph)
-    m_pGraph->update();
+  m_pGraph->DrawGraph(CSampleArray(m_stores.m_live));
 }
 
 void CMyVomoView::ResetGraphScale() {
-  if (m_pGraph)
-    m_pGraph->update();
+  m_pGraph->ResetScale();
 }

@@ -2,6 +2,7 @@
 // device arrivals.
 #include "app/Prompts.h"
 #include "monitor/MyVomoView.h"
+#include "serial/KeyRepeaters.h"
 
 #include <QMetaObject>
 
@@ -12,6 +13,7 @@ void CMyVomoView::DiscoverPort() {
   const std::vector<int> ports = m_pLink->FindBridgePorts();
   if (!ports.empty()) {
     m_nPort = ports.front(); // two bridges: the first one listed
+    m_nOpenPort = m_nPort;
     m_timers.SetTimer(TIMER_OPEN_PORT, 200);
     m_timers.SetTimer(TIMER_SILENCE, 1000);
     m_bRediscover = false; // the arrival has been served
@@ -25,11 +27,19 @@ void CMyVomoView::DiscoverPort() {
 bool CMyVomoView::OpenPort(int nPort) {
   // The reader thread only copies each chunk and queues it to this thread;
   // a chunk still queued when the view goes is dropped with it.
+  if (m_pKeys)
+    m_pKeys->OnPortClosed(); // the port is closed and opened again
   IMeterLink::OpenResult r = m_pLink->Open(nPort, [this](const std::uint8_t *p, std::size_t n) {
     QByteArray chunk(reinterpret_cast<const char *>(p), static_cast<qsizetype>(n));
     QMetaObject::invokeMethod(
         this, [this, chunk] { OnChunk(chunk); }, Qt::QueuedConnection);
   });
+  if (!r.bOk && r.nRetryMs > 0) {
+    // A node that has just arrived may not be ours to open yet.
+    m_nOpenPort = nPort;
+    m_timers.SetTimer(TIMER_OPEN_PORT, r.nRetryMs);
+    return false;
+  }
   if (!r.bOk) {
     QString text = QString::asprintf("Warning:Can't open COM%d!", nPort);
     if (!r.strReason.empty())
@@ -60,6 +70,7 @@ void CMyVomoView::OnPortManual() {
 void CMyVomoView::OnDeviceArrived() {
   if (!m_bAutoPort)
     return;
+  m_pLink->NoteArrival();
   if (m_bDiscovering) {
     m_bRediscover = true;
   } else {

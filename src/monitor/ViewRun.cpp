@@ -4,9 +4,13 @@
 #include "app/CommandRouter.h"
 #include "app/DialogBuilder.h"
 #include "app/Prompts.h"
+#include "graph/GraphicsBtn.h"
 #include "monitor/MyVomoView.h"
+#include "monitor/ReadoutPanel.h"
+#include "monitor/RegistoFlow.h"
 #include "monitor/SampleTableModel.h"
 #include "res/DialogTemplate.h"
+#include "serial/KeyRepeaters.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -31,7 +35,9 @@ void CMyVomoView::StartRun() {
   m_run.Start(dRate);
   m_timers.SetTimer(TIMER_SAMPLE, std::max(SampleIntervalMs(dRate), 1));
   SetRunControls(true);
+  m_pGraph->m_xSpan = 20.0;
   ResetGraphScale();
+  m_pGraph->m_live = true;
   emit commandStateChanged();
 }
 
@@ -45,6 +51,8 @@ void CMyVomoView::OnStop() {
 void CMyVomoView::SetRunControls(bool bRunning) {
   // The rate of a run is fixed while it samples.
   m_pRate->setEnabled(!bRunning);
+  if (!bRunning)
+    m_pGraph->m_live = false;
 }
 
 void CMyVomoView::ClearLiveData() {
@@ -52,6 +60,7 @@ void CMyVomoView::ClearLiveData() {
   Field(1009)->clear();
   m_pModel->Reset();
   RedrawGraph();
+  emit commandStateChanged();
 }
 
 void CMyVomoView::OnClear() {
@@ -98,8 +107,12 @@ void CMyVomoView::SilenceCheck() {
   CMonitorRun::Silence s = m_run.SilenceCheck(Now());
   if (!s.bSilent)
     return;
+  if (m_pReadoutPanel)
+    m_pReadoutPanel->Refresh();
   m_pReadout->update(ReadoutRect());
   emit readoutRefresh();
+  if (m_pKeys)
+    m_pKeys->OnSilence();
   if (s.bStopRun)
     OnStop();
   if (s.bAbandonDownload)
@@ -108,6 +121,7 @@ void CMyVomoView::SilenceCheck() {
 }
 
 void CMyVomoView::AbandonDownload() {
+  m_pRegisto->OnDownloadEnded();
   emit downloadEnded();
   m_prompts.MessageBox(this, QStringLiteral("Occur an error"), QStringLiteral("error"),
                        CPrompts::Buttons::Ok);

@@ -3,14 +3,20 @@
 #include "serial/ComPort.h"
 
 CKeyRepeaters::CKeyRepeaters(const CMeterState &state, CComPort &port, QObject *pParent)
-    : QObject(pParent), m_state(state), m_port(port) {}
+    : CKeyRepeaters(state,
+                    CKeyLine{[&port] { return port.IsOpen() && !port.IsHungUp(); },
+                             [&port](uint8_t code) { port.Write(&code, 1); }},
+                    pParent) {}
+
+CKeyRepeaters::CKeyRepeaters(const CMeterState &state, CKeyLine line, QObject *pParent)
+    : QObject(pParent), m_state(state), m_line(std::move(line)) {}
 
 CKeyRepeaters::~CKeyRepeaters() {
   StopAll();
 }
 
 bool CKeyRepeaters::Start(int nKey) {
-  if (!m_port.IsOpen() || m_port.IsHungUp())
+  if (!m_line.isOpen())
     return false;
   auto repeat = CKeyRepeat::Press(nKey, m_state);
   if (!repeat)
@@ -31,13 +37,12 @@ bool CKeyRepeaters::Start(int nKey) {
 }
 
 bool CKeyRepeaters::Fire(std::list<CEntry>::iterator it) {
-  if (!m_port.IsOpen()) {
+  if (!m_line.isOpen()) {
     Remove(it);
     return false;
   }
   if (it->m_repeat.Tick(m_state)) {
-    uint8_t code = it->m_repeat.Code();
-    m_port.Write(&code, 1); // a failed write is tried again at the next interval
+    m_line.write(it->m_repeat.Code()); // a failed write is tried again at the next interval
   }
   if (!it->m_repeat.Done())
     return true;

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <cstdint>
+#include <functional>
 #include <list>
 
 class CComPort;
@@ -15,8 +17,15 @@ class CComPort;
 class CKeyRepeaters : public QObject {
   Q_OBJECT
 public:
+  // Where the codes go: whether the line can take them, and one code out.
+  struct CKeyLine {
+    std::function<bool()> isOpen;
+    std::function<void(uint8_t)> write;
+  };
+
   // `state` is the view's decoded meter state; both outlive this object.
   CKeyRepeaters(const CMeterState &state, CComPort &port, QObject *pParent = nullptr);
+  CKeyRepeaters(const CMeterState &state, CKeyLine line, QObject *pParent = nullptr);
   ~CKeyRepeaters() override;
 
   // OnMeterKey: writes the key's code now and starts its repetition. False
@@ -40,6 +49,6 @@ private:
   std::list<CEntry>::iterator Remove(std::list<CEntry>::iterator it);
 
   const CMeterState &m_state;
-  CComPort &m_port;
+  CKeyLine m_line;
   std::list<CEntry> m_repeats;
 };

@@ -96,3 +96,32 @@ TEST_F(ViewFixture, ManualPortOpensTheTypedNumberWithoutStoringIt) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ViewFixture, RemoteKeysGoOutOnlyWhileTheMeterIsHeard) {
+  m_pLink->m_bridgePorts = {4};
+  m_pView->OnTimer(CMyVomoView::TIMER_DISCOVER);
+  m_pView->OnTimer(CMyVomoView::TIMER_OPEN_PORT);
+  m_pView->OnMeterKey(1); // nothing heard yet
+  EXPECT_TRUE(m_pLink->m_written.empty());
+  Hear();
+  m_pView->OnMeterKey(1);
+  ASSERT_FALSE(m_pLink->m_written.empty());
+  EXPECT_EQ(m_pLink->m_written[0], 0x55);
+}
+
+TEST_F(ViewFixture, HoldSignalFromTheMeterStopsTheRun) {
+  Hear();
+  m_pView->OnRun();
+  Tick();
+  const QByteArray held("\xa5\x0d\x06\x52\xff", 5);
+  m_pView->OnChunk(held);
+  EXPECT_TRUE(m_pView->MeterState().m_bHold);
+  EXPECT_FALSE(m_pView->MeterState().m_bRunning);
+  EXPECT_FALSE(m_pView->Timers().IsActive(CMyVomoView::TIMER_SAMPLE));
+  EXPECT_TRUE(Rate()->isEnabled());
+  EXPECT_EQ(m_stores.m_live.GetSize(), 1u);
+}
+
+} // namespace

@@ -35,6 +35,7 @@ public:
     ++m_nCloses;
     m_onChunk = nullptr;
   }
+  bool IsOpen() const override { return static_cast<bool>(m_onChunk); }
   bool Write(const std::uint8_t *p, std::size_t n) override {
     m_written.insert(m_written.end(), p, p + n);
     return true;

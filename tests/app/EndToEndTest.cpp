@@ -1,0 +1,61 @@
+#include "app/AppOptions.h"
+#include "app/DialogBuilder.h"
+#include "app/TarvikApp.h"
+#include "monitor/MyVomoView.h"
+#include "sim/PtyMeter.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The program as `tarvik --simulate` runs it: discovery finds the simulated
+// meter's pseudo-terminal as the bridge, opens it through the reader thread,
+// decodes its frames and samples them.
+TEST(EndToEnd, SimulatedMeterIsFoundDecodedAndSampled) {
+  CScriptedPrompts prompts;
+  AppOptions options;
+  options.bSimulate = true;
+  CTarvikApp app(options, prompts);
+  std::string strError;
+  ASSERT_TRUE(app.Start(strError)) << strError;
+  app.Simulator()->SetFrameInterval(50ms);
+  app.Simulator()->WithSim([](CMeterSim &sim) {
+    sim.SetLevelSource(CLevelSource::Constant(72.4));
+    sim.SetWeightA(false);
+  });
+  app.Show();
+
+  CMyVomoView &view = app.View();
+  const CMeterState &st = view.MeterState();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !st.m_strCurTime.empty() && st.m_dLevel == 72.4; }, 5000))
+      << "no frame decoded; level " << st.m_dLevel;
+  EXPECT_FALSE(st.m_bWeightA);
+  EXPECT_TRUE(prompts.m_asked.empty());
+
+  auto *rate = DlgItem<QComboBox>(&view, 1007);
+  rate->setCurrentIndex(rate->findText("0.1"));
+  view.Run().m_nSampleLimit = 5;
+  view.OnRun();
+  EXPECT_EQ(view.Timers().Interval(CMyVomoView::TIMER_SAMPLE), 100);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !st.m_bRunning; }, 5000));
+  ASSERT_EQ(app.Stores().m_live.GetSize(), 5u);
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_DOUBLE_EQ(app.Stores().m_live[i].m_dValue, 72.4) << i;
+    EXPECT_EQ(app.Stores().m_live[i].m_strUnit, "dBC") << i;
+  }
+  EXPECT_EQ(DlgItem<QLineEdit>(&view, 1009)->text(), "5");
+  EXPECT_EQ(DlgItem<QLineEdit>(&view, 1005)->text(), "72.4");
+
+  // The meter goes quiet: two seconds later the view knows.
+  app.Simulator()->FallSilent();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !st.m_bDataReceived; }, 5000));
+}
+
+} // namespace
