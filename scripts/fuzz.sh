@@ -8,6 +8,9 @@ cd "$(dirname "$0")/.."
 # target, seed corpus under tests/corpus, seconds
 targets=(
   "tarvik_fuzz_receive receive 20"
+  "tarvik_fuzz_log_data log_data 13"
+  "tarvik_fuzz_text_data text_data 13"
+  "tarvik_fuzz_color_config color_config 13"
 )
 
 export TZ=UTC
@@ -27,14 +30,15 @@ for t in "${targets[@]}"; do
   mkdir -p "$work"
   echo "fuzz: $name for ${secs}s"
   # New inputs go to the work corpus; the seeds in the tree stay as they are.
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    "build-fuzz/tests/fuzz/$name" -max_total_time="$secs" -rss_limit_mb=1024 -max_len=4096 \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:quarantine_size_mb=64 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    "build-fuzz/tests/fuzz/$name" -max_total_time="$secs" -rss_limit_mb=512 -max_len=4096 \
     -timeout=10 -print_final_stats=0 -artifact_prefix=build-fuzz/ "$work" "tests/corpus/$corpus" \
     2>build-fuzz/$name.log || {
     tail -40 build-fuzz/$name.log
     echo "fuzz: $name failed (log: build-fuzz/$name.log)"
     exit 1
   }
+  # Executions and peak memory of the run.
   grep -E '^#[0-9]+.*(DONE|pulse)' build-fuzz/$name.log | tail -1 || true
 done
 echo "fuzz: all targets ran clean"

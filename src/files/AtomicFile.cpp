@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
@@ -107,24 +108,23 @@ CFileResult CAtomicFile::Commit() {
     Fail(errno);
     return m_error;
   }
-  int fd = m_fd;
-  m_fd = -1;
-  if (::close(fd) != 0) {
-    int nErr = errno;
-    m_fd = -1;
+  int fd = std::exchange(m_fd, -1);
+  int nErr = ::close(fd) != 0 ? errno : 0;
+  if (nErr == 0 && ::rename(m_strTemp.c_str(), m_strTarget.c_str()) != 0)
+    nErr = errno;
+  if (nErr != 0) {
     ::unlink(m_strTemp.c_str());
     m_strTemp.clear();
-    m_error = CFileResult::Failure(m_error.strPath, ErrorText(nErr));
-    return m_error;
-  }
-  if (::rename(m_strTemp.c_str(), m_strTarget.c_str()) != 0) {
-    int nErr = errno;
-    ::unlink(m_strTemp.c_str());
-    m_strTemp.clear();
-    m_error = CFileResult::Failure(m_error.strPath, ErrorText(nErr));
-    return m_error;
+    return m_error = CFileResult::Failure(m_error.strPath, ErrorText(nErr));
   }
   m_strTemp.clear();
+  // The new name itself must reach the disk too.
+  std::filesystem::path folder = std::filesystem::path(m_strTarget).parent_path();
+  int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd >= 0) {
+    ::fsync(dirFd);
+    ::close(dirFd);
+  }
   return m_error;
 }
 

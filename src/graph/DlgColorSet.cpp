@@ -7,7 +7,6 @@
 #include "graph/GraphicsBtn.h"
 #include "res/ColorSetTemplate.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -70,8 +69,7 @@ bool RunColorSettings(QWidget *pView, CPrompts &prompts, CGraphicsBtn &graph) {
     const QString strError = SaveGraphColors(dlg.Colors());
     if (!strError.isEmpty())
       prompts.MessageBox(pView, QStringLiteral("Não foi possível gravar as cores.\n") + strError,
-                         QGuiApplication::applicationDisplayName(), CPrompts::Buttons::Ok,
-                         CPrompts::Icon::Warning);
+                         QString::fromLatin1(kGraphCaption), CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
   }
   graph.DrawGraph(graph.Samples());
   if (pView)

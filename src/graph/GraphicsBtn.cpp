@@ -6,7 +6,6 @@
 #include "graph/GraphMath.h"
 #include "graph/GraphMouse.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -62,8 +61,7 @@ void CGraphicsBtn::ReportTimeFormat(const TimeAxisLabels &) {
     return;
   m_bReported = true;
   m_reportedFor = key;
-  m_prompts.MessageBox(this, QStringLiteral("Time Format is wrong!"),
-                       QGuiApplication::applicationDisplayName());
+  m_prompts.MessageBox(this, QStringLiteral("Time Format is wrong!"), QString::fromLatin1(kGraphCaption));
 }
 
 void CGraphicsBtn::ResetScale() {

@@ -16,6 +16,8 @@ struct GraphEvent;
 
 // Control id of the graph in both hosts.
 constexpr int IDC_GRAPH = 1010;
+// Caption of the graph's messages: the application's title.
+inline constexpr const char *kGraphCaption = "Vomo";
 
 // The level-against-time graph. It draws only when told to (DrawGraph, or
 // its own mouse handlers) into an off-screen image that paintEvent copies.

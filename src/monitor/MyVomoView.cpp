@@ -154,7 +154,8 @@ void CMyVomoView::RegisterCommands(CCommandRouter &commands) {
       ID_SETUP, [this] { OnSetup(); }, [this] { return m_run.MeterHeard() && !m_run.Running(); });
   commands.SetHandler(
       ID_DOWNLOAD, [this] { OnRegisto(); },
-      [this] { return m_run.MeterHeard() && !m_run.Running() && !m_state.m_bDownloading; });
+      // Not greyed by a run: the user is told to stop it first.
+      [this] { return m_run.MeterHeard() && !m_state.m_bDownloading; });
   commands.SetHandler(
       ID_PORT_AUTO, [this] { OnPortAuto(); }, {}, [this] { return m_bAutoPort; });
   commands.SetHandler(

@@ -38,9 +38,7 @@ void CMyVomoView::OnDownloadText(const std::string &strText) {
 }
 
 void CMyVomoView::OnRegisto() {
-  // Needs the meter, and never competes with a run.
-  if (!m_run.MeterHeard() || m_run.Running())
-    return;
+  // The flow refuses a run with a message and ignores a silent meter.
   m_pRegisto->OnRegisto();
   emit commandStateChanged();
 }

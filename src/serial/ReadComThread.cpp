@@ -107,9 +107,11 @@ void CReadComThread::Run() {
       m_sink.OnChunk(chunk.data(), static_cast<int>(chunk.size()));
     }
   }
-  // Bytes that made it in before the end are still the meter's.
-  Flush(chunker);
-  if (bHungUp)
+  // Bytes that made it in before a hang-up are still the meter's; after a
+  // Stop nobody wants them, and the closer is waiting in join().
+  if (bHungUp) {
+    Flush(chunker);
     m_sink.OnHangup(hangup);
+  }
   m_bExited = true;
 }

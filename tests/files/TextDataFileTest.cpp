@@ -3,7 +3,9 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <locale>
 
 namespace {
 
@@ -40,19 +42,28 @@ TEST(TextDataWrite, LinesAreByteExactWithCrLfAfterEveryLine) {
                       "x, -3.26, dBA\r\n");
 }
 
+// A decimal comma for C++ streams; the C library's own needs an installed
+// locale, which is used as well where one is there.
+struct CommaPoint : std::numpunct<char> {
+  char do_decimal_point() const override { return ','; }
+};
+
 TEST(TextDataWrite, DecimalPointIgnoresTheLocale) {
-  const char *old = std::setlocale(LC_NUMERIC, nullptr);
-  std::string saved = old ? old : "C";
-  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "pt_PT.UTF-8"))
-    GTEST_SKIP() << "no locale with a decimal comma installed";
+  const std::string savedC = std::setlocale(LC_NUMERIC, nullptr);
+  const std::locale savedCxx = std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
+  bool bCLocale = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || std::setlocale(LC_NUMERIC, "pt_PT.UTF-8");
   CSampleStore s;
-  s.Emplace(65.3, "t", "dBA", 0, 0.5);
+  s.Emplace(65.3, "d,t", "dBA", 0, 0.5);
   std::string bytes = Write(s);
   CTextDataContent c = Parse(bytes);
-  std::setlocale(LC_NUMERIC, saved.c_str());
-  EXPECT_EQ(bytes, "TX980 Sound Level Meter SamplingRate:0.5;\r\nt, 65.30, dBA\r\n");
+  std::setlocale(LC_NUMERIC, savedC.c_str());
+  std::locale::global(savedCxx);
+  EXPECT_EQ(bytes, "TX980 Sound Level Meter SamplingRate:0.5;\r\nd,t, 65.30, dBA\r\n");
   ASSERT_EQ(c.samples.size(), 1u);
   EXPECT_DOUBLE_EQ(c.samples[0]->m_dValue, 65.3);
+  EXPECT_DOUBLE_EQ(c.dSampleRate, 0.5);
+  if (!bCLocale)
+    std::printf("note: no C locale with a decimal comma installed; checked the C++ one only\n");
 }
 
 TEST(TextDataWrite, EmptyArrayWritesNothing) {

@@ -203,6 +203,7 @@ TEST_F(GraphicsBtnTest, TimeFormatMessageOncePerArray) {
   QTest::mouseMove(&g, QPoint(120, 100));
   ASSERT_EQ(m_prompts.Messages().size(), 1u);
   EXPECT_EQ(m_prompts.Messages()[0], "Time Format is wrong!");
+  EXPECT_EQ(m_prompts.m_asked[0].caption, "Vomo");
   // the rest is drawn: grid, and the first tick but not the second
   EXPECT_GE(CountInColumn(GridColumnX(g, 3), 11, 209, Rgb(kDefaultGridColor)), 80);
   EXPECT_EQ(At(TimeTickX(g, 1), 207), qRgb(0, 0, 0));

@@ -26,9 +26,9 @@ protected:
     ASSERT_TRUE(m_pty.Open()) << m_pty.Error();
     m_port.SetReceiveCallback([this](const unsigned char *p, int n) { m_got.Add(p, n); });
   }
+  CChunkCollector m_got; // outlives the port's reader
   CPtyMaster m_pty;
   CComPort m_port;
-  CChunkCollector m_got;
 };
 
 } // namespace
@@ -141,6 +141,26 @@ TEST_F(ComPortTest, AHangUpEndsTheReaderOnceAndItStopsUsingTheProcessor) {
   EXPECT_EQ(nHangups.load(), 1);
   EXPECT_TRUE(m_port.IsOpen()); // the view closes it; the state stays readable until then
   m_port.Close();
+}
+
+TEST_F(ComPortTest, BytesJustBeforeAHangUpAreStillDeliveredButNotAfterClose) {
+  ASSERT_TRUE(OpenMeter(m_port, m_pty));
+  ASSERT_TRUE(m_pty.WriteAll("tail", 4));
+  std::this_thread::sleep_for(20ms); // read, but the chunk's 100 ms have not passed
+  m_pty.Close();
+  ASSERT_TRUE(m_got.WaitBytes(4, 500ms));
+  auto bytes = m_got.Bytes();
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "tail");
+
+  // A partial chunk pending at Close goes to nobody: the view has let go of the meter.
+  CPtyMaster pty2;
+  ASSERT_TRUE(pty2.Open());
+  ASSERT_TRUE(OpenMeter(m_port, pty2));
+  ASSERT_TRUE(pty2.WriteAll("late", 4));
+  std::this_thread::sleep_for(20ms);
+  m_port.Close();
+  std::this_thread::sleep_for(120ms);
+  EXPECT_EQ(m_got.Bytes().size(), 4u);
 }
 
 TEST_F(ComPortTest, ConcurrentWritersEachGetTheirBytesOutWhole) {

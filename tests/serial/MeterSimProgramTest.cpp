@@ -21,8 +21,8 @@ TEST(MeterSimProgramTest, PrintsItsTerminalStreamsFramesAndHangsUp) {
     path.pop_back();
   ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
 
-  CComPort port;
   CChunkCollector got;
+  CComPort port;
   port.SetReceiveCallback([&](const unsigned char *p, int n) { got.Add(p, n); });
   ASSERT_TRUE(port.Open(path, 2, 9600, PARITY_NONE, 8, STOPBITS_ONE, FLOW_NONE))
       << port.LastError().m_strText;

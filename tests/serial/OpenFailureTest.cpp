@@ -40,13 +40,13 @@ struct CFakeClock {
 } // namespace
 
 TEST(PortOpenerTest, OpensWithTheMeterSettingsAndTheCallbackBeforeTheFirstRead) {
+  CChunkCollector got;
   CPtyMaster pty;
   ASSERT_TRUE(pty.Open());
   CComPort port;
   port.SetPortTemplate("/dev/pts/%d");
   port.SetReadSize(5);
   CPortOpener opener(port);
-  CChunkCollector got;
   opener.SetReceiveCallback([&](const unsigned char *p, int n) { got.Add(p, n); });
   auto r = opener.OpenPort(pty.SlaveNumber());
   ASSERT_EQ(r.m_eOutcome, COpenResult::Opened) << r.m_error.m_strText;

@@ -23,9 +23,9 @@ protected:
     ASSERT_TRUE(m_port.Open(m_meter.SlaveNumber(), 2, 9600, PARITY_NONE, 8, STOPBITS_ONE, FLOW_NONE))
         << m_port.LastError().m_strText;
   }
+  CChunkCollector m_got; // outlives the port's reader
   CPtyMeter m_meter;
   CComPort m_port;
-  CChunkCollector m_got;
 };
 
 } // namespace
