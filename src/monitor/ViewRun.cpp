@@ -104,6 +104,10 @@ void CMyVomoView::ShowSample(const CMonitorRun::Tick &tick) {
 }
 
 void CMyVomoView::SilenceCheck() {
+  // A port whose device went away is let go, so the device gets its node
+  // back when it returns and nothing waits on the dead line.
+  if (!m_pLink->IsOpen())
+    m_pLink->Close();
   CMonitorRun::Silence s = m_run.SilenceCheck(Now());
   if (!s.bSilent)
     return;
