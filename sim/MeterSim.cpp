@@ -120,7 +120,19 @@ std::vector<uint8_t> CMeterSim::NextFrame() {
   disp.m_nSlotTag = SlotTag();
   disp.m_bHold = m_bHold;
   ++m_nFrame;
-  return sim::BuildLiveFrame(disp);
+  std::vector<uint8_t> out = std::move(m_lineBurst);
+  m_lineBurst.clear();
+  std::vector<uint8_t> frame = sim::BuildLiveFrame(disp);
+  out.insert(out.end(), frame.begin(), frame.end());
+  return OnLine(std::move(out));
+}
+
+void CMeterSim::PutOnLine(std::vector<uint8_t> bytes) {
+  m_lineBurst.insert(m_lineBurst.end(), bytes.begin(), bytes.end());
+}
+
+std::vector<uint8_t> CMeterSim::OnLine(std::vector<uint8_t> bytes) const {
+  return m_nTalkBaud == sim::kLineBaud ? bytes : sim::AsReceivedAt(bytes, m_nTalkBaud);
 }
 
 void CMeterSim::OnKey(uint8_t code) {
@@ -165,7 +177,8 @@ std::vector<uint8_t> CMeterSim::OnBytesReceived(const uint8_t *p, std::size_t n)
     if (m_bAwaitRequest && b == kRequest2) {
       m_bAwaitRequest = false;
       ++m_nRequests;
-      std::vector<uint8_t> dl = sim::BuildDownload(m_recordings);
+      std::vector<uint8_t> dl =
+          OnLine(sim::ApplyDownloadFault(sim::BuildDownload(m_recordings), m_downloadFault));
       reply.insert(reply.end(), dl.begin(), dl.end());
       continue;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/LevelSource.h"
+#include "sim/LineFaults.h"
 #include "sim/SimRecording.h"
 
 #include <cstddef>
@@ -27,8 +28,9 @@ public:
 
   CMeterSim();
 
-  // The next live frame (20 bytes), or nothing while powered off. Each frame
-  // takes the next level from the level source unless the display is held.
+  // The next live frame (20 bytes, after any bytes put on the line), or
+  // nothing while powered off. Each frame takes the next level from the
+  // level source unless the display is held.
   std::vector<uint8_t> NextFrame();
   // Bytes from the computer; returns the meter's immediate answer (the whole
   // download for 0x5A 0xAC), empty for key codes and while powered off.
@@ -63,6 +65,15 @@ public:
   }
   const std::vector<CSimRecording> &Recordings() const { return m_recordings; }
 
+  // Line faults. Bytes that go out once, ahead of the next frame: noise, a
+  // run of 0xFF, half a frame.
+  void PutOnLine(std::vector<uint8_t> bytes);
+  // Every later download lies this way (a default fault tells the truth).
+  void SetDownloadFault(const sim::CDownloadFault &fault) { m_downloadFault = fault; }
+  // Talking at nBaud to a computer at 9600: what the computer reads is
+  // what its UART makes of it. Keys from the computer still arrive whole.
+  void SetTalkBaud(int nBaud) { m_nTalkBaud = nBaud; }
+
   // The display state, as the frames show it.
   double DisplayedLevel() const { return m_dShown; }
   bool IsWeightA() const { return m_bWeightA; }
@@ -85,6 +96,7 @@ public:
 
 private:
   void OnKey(uint8_t code);
+  std::vector<uint8_t> OnLine(std::vector<uint8_t> bytes) const;
   void StartRecording();
   void NextDay();
   uint8_t SlotTag();
@@ -110,4 +122,7 @@ private:
   int m_nRequests = 0;
   unsigned m_nFrame = 0;
   uint8_t m_nLastOverUnder = 0x11;
+  std::vector<uint8_t> m_lineBurst;
+  sim::CDownloadFault m_downloadFault;
+  int m_nTalkBaud = sim::kLineBaud;
 };

@@ -38,6 +38,13 @@ bool CPtyMeter::Start() {
   {
     std::lock_guard lock(m_mutex);
     m_bStop = false;
+    // A meter whose clock was set from the computer's, as the user does;
+    // the thread then moves it on one second per second.
+    std::time_t now = m_wallClock();
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    m_sim.SetDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
+    m_sim.SetTimeOfDay(tm.tm_hour, tm.tm_min, tm.tm_sec);
   }
   try {
     m_thread = std::thread([this] { Run(); });

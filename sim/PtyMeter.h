@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <ctime>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -33,7 +34,13 @@ public:
   CPtyMeter &operator=(const CPtyMeter &) = delete;
   ~CPtyMeter();
 
-  // Opens the pseudo-terminal and starts the meter; false with Error().
+  // The computer's clock as the meter reads it when it starts; tests give a
+  // fixed one. Defaults to the system clock.
+  using WallClock = std::function<std::time_t()>;
+  void SetWallClock(WallClock clock) { m_wallClock = std::move(clock); }
+
+  // Opens the pseudo-terminal and starts the meter, its date and time of
+  // day set from the wall clock (local time); false with Error().
   bool Start();
   // Stops the thread and closes the master (the port sees a hang-up).
   void Stop();
@@ -79,6 +86,7 @@ private:
   mutable std::mutex m_mutex;
   mutable std::condition_variable m_cv;
   CMeterSim m_sim;
+  WallClock m_wallClock = [] { return std::time(nullptr); };
   std::chrono::milliseconds m_frameInterval = kDefaultFrameInterval;
   bool m_bStop = false;
   std::vector<CReceived> m_received;

@@ -141,6 +141,7 @@ void CMainFrame::closeEvent(QCloseEvent *event) {
     return;
   }
   event->accept();
+  emit closed();
 }
 
 void CMainFrame::OnHelp() {

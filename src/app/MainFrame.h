@@ -33,6 +33,9 @@ public:
 
 signals:
   void deviceArrived();
+  // The frame has accepted its close: the program ends, whatever other
+  // top-level window (the data logger window) is still open.
+  void closed();
 
 protected:
   void closeEvent(QCloseEvent *event) override;

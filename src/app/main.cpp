@@ -1,4 +1,5 @@
 #include "app/AppOptions.h"
+#include "app/MainFrame.h"
 #include "app/Prompts.h"
 #include "app/TarvikApp.h"
 
@@ -43,6 +44,7 @@ int main(int argc, char **argv) {
     });
     tarvik.ArmScreenshot(QString::fromStdString(parsed.options.strScreenshot));
   }
+  QObject::connect(&tarvik.Frame(), &CMainFrame::closed, &app, &QApplication::quit, Qt::QueuedConnection);
   tarvik.Show();
   const int nRc = QApplication::exec();
   return nRc != 0 ? nRc : nExit;

@@ -93,19 +93,22 @@ void CGraphPainter::DrawGridLines(QImage &image, const CGraphState &s) {
   const QRgb c = ToQColor(s.m_gridColor).rgb();
   const int w = s.m_plotWidth, h = s.m_plotHeight;
   const int nImgW = image.width(), nImgH = image.height();
+  uchar *bits = image.bits();
+  const qsizetype nStride = image.bytesPerLine();
+  auto row = [&](int y) { return reinterpret_cast<QRgb *>(bits + y * nStride); };
   for (int k = 0; k <= 20; ++k) {
     const int x = GridColumnX(s, k);
     if (x < 0 || x >= nImgW)
       continue;
     for (int j = 0; j < h && kPlotTop + j < nImgH; ++j)
       if (j % 6 < 3)
-        reinterpret_cast<QRgb *>(image.scanLine(kPlotTop + j))[x] = c;
+        row(kPlotTop + j)[x] = c;
   }
   for (int k = 0; k <= 10; ++k) {
     const int y = GridRowY(s, k);
     if (y < 0 || y >= nImgH)
       continue;
-    QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+    QRgb *line = row(y);
     for (int j = 0; j < w && kPlotLeft + j < nImgW; ++j)
       if (j % 6 < 3)
         line[kPlotLeft + j] = c;

@@ -20,6 +20,28 @@ CReceivePath::CReceivePath(IReceiveSink &sink, Clock clock) : m_sink(sink), m_cl
 void CReceivePath::BeginDownload() {
   m_state.m_bDownloading = true;
   m_state.m_bLogHeader = false;
+  m_bAwaitingEnd = false;
+}
+
+bool CReceivePath::AbandonDownload() {
+  if (!m_bAwaitingEnd)
+    return false;
+  m_bAwaitingEnd = false;
+  const std::string &buf = m_state.m_strRecv;
+  std::size_t p = buf.rfind("ac");
+  std::string text;
+  if (p != std::string::npos) {
+    // Levels are BCD digits: a letter after them starts the next header.
+    std::size_t levels = p + 2;
+    std::size_t end = levels;
+    while (end < buf.size() && buf[end] >= '0' && buf[end] <= '9')
+      ++end;
+    text = buf.substr(0, levels + (end - levels) / 4 * 4);
+  }
+  text += "dd";
+  m_state.m_nRecvBytes = 0;
+  m_sink.OnDownloadText(text);
+  return true;
 }
 
 void CReceivePath::OnChunk(const uint8_t *p, std::size_t n) {
@@ -122,7 +144,9 @@ void CReceivePath::DownloadAssembly() {
   st.m_nLogSize = static_cast<int>(nWord) - 98;
   st.m_nRecvBytes = static_cast<int>(buf.size() / 2);
   st.m_bLogHeader = true;
+  m_bAwaitingEnd = true;
   if (st.m_nLogSize == 2) {
+    m_bAwaitingEnd = false;
     // the meter's memory is empty
     st.m_bDownloading = false;
     m_sink.OnDownloadEnded();
@@ -136,6 +160,7 @@ void CReceivePath::DownloadAssembly() {
 void CReceivePath::HandDownload() {
   std::string &buf = m_state.m_strRecv;
   std::size_t q = buf.find("dd");
+  m_bAwaitingEnd = false;
   m_state.m_nRecvBytes = 0;
   m_sink.OnDownloadText(buf.substr(0, q + 2));
 }

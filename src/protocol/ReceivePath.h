@@ -31,6 +31,12 @@ public:
 
   // Enters download mode: arriving bytes are a download until it ends.
   void BeginDownload();
+  // Ends a download whose end marker never came (the line fell silent, the
+  // watchdog fired, the port went away): the recordings and whole levels
+  // received so far go to the sink as a download text with an end marker
+  // of its own, so what was decoded is kept. A cut-off header or level is
+  // dropped. False when no download was under way past its header.
+  bool AbandonDownload();
 
   CMeterState &State() { return m_state; }
   const CMeterState &State() const { return m_state; }
@@ -48,4 +54,5 @@ private:
   std::string m_strChunk; // hex text of the current chunk
   std::time_t m_tDate = -1;
   std::string m_strDatePrefix;
+  bool m_bAwaitingEnd = false; // the header came, the end marker not yet
 };

@@ -1,6 +1,8 @@
 #include "app/AppOptions.h"
 #include "app/DialogBuilder.h"
 #include "app/TarvikApp.h"
+#include "datalog/DataLogDlg.h"
+#include "datalog/DataLogHolder.h"
 #include "monitor/MyVomoView.h"
 #include "sim/PtyMeter.h"
 #include "support/ScriptedPrompts.h"
@@ -52,6 +54,21 @@ TEST(EndToEnd, SimulatedMeterIsFoundDecodedAndSampled) {
   }
   EXPECT_EQ(DlgItem<QLineEdit>(&view, 1009)->text(), "5");
   EXPECT_EQ(DlgItem<QLineEdit>(&view, 1005)->text(), "72.4");
+
+  // "Registo" fetches the meter's memory and opens the data logger window.
+  CSimRecording rec;
+  rec.m_nDay = 7;
+  rec.m_nHour = 9;
+  rec.m_levels = {61.0, 62.5, 63.0};
+  app.Simulator()->WithSim([&](CMeterSim &sim) { sim.SetRecordings({rec}); });
+  view.OnRegisto();
+  EXPECT_TRUE(st.m_bDownloading);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !st.m_bDownloading; }, 5000));
+  ASSERT_EQ(app.Stores().m_log.GetSize(), 3u);
+  EXPECT_DOUBLE_EQ(app.Stores().m_log[1].m_dValue, 62.5);
+  ASSERT_NE(view.DataLog().Get(), nullptr);
+  EXPECT_TRUE(view.DataLog().Get()->isVisible());
+  EXPECT_TRUE(prompts.m_asked.empty());
 
   // The meter goes quiet: two seconds later the view knows.
   app.Simulator()->FallSilent();

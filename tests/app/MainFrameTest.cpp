@@ -108,14 +108,18 @@ TEST_F(FrameFixture, VerTogglesBothBars) {
 }
 
 TEST_F(FrameFixture, CloseAsksOnlyWhileAStoreHoldsARecord) {
+  int nClosed = 0;
+  QObject::connect(&frame, &CMainFrame::closed, [&] { ++nClosed; });
   frame.show();
   EXPECT_TRUE(frame.close());
   EXPECT_TRUE(prompts.m_asked.empty());
+  EXPECT_EQ(nClosed, 1);
 
   frame.show();
   stores.m_live.Emplace(60.0, "01-01-2026,00:00:00", "dBA", 0, 1.0);
   prompts.m_answers = {IDCANCEL};
   EXPECT_FALSE(frame.close());
+  EXPECT_EQ(nClosed, 1);
   ASSERT_EQ(prompts.m_asked.size(), 1u);
   EXPECT_EQ(prompts.m_asked[0].text, "Close Window?");
   EXPECT_EQ(prompts.m_asked[0].caption, "Tip");

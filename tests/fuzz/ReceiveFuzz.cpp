@@ -1,7 +1,8 @@
 // Random chunks into the receive path, in live and download mode, with the
 // framed downloads decoded as the view would. Input layout: one flags byte,
 // then pieces of one length byte and up to 20 data bytes; a length byte
-// with its top bit set also starts a download.
+// with its top bit set also starts a download, one with the next bit set
+// abandons the download under way first (the silence or the watchdog).
 #include "monitor/SampleStore.h"
 #include "protocol/LogParser.h"
 #include "protocol/ReceivePath.h"
@@ -45,9 +46,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
   std::size_t at = 1;
   while (at < size) {
     uint8_t len = data[at++];
+    if ((len & 0x40) && path.AbandonDownload() && st.m_bDownloading)
+      std::abort();
     if (len & 0x80)
       path.BeginDownload();
-    std::size_t n = std::min<std::size_t>(len % 20 + 1, size - at);
+    std::size_t n = std::min<std::size_t>((len & 0x3F) % 20 + 1, size - at);
     if (n == 0)
       break;
     bool bLive = !st.m_bDownloading;

@@ -117,8 +117,11 @@ TEST_F(GraphHostTest, MovesWhilePlacingFollowTheMouse) {
   QTest::mouseMove(&g, AtSample(5));
   EXPECT_EQ(T(kTimeA), "01-03-2024,10:00:05");
   EXPECT_EQ(g.m_hoverPoint, (GraphPoint{95, 100}));
-  EXPECT_GE(g.Image().pixel(95, 50), qRgb(0, 0, 0));
   EXPECT_EQ(g.Image().pixel(95, 50), qRgb(110, 30, 200)) << "hover line in cursor A's colour";
+  QTest::mouseMove(&g, AtSample(7, 205)); // inside the plot, but within 10 pixels of its bottom
+  EXPECT_EQ(g.m_hoverPoint, (GraphPoint{115, 205}));
+  EXPECT_NE(g.Image().pixel(115, 50), qRgb(110, 30, 200)) << "no hover line there";
+  EXPECT_NE(g.Image().pixel(95, 50), qRgb(110, 30, 200));
 }
 
 TEST_F(GraphHostTest, SmallDragDoesNotZoomAndReleaseRightOfPlotClamps) {

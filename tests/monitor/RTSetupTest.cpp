@@ -102,3 +102,24 @@ TEST_F(RTSetupFixture, IniciarReturnsCountAndRateOnlyWhenValid) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(RTSetupNames, FieldsCarryTheirLabelsForScreenReaders) {
+  CScriptedPrompts prompts;
+  CRTSetup dlg(prompts);
+  const std::pair<int, const char *> names[] = {{1044, "Número Amostras"},
+                                                {1007, "Taxa de amostragem"},
+                                                {1046, "Tempo de gravação"},
+                                                {1047, "Hora de início"},
+                                                {1048, "Fim do tempo"},
+                                                {1, "Iniciar"},
+                                                {2, "Anular"}};
+  for (auto [nId, name] : names) {
+    QWidget *w = dlg.findChild<QWidget *>(CtlName(nId));
+    ASSERT_NE(w, nullptr) << nId;
+    EXPECT_EQ(w->accessibleName(), QString::fromUtf8(name)) << nId;
+  }
+}
+
+} // namespace

@@ -125,3 +125,23 @@ TEST_F(ViewFixture, HoldSignalFromTheMeterStopsTheRun) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ViewFixture, ArrivalDuringASearchGivesOneMoreSearchOnlyWhenNothingWasFound) {
+  m_pLink->m_duringSearch = [this] { m_pView->OnDeviceArrived(); };
+  m_pView->OnTimer(CMyVomoView::TIMER_DISCOVER);
+  EXPECT_EQ(m_pView->Timers().Interval(CMyVomoView::TIMER_DISCOVER), 500);
+  m_pLink->m_duringSearch = nullptr;
+  m_pView->OnTimer(CMyVomoView::TIMER_DISCOVER);
+  EXPECT_EQ(m_pLink->m_nDiscoveries, 2);
+  EXPECT_FALSE(m_pView->Timers().IsActive(CMyVomoView::TIMER_DISCOVER)); // exactly one more
+
+  m_pLink->m_bridgePorts = {3};
+  m_pLink->m_duringSearch = [this] { m_pView->OnDeviceArrived(); };
+  m_pView->OnTimer(CMyVomoView::TIMER_DISCOVER);
+  EXPECT_FALSE(m_pView->Timers().IsActive(CMyVomoView::TIMER_DISCOVER));
+  EXPECT_TRUE(m_pView->Timers().IsActive(CMyVomoView::TIMER_OPEN_PORT));
+}
+
+} // namespace

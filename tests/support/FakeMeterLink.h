@@ -2,6 +2,7 @@
 
 #include "monitor/MeterLink.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,9 +18,12 @@ public:
   int m_nCloses = 0;
   std::vector<std::uint8_t> m_written;
   ChunkHandler m_onChunk;
+  std::function<void()> m_duringSearch; // runs while a search is under way
 
   std::vector<int> FindBridgePorts() override {
     ++m_nDiscoveries;
+    if (m_duringSearch)
+      m_duringSearch();
     return m_bridgePorts;
   }
   OpenResult Open(int nPort, ChunkHandler onChunk) override {
