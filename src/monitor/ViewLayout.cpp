@@ -2,6 +2,7 @@
 #include "app/DialogBuilder.h"
 #include "graph/GraphicsBtn.h"
 #include "monitor/MyVomoView.h"
+#include "monitor/SampleTableModel.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -72,6 +73,8 @@ void CMyVomoView::OnShowTable() {
   if (m_bShowTable)
     return;
   m_pList->show();
+  if (const int nRows = m_pModel->rowCount(QModelIndex()); nRows > 0)
+    m_pList->scrollTo(m_pModel->index(nRows - 1, 0));
   m_pGraph->hide();
   m_pVScroll->hide();
   m_pHScroll->hide();

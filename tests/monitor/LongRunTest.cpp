@@ -1,0 +1,81 @@
+// A whole 40,000-sample run at the fastest rate, compressed in time: the
+// meter's frames go through the view's receive path and each sampling tick
+// is called directly.
+#include "../files/TempDir.h"
+#include "monitor/PtyViewFixture.h"
+#include "monitor/ViewFixture.h"
+#include "sim/MeterSim.h"
+
+#include <cmath>
+
+namespace {
+
+class LongRunTest : public ViewFixture {
+protected:
+  LongRunTest() { m_sim.SetLevelSource(CLevelSource::Steps(35.0, 0.1, 950)); }
+  // One tenth of a second: a frame from the meter, then the sampling tick.
+  void TenthOfASecond() {
+    if (++m_nTenths % 10 == 0) {
+      m_sim.AdvanceSeconds(1);
+      m_now += 1;
+    }
+    const std::vector<std::uint8_t> frame = m_sim.NextFrame();
+    m_pView->OnChunk(
+        QByteArray(reinterpret_cast<const char *>(frame.data()), static_cast<qsizetype>(frame.size())));
+    m_pView->OnTimer(CMyVomoView::TIMER_SAMPLE);
+  }
+
+  CMeterSim m_sim;
+  int m_nTenths = 0;
+};
+
+TEST_F(LongRunTest, StopsAtExactly40000StaysFlatAndSavesAndReadsBackEverySample) {
+  const std::vector<std::uint8_t> frame = m_sim.NextFrame();
+  m_pView->OnChunk(
+      QByteArray(reinterpret_cast<const char *>(frame.data()), static_cast<qsizetype>(frame.size())));
+  m_pView->OnChunk(
+      QByteArray(reinterpret_cast<const char *>(frame.data()), static_cast<qsizetype>(frame.size())));
+  SelectRate("0.1");
+  m_pView->OnRun();
+  ASSERT_TRUE(m_pView->MeterState().m_bRunning);
+  EXPECT_EQ(m_pView->Timers().Interval(CMyVomoView::TIMER_SAMPLE), 100);
+  for (int i = 0; i < kMaxSamples; ++i)
+    TenthOfASecond();
+  EXPECT_TRUE(m_pView->MeterState().m_bRunning) << "stopped before the limit";
+  EXPECT_EQ(m_stores.m_live.GetSize(), static_cast<std::size_t>(kMaxSamples));
+  TenthOfASecond();
+  EXPECT_FALSE(m_pView->MeterState().m_bRunning);
+  EXPECT_FALSE(m_pView->Timers().IsActive(CMyVomoView::TIMER_SAMPLE));
+  EXPECT_EQ(m_stores.m_live.GetSize(), static_cast<std::size_t>(kMaxSamples));
+  EXPECT_EQ(Field(1009), "40000");
+  EXPECT_GE(m_pView->MeterState().m_nFramesDecoded, static_cast<unsigned>(kMaxSamples));
+
+  // The meter talks on and stray ticks come: nothing more is kept.
+  for (int i = 0; i < 300; ++i)
+    TenthOfASecond();
+  const long nRss = ResidentKb();
+  for (int i = 0; i < 3000; ++i)
+    TenthOfASecond();
+  EXPECT_EQ(m_stores.m_live.GetSize(), static_cast<std::size_t>(kMaxSamples));
+  EXPECT_LT(ResidentKb() - nRss, 1024) << "memory grows after the run";
+  EXPECT_LT(m_pView->MeterState().m_strRecv.size(), 200u);
+
+  CTempDir dir;
+  const std::string path = dir.File("long.txt");
+  m_prompts.m_paths = {QString::fromStdString(path), QString::fromStdString(path)};
+  ASSERT_TRUE(m_commands.Execute(32786)); // "Guardar como"
+  ASSERT_TRUE(m_commands.Execute(32790)); // "Abrir"
+  for (const QString &m : m_prompts.Messages())
+    ADD_FAILURE() << m.toStdString();
+  ASSERT_EQ(m_stores.m_log.GetSize(), static_cast<std::size_t>(kMaxSamples));
+  int nDiffer = 0;
+  for (std::size_t i = 0; i < m_stores.m_live.GetSize(); ++i) {
+    const CObjData &a = m_stores.m_live[i], &b = m_stores.m_log[i];
+    if (std::fabs(a.m_dValue - b.m_dValue) > 1e-9 || a.m_strTime != b.m_strTime || a.m_strUnit != b.m_strUnit)
+      ++nDiffer;
+  }
+  EXPECT_EQ(nDiffer, 0);
+  EXPECT_DOUBLE_EQ(m_stores.m_log[kMaxSamples - 1].m_dValue, m_stores.m_live[kMaxSamples - 1].m_dValue);
+}
+
+} // namespace
