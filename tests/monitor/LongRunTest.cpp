@@ -8,6 +8,8 @@
 #include "monitor/ViewFixture.h"
 #include "sim/MeterSim.h"
 
+#include <QTreeView>
+
 #include <cmath>
 
 namespace {
@@ -84,6 +86,30 @@ TEST_F(LongRunTest, StopsAtExactly40000StaysFlatAndSavesAndReadsBackEverySample)
   }
   EXPECT_EQ(nDiffer, 0);
   EXPECT_DOUBLE_EQ(m_stores.m_log[kMaxSamples - 1].m_dValue, m_stores.m_live[kMaxSamples - 1].m_dValue);
+}
+
+} // namespace
+
+namespace {
+
+// The hidden table is not scrolled per sample; showing it brings its last row into view.
+TEST_F(ViewFixture, ATableShownAfterARunInGraphModeShowsTheLastSample) {
+  m_pView->resize(1000, 700);
+  m_pView->show();
+  Hear();
+  m_pView->OnRun();
+  Tick(300);
+  auto *pList = DlgItem<QTreeView>(m_pView.get(), 1037);
+  ASSERT_NE(pList, nullptr);
+  EXPECT_FALSE(pList->isVisible());
+  m_pView->OnShowTable();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(pList->isVisible());
+  const QModelIndex last = pList->model()->index(299, 0);
+  EXPECT_TRUE(pList->viewport()->rect().intersects(pList->visualRect(last)));
+  Tick(50); // while shown, each sample scrolls it on
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(pList->viewport()->rect().intersects(pList->visualRect(pList->model()->index(349, 0))));
 }
 
 } // namespace
