@@ -1,18 +1,48 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the normal build, the sanitizer build
-# and, when clang is there, a bounded fuzzing run.
+# Sets up, builds and runs every test: the normal build; the whole suite
+# under AddressSanitizer + UndefinedBehaviorSanitizer; the serial, receive
+# and end-to-end tests under ThreadSanitizer; and, when clang is there, a
+# bounded fuzzing run. Ends with one summary line of the test counts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-export TZ=UTC
-scripts/build.sh build
-(cd build && ctest --output-on-failure -j 2)
+export TZ=UTC QT_QPA_PLATFORM=offscreen
+logs=build-logs
+mkdir -p "$logs"
 
-# AddressSanitizer + UndefinedBehaviorSanitizer over the core.
-scripts/build.sh build-asan -DTARVIK_SANITIZE=address,undefined -DTARVIK_UI=OFF -DTARVIK_BENCH=OFF
-(cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-  ctest --output-on-failure -j 2)
+scripts/build.sh build
+(cd build && ctest --output-on-failure -j 2) | tee "$logs/ctest.log"
+
+scripts/build.sh build-asan -DTARVIK_SANITIZE=address,undefined -DTARVIK_BENCH=OFF
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j 2) | tee "$logs/ctest-asan.log"
+
+# ThreadSanitizer: the whole core suite (serial, receive, simulator) and the
+# widget suite's tests that drive the view over a pseudo-terminal.
+scripts/build.sh build-tsan -DTARVIK_SANITIZE=thread -DTARVIK_BENCH=OFF
+tsan_ui='SimulatedMeter.*:SimulatedDownload.*:HalfwayDownload.*:FaultTest.*:DownloadFaultTest.*'
+tsan_ui+=':PtyViewFixture.*:DeviceArrivalWatcherTest.*:KeyRepeatersTest.*:EndToEnd.*:RegistoFixture.*'
+export TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/sanitizers/tsan.supp"
+build-tsan/tests/tarvik_core_tests | tee "$logs/gtest-tsan-core.log" | grep -E '^\[ *(PASSED|FAILED) *\]|tests ran'
+build-tsan/tests/tarvik_ui_tests --gtest_filter="$tsan_ui" | tee "$logs/gtest-tsan-ui.log" |
+  grep -E '^\[ *(PASSED|FAILED) *\]|tests ran'
+unset TSAN_OPTIONS
 
 if [ -x scripts/fuzz.sh ] && command -v clang++ >/dev/null; then
   scripts/fuzz.sh
 fi
+
+passed=0
+failed=0
+for f in "$logs"/ctest*.log; do
+  line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$f" | tail -1)
+  total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+  bad=$(sed -E 's/.*passed, ([0-9]+) tests failed.*/\1/' <<<"$line")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+done
+for f in "$logs"/gtest*.log; do
+  n=$(grep -E '^\[  PASSED  \] [0-9]+ test' "$f" | sed -E 's/.*\] ([0-9]+) test.*/\1/')
+  passed=$((passed + ${n:-0}))
+done
+echo "tests: $passed passed, $failed failed"

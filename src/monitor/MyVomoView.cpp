@@ -28,7 +28,7 @@
 CMyVomoView::CMyVomoView(CDataStores &stores, CPrompts &prompts, std::unique_ptr<IMeterLink> link,
                          QWidget *parent)
     : QWidget(parent), m_stores(stores), m_prompts(prompts), m_pLink(std::move(link)),
-      m_receivePath(*this, [this] { return Now(); }), m_state(m_receivePath.State()),
+      m_mailbox([this](const QByteArray &chunk) { OnChunk(chunk); }), m_receivePath(*this, [this] { return Now(); }), m_state(m_receivePath.State()),
       m_run(stores.m_live, m_state), m_timers([this](int nId) { OnTimer(nId); }),
       m_now([] { return std::time(nullptr); }) {
   setObjectName(QStringLiteral("myVomoView"));

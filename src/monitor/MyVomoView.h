@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/TimerSet.h"
+#include "monitor/ChunkMailbox.h"
 #include "monitor/MeterLink.h"
 #include "monitor/MonitorRun.h"
 #include "protocol/LogParser.h"
@@ -157,6 +158,7 @@ private:
   CDataStores &m_stores;
   CPrompts &m_prompts;
   std::unique_ptr<IMeterLink> m_pLink;
+  CChunkMailbox m_mailbox; // the reader thread's chunks, delivered on this thread
   CReceivePath m_receivePath; // owns the meter state
   CMeterState &m_state;
   CLogDecodeState m_logDecode;

@@ -4,8 +4,6 @@
 #include "monitor/MyVomoView.h"
 #include "serial/KeyRepeaters.h"
 
-#include <QMetaObject>
-
 void CMyVomoView::DiscoverPort() {
   if (m_bDiscovering)
     return;
@@ -25,15 +23,12 @@ void CMyVomoView::DiscoverPort() {
 }
 
 bool CMyVomoView::OpenPort(int nPort) {
-  // The reader thread only copies each chunk and queues it to this thread;
-  // a chunk still queued when the view goes is dropped with it.
+  // The reader thread only copies each chunk into the mailbox; this thread
+  // decodes it.
   if (m_pKeys)
     m_pKeys->OnPortClosed(); // the port is closed and opened again
-  IMeterLink::OpenResult r = m_pLink->Open(nPort, [this](const std::uint8_t *p, std::size_t n) {
-    QByteArray chunk(reinterpret_cast<const char *>(p), static_cast<qsizetype>(n));
-    QMetaObject::invokeMethod(
-        this, [this, chunk] { OnChunk(chunk); }, Qt::QueuedConnection);
-  });
+  IMeterLink::OpenResult r =
+      m_pLink->Open(nPort, [this](const std::uint8_t *p, std::size_t n) { m_mailbox.Post(p, n); });
   if (!r.bOk && r.nRetryMs > 0) {
     // A node that has just arrived may not be ours to open yet.
     m_nOpenPort = nPort;

@@ -127,8 +127,12 @@ void CMyVomoView::SilenceCheck() {
 }
 
 void CMyVomoView::AbandonDownload() {
-  m_pRegisto->OnDownloadEnded();
-  emit downloadEnded();
+  // The recordings and levels that arrived before the meter went are kept:
+  // they are decoded as a download that ends here, which also ends the flow.
+  if (!m_receivePath.AbandonDownload()) {
+    m_pRegisto->OnDownloadEnded();
+    emit downloadEnded();
+  }
   m_prompts.MessageBox(this, QStringLiteral("Occur an error"), QStringLiteral("error"),
                        CPrompts::Buttons::Ok);
 }

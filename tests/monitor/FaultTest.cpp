@@ -203,8 +203,14 @@ TEST_F(DownloadFaultTest, UnpluggedMidwayTellsTheErrorLeavesDownloadModeAndStops
   EXPECT_EQ(m_prompts.Messages()[0], "Occur an error");
   EXPECT_EQ(m_prompts.m_asked[0].caption, "error");
   EXPECT_FALSE(m_pView->Registo().Dialog().isVisible());
-  // Without the end marker nothing was decoded; the window opens on that.
-  EXPECT_TRUE(m_stores.m_log.IsEmpty());
+  // The whole recordings and levels that arrived are kept, and the earlier
+  // download's record is gone; the window opens on them.
+  const CSampleStore &log = m_stores.m_log;
+  ASSERT_GT(log.GetSize(), 0u);
+  EXPECT_LT(log.GetSize(), 120u);
+  EXPECT_EQ(log[0].m_nGroup, 1);
+  for (std::size_t i = 1; i < log.GetSize(); ++i)
+    EXPECT_GE(log[i].m_nGroup, log[i - 1].m_nGroup);
   ASSERT_NE(m_pView->DataLog().Get(), nullptr);
   EXPECT_TRUE(m_pView->DataLog().Get()->isVisible());
   // The watchdog that fires later changes nothing more.

@@ -1,4 +1,5 @@
 #include "serial/KeyRepeaters.h"
+#include "monitor/ChunkMailbox.h"
 #include "protocol/ReceivePath.h"
 #include "serial/ComPort.h"
 #include "sim/PtyMeter.h"
@@ -28,16 +29,8 @@ protected:
     m_meter.SetFrameInterval(50ms);
     m_meter.WithSim([](CMeterSim &s) { s.SetFast(true); });
     ASSERT_TRUE(m_meter.Start()) << m_meter.Error();
-    m_port.SetReceiveCallback([this](const unsigned char *p, int n) {
-      std::vector<uint8_t> chunk(p, p + n);
-      QMetaObject::invokeMethod(
-          &m_context,
-          [this, chunk] {
-            m_path.OnChunk(chunk.data(), chunk.size());
-            m_keys.OnFrameDecoded();
-          },
-          Qt::QueuedConnection);
-    });
+    m_port.SetReceiveCallback(
+        [this](const unsigned char *p, int n) { m_mailbox.Post(p, static_cast<std::size_t>(n)); });
     m_port.SetPortTemplate("/dev/pts/%d");
     ASSERT_TRUE(m_port.Open(m_meter.SlaveNumber(), 2, 9600, PARITY_NONE, 8, STOPBITS_ONE, FLOW_NONE));
     ASSERT_TRUE(
@@ -55,7 +48,10 @@ protected:
   CPtyMeter m_meter;
   CQuietSink m_sink;
   CReceivePath m_path{m_sink};
-  QObject m_context;
+  CChunkMailbox m_mailbox{[this](const QByteArray &c) {
+    m_path.OnChunk(reinterpret_cast<const uint8_t *>(c.constData()), static_cast<std::size_t>(c.size()));
+    m_keys.OnFrameDecoded();
+  }};
   CComPort m_port;
   CKeyRepeaters m_keys{m_path.State(), m_port};
 };
