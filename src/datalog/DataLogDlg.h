@@ -1,7 +1,7 @@
 #pragma once
 
 #include "datalog/RecordingSelection.h"
-#include "files/DataFileCommands.h"
+#include "datalog/DataFileCommands.h"
 #include "monitor/SampleArray.h"
 #include "monitor/SampleStore.h"
 #include "monitor/StatData.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "res/ControlIds.h"
 #include "res/DialogTemplate.h"
 
 // Dialog template 145, the data logger window "DATALOGGER", with the ids of
@@ -9,34 +10,34 @@ namespace datalog {
 constexpr int IDD_DATALOG = 145;
 constexpr int IDR_DATALOG_MENU = 147;
 
-constexpr int IDC_RESET_ZOOM = 1000;
+constexpr int IDC_RESET_ZOOM = GraphIds::kResetZoom;
 constexpr int IDC_START_TIME = 1001;
 constexpr int IDC_MAX = 1002;
 constexpr int IDC_MAX_TIME = 1003;
-constexpr int IDC_CURSOR_A = 1004;
+constexpr int IDC_CURSOR_A = GraphIds::kLevelA;
 constexpr int IDC_AVERAGE = 1005;
 constexpr int IDC_MIN_TIME = 1006;
 constexpr int IDC_RATE = 1007;
 constexpr int IDC_MIN = 1008;
 constexpr int IDC_COUNT = 1009;
 constexpr int IDC_GRAPH = 1010;
-constexpr int IDC_CURSOR_A_TIME = 1011;
-constexpr int IDC_LEVEL_LABEL_FIRST = 1012; // 1012..1022, hidden
-constexpr int IDC_CURSOR_B = 1023;
-constexpr int IDC_CURSOR_B_TIME = 1024;
-constexpr int IDC_AB_MAX = 1025;
-constexpr int IDC_AB_MAX_TIME = 1026;
-constexpr int IDC_AB_MIN = 1027;
-constexpr int IDC_AB_MIN_TIME = 1028;
-constexpr int IDC_AB_AVERAGE = 1029;
+constexpr int IDC_CURSOR_A_TIME = GraphIds::kTimeA;
+constexpr int IDC_LEVEL_LABEL_FIRST = GraphIds::kLevelLabel0; // 1012..1022, hidden
+constexpr int IDC_CURSOR_B = GraphIds::kLevelB;
+constexpr int IDC_CURSOR_B_TIME = GraphIds::kTimeB;
+constexpr int IDC_AB_MAX = GraphIds::kMax;
+constexpr int IDC_AB_MAX_TIME = GraphIds::kMaxTime;
+constexpr int IDC_AB_MIN = GraphIds::kMin;
+constexpr int IDC_AB_MIN_TIME = GraphIds::kMinTime;
+constexpr int IDC_AB_AVERAGE = GraphIds::kAverage;
 constexpr int IDC_CURSOR_A_LABEL = 1030;
 constexpr int IDC_CURSOR_B_LABEL = 1031;
-constexpr int IDC_AB_COUNT = 1032;
-constexpr int IDC_HOVER_LEVEL = 1033;
-constexpr int IDC_HOVER_TIME = 1034;
+constexpr int IDC_AB_COUNT = GraphIds::kCount;
+constexpr int IDC_HOVER_LEVEL = GraphIds::kHoverLevel;
+constexpr int IDC_HOVER_TIME = GraphIds::kHoverTime;
 constexpr int IDC_LIST = 1035;
-constexpr int IDC_HSCROLL = 1038;
-constexpr int IDC_VSCROLL = 1039;
+constexpr int IDC_HSCROLL = GraphIds::kHScroll;
+constexpr int IDC_VSCROLL = GraphIds::kVScroll;
 
 // Menu 147.
 constexpr int ID_IMPORT = 32781;         // "Importar"

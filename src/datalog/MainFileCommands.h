@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/DataFileCommands.h"
+#include "datalog/DataFileCommands.h"
 
 class CDataLogHolder;
 

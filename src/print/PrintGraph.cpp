@@ -4,7 +4,7 @@
 #include "print/PrintJob.h"
 #include "print/PrintRX.h"
 #include "print/PrintTexts.h"
-#include "print/WaitCursor.h"
+#include "app/WaitCursor.h"
 
 #include "graph/GraphMath.h"
 

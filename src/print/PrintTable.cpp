@@ -6,7 +6,7 @@
 #include "print/PrintRX.h"
 #include "print/PrintTexts.h"
 #include "print/TableLayout.h"
-#include "print/WaitCursor.h"
+#include "app/WaitCursor.h"
 
 #include <QPainter>
 #include <QPrinter>

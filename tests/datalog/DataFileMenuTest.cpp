@@ -2,6 +2,7 @@
 #include "../files/TempDir.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QPrinter>
@@ -11,13 +12,7 @@
 namespace {
 
 std::tm FixedTime() {
-  std::tm t{};
-  t.tm_year = 2026 - 1900;
-  t.tm_mon = 0;
-  t.tm_mday = 2;
-  t.tm_hour = 3;
-  t.tm_min = 4;
-  return t;
+  return FixedLocalTime(2026, 1, 2, 3, 4);
 }
 
 TEST(DataFileMenu, MainWindowMenuItemsRunTheFileCommands) {

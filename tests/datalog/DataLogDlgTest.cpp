@@ -3,6 +3,7 @@
 #include "app/DialogBuilder.h"
 #include "datalog/DataLogHolder.h"
 #include "datalog/DataLogTemplate.h"
+#include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QAction>
@@ -20,13 +21,7 @@ using namespace datalog;
 namespace {
 
 std::tm FixedTime() {
-  std::tm t{};
-  t.tm_year = 2026 - 1900;
-  t.tm_mon = 11;
-  t.tm_mday = 7;
-  t.tm_hour = 1;
-  t.tm_min = 45;
-  return t;
+  return FixedLocalTime(2026, 12, 7, 1, 45);
 }
 
 class DataLogDlgTest : public ::testing::Test {

@@ -67,7 +67,9 @@ TEST_F(LongRunTest, StopsAtExactly40000StaysFlatAndSavesAndReadsBackEverySample)
   for (int i = 0; i < 3000; ++i)
     TenthOfASecond();
   EXPECT_EQ(m_stores.m_live.GetSize(), static_cast<std::size_t>(kMaxSamples));
-  EXPECT_LT(ResidentKb() - nRss, 1024) << "memory grows after the run";
+  if (kResidentSizeIsMeaningful) {
+    EXPECT_LT(ResidentKb() - nRss, 1024) << "memory grows after the run";
+  }
   EXPECT_LT(m_pView->MeterState().m_strRecv.size(), 200u);
 
   CTempDir dir;

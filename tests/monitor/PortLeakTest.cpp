@@ -26,7 +26,9 @@ TEST_F(PtyViewFixture, AThousandOpensAndClosesLeaveNoDescriptorThreadOrMemory) {
   EXPECT_TRUE(m_prompts.m_asked.empty());
   EXPECT_EQ(OpenDescriptors(), nFds);
   EXPECT_EQ(Threads(), nThreads);
-  EXPECT_LT(ResidentKb() - nRss, 1024);
+  if (kResidentSizeIsMeaningful) {
+    EXPECT_LT(ResidentKb() - nRss, 1024);
+  }
 
   // Bytes still reach the view after all that.
   ASSERT_TRUE(m_pView->OpenPort(nPort));

@@ -1,4 +1,5 @@
 #include "PdfPages.h"
+#include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
 
 #include "datalog/DataLogDlg.h"
@@ -12,13 +13,7 @@
 namespace {
 
 std::tm FixedTime() {
-  std::tm t{};
-  t.tm_year = 2026 - 1900;
-  t.tm_mon = 11;
-  t.tm_mday = 7;
-  t.tm_hour = 1;
-  t.tm_min = 45;
-  return t;
+  return FixedLocalTime(2026, 12, 7, 1, 45);
 }
 
 class PrintMenuTest : public ::testing::Test {

@@ -1,8 +1,8 @@
-#include "files/DataFileCommands.h"
+#include "datalog/DataFileCommands.h"
 
 #include "app/Prompts.h"
 #include "files/TextDataFile.h"
-#include "files/WaitCursor.h"
+#include "app/WaitCursor.h"
 #include "res/DialogTemplate.h"
 
 #include <QFileInfo>

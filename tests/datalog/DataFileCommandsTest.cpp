@@ -1,7 +1,8 @@
-#include "TempDir.h"
 #include "datalog/DataLogHolder.h"
 #include "datalog/MainFileCommands.h"
+#include "files/TempDir.h"
 #include "res/DialogTemplate.h"
+#include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QGuiApplication>
@@ -12,13 +13,7 @@
 namespace {
 
 std::tm FixedTime() {
-  std::tm t{};
-  t.tm_year = 2026 - 1900;
-  t.tm_mon = 11;
-  t.tm_mday = 7;
-  t.tm_hour = 13;
-  t.tm_min = 5;
-  return t;
+  return FixedLocalTime(2026, 12, 7, 13, 5);
 }
 
 // Notes whether the hourglass was up while the save dialog was open.

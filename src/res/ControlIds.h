@@ -1,0 +1,22 @@
+#pragma once
+
+// Control ids of the graph's read-outs, the same in the monitoring view and
+// the data logger window so that one graph host serves both.
+namespace GraphIds {
+constexpr int kResetZoom = 1000;
+constexpr int kLevelA = 1004;
+constexpr int kTimeA = 1011;
+constexpr int kLevelLabel0 = 1012; // 1012..1022, hidden
+constexpr int kLevelB = 1023;
+constexpr int kTimeB = 1024;
+constexpr int kMax = 1025;
+constexpr int kMaxTime = 1026;
+constexpr int kMin = 1027;
+constexpr int kMinTime = 1028;
+constexpr int kAverage = 1029;
+constexpr int kCount = 1032;
+constexpr int kHoverLevel = 1033;
+constexpr int kHoverTime = 1034;
+constexpr int kHScroll = 1038;
+constexpr int kVScroll = 1039;
+} // namespace GraphIds
