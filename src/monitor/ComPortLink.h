@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/MeterLink.h"
+#include "session/MeterLink.h"
 #include "serial/ComPort.h"
 #include "serial/PortDiscovery.h"
 #include "serial/PortOpener.h"

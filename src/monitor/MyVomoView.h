@@ -1,7 +1,7 @@
 #pragma once
 
 #include "monitor/ChunkMailbox.h"
-#include "monitor/MeterLink.h"
+#include "session/MeterLink.h"
 #include "monitor/MonitorRun.h"
 #include "protocol/LogParser.h"
 #include "protocol/MeterState.h"

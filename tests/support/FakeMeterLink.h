@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/MeterLink.h"
+#include "session/MeterLink.h"
 
 #include <functional>
 #include <map>

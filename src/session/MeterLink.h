@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-// The view's way to the meter: find the bridge's port, open it with the
+// The session's way to the meter: find the bridge's port, open it with the
 // meter's line settings and receive its chunks. The production link sits on
-// the serial layer; tests hand the view a scripted one.
+// the serial layer; tests hand the session a scripted one.
 class IMeterLink {
 public:
   virtual ~IMeterLink() = default;
@@ -28,6 +28,16 @@ public:
   // Closes the port if open, then opens port `nPort` at 9600 8N1 and reads
   // it in chunks of up to 20 bytes, handing each to `onChunk`.
   virtual OpenResult Open(int nPort, ChunkHandler onChunk) = 0;
+  // Opens the device at `strPath` (symbolic links included) the same way.
+  virtual OpenResult OpenPath(const std::string &strPath, ChunkHandler onChunk) {
+    (void)onChunk;
+    return {false, "cannot open " + strPath + " by its path"};
+  }
+  // The device path of port `nPort`, for the user; empty when unknown.
+  virtual std::string DevicePath(int nPort) const {
+    (void)nPort;
+    return {};
+  }
   virtual void Close() = 0;
   // Bytes to the meter (keys, download request); false when nothing went out.
   virtual bool Write(const std::uint8_t *pData, std::size_t nSize) = 0;

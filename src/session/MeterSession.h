@@ -1,0 +1,105 @@
+#pragma once
+
+#include "protocol/MeterState.h"
+#include "records/SampleStore.h"
+#include "records/StatData.h"
+#include "session/MeterLink.h"
+#include "session/SessionClock.h"
+#include "session/SessionObserver.h"
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// One meter session, with no window: the port (found, opened, lost and
+// found again), the receive path and the meter state, downloads, the
+// monitoring run with both stores, the silence check, the download
+// watchdog and remote-key repetition. Its inputs are bytes (OnChunk), time
+// (Advance) and the commands below, all on one thread; it reports through
+// ISessionObserver. The link's reader thread never calls in: the driver
+// hands each chunk over (see Env::post) and calls OnChunk itself.
+class CMeterSession {
+public:
+  using Ms = std::chrono::milliseconds;
+
+  struct Env {
+    IMeterLink &link;
+    CDataStores &stores;
+    ISessionClock &clock;
+    ISessionScheduler &scheduler;
+    // Called on the link's reader thread with each chunk: hands it to the
+    // session's thread, which then calls OnChunk.
+    IMeterLink::ChunkHandler post;
+  };
+
+  explicit CMeterSession(Env env);
+  ~CMeterSession();
+  CMeterSession(const CMeterSession &) = delete;
+  CMeterSession &operator=(const CMeterSession &) = delete;
+
+  void AddObserver(ISessionObserver &observer);
+  void RemoveObserver(ISessionObserver &observer);
+
+  // --- inputs ---
+  // Bytes read from the meter's port.
+  void OnChunk(const std::uint8_t *pData, std::size_t nSize);
+  // Fires whatever is due at `now` (the clock's Now()): sampling ticks,
+  // silence checks, delayed discovery and opening, key repeats, download
+  // requests and the watchdog.
+  void Advance(Ms now);
+  // The earliest pending deadline, as last given to the scheduler.
+  std::optional<Ms> NextDeadline() const;
+
+  // --- commands ---
+  // First discovery shortly after start (automatic port selection).
+  void Begin();
+  // Starts a run at `dRate` seconds per sample; the live store is kept, so
+  // the caller clears it first (after offering to save). False when no
+  // meter is heard or a run is going.
+  bool StartRun(double dRate);
+  void StopRun();
+  // Empties the live store and resets the statistics (not during a run).
+  void ClearLive();
+  void SetSampleLimit(int nSamples);
+  int SampleLimit() const;
+
+  enum class EDownloadStart { Started, RunActive, MeterSilent, Busy };
+  // Empties the data-logger store and asks the meter for its memory.
+  EDownloadStart Download();
+  // Leaves a download at once, keeping what arrived.
+  void CancelDownload();
+
+  // A remote key (0..5): its code goes out now and repeats until the meter
+  // shows the effect. False when ignored (silent meter, closed port).
+  bool PressKey(int nKey);
+
+  // Automatic port selection: discovery now and after every arrival.
+  void SetAutoPort();
+  // A port chosen by hand (automatic selection off).
+  bool ChoosePort(int nPort);
+  // A device chosen by its path, symbolic links included (automatic off).
+  bool ChooseDevice(const std::string &strPath);
+  // A device arrived (the window's or the logger's watcher).
+  void OnDeviceArrived();
+  // Closes the port and ends key repetitions (before the link goes away).
+  void ClosePort();
+
+  // --- state ---
+  const CMeterState &State() const;
+  bool MeterHeard() const;
+  bool Running() const;
+  bool Downloading() const;
+  bool IsAutoPort() const;
+  int Port() const; // the port found or chosen, 0 before one
+  const SConnection &Connection() const;
+  const StatData &Stat() const;
+  CDataStores &Stores();
+
+private:
+  class CImpl;
+  std::unique_ptr<CImpl> m_pImpl;
+};
