@@ -6,6 +6,7 @@
 #include "monitor/MyVomoView.h"
 #include "sim/PtyMeter.h"
 #include "support/FakeMeterLink.h"
+#include "support/FakeSessionClock.h"
 #include "support/ScriptedPrompts.h"
 #include "uikit/CommandRouter.h"
 
@@ -20,26 +21,31 @@ namespace {
 // A tick with 40,000 samples in the store: record, table row scrolled into
 // view, graph redrawn, fields written. A 0.1 s run needs it well under 100 ms.
 void BM_SamplingTick40000(benchmark::State &state) {
-  CDataStores stores;
   CScriptedPrompts prompts;
-  CMainFrame frame(stores, prompts);
-  auto *view = new CMyVomoView(stores, prompts, std::make_unique<CFakeMeterLink>());
-  frame.setCentralWidget(view);
-  view->RegisterCommands(frame.Commands());
-  frame.resize(1280, 800);
-  frame.show();
+  CFakeSessionClock clock;
+  CTarvikApp app(AppOptions{}, prompts, std::make_unique<CFakeMeterLink>(), clock);
+  CDataStores &stores = app.Stores();
+  CMyVomoView *view = &app.View();
+  CMeterSession &session = app.Session();
+  app.Frame().resize(1280, 800);
+  app.Frame().show();
   view->OnInitialUpdate();
-  view->OnChunk(QByteArray("\xa5\x0d", 2));
-  view->Run().m_nSampleLimit = 1 << 30;
+  const std::uint8_t start[] = {0xa5, 0x0d};
+  session.OnChunk(start, sizeof start);
+  session.SetSampleLimit(1 << 30);
   view->OnRun();
   for (int i = 0; i < 39999; ++i)
     stores.m_live.Emplace(50.0 + (i % 300) / 10.0, "08-12-2026,04:00:00", "dBA", 0, 0.1);
-  view->OnTimer(CMyVomoView::TIMER_SAMPLE); // the table catches up once
+  // Each pass moves the clock to the next sampling tick (the meter heard meanwhile).
+  const auto tick = [&] {
+    clock.m_now = *session.Timers().Due(CMeterSession::TIMER_SAMPLE);
+    session.State().m_tLastRecv = clock.m_wall;
+    session.Advance(clock.m_now);
+  };
+  tick(); // the table catches up once
   QCoreApplication::processEvents();
-  for (auto _ : state) {
-    view->MeterState().m_bDataReceived = true;
-    view->OnTimer(CMyVomoView::TIMER_SAMPLE);
-  }
+  for (auto _ : state)
+    tick();
   state.counters["samples"] = static_cast<double>(stores.m_live.GetSize());
 }
 BENCHMARK(BM_SamplingTick40000)->Unit(benchmark::kMillisecond);

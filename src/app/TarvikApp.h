@@ -2,6 +2,7 @@
 
 #include "app/AppOptions.h"
 #include "records/SampleStore.h"
+#include "session/SessionClock.h"
 
 #include <QObject>
 #include <QString>
@@ -10,21 +11,30 @@
 #include <string>
 
 class CComPortLink;
+class CDataFileMenu;
 class CDeviceArrivalWatcher;
 class CMainFrame;
+class CMeterSession;
 class CMyVomoView;
 class CPrompts;
 class CPtyMeter;
+class CRegistoFlow;
+class CSessionHost;
+class IMeterLink;
 
-// The program put together: stores, main frame, monitoring view on the
-// meter's port, device arrivals and, with --simulate, a simulated meter on
-// a pseudo-terminal that discovery lists as the meter's bridge.
+// The program put together: stores, the meter session on the meter's port,
+// main frame, monitoring view, data logger window and download pop-up,
+// device arrivals and, with --simulate, a simulated meter on a
+// pseudo-terminal that discovery lists as the meter's bridge.
 class CTarvikApp : public QObject {
   Q_OBJECT
 public:
   static constexpr int kScreenshotLatestMs = 10000;
 
   CTarvikApp(const AppOptions &options, CPrompts &prompts);
+  // On another link and clock (tests: a scripted link, a clock they move).
+  CTarvikApp(const AppOptions &options, CPrompts &prompts, std::unique_ptr<IMeterLink> link,
+             ISessionClock &clock);
   ~CTarvikApp() override;
 
   // Starts the simulator when asked; false with the reason when it cannot.
@@ -39,6 +49,10 @@ public:
   CDataStores &Stores() { return m_stores; }
   CMainFrame &Frame() { return *m_pFrame; }
   CMyVomoView &View() { return *m_pView; }
+  CMeterSession &Session();
+  CSessionHost &SessionHost() { return *m_pHost; }
+  CDataFileMenu &FileMenu() { return *m_pFileMenu; }
+  CRegistoFlow &Registo() { return *m_pRegisto; }
   CPtyMeter *Simulator() { return m_pSim.get(); }
 
 signals:
@@ -51,9 +65,13 @@ private:
   CPrompts &m_prompts;
   CDataStores m_stores;
   std::unique_ptr<CPtyMeter> m_pSim;
+  CSystemClock m_systemClock;      // the clock of the program itself
+  CComPortLink *m_pLink = nullptr; // the production link, owned by the host; null on another link
+  std::unique_ptr<CSessionHost> m_pHost;
   std::unique_ptr<CMainFrame> m_pFrame;
-  CMyVomoView *m_pView = nullptr;  // owned by the frame
-  CComPortLink *m_pLink = nullptr; // owned by the view
+  CMyVomoView *m_pView = nullptr;             // owned by the frame
+  std::unique_ptr<CDataFileMenu> m_pFileMenu; // file commands and the data logger window
+  std::unique_ptr<CRegistoFlow> m_pRegisto;
   CDeviceArrivalWatcher *m_pWatcher = nullptr;
   QString m_strScreenshot;
   bool m_bShotTaken = false;

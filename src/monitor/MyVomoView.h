@@ -1,67 +1,38 @@
 #pragma once
 
-#include "monitor/ChunkMailbox.h"
-#include "session/MeterLink.h"
-#include "monitor/MonitorRun.h"
-#include "protocol/LogParser.h"
-#include "protocol/MeterState.h"
-#include "protocol/ReceivePath.h"
-#include "protocol/ReceiveSink.h"
-#include "uikit/TimerSet.h"
+#include "session/MeterSession.h"
 
-#include <QByteArray>
 #include <QWidget>
 
-#include <ctime>
+#include <array>
 #include <functional>
-#include <memory>
 #include <optional>
 
 class CCommandRouter;
-class CDataFileMenu;
-class CDataLogHolder;
 class CGraphHost;
 class CGraphicsBtn;
-class CKeyRepeaters;
 class CPrompts;
 class CReadoutPanel;
-class CRegistoFlow;
 class CSampleTableModel;
 class QComboBox;
-class QGroupBox;
 class QLineEdit;
-class QMenu;
-class QScrollBar;
 class QTreeView;
-struct CDataStores;
 
-// The monitoring form of the main window: meter state, port, runs that
-// sample the live level into the live store, the table and the statistics
-// fields, and the graph.
-class CMyVomoView : public QWidget, private IReceiveSink {
+// The monitoring form of the main window. It builds the form, forwards the
+// user's commands to the meter session and paints what the session
+// reports: the readout, the live table, the statistics fields and the graph.
+class CMyVomoView : public QWidget, private ISessionObserver {
   Q_OBJECT
 public:
-  // Timer ids of the view.
-  static constexpr int TIMER_SILENCE = 2;
-  static constexpr int TIMER_SAMPLE = 3;
-  static constexpr int TIMER_LOG_TIMEOUT = 4;
-  static constexpr int TIMER_OPEN_PORT = 5;
-  static constexpr int TIMER_DISCOVER = 6;
-  static constexpr int kLogTimeoutMs = 250000;
   static constexpr int kReadoutWidth = 220; // the meter picture's strip at the left
 
-  CMyVomoView(CDataStores &stores, CPrompts &prompts, std::unique_ptr<IMeterLink> link,
-              QWidget *parent = nullptr);
+  CMyVomoView(CMeterSession &session, CPrompts &prompts, QWidget *parent = nullptr);
   ~CMyVomoView() override;
 
-  // The view's commands into the frame's router; the run greys the first
-  // items of `dataLoggerMenu` by position.
+  // The view's commands into the frame's router.
   void RegisterCommands(CCommandRouter &commands);
-
-  // Start values, rate box, table columns, first port discovery.
+  // Start values, rate box, table columns; the session's first port search.
   void OnInitialUpdate();
-  void OnTimer(int nId);
-  CTimerSet &Timers() { return m_timers; }
 
   // Commands.
   void OnRun();
@@ -72,32 +43,12 @@ public:
   void OnShowTable();
   void OnPortAuto();
   void OnPortManual();
-  void OnRegisto();
   // A remote key of the readout (index 0 to 5): only while the meter is heard.
   void OnMeterKey(int nKey);
-  // A device arrived (from the main frame's watcher).
-  void OnDeviceArrived();
 
-  // Port selection.
-  void DiscoverPort();
-  bool OpenPort(int nPort);
-
-  // Bytes received from the meter, on the UI thread.
-  void OnChunk(const QByteArray &chunk);
-
-  // State for the readout, the frame's command rules and tests.
-  CMeterState &MeterState() { return m_state; }
-  CReceivePath &ReceivePath() { return m_receivePath; }
+  CMeterSession &Session() { return m_session; }
   CGraphicsBtn &Graph() { return *m_pGraph; }
-  CRegistoFlow &Registo() { return *m_pRegisto; }
-  CDataLogHolder &DataLog();
-  const CMeterState &MeterState() const { return m_state; }
-  CMonitorRun &Run() { return m_run; }
-  const StatData &Stat() const { return m_run.m_stat; }
-  bool IsAutoPort() const { return m_bAutoPort; }
-  int FoundPort() const { return m_nPort; }
   bool IsShowingTable() const { return m_bShowTable; }
-  IMeterLink &Link() { return *m_pLink; }
 
   // The strip at the left that holds the meter's readout; the readout panel
   // replaces the placeholder. The view keeps ownership.
@@ -106,9 +57,7 @@ public:
   // The rectangle the readout repaints when the meter falls silent.
   static QRect ReadoutRect() { return QRect(52, 107, 114, 193); }
 
-  // Injection points: the clock (local time of samples and silence) and
-  // the two modal dialogs, which tests answer without showing them.
-  void SetClock(std::function<std::time_t()> now) { m_now = std::move(now); }
+  // The two modal dialogs, which tests answer without showing them.
   struct SetupChoice {
     int nSamples = 0;
     int nRateIndex = 0;
@@ -123,73 +72,46 @@ signals:
   void commandStateChanged();
   // The first live frame has been decoded (the screenshot waits for it).
   void firstFrameDecoded();
-  // A download has ended: the progress dialog closes.
-  void downloadEnded();
-  // The readout must be repainted from the meter state: a frame was decoded,
-  // the meter was heard again or fell silent.
+  // The readout was repainted from the meter state.
   void readoutRefresh();
 
 protected:
   void resizeEvent(QResizeEvent *event) override;
 
 private:
-  // What the receive path reports, on the UI thread.
-  void OnHoldSignal() override;
-  void OnDownloadEnded() override;
-  void OnDownloadProgress(int nUpper, int nStep, int nPos) override;
-  void OnReadoutRefresh() override;
-  void OnDownloadText(const std::string &strText) override;
+  // What the session reports.
+  void OnFrameDecoded(const CMeterState &state) override;
+  void OnMeterHeard() override;
+  void OnMeterSilent() override;
+  void OnConnectionChanged(const SConnection &conn) override;
+  void OnRunStarted(const SRunStart &start) override;
+  void OnSampleTaken(const SSample &sample) override;
+  void OnRunEnded(ERunEnd eReason) override;
+  void OnLiveCleared() override;
+  void OnDownloadEnded(EDownloadEnd eReason) override;
 
   void BuildForm();
-  void RegisterFileCommands(CCommandRouter &commands);
   void ApplyColours();
   void LayoutControls();
-  void SetRunControls(bool bRunning);
-  void StartRun();
-  void ClearLiveData();
-  void ShowSample(const CMonitorRun::Tick &tick);
-  void SilenceCheck();
-  void AbandonDownload();
+  std::array<QWidget *, 3> GraphWidgets() const; // the graph and its scroll bars
+  void RefreshReadout();
   void RedrawGraph();
-  void ResetGraphScale();
   QLineEdit *Field(int nId) const;
-  std::time_t Now() const { return m_now(); }
 
-  CDataStores &m_stores;
+  CMeterSession &m_session;
   CPrompts &m_prompts;
-  std::unique_ptr<IMeterLink> m_pLink;
-  CChunkMailbox m_mailbox;    // the reader thread's chunks, delivered on this thread
-  CReceivePath m_receivePath; // owns the meter state
-  CMeterState &m_state;
-  CLogDecodeState m_logDecode;
-  CMonitorRun m_run;
-  CTimerSet m_timers;
   CCommandRouter *m_pCommands = nullptr;
-
   bool m_bShowTable = false;
-  bool m_bAutoPort = true;
-  int m_nPort = 0;
-  bool m_bDiscovering = false;
-  bool m_bRediscover = false;
-  int m_nOpenPort = 0; // the port TIMER_OPEN_PORT opens
   bool m_bFirstFrameSeen = false;
 
   QWidget *m_pReadout = nullptr;
   CReadoutPanel *m_pReadoutPanel = nullptr;
   CGraphicsBtn *m_pGraph = nullptr;
   CGraphHost *m_pGraphHost = nullptr;
-  std::unique_ptr<CDataFileMenu> m_pFileMenu; // file commands and the data logger window
-  std::unique_ptr<CRegistoFlow> m_pRegisto;
-  CKeyRepeaters *m_pKeys = nullptr;
   QTreeView *m_pList = nullptr;
   CSampleTableModel *m_pModel = nullptr;
-  QScrollBar *m_pVScroll = nullptr;
-  QScrollBar *m_pHScroll = nullptr;
   QComboBox *m_pRate = nullptr;
-  QGroupBox *m_pGraphBox = nullptr;
-  QGroupBox *m_pCursorBox = nullptr;
 
-  std::function<std::time_t()> m_now;
   std::function<std::optional<SetupChoice>(int)> m_runSetup;
   std::function<std::optional<int>(int)> m_askPort;
 };

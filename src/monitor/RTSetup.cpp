@@ -1,8 +1,8 @@
 #include "monitor/RTSetup.h"
 
-#include "monitor/MonitorRun.h"
 #include "monitor/RTSetupCalc.h"
 #include "res/Templates.h"
+#include "session/MonitorRun.h"
 #include "uikit/DialogBuilder.h"
 #include "uikit/Prompts.h"
 

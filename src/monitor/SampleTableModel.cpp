@@ -1,5 +1,8 @@
 #include "monitor/SampleTableModel.h"
 
+#include <QHeaderView>
+#include <QTreeView>
+
 #include "records/SampleStore.h"
 
 int CSampleTableModel::rowCount(const QModelIndex &parent) const {
@@ -66,4 +69,18 @@ void CSampleTableModel::Reset() {
   beginResetModel();
   m_nRows = static_cast<int>(m_store.GetSize());
   endResetModel();
+}
+
+QTreeView *MakeSampleTable(CSampleTableModel &model, QWidget *pParent) {
+  auto *list = new QTreeView(pParent);
+  list->setRootIsDecorated(false);
+  list->setUniformRowHeights(true);
+  list->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list->setAlternatingRowColors(false);
+  list->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
+                                     "border-bottom: 1px solid #d0d0d0; }"));
+  list->setModel(&model);
+  list->header()->setStretchLastSection(false);
+  list->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return list;
 }

@@ -3,6 +3,8 @@
 #include <QAbstractTableModel>
 
 class CSampleStore;
+class QTreeView;
+class QWidget;
 
 // The sample table's four columns over a store, without copying the
 // records. The row count follows the store only when told, so the view
@@ -29,3 +31,6 @@ private:
   const CSampleStore &m_store;
   int m_nRows = 0;
 };
+
+// The live table: a flat list of rows with grid lines over `model`.
+QTreeView *MakeSampleTable(CSampleTableModel &model, QWidget *pParent);

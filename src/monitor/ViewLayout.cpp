@@ -2,6 +2,7 @@
 #include "graph/GraphicsBtn.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/SampleTableModel.h"
+#include "res/ControlIds.h"
 #include "uikit/DialogBuilder.h"
 
 #include <QComboBox>
@@ -20,6 +21,10 @@ constexpr int kMinWidth = 800;
 constexpr int kMinHeight = 550;
 } // namespace
 
+std::array<QWidget *, 3> CMyVomoView::GraphWidgets() const {
+  return {m_pGraph, DlgItem<QWidget>(this, GraphIds::kVScroll), DlgItem<QWidget>(this, GraphIds::kHScroll)};
+}
+
 void CMyVomoView::ApplyColours() {
   setAutoFillBackground(true);
   QPalette pal = palette();
@@ -28,10 +33,10 @@ void CMyVomoView::ApplyColours() {
   setPalette(pal);
   // Edits keep the default base colour; labels, frames and buttons take the
   // control background through the palette they inherit.
-  for (int nId : {1030, 1031}) {
+  for (int nId : {FormIds::kCursorALabel, FormIds::kCursorBLabel}) {
     QLabel *l = DlgItem<QLabel>(this, nId);
     QPalette lp = l->palette();
-    lp.setColor(QPalette::WindowText, nId == 1030 ? kCursorA : kCursorB);
+    lp.setColor(QPalette::WindowText, nId == FormIds::kCursorALabel ? kCursorA : kCursorB);
     l->setPalette(lp);
   }
   QPalette rp = m_pRate->palette();
@@ -46,7 +51,12 @@ void CMyVomoView::resizeEvent(QResizeEvent *event) {
 }
 
 void CMyVomoView::LayoutControls() {
-  if (!m_pGraph || !m_pCursorBox)
+  using namespace FormIds;
+  QWidget *pCursorBox = DlgItem<QWidget>(this, kCursorBox);
+  QWidget *pGraphBox = DlgItem<QWidget>(this, kGraphBox);
+  QWidget *pVScroll = DlgItem<QWidget>(this, GraphIds::kVScroll);
+  QWidget *pHScroll = DlgItem<QWidget>(this, GraphIds::kHScroll);
+  if (!m_pGraph || !pCursorBox)
     return;
   // Below 800 x 550 the controls are placed as if the view were that large.
   QRect r = rect();
@@ -54,18 +64,18 @@ void CMyVomoView::LayoutControls() {
     r.setWidth(kMinWidth);
   if (r.height() < kMinHeight)
     r.setHeight(kMinHeight);
-  const QRect g = m_pCursorBox->geometry();
+  const QRect g = pCursorBox->geometry();
   const int nBottom = g.bottom() + 1; // the frame's bottom edge, exclusive as in a window rectangle
   const int nPlotW = r.width() - g.left() - 42;
   const int nPlotH = r.height() - nBottom - 60;
   m_pGraph->setGeometry(g.left(), nBottom + 5, nPlotW, nPlotH);
   m_pList->setGeometry(g.left(), nBottom + 5, nPlotW, nPlotH);
-  m_pVScroll->setGeometry(r.width() - 42, nBottom + 5, 15, nPlotH);
-  m_pHScroll->setGeometry(g.left(), r.height() - 35, nPlotW, 15);
-  m_pGraphBox->setGeometry(g.left() - 10, r.top() + 10, r.width() - g.left(), r.height() - 20);
-  for (QWidget *w : std::initializer_list<QWidget *>{m_pGraph, m_pList, m_pVScroll, m_pHScroll})
+  pVScroll->setGeometry(r.width() - 42, nBottom + 5, 15, nPlotH);
+  pHScroll->setGeometry(g.left(), r.height() - 35, nPlotW, 15);
+  pGraphBox->setGeometry(g.left() - 10, r.top() + 10, r.width() - g.left(), r.height() - 20);
+  for (QWidget *w : std::initializer_list<QWidget *>{m_pGraph, m_pList, pVScroll, pHScroll})
     w->raise();
-  m_pGraphBox->lower();
+  pGraphBox->lower();
   m_pReadout->lower();
 }
 
@@ -75,26 +85,16 @@ void CMyVomoView::OnShowTable() {
   m_pList->show();
   if (const int nRows = m_pModel->rowCount(QModelIndex()); nRows > 0)
     m_pList->scrollTo(m_pModel->index(nRows - 1, 0));
-  m_pGraph->hide();
-  m_pVScroll->hide();
-  m_pHScroll->hide();
+  for (QWidget *w : GraphWidgets())
+    w->hide();
   m_bShowTable = true;
 }
 
 void CMyVomoView::OnShowGraph() {
   if (!m_bShowTable)
     return;
-  m_pGraph->show();
-  m_pVScroll->show();
-  m_pHScroll->show();
+  for (QWidget *w : GraphWidgets())
+    w->show();
   m_pList->hide();
   m_bShowTable = false;
-}
-
-void CMyVomoView::RedrawGraph() {
-  m_pGraph->DrawGraph(CSampleArray(m_stores.m_live));
-}
-
-void CMyVomoView::ResetGraphScale() {
-  m_pGraph->ResetScale();
 }

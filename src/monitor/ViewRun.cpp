@@ -1,12 +1,11 @@
-// Monitoring runs of the view: start, stop, clear, setup, sampling ticks
-// and the watchdogs that notice a lost meter.
+// The view's run, port and key commands, and how it paints what the
+// session reports.
 #include "graph/GraphicsBtn.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/ReadoutPanel.h"
-#include "monitor/RegistoFlow.h"
 #include "monitor/SampleTableModel.h"
-#include "res/DialogTemplate.h"
-#include "serial/KeyRepeaters.h"
+#include "res/ControlIds.h"
+#include "session/MonitorRun.h"
 #include "uikit/CommandIds.h"
 #include "uikit/CommandRouter.h"
 #include "uikit/DialogBuilder.h"
@@ -17,122 +16,136 @@
 #include <QTreeView>
 
 void CMyVomoView::OnRun() {
-  if (!m_run.MeterHeard())
+  if (!m_session.MeterHeard())
     return;
-  if (m_run.HasSamples()) {
+  if (!m_session.Stores().m_live.IsEmpty()) {
     const int nAnswer = m_prompts.MessageBox(this, QStringLiteral("Zapisz bieżące dane"),
                                              QStringLiteral("Tip"), CPrompts::Buttons::OkCancel);
     if (nAnswer == IDOK && m_pCommands)
       m_pCommands->Execute(cmd::ID_SAVE_AS);
     // The old samples go whatever the answer: a run always starts afresh.
-    ClearLiveData();
+    m_session.ClearLive();
   }
-  StartRun();
-}
-
-void CMyVomoView::StartRun() {
-  const double dRate = RateFromText(m_pRate->currentText().toStdString());
-  m_run.Start(dRate);
-  m_timers.SetTimer(TIMER_SAMPLE, std::max(SampleIntervalMs(dRate), 1));
-  SetRunControls(true);
-  m_pGraph->m_xSpan = 20.0;
-  ResetGraphScale();
-  m_pGraph->m_live = true;
-  emit commandStateChanged();
+  m_session.StartRun(RateFromText(m_pRate->currentText().toStdString()));
 }
 
 void CMyVomoView::OnStop() {
-  SetRunControls(false);
-  m_run.Stop();
-  m_timers.KillTimer(TIMER_SAMPLE);
-  emit commandStateChanged();
-}
-
-void CMyVomoView::SetRunControls(bool bRunning) {
-  // The rate of a run is fixed while it samples.
-  m_pRate->setEnabled(!bRunning);
-  if (!bRunning)
-    m_pGraph->m_live = false;
-}
-
-void CMyVomoView::ClearLiveData() {
-  m_run.ClearSamples();
-  Field(1009)->clear();
-  m_pModel->Reset();
-  RedrawGraph();
-  emit commandStateChanged();
+  m_session.StopRun();
 }
 
 void CMyVomoView::OnClear() {
   if (m_prompts.MessageBox(this, QStringLiteral("Usuwanie danych"), QStringLiteral("Tips"),
                            CPrompts::Buttons::OkCancel) != IDOK)
     return;
-  ClearLiveData();
-  ResetGraphScale();
-  emit commandStateChanged();
+  m_session.ClearLive();
+  m_pGraph->ResetScale();
 }
 
 void CMyVomoView::OnSetup() {
-  if (!m_run.MeterHeard())
+  if (!m_session.MeterHeard())
     return;
-  std::optional<SetupChoice> choice = m_runSetup(m_run.m_nSampleLimit);
+  std::optional<SetupChoice> choice = m_runSetup(m_session.SampleLimit());
   if (!choice)
     return;
-  m_run.m_nSampleLimit = choice->nSamples;
+  m_session.SetSampleLimit(choice->nSamples);
   m_pRate->setCurrentIndex(choice->nRateIndex);
   OnRun();
 }
 
-void CMyVomoView::ShowSample(const CMonitorRun::Tick &tick) {
-  const StatData &st = m_run.m_stat;
-  m_pModel->SyncAppended();
-  // Scrolling lays out every row, so a hidden table is brought to its end when shown.
-  if (m_bShowTable)
-    m_pList->scrollTo(m_pModel->index(static_cast<int>(tick.nCount) - 1, 0));
-  RedrawGraph();
-  Field(1009)->setText(QString::number(tick.nCount));
-  Field(1001)->setText(QString::fromStdString(st.strStartTime));
-  if (tick.change.bMax) {
-    Field(1002)->setText(QString::asprintf("%.1f", st.dMax));
-    Field(1003)->setText(QString::fromStdString(st.strMaxTime));
-  }
-  if (tick.change.bMin) {
-    Field(1008)->setText(QString::asprintf("%.1f", st.dMin));
-    Field(1006)->setText(QString::fromStdString(st.strMinTime));
-  }
-  Field(1005)->setText(QString::asprintf("%.1f", st.dAverage));
-  if (tick.nCount == 1)
-    emit commandStateChanged(); // the store is no longer empty
-}
-
-void CMyVomoView::SilenceCheck() {
-  // A port whose device went away is let go, so the device gets its node
-  // back when it returns and nothing waits on the dead line.
-  if (!m_pLink->IsOpen())
-    m_pLink->Close();
-  CMonitorRun::Silence s = m_run.SilenceCheck(Now());
-  if (!s.bSilent)
-    return;
-  if (m_pReadoutPanel)
-    m_pReadoutPanel->Refresh();
-  m_pReadout->update(ReadoutRect());
-  emit readoutRefresh();
-  if (m_pKeys)
-    m_pKeys->OnSilence();
-  if (s.bStopRun)
-    OnStop();
-  if (s.bAbandonDownload)
-    AbandonDownload();
+void CMyVomoView::OnPortAuto() {
+  m_session.SetAutoPort();
   emit commandStateChanged();
 }
 
-void CMyVomoView::AbandonDownload() {
-  // The recordings and levels that arrived before the meter went are kept:
-  // they are decoded as a download that ends here, which also ends the flow.
-  if (!m_receivePath.AbandonDownload()) {
-    m_pRegisto->OnDownloadEnded();
-    emit downloadEnded();
+void CMyVomoView::OnPortManual() {
+  m_session.SetManualPort(); // also when the dialog is cancelled
+  emit commandStateChanged();
+  if (std::optional<int> n = m_askPort(3))
+    m_session.ChoosePort(*n);
+}
+
+void CMyVomoView::OnMeterKey(int nKey) {
+  m_session.PressKey(nKey);
+}
+
+void CMyVomoView::OnRunStarted(const SRunStart &) {
+  m_pRate->setEnabled(false); // the rate of a run is fixed while it samples
+  m_pGraph->m_xSpan = 20.0;
+  m_pGraph->ResetScale();
+  m_pGraph->m_live = true;
+  emit commandStateChanged();
+}
+
+void CMyVomoView::OnRunEnded(ERunEnd) {
+  m_pRate->setEnabled(true);
+  m_pGraph->m_live = false;
+  emit commandStateChanged();
+}
+
+void CMyVomoView::OnLiveCleared() {
+  Field(FormIds::kCount)->clear();
+  m_pModel->Reset();
+  RedrawGraph();
+  emit commandStateChanged();
+}
+
+void CMyVomoView::OnSampleTaken(const SSample &s) {
+  using namespace FormIds;
+  m_pModel->SyncAppended();
+  // Scrolling lays out every row, so a hidden table is brought to its end when shown.
+  if (m_bShowTable)
+    m_pList->scrollTo(m_pModel->index(static_cast<int>(s.nCount) - 1, 0));
+  RedrawGraph();
+  Field(kCount)->setText(QString::number(s.nCount));
+  Field(kStartTime)->setText(QString::fromStdString(s.stat.strStartTime));
+  if (s.change.bMax) {
+    Field(kMax)->setText(QString::asprintf("%.1f", s.stat.dMax));
+    Field(kMaxTime)->setText(QString::fromStdString(s.stat.strMaxTime));
   }
-  m_prompts.MessageBox(this, QStringLiteral("Occur an error"), QStringLiteral("error"),
-                       CPrompts::Buttons::Ok);
+  if (s.change.bMin) {
+    Field(kMin)->setText(QString::asprintf("%.1f", s.stat.dMin));
+    Field(kMinTime)->setText(QString::fromStdString(s.stat.strMinTime));
+  }
+  Field(kAverage)->setText(QString::asprintf("%.1f", s.stat.dAverage));
+  if (s.nCount == 1)
+    emit commandStateChanged(); // the store is no longer empty
+}
+
+void CMyVomoView::OnFrameDecoded(const CMeterState &state) {
+  RefreshReadout();
+  if (!m_bFirstFrameSeen && !state.m_strCurTime.empty()) {
+    m_bFirstFrameSeen = true;
+    emit firstFrameDecoded();
+  }
+}
+
+void CMyVomoView::OnMeterHeard() {
+  RefreshReadout();
+  emit commandStateChanged();
+}
+
+void CMyVomoView::OnMeterSilent() {
+  RefreshReadout();
+  m_pReadout->update(ReadoutRect());
+  emit commandStateChanged();
+}
+
+void CMyVomoView::OnConnectionChanged(const SConnection &conn) {
+  emit commandStateChanged();
+  if (conn.eState != ELinkState::OpenFailed)
+    return;
+  QString text = QString::asprintf("Warning:Can't open COM%d!", conn.nPort);
+  if (!conn.strReason.empty())
+    text += QLatin1Char('\n') + QString::fromStdString(conn.strReason);
+  m_prompts.MessageBox(this, text, QStringLiteral("Tarvik"), CPrompts::Buttons::Ok,
+                       CPrompts::Icon::Information);
+}
+
+void CMyVomoView::OnDownloadEnded(EDownloadEnd eReason) {
+  emit commandStateChanged();
+  // A download the meter did not finish keeps what arrived, but the user is told.
+  if (eReason == EDownloadEnd::Silence || eReason == EDownloadEnd::Watchdog ||
+      eReason == EDownloadEnd::HangUp)
+    m_prompts.MessageBox(this, QStringLiteral("Occur an error"), QStringLiteral("error"),
+                         CPrompts::Buttons::Ok);
 }

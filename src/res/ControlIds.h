@@ -20,3 +20,23 @@ constexpr int kHoverTime = 1034;
 constexpr int kHScroll = 1038;
 constexpr int kVScroll = 1039;
 } // namespace GraphIds
+
+// Control ids of the monitoring form (template 101) beside the graph's.
+namespace FormIds {
+constexpr int kStartTime = 1001;
+constexpr int kMax = 1002;
+constexpr int kMaxTime = 1003;
+constexpr int kAverage = 1005;
+constexpr int kMinTime = 1006;
+constexpr int kRate = 1007;
+constexpr int kMin = 1008;
+constexpr int kCount = 1009;
+constexpr int kGraph = 1010;
+constexpr int kCursorALabel = 1030;
+constexpr int kCursorBLabel = 1031;
+constexpr int kTable = 1037;
+constexpr int kGraphBox = 1058;
+constexpr int kShowGraph = 1059;
+constexpr int kShowTable = 1060;
+constexpr int kCursorBox = 1061;
+} // namespace FormIds

@@ -3,6 +3,7 @@
 #include "protocol/MeterState.h"
 #include "records/SampleStore.h"
 #include "records/StatData.h"
+#include "session/Deadlines.h"
 #include "session/MeterLink.h"
 #include "session/SessionClock.h"
 #include "session/SessionObserver.h"
@@ -25,6 +26,21 @@
 class CMeterSession {
 public:
   using Ms = std::chrono::milliseconds;
+
+  // The session's timers (ids in Timers()).
+  static constexpr int TIMER_SILENCE = 2;     // every second once a port is found or opened
+  static constexpr int TIMER_SAMPLE = 3;      // the run's sampling period
+  static constexpr int TIMER_LOG_TIMEOUT = 4; // the download watchdog
+  static constexpr int TIMER_OPEN_PORT = 5;   // the delayed open, and its retries after an arrival
+  static constexpr int TIMER_DISCOVER = 6;    // the next port search
+  static constexpr int TIMER_LOG_REQUEST = 7; // the download request, until the header comes
+  static constexpr int TIMER_KEY_FIRST = 100; // one per remote-key repetition
+  static constexpr Ms kStartDiscoverDelay{100};
+  static constexpr Ms kArrivalDiscoverDelay{100};
+  static constexpr Ms kRetryDiscoverDelay{500};
+  static constexpr Ms kOpenDelay{200};
+  static constexpr Ms kSilenceCheckPeriod{1000};
+  static constexpr Ms kLogTimeout{250000};
 
   struct Env {
     IMeterLink &link;
@@ -70,8 +86,11 @@ public:
   enum class EDownloadStart { Started, RunActive, MeterSilent, Busy };
   // Empties the data-logger store and asks the meter for its memory.
   EDownloadStart Download();
-  // Leaves a download at once, keeping what arrived.
+  // Leaves a download at once, keeping the whole recordings that arrived.
   void CancelDownload();
+  // Leaves a download at once, dropping what arrived; later bytes are read
+  // as live data (Esc in the progress pop-up).
+  void LeaveDownload();
 
   // A remote key (0..5): its code goes out now and repeats until the meter
   // shows the effect. False when ignored (silent meter, closed port).
@@ -79,6 +98,8 @@ public:
 
   // Automatic port selection: discovery now and after every arrival.
   void SetAutoPort();
+  // Automatic selection off; arrivals are ignored.
+  void SetManualPort();
   // A port chosen by hand (automatic selection off).
   bool ChoosePort(int nPort);
   // A device chosen by its path, symbolic links included (automatic off).
@@ -90,6 +111,12 @@ public:
 
   // --- state ---
   const CMeterState &State() const;
+  // The readout paints it; tests set readings through it.
+  CMeterState &State();
+  const CDeadlines &Timers() const;
+  enum class EDownloadPhase { Idle, Requesting, Receiving };
+  EDownloadPhase DownloadPhase() const;
+  int DownloadRequests() const; // request writes of the current download
   bool MeterHeard() const;
   bool Running() const;
   bool Downloading() const;
@@ -97,6 +124,7 @@ public:
   int Port() const; // the port found or chosen, 0 before one
   const SConnection &Connection() const;
   const StatData &Stat() const;
+  const ISessionClock &Clock() const;
   CDataStores &Stores();
 
 private:

@@ -1,8 +1,11 @@
 #include "app/AppOptions.h"
 #include "app/TarvikApp.h"
 #include "datalog/DataLogDlg.h"
+#include "datalog/DataFileMenu.h"
 #include "datalog/DataLogHolder.h"
+#include "monitor/SessionHost.h"
 #include "monitor/MyVomoView.h"
+#include "monitor/RegistoFlow.h"
 #include "sim/PtyMeter.h"
 #include "support/ScriptedPrompts.h"
 #include "uikit/DialogBuilder.h"
@@ -35,7 +38,7 @@ TEST(EndToEnd, SimulatedMeterIsFoundDecodedAndSampled) {
   app.Show();
 
   CMyVomoView &view = app.View();
-  const CMeterState &st = view.MeterState();
+  const CMeterState &st = app.Session().State();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !st.m_strCurTime.empty() && st.m_dLevel == 72.4; }, 5000))
       << "no frame decoded; level " << st.m_dLevel;
   EXPECT_FALSE(st.m_bWeightA);
@@ -43,9 +46,9 @@ TEST(EndToEnd, SimulatedMeterIsFoundDecodedAndSampled) {
 
   auto *rate = DlgItem<QComboBox>(&view, 1007);
   rate->setCurrentIndex(rate->findText("0.1"));
-  view.Run().m_nSampleLimit = 5;
+  app.Session().SetSampleLimit(5);
   view.OnRun();
-  EXPECT_EQ(view.Timers().Interval(CMyVomoView::TIMER_SAMPLE), 100);
+  EXPECT_EQ(app.Session().Timers().Period(CMeterSession::TIMER_SAMPLE), std::chrono::milliseconds(100));
   ASSERT_TRUE(QTest::qWaitFor([&] { return !st.m_bRunning; }, 5000));
   ASSERT_EQ(app.Stores().m_live.GetSize(), 5u);
   for (std::size_t i = 0; i < 5; ++i) {
@@ -61,13 +64,13 @@ TEST(EndToEnd, SimulatedMeterIsFoundDecodedAndSampled) {
   rec.m_nHour = 9;
   rec.m_levels = {61.0, 62.5, 63.0};
   app.Simulator()->WithSim([&](CMeterSim &sim) { sim.SetRecordings({rec}); });
-  view.OnRegisto();
+  app.Registo().OnRegisto();
   EXPECT_TRUE(st.m_bDownloading);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !st.m_bDownloading; }, 5000));
   ASSERT_EQ(app.Stores().m_log.GetSize(), 3u);
   EXPECT_DOUBLE_EQ(app.Stores().m_log[1].m_dValue, 62.5);
-  ASSERT_NE(view.DataLog().Get(), nullptr);
-  EXPECT_TRUE(view.DataLog().Get()->isVisible());
+  ASSERT_NE(app.FileMenu().DataLog().Get(), nullptr);
+  EXPECT_TRUE(app.FileMenu().DataLog().Get()->isVisible());
   EXPECT_TRUE(prompts.m_asked.empty());
 
   // The meter goes quiet: two seconds later the view knows.

@@ -1,5 +1,6 @@
 // The meter and its port failing under the view: on the production link,
 // with the simulated meter on a pseudo-terminal.
+#include "datalog/DataFileMenu.h"
 #include "datalog/DataLogDlg.h"
 #include "datalog/DataLogHolder.h"
 #include "monitor/PtyViewFixture.h"
@@ -14,8 +15,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-using V = CMyVomoView;
 
 struct Sample {
   double dValue;
@@ -41,14 +40,14 @@ protected:
   void SampleFor(int nTicks) {
     for (int i = 0; i < nTicks; ++i) {
       QCoreApplication::processEvents();
-      m_pView->OnTimer(V::TIMER_SAMPLE);
+      Fire(S::TIMER_SAMPLE);
     }
   }
 };
 
 TEST_F(FaultTest, UnpluggedDuringARunStopsItKeepsTheSamplesAndReopensOnArrival) {
   m_pView->OnRun();
-  ASSERT_TRUE(m_pView->MeterState().m_bRunning);
+  ASSERT_TRUE(State().m_bRunning);
   SampleFor(5);
   const std::vector<Sample> before = Samples(m_stores.m_live);
   ASSERT_GE(before.size(), 5u);
@@ -59,13 +58,13 @@ TEST_F(FaultTest, UnpluggedDuringARunStopsItKeepsTheSamplesAndReopensOnArrival) 
   QCoreApplication::processEvents(); // the last chunks the reader had
   SilenceCheckAfterQuiet();
 
-  EXPECT_FALSE(m_pView->MeterState().m_bRunning);
-  EXPECT_FALSE(m_pView->MeterState().m_bDataReceived) << "the readout shows the silent meter";
-  EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_SAMPLE));
+  EXPECT_FALSE(State().m_bRunning);
+  EXPECT_FALSE(State().m_bDataReceived) << "the readout shows the silent meter";
+  EXPECT_FALSE(Active(S::TIMER_SAMPLE));
   const std::vector<Sample> after = Samples(m_stores.m_live);
   ASSERT_GE(after.size(), before.size());
   EXPECT_TRUE(std::equal(before.begin(), before.end(), after.begin())) << "a sample taken was lost";
-  m_pView->OnTimer(V::TIMER_SAMPLE);
+  Fire(S::TIMER_SAMPLE);
   EXPECT_EQ(Samples(m_stores.m_live), after);
   EXPECT_TRUE(m_prompts.m_asked.empty());
 
@@ -80,14 +79,14 @@ TEST_F(FaultTest, UnpluggedDuringARunStopsItKeepsTheSamplesAndReopensOnArrival) 
   m_meterBack.SetFrameInterval(20ms);
   ASSERT_TRUE(m_meterBack.Start()) << m_meterBack.Error();
   ListPort(m_meterBack.PortInfo());
-  m_pView->OnDeviceArrived();
-  EXPECT_EQ(m_pView->Timers().Interval(V::TIMER_DISCOVER), 100);
-  const unsigned nFrames = m_pView->MeterState().m_nFramesDecoded;
-  m_pView->OnTimer(V::TIMER_DISCOVER);
-  EXPECT_EQ(m_pView->FoundPort(), m_meterBack.SlaveNumber());
-  m_pView->OnTimer(V::TIMER_OPEN_PORT);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return m_pView->MeterState().m_nFramesDecoded > nFrames; }, 3000));
-  EXPECT_TRUE(m_pView->MeterState().m_bDataReceived);
+  Session().OnDeviceArrived();
+  EXPECT_TRUE(Active(S::TIMER_DISCOVER));
+  const unsigned nFrames = State().m_nFramesDecoded;
+  Fire(S::TIMER_DISCOVER);
+  EXPECT_EQ(Session().Port(), m_meterBack.SlaveNumber());
+  Fire(S::TIMER_OPEN_PORT);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return State().m_nFramesDecoded > nFrames; }, 3000));
+  EXPECT_TRUE(State().m_bDataReceived);
   EXPECT_EQ(m_pLink->Port().Device(), m_meterBack.SlavePath());
   EXPECT_TRUE(m_prompts.m_asked.empty());
   EXPECT_EQ(Samples(m_stores.m_live), after) << "reopening touched the samples";
@@ -105,7 +104,7 @@ TEST_F(FaultTest, StopKeyRepeatsOnlyUntilThePoweredOffMeterFallsSilent) {
       << "Stop shows no state, so it is sent again";
   const std::size_t nSent = m_meter.Received().size();
   SilenceCheckAfterQuiet();
-  EXPECT_FALSE(m_pView->MeterState().m_bDataReceived);
+  EXPECT_FALSE(State().m_bDataReceived);
   QTest::qWait(1300); // two more intervals
   EXPECT_EQ(m_meter.Received().size(), nSent) << "the repetition outlived the meter's voice";
   m_pView->OnMeterKey(0);
@@ -115,14 +114,14 @@ TEST_F(FaultTest, StopKeyRepeatsOnlyUntilThePoweredOffMeterFallsSilent) {
 
 TEST_F(FaultTest, APortHeldByAnotherProgramOrAMissingDeviceIsToldWithItsReason) {
   const int nPort = m_meter.SlaveNumber();
-  m_pView->OnTimer(V::TIMER_DISCOVER); // let go of the port, as if another program had it first
+  Fire(S::TIMER_DISCOVER); // let go of the port, as if another program had it first
   m_pLink->Close();
   CComPort other;
   other.SetPortTemplate("/dev/pts/%d");
   ASSERT_TRUE(other.Open(nPort, 2, 9600, PARITY_NONE, 8, STOPBITS_ONE, FLOW_NONE));
   const int nThreads = Threads();
 
-  EXPECT_FALSE(m_pView->OpenPort(nPort));
+  EXPECT_FALSE(Session().ChoosePort(nPort));
   ASSERT_EQ(m_prompts.Messages().size(), 1u);
   EXPECT_EQ(m_prompts.Messages()[0].toStdString(), "Warning:Can't open COM" + std::to_string(nPort) +
                                                        "!\nAnother program holds " + m_meter.SlavePath() +
@@ -131,7 +130,7 @@ TEST_F(FaultTest, APortHeldByAnotherProgramOrAMissingDeviceIsToldWithItsReason) 
   EXPECT_EQ(Threads(), nThreads) << "a failed open left a reader behind";
 
   m_pLink->Port().SetPortTemplate("/dev/ttyTarvikGone%d");
-  EXPECT_FALSE(m_pView->OpenPort(7));
+  EXPECT_FALSE(Session().ChoosePort(7));
   ASSERT_EQ(m_prompts.Messages().size(), 2u);
   EXPECT_EQ(m_prompts.Messages()[1], "Warning:Can't open COM7!\n/dev/ttyTarvikGone7 does not exist; is the "
                                      "meter connected?");
@@ -151,20 +150,20 @@ protected:
     port.m_nNumber = m_line.SlaveNumber();
     ListPort(port);
     m_sim.SetRecordings(GenerateSimRecordings(3, 40));
-    m_pView->OnTimer(V::TIMER_DISCOVER);
-    m_pView->OnTimer(V::TIMER_OPEN_PORT);
+    Fire(S::TIMER_DISCOVER);
+    Fire(S::TIMER_OPEN_PORT);
     ASSERT_TRUE(m_pLink->IsOpen());
     for (int i = 0; i < 3; ++i)
       ASSERT_TRUE(Send(m_sim.NextFrame()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pView->MeterState().m_nFramesDecoded > 0; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_nFramesDecoded > 0; }, 2000));
     // An earlier download's records, which the new one replaces.
     m_stores.m_log.Emplace(70.0, "07-12-2026,1:00:00", "dBA", 1, 1.0);
   }
   bool Send(const std::vector<std::uint8_t> &bytes) { return m_line.WriteAll(bytes.data(), bytes.size()); }
   // Starts "Registo" and answers its request with the whole download.
   std::vector<std::uint8_t> RequestDownload() {
-    m_pView->OnRegisto();
-    EXPECT_TRUE(m_pView->MeterState().m_bDownloading);
+    m_pApp->Registo().OnRegisto();
+    EXPECT_TRUE(State().m_bDownloading);
     std::uint8_t req[2] = {};
     std::size_t nGot = 0;
     for (int i = 0; i < 200 && nGot < 2; ++i) {
@@ -194,15 +193,15 @@ TEST_F(DownloadFaultTest, UnpluggedMidwayTellsTheErrorLeavesDownloadModeAndStops
   ASSERT_GT(download.size(), 200u);
   download.resize(download.size() / 2);
   ASSERT_TRUE(Send(download));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return m_pView->MeterState().m_bLogHeader; }, 2000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_bLogHeader; }, 2000));
   Unplug();
 
-  EXPECT_FALSE(m_pView->MeterState().m_bDownloading);
-  EXPECT_EQ(m_pView->Registo().CurrentPhase(), CRegistoFlow::Phase::Idle);
+  EXPECT_FALSE(State().m_bDownloading);
+  EXPECT_EQ(Session().DownloadPhase(), S::EDownloadPhase::Idle);
   ASSERT_EQ(m_prompts.Messages().size(), 1u);
   EXPECT_EQ(m_prompts.Messages()[0], "Occur an error");
   EXPECT_EQ(m_prompts.m_asked[0].caption, "error");
-  EXPECT_FALSE(m_pView->Registo().Dialog().isVisible());
+  EXPECT_FALSE(m_pApp->Registo().Dialog().isVisible());
   // The whole recordings and levels that arrived are kept, and the earlier
   // download's record is gone; the window opens on them.
   const CSampleStore &log = m_stores.m_log;
@@ -211,10 +210,10 @@ TEST_F(DownloadFaultTest, UnpluggedMidwayTellsTheErrorLeavesDownloadModeAndStops
   EXPECT_EQ(log[0].m_nGroup, 1);
   for (std::size_t i = 1; i < log.GetSize(); ++i)
     EXPECT_GE(log[i].m_nGroup, log[i - 1].m_nGroup);
-  ASSERT_NE(m_pView->DataLog().Get(), nullptr);
-  EXPECT_TRUE(m_pView->DataLog().Get()->isVisible());
+  ASSERT_NE(m_pApp->FileMenu().DataLog().Get(), nullptr);
+  EXPECT_TRUE(m_pApp->FileMenu().DataLog().Get()->isVisible());
   // The watchdog that fires later changes nothing more.
-  m_pView->OnTimer(V::TIMER_LOG_TIMEOUT);
+  Fire(S::TIMER_LOG_TIMEOUT);
   EXPECT_EQ(m_prompts.Messages().size(), 1u);
 }
 
@@ -225,16 +224,16 @@ TEST_F(DownloadFaultTest, UnpluggedRightAfterTheEndMarkerKeepsEveryRecord) {
   download.pop_back(); // the trailing byte never comes
   ASSERT_TRUE(Send(download));
   // Bytes still in the line when it hangs up are lost, as on a real cable.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !m_pView->MeterState().m_bDownloading; }, 2000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !State().m_bDownloading; }, 2000));
   Unplug();
 
-  EXPECT_FALSE(m_pView->MeterState().m_bDownloading);
+  EXPECT_FALSE(State().m_bDownloading);
   EXPECT_TRUE(m_prompts.Messages().empty());
   ASSERT_EQ(m_stores.m_log.GetSize(), 120u);
   EXPECT_EQ(m_stores.m_log[0].m_nGroup, 1);
   EXPECT_EQ(m_stores.m_log[119].m_nGroup, 3);
-  ASSERT_NE(m_pView->DataLog().Get(), nullptr);
-  EXPECT_TRUE(m_pView->DataLog().Get()->isVisible());
+  ASSERT_NE(m_pApp->FileMenu().DataLog().Get(), nullptr);
+  EXPECT_TRUE(m_pApp->FileMenu().DataLog().Get()->isVisible());
 }
 
 } // namespace

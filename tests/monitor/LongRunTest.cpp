@@ -6,6 +6,7 @@
 #include "graph/GraphicsBtn.h"
 #include "monitor/PtyViewFixture.h"
 #include "monitor/ViewFixture.h"
+#include "session/MonitorRun.h"
 #include "sim/MeterSim.h"
 
 #include <QTreeView>
@@ -21,12 +22,11 @@ protected:
   void TenthOfASecond() {
     if (++m_nTenths % 10 == 0) {
       m_sim.AdvanceSeconds(1);
-      m_now += 1;
+      m_clock.m_wall += 1;
     }
     const std::vector<std::uint8_t> frame = m_sim.NextFrame();
-    m_pView->OnChunk(
-        QByteArray(reinterpret_cast<const char *>(frame.data()), static_cast<qsizetype>(frame.size())));
-    m_pView->OnTimer(CMyVomoView::TIMER_SAMPLE);
+    Chunk(QByteArray(reinterpret_cast<const char *>(frame.data()), static_cast<qsizetype>(frame.size())));
+    Fire(S::TIMER_SAMPLE);
   }
 
   CMeterSim m_sim;
@@ -35,14 +35,12 @@ protected:
 
 TEST_F(LongRunTest, StopsAtExactly40000StaysFlatAndSavesAndReadsBackEverySample) {
   const std::vector<std::uint8_t> frame = m_sim.NextFrame();
-  m_pView->OnChunk(
-      QByteArray(reinterpret_cast<const char *>(frame.data()), static_cast<qsizetype>(frame.size())));
-  m_pView->OnChunk(
-      QByteArray(reinterpret_cast<const char *>(frame.data()), static_cast<qsizetype>(frame.size())));
+  Chunk(QByteArray(reinterpret_cast<const char *>(frame.data()), static_cast<qsizetype>(frame.size())));
+  Chunk(QByteArray(reinterpret_cast<const char *>(frame.data()), static_cast<qsizetype>(frame.size())));
   SelectRate("0.1");
   m_pView->OnRun();
-  ASSERT_TRUE(m_pView->MeterState().m_bRunning);
-  EXPECT_EQ(m_pView->Timers().Interval(CMyVomoView::TIMER_SAMPLE), 100);
+  ASSERT_TRUE(State().m_bRunning);
+  EXPECT_EQ(IntervalMs(S::TIMER_SAMPLE), 100);
   // As in a window shrunk to nothing: the graph has no plot to redraw for
   // each of the 40,000 samples (its own cost, which grows with the run), so
   // the run takes seconds; everything else takes the view's whole path.
@@ -51,14 +49,14 @@ TEST_F(LongRunTest, StopsAtExactly40000StaysFlatAndSavesAndReadsBackEverySample)
   ASSERT_FALSE(HasPlot(m_pView->Graph()));
   for (int i = 0; i < kMaxSamples; ++i)
     TenthOfASecond();
-  EXPECT_TRUE(m_pView->MeterState().m_bRunning) << "stopped before the limit";
+  EXPECT_TRUE(State().m_bRunning) << "stopped before the limit";
   EXPECT_EQ(m_stores.m_live.GetSize(), static_cast<std::size_t>(kMaxSamples));
   TenthOfASecond();
-  EXPECT_FALSE(m_pView->MeterState().m_bRunning);
-  EXPECT_FALSE(m_pView->Timers().IsActive(CMyVomoView::TIMER_SAMPLE));
+  EXPECT_FALSE(State().m_bRunning);
+  EXPECT_FALSE(Active(S::TIMER_SAMPLE));
   EXPECT_EQ(m_stores.m_live.GetSize(), static_cast<std::size_t>(kMaxSamples));
   EXPECT_EQ(Field(1009), "40000");
-  EXPECT_GE(m_pView->MeterState().m_nFramesDecoded, static_cast<unsigned>(kMaxSamples));
+  EXPECT_GE(State().m_nFramesDecoded, static_cast<unsigned>(kMaxSamples));
 
   // The meter talks on and stray ticks come: nothing more is kept.
   for (int i = 0; i < 300; ++i)
@@ -70,7 +68,7 @@ TEST_F(LongRunTest, StopsAtExactly40000StaysFlatAndSavesAndReadsBackEverySample)
   if (kResidentSizeIsMeaningful) {
     EXPECT_LT(ResidentKb() - nRss, 1024) << "memory grows after the run";
   }
-  EXPECT_LT(m_pView->MeterState().m_strRecv.size(), 200u);
+  EXPECT_LT(State().m_strRecv.size(), 200u);
 
   CTempDir dir;
   const std::string path = dir.File("long.txt");
@@ -101,7 +99,7 @@ TEST_F(ViewFixture, ATableShownAfterARunInGraphModeShowsTheLastSample) {
   Hear();
   m_pView->OnRun();
   Tick(300);
-  auto *pList = DlgItem<QTreeView>(m_pView.get(), 1037);
+  auto *pList = DlgItem<QTreeView>(m_pView, 1037);
   ASSERT_NE(pList, nullptr);
   EXPECT_FALSE(pList->isVisible());
   m_pView->OnShowTable();

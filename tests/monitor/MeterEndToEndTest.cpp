@@ -2,14 +2,18 @@
 // simulated meter on a pseudo-terminal, pressed and answered as a user would.
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
+#include "datalog/DataFileMenu.h"
 #include "datalog/DataLogDlg.h"
 #include "datalog/DataLogHolder.h"
 #include "monitor/MeterButton.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/ReadoutPanel.h"
 #include "monitor/RegistoFlow.h"
+#include "monitor/SessionHost.h"
 #include "protocol/CommandSet.h"
+#include "session/ComPortLink.h"
 #include "sim/PtyMeter.h"
+#include "support/FakeSessionClock.h"
 #include "support/ScriptedPrompts.h"
 #include "uikit/CommandIds.h"
 
@@ -32,6 +36,7 @@ void SendMouse(QWidget *w, QEvent::Type type, QPoint pos, Qt::MouseButtons butto
 }
 
 struct SimulatedMeter : ::testing::Test {
+  CTestWallClock clock{};
   CScriptedPrompts prompts;
   std::unique_ptr<CTarvikApp> app;
   CPtyMeter *sim = nullptr;
@@ -39,7 +44,7 @@ struct SimulatedMeter : ::testing::Test {
   void SetUp() override {
     AppOptions opt;
     opt.bSimulate = true;
-    app = std::make_unique<CTarvikApp>(opt, prompts);
+    app = std::make_unique<CTarvikApp>(opt, prompts, std::make_unique<CComPortLink>(), clock);
     std::string err;
     ASSERT_TRUE(app->Start(err)) << err;
     sim = app->Simulator();
@@ -51,7 +56,13 @@ struct SimulatedMeter : ::testing::Test {
   void TearDown() override { app.reset(); }
 
   CMyVomoView &View() { return app->View(); }
-  const CMeterState &State() { return View().MeterState(); }
+  // Fires timer nId now, with whatever falls due before it.
+  void Fire(int nId) {
+    if (auto due = app->Session().Timers().Due(nId))
+      app->Session().Advance(std::max(*due, clock.Now()));
+  }
+  void FireSilenceCheck() { Fire(CMeterSession::TIMER_SILENCE); }
+  const CMeterState &State() { return app->Session().State(); }
   CReadoutPanel *Panel() { return qobject_cast<CReadoutPanel *>(View().Readout()); }
   void Click(int nKey) {
     CMeterButton *b = Panel()->Button(nKey);
@@ -68,9 +79,8 @@ struct SimulatedMeter : ::testing::Test {
   void Wait(int ms) { QTest::qWait(ms); }
   // The silence check two seconds on, without waiting for them.
   void SilenceCheckLater() {
-    const std::time_t later = std::time(nullptr) + 10;
-    View().SetClock([later] { return later; });
-    View().OnTimer(CMyVomoView::TIMER_SILENCE);
+    clock.m_wall += 10;
+    FireSilenceCheck();
   }
 };
 
@@ -173,7 +183,7 @@ std::vector<std::vector<QString>> Rows(CDataLogDlg *dlg) {
 } // namespace
 
 struct SimulatedDownload : SimulatedMeter {
-  CDataLogDlg *Logger() { return View().DataLog().Get(); }
+  CDataLogDlg *Logger() { return app->FileMenu().DataLog().Get(); }
   bool Registo() { return app->Frame().Commands().Execute(cmd::ID_DOWNLOAD); }
   bool LoggerShown() { return Logger() && Logger()->isVisible() && !State().m_bDownloading; }
 };
@@ -197,23 +207,27 @@ TEST_F(SimulatedDownload, TwoRecordingsArriveAsTwoRows) {
   EXPECT_EQ(rows[1][4], "2");
   ASSERT_EQ(app->Stores().m_log.GetSize(), 5u);
   EXPECT_EQ(app->Stores().m_log[4].m_strTime, "07-12-2026,14:30:07");
-  EXPECT_FALSE(View().Registo().Dialog().isVisible());
+  EXPECT_FALSE(app->Registo().Dialog().isVisible());
   EXPECT_TRUE(prompts.Messages().empty());
   // The watchdog that fires later finds nothing to end.
-  View().OnTimer(CMyVomoView::TIMER_LOG_TIMEOUT);
+  Fire(CMeterSession::TIMER_LOG_TIMEOUT);
   EXPECT_TRUE(prompts.Messages().empty());
 }
 
 TEST_F(SimulatedDownload, AnEmptyLogOpensAnEmptyWindow) {
   sim->WithSim([](CMeterSim &m) { m.SetRecordings({}); });
-  bool bDialogSeen = false;
-  QObject::connect(&View(), &CMyVomoView::downloadEnded,
-                   [&] { bDialogSeen = View().Registo().Dialog().isVisible(); });
+  // The pop-up shows with the first progress report.
+  struct CProgressSeen : ISessionObserver {
+    bool bSeen = false;
+    void OnDownloadProgress(int, int) override { bSeen = true; }
+  } progress;
+  app->Session().AddObserver(progress);
   ASSERT_TRUE(Registo());
   ASSERT_TRUE(QTest::qWaitFor([&] { return LoggerShown(); }, 5000));
+  app->Session().RemoveObserver(progress);
   EXPECT_TRUE(Rows(Logger()).empty());
-  EXPECT_FALSE(bDialogSeen);
-  EXPECT_FALSE(View().Registo().Dialog().isVisible());
+  EXPECT_FALSE(progress.bSeen);
+  EXPECT_FALSE(app->Registo().Dialog().isVisible());
   EXPECT_TRUE(prompts.Messages().empty());
 }
 

@@ -3,14 +3,17 @@
 // user leaves with Esc while the rest is still to come.
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
+#include "datalog/DataFileMenu.h"
 #include "datalog/DataLogDlg.h"
 #include "datalog/DataLogHolder.h"
-#include "monitor/ComPortLink.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/RegistoFlow.h"
+#include "monitor/SessionHost.h"
 #include "serial/PortEnumerator.h"
+#include "session/ComPortLink.h"
 #include "sim/PtyMaster.h"
 #include "sim/SimWire.h"
+#include "support/FakeSessionClock.h"
 #include "support/ScriptedPrompts.h"
 #include "uikit/CommandIds.h"
 
@@ -84,6 +87,7 @@ CSimRecording LongRecording() {
 }
 
 struct HalfwayDownload : ::testing::Test {
+  CTestWallClock clock{};
   CScriptedPrompts prompts;
   std::unique_ptr<CTarvikApp> app;
   CHalfwayMeter meter;
@@ -93,8 +97,8 @@ struct HalfwayDownload : ::testing::Test {
     meter.download = sim::BuildDownload({LongRecording()});
     ASSERT_GT(meter.download.size(), 400u);
     meter.nFirstPart = meter.download.size() / 2;
-    app = std::make_unique<CTarvikApp>(AppOptions{}, prompts);
-    auto *link = dynamic_cast<CComPortLink *>(&app->View().Link());
+    app = std::make_unique<CTarvikApp>(AppOptions{}, prompts, std::make_unique<CComPortLink>(), clock);
+    auto *link = dynamic_cast<CComPortLink *>(&app->SessionHost().Link());
     ASSERT_NE(link, nullptr);
     CPortInfo port;
     port.m_strName = "pts/" + std::to_string(meter.pty.SlaveNumber());
@@ -107,26 +111,31 @@ struct HalfwayDownload : ::testing::Test {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !State().m_strCurTime.empty(); }, 5000));
     ASSERT_TRUE(app->Frame().Commands().Execute(cmd::ID_DOWNLOAD));
     // The header and the first half are in: the progress pop-up is up.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return View().Registo().Dialog().isVisible(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app->Registo().Dialog().isVisible(); }, 5000));
   }
   void TearDown() override { app.reset(); }
 
   CMyVomoView &View() { return app->View(); }
-  const CMeterState &State() { return View().MeterState(); }
-  CDataLogDlg *Logger() { return View().DataLog().Get(); }
+  // Fires timer nId now, with whatever falls due before it.
+  void Fire(int nId) {
+    if (auto due = app->Session().Timers().Due(nId))
+      app->Session().Advance(std::max(*due, clock.Now()));
+  }
+  void FireSilenceCheck() { Fire(CMeterSession::TIMER_SILENCE); }
+  const CMeterState &State() { return app->Session().State(); }
+  CDataLogDlg *Logger() { return app->FileMenu().DataLog().Get(); }
 };
 } // namespace
 
 TEST_F(HalfwayDownload, SilenceHalfWayEndsWithAnErrorAndKeepsWhatArrived) {
   EXPECT_TRUE(State().m_bLogHeader);
-  EXPECT_GT(View().Registo().Dialog().Progress()->value(), 0);
-  EXPECT_EQ(View().Registo().Dialog().Progress()->maximum(), static_cast<int>(meter.download.size()) - 3);
-  const std::time_t later = std::time(nullptr) + 10;
-  View().SetClock([later] { return later; });
-  View().OnTimer(CMyVomoView::TIMER_SILENCE);
+  EXPECT_GT(app->Registo().Dialog().Progress()->value(), 0);
+  EXPECT_EQ(app->Registo().Dialog().Progress()->maximum(), static_cast<int>(meter.download.size()) - 3);
+  clock.m_wall += 10;
+  FireSilenceCheck();
   EXPECT_EQ(prompts.Messages(), (std::vector<QString>{"Occur an error"}));
   EXPECT_FALSE(State().m_bDownloading);
-  EXPECT_FALSE(View().Registo().Dialog().isVisible());
+  EXPECT_FALSE(app->Registo().Dialog().isVisible());
   ASSERT_NE(Logger(), nullptr);
   EXPECT_TRUE(Logger()->isVisible());
   // Whatever whole levels arrived are kept and listed, one row a recording.
@@ -140,7 +149,7 @@ TEST_F(HalfwayDownload, SilenceHalfWayEndsWithAnErrorAndKeepsWhatArrived) {
 }
 
 TEST_F(HalfwayDownload, EscOpensTheWindowAtOnceAndTheRestIsReadAsLiveData) {
-  QTest::keyClick(&View().Registo().Dialog(), Qt::Key_Escape);
+  QTest::keyClick(&app->Registo().Dialog(), Qt::Key_Escape);
   // At once, not when the rest arrives.
   EXPECT_FALSE(State().m_bDownloading);
   ASSERT_NE(Logger(), nullptr);

@@ -7,7 +7,7 @@ TEST_F(PtyViewFixture, AThousandOpensAndClosesLeaveNoDescriptorThreadOrMemory) {
   ASSERT_TRUE(m_line.Open()) << m_line.Error();
   const int nPort = m_line.SlaveNumber();
   // A first round allocates what stays for good (callbacks, error texts).
-  ASSERT_TRUE(m_pView->OpenPort(nPort));
+  ASSERT_TRUE(Session().ChoosePort(nPort));
   m_pLink->Close();
   const int nFds = OpenDescriptors();
   const int nThreads = Threads();
@@ -16,7 +16,7 @@ TEST_F(PtyViewFixture, AThousandOpensAndClosesLeaveNoDescriptorThreadOrMemory) {
   int nFailed = 0;
   for (int i = 0; i < 1000; ++i) {
     // The view's open closes the port first; every other round closes it too.
-    if (!m_pView->OpenPort(nPort))
+    if (!Session().ChoosePort(nPort))
       ++nFailed;
     if (i % 2 == 1)
       m_pLink->Close();
@@ -31,9 +31,9 @@ TEST_F(PtyViewFixture, AThousandOpensAndClosesLeaveNoDescriptorThreadOrMemory) {
   }
 
   // Bytes still reach the view after all that.
-  ASSERT_TRUE(m_pView->OpenPort(nPort));
+  ASSERT_TRUE(Session().ChoosePort(nPort));
   ASSERT_TRUE(m_line.WriteAll("\xa5\x0d", 2));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return m_pView->MeterState().m_bDataReceived; }, 1000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return State().m_bDataReceived; }, 1000));
 }
 
 TEST_F(PtyViewFixture, FailedOpensLeaveNoDescriptorOrThreadEither) {
@@ -44,7 +44,7 @@ TEST_F(PtyViewFixture, FailedOpensLeaveNoDescriptorOrThreadEither) {
   const int nFds = OpenDescriptors();
   const int nThreads = Threads();
   for (int i = 0; i < 200; ++i)
-    EXPECT_FALSE(m_pView->OpenPort(m_line.SlaveNumber()));
+    EXPECT_FALSE(Session().ChoosePort(m_line.SlaveNumber()));
   EXPECT_EQ(m_prompts.Messages().size(), 200u);
   EXPECT_EQ(OpenDescriptors(), nFds);
   EXPECT_EQ(Threads(), nThreads);

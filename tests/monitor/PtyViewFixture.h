@@ -1,10 +1,14 @@
 #pragma once
 
-#include "monitor/ComPortLink.h"
+#include "app/AppOptions.h"
+#include "app/MainFrame.h"
+#include "app/TarvikApp.h"
 #include "monitor/MyVomoView.h"
 #include "records/SampleStore.h"
+#include "session/ComPortLink.h"
 #include "sim/PtyMaster.h"
 #include "sim/PtyMeter.h"
+#include "support/FakeSessionClock.h"
 #include "support/ScriptedPrompts.h"
 #include "uikit/CommandRouter.h"
 
@@ -70,24 +74,35 @@ inline double ProcessCpuMs() {
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-// The view on the production link, with a meter on a pseudo-terminal that
-// discovery lists as the bridge (no system ports: an empty sysfs), scripted
-// prompts and a clock the test moves.
+// The program on the production link, with a meter on a pseudo-terminal
+// that discovery lists as the bridge (no system ports: an empty sysfs),
+// scripted prompts and a calendar the test moves.
 class PtyViewFixture : public ::testing::Test {
 protected:
-  PtyViewFixture() {
-    auto link = std::make_unique<CComPortLink>("/nonexistent-sysfs");
-    m_pLink = link.get();
-    m_pLink->Port().SetPortTemplate("/dev/pts/%d");
-    m_pView = std::make_unique<CMyVomoView>(m_stores, m_prompts, std::move(link));
-    m_pView->SetClock([this] { return m_now; });
-    m_pView->RegisterCommands(m_commands);
-    for (int nId : {32771, 32772, 32773, 32780, 32785, 32786, 32790, 32791, 32815, 32816})
-      m_commands.Add(nId, QString());
+  using S = CMeterSession;
+
+  PtyViewFixture() : m_pApp(MakeApp()), m_stores(m_pApp->Stores()), m_pView(&m_pApp->View()) {
     m_pView->OnInitialUpdate();
   }
-  ~PtyViewFixture() override { m_pView.reset(); } // the port closes before the meter goes
+  ~PtyViewFixture() override { m_pApp.reset(); } // the port closes before the meter goes
 
+  CMeterSession &Session() { return m_pApp->Session(); }
+  CMeterState &State() { return Session().State(); }
+  CCommandRouter &Commands() { return m_pApp->Frame().Commands(); }
+  // Fires timer nId now, with whatever falls due before it.
+  void Fire(int nId) {
+    if (std::optional<std::chrono::milliseconds> due = Session().Timers().Due(nId))
+      Session().Advance(std::max(*due, m_clock.Now()));
+  }
+  bool Active(int nId) { return Session().Timers().IsActive(nId); }
+  int IntervalMs(int nId) {
+    auto p = Session().Timers().Period(nId);
+    return p ? static_cast<int>(p->count()) : -1;
+  }
+  void Chunk(const QByteArray &bytes) {
+    Session().OnChunk(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                      static_cast<std::size_t>(bytes.size()));
+  }
   // Discovery lists `port` alone, as after the meter was plugged in.
   void ListPort(const CPortInfo &port) {
     m_pLink->Discovery().ClearExtraPorts();
@@ -95,26 +110,34 @@ protected:
   }
   // The first discovery and the delayed open, then the first decoded frame.
   bool DiscoverAndHear() {
-    m_pView->OnTimer(CMyVomoView::TIMER_DISCOVER);
-    if (!m_pView->Timers().IsActive(CMyVomoView::TIMER_OPEN_PORT))
+    Fire(S::TIMER_DISCOVER);
+    if (!Active(S::TIMER_OPEN_PORT))
       return false;
-    m_pView->OnTimer(CMyVomoView::TIMER_OPEN_PORT);
-    return QTest::qWaitFor([&] { return m_pView->MeterState().m_nFramesDecoded > 0; }, 3000);
+    Fire(S::TIMER_OPEN_PORT);
+    return QTest::qWaitFor([&] { return State().m_nFramesDecoded > 0; }, 3000);
   }
   // Two whole seconds without a byte, then the silence check.
   void SilenceCheckAfterQuiet() {
-    m_now += 3;
-    m_pView->OnTimer(CMyVomoView::TIMER_SILENCE);
+    m_clock.m_wall += 3;
+    Fire(S::TIMER_SILENCE);
   }
 
-  std::time_t m_now = 1765000000; // 2025-12-06 05:46:40 UTC
-  // The meters go after the view, whose port is open on them.
+  CTestWallClock m_clock;
+  // The meters go after the program, whose port is open on them.
   CPtyMeter m_meter;
   CPtyMeter m_meterBack; // the same meter plugged in again
   CPtyMaster m_line;     // a meter whose every byte the test writes
-  CDataStores m_stores;
   CScriptedPrompts m_prompts;
-  CCommandRouter m_commands;
   CComPortLink *m_pLink = nullptr;
-  std::unique_ptr<CMyVomoView> m_pView;
+  std::unique_ptr<CTarvikApp> m_pApp;
+  CDataStores &m_stores;
+  CMyVomoView *m_pView;
+
+private:
+  std::unique_ptr<CTarvikApp> MakeApp() {
+    auto link = std::make_unique<CComPortLink>("/nonexistent-sysfs");
+    m_pLink = link.get();
+    m_pLink->Port().SetPortTemplate("/dev/pts/%d");
+    return std::make_unique<CTarvikApp>(AppOptions{}, m_prompts, std::move(link), m_clock);
+  }
 };

@@ -1,6 +1,8 @@
 #include "monitor/RegistoFlow.h"
-#include "protocol/MeterState.h"
 #include "records/SampleStore.h"
+#include "sim/SimWire.h"
+#include "support/FakeMeterLink.h"
+#include "support/FakeSessionClock.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QLabel>
@@ -13,152 +15,84 @@
 #include <vector>
 
 namespace {
-constexpr int kTimeoutId = 4;
 
 struct RegistoFixture : ::testing::Test {
-  CMeterState state;
+  CFakeSessionClock clock;
+  CFakeScheduler sched;
+  CFakeMeterLink link;
   CDataStores stores;
   CScriptedPrompts prompts;
-  CTimerSet viewTimers{[](int) {}};
+  CMeterSession session{{link, stores, clock, sched, [](const std::uint8_t *, std::size_t) {}}};
   std::vector<std::string> events; // what the flow did, in order
-  std::vector<uint8_t> wire;
   std::unique_ptr<CRegistoFlow> flow;
 
   RegistoFixture() {
-    state.m_bDataReceived = true;
     stores.m_log.Emplace(60.0, "07-12-2026,1:00:00", "dBA", 1, 1.0);
-    stores.m_log.Emplace(61.0, "07-12-2026,1:00:01", "dBA", 1, 1.0);
     CRegistoFlow::Hooks h;
-    h.write = [this](const uint8_t *p, std::size_t n) {
-      wire.insert(wire.end(), p, p + n);
-      return true;
-    };
     h.releaseLoggerSelection = [this] {
       events.push_back("release with " + std::to_string(stores.m_log.GetSize()) + " records");
     };
     h.showDataLogger = [this] {
-      events.push_back(std::string("show logger") + (state.m_bDownloading ? " while downloading" : ""));
+      events.push_back("show logger with " + std::to_string(stores.m_log.GetSize()) + " records");
     };
-    h.beginDownload = [this] { events.push_back("group 0"); };
-    flow = std::make_unique<CRegistoFlow>(state, stores.m_log, prompts, viewTimers, kTimeoutId, 250000, h,
-                                          nullptr);
+    flow = std::make_unique<CRegistoFlow>(session, prompts, h, nullptr);
+    const std::uint8_t start[] = {0xa5, 0x0d};
+    session.OnChunk(start, sizeof start);
   }
-  void Tick() { flow->OnTimer(CRegistoFlow::TIMER_LOG_REQUEST); }
-  int Requests() const { return static_cast<int>(wire.size() / 2); }
+  void Feed(const std::vector<std::uint8_t> &bytes, std::size_t nFrom, std::size_t nTo) {
+    for (std::size_t i = nFrom; i < nTo; i += 20)
+      session.OnChunk(bytes.data() + i, std::min<std::size_t>(20, nTo - i));
+  }
+  static std::vector<std::uint8_t> Download() {
+    CSimRecording a;
+    a.m_levels = {60.1, 61.2, 62.3};
+    CSimRecording b = a;
+    b.m_nMinute = 30;
+    b.m_levels = {70.0, 71.5, 72.0, 73.0, 74.0};
+    return sim::BuildDownload({a, b});
+  }
 };
+
 } // namespace
 
-TEST_F(RegistoFixture, RefusedDuringARunAndIgnoredWhileSilent) {
-  state.m_bRunning = true;
+TEST_F(RegistoFixture, RefusedDuringARunWithATip) {
+  ASSERT_TRUE(session.StartRun(1.0));
   flow->OnRegisto();
   ASSERT_EQ(prompts.m_asked.size(), 1u);
   EXPECT_EQ(prompts.m_asked[0].text, "Please stop the Real Time Runing!");
   EXPECT_EQ(prompts.m_asked[0].caption, "Tip");
-  EXPECT_EQ(stores.m_log.GetSize(), 2u);
-  EXPECT_FALSE(state.m_bDownloading);
-
-  state.m_bRunning = false;
-  state.m_bDataReceived = false;
-  flow->OnRegisto();
-  EXPECT_EQ(prompts.m_asked.size(), 1u);
-  EXPECT_EQ(stores.m_log.GetSize(), 2u);
-  EXPECT_TRUE(wire.empty());
+  EXPECT_EQ(stores.m_log.GetSize(), 1u);
   EXPECT_TRUE(events.empty());
-  EXPECT_FALSE(viewTimers.IsActive(kTimeoutId));
 }
 
-TEST_F(RegistoFixture, FullDownloadRequestsUntilTheHeaderThenShowsProgress) {
-  state.m_bLogHeader = true; // left over from an earlier download
+TEST_F(RegistoFixture, TheProgressPopUpShowsAtTheHeaderAndClosesAtTheEnd) {
   flow->OnRegisto();
-  EXPECT_TRUE(state.m_bDownloading);
-  EXPECT_FALSE(state.m_bLogHeader);
-  EXPECT_TRUE(stores.m_log.IsEmpty());
-  // The window's selection goes before the records it points at.
-  EXPECT_EQ(events, (std::vector<std::string>{"group 0", "release with 2 records"}));
-  EXPECT_TRUE(viewTimers.IsActive(kTimeoutId));
-  EXPECT_EQ(viewTimers.Interval(kTimeoutId), 250000);
-  EXPECT_EQ(wire, (std::vector<uint8_t>{0x5A, 0xAC})); // at once
-  Tick();
-  Tick();
-  EXPECT_EQ(Requests(), 3);
+  EXPECT_EQ(events, (std::vector<std::string>{"release with 1 records"}));
   EXPECT_FALSE(flow->Dialog().isVisible());
-
-  state.m_bLogHeader = true;
-  state.m_nLogSize = 102;
-  state.m_nRecvBytes = 30;
-  Tick();
-  EXPECT_EQ(Requests(), 3); // the header stops the request
-  EXPECT_TRUE(flow->Dialog().isVisible());
-  EXPECT_EQ(flow->Dialog().Progress()->maximum(), 102);
-  EXPECT_EQ(flow->Dialog().Progress()->value(), 30);
-  flow->OnProgress(102, 80);
-  EXPECT_EQ(flow->Dialog().Progress()->value(), 80);
-  Tick();
-  EXPECT_EQ(Requests(), 3);
-
-  state.m_bDownloading = false; // the decoder finished
-  flow->OnDownloadEnded();
+  const std::vector<std::uint8_t> bytes = Download();
+  Feed(bytes, 0, 20);
+  clock.m_now = *session.Timers().Due(CMeterSession::TIMER_LOG_REQUEST);
+  session.Advance(clock.m_now); // the request's tick notices the header
+  ASSERT_TRUE(flow->Dialog().isVisible());
+  EXPECT_EQ(flow->Dialog().Progress()->value(), 17);
+  Feed(bytes, 20, bytes.size());
   EXPECT_FALSE(flow->Dialog().isVisible());
-  EXPECT_EQ(events.back(), "show logger");
-  EXPECT_EQ(flow->CurrentPhase(), CRegistoFlow::Phase::Idle);
+  EXPECT_EQ(events.back(), "show logger with 8 records");
   EXPECT_TRUE(prompts.m_asked.empty());
 }
 
-TEST_F(RegistoFixture, EmptyLogEndsBeforeTheDialogIsShown) {
+TEST_F(RegistoFixture, EscInThePopUpEndsDownloadModeAtOnce) {
   flow->OnRegisto();
-  // The header announced an empty log: the receive path ended download mode
-  // within the same chunk.
-  state.m_bLogHeader = true;
-  state.m_bDownloading = false;
-  flow->OnDownloadEnded();
-  EXPECT_FALSE(flow->Dialog().isVisible());
-  EXPECT_EQ(events.back(), "show logger");
-  Tick();
-  EXPECT_EQ(Requests(), 1);
-  EXPECT_EQ(std::count(events.begin(), events.end(), "show logger"), 1);
-}
-
-TEST_F(RegistoFixture, EscInTheDialogEndsDownloadModeAtOnce) {
-  flow->OnRegisto();
-  state.m_bLogHeader = true;
-  state.m_nLogSize = 5000;
-  Tick();
+  const std::vector<std::uint8_t> bytes = Download();
+  Feed(bytes, 0, bytes.size() - 10);
   ASSERT_TRUE(flow->Dialog().isVisible());
   QTest::keyClick(&flow->Dialog(), Qt::Key_Escape);
   EXPECT_FALSE(flow->Dialog().isVisible());
-  EXPECT_FALSE(state.m_bDownloading);
-  EXPECT_EQ(events.back(), "show logger while downloading");
-  // The end message that may follow changes nothing more.
-  flow->OnDownloadEnded();
-  EXPECT_EQ(std::count(events.begin(), events.end(), "show logger while downloading"), 1);
-  EXPECT_EQ(events.size(), 3u);
-}
-
-TEST_F(RegistoFixture, SilentMeterBeforeTheHeaderStillOpensTheWindow) {
-  flow->OnRegisto();
-  Tick();
-  // The view's silence check: end message, download mode off (its own
-  // "Occur an error" box is the view's).
-  flow->OnDownloadEnded();
-  EXPECT_EQ(events.back(), "show logger while downloading");
-  EXPECT_FALSE(state.m_bDownloading);
-  Tick();
-  EXPECT_EQ(Requests(), 2);
-  // A watchdog that only cleared the flag is noticed by the next tick.
-  flow->OnRegisto();
-  ASSERT_EQ(flow->CurrentPhase(), CRegistoFlow::Phase::Requesting);
-  state.m_bDownloading = false;
-  Tick();
-  EXPECT_EQ(flow->CurrentPhase(), CRegistoFlow::Phase::Idle);
-  EXPECT_EQ(events.back(), "show logger");
-}
-
-TEST_F(RegistoFixture, SecondRegistoWhileOneIsUnderWayIsIgnored) {
-  flow->OnRegisto();
-  stores.m_log.Emplace(70.0, "07-12-2026,1:00:00", "dBA", 1, 1.0);
-  flow->OnRegisto();
-  EXPECT_EQ(stores.m_log.GetSize(), 1u);
-  EXPECT_EQ(Requests(), 1);
+  EXPECT_FALSE(session.Downloading());
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events.back(), "show logger with 0 records");
+  Feed(bytes, bytes.size() - 10, bytes.size()); // the rest is read as live data
+  EXPECT_EQ(events.size(), 2u);
 }
 
 TEST(LogState, TextBarAndClampedProgress) {

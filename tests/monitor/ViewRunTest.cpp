@@ -1,15 +1,18 @@
+#include "monitor/RegistoFlow.h"
 #include "monitor/SampleTableModel.h"
 #include "monitor/ViewFixture.h"
+#include "res/ControlIds.h"
+#include "session/MonitorRun.h"
+#include "uikit/CommandIds.h"
 
 #include <QAbstractItemModel>
+#include <QTest>
 #include <QTreeView>
 
 namespace {
 
-using V = CMyVomoView;
-
 QAbstractItemModel *Table(CMyVomoView *v) {
-  return DlgItem<QTreeView>(v, 1037)->model();
+  return DlgItem<QTreeView>(v, FormIds::kTable)->model();
 }
 
 TEST_F(ViewFixture, CommandsNeedingTheMeterDoNothingBeforeAnyByte) {
@@ -17,8 +20,8 @@ TEST_F(ViewFixture, CommandsNeedingTheMeterDoNothingBeforeAnyByte) {
   EXPECT_FALSE(Enabled(32791));
   m_pView->OnRun();
   m_pView->OnSetup();
-  EXPECT_FALSE(m_pView->MeterState().m_bRunning);
-  EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_SAMPLE));
+  EXPECT_FALSE(State().m_bRunning);
+  EXPECT_FALSE(Active(S::TIMER_SAMPLE));
   EXPECT_TRUE(m_prompts.m_asked.empty());
   Hear();
   EXPECT_TRUE(Enabled(32771));
@@ -29,7 +32,7 @@ TEST_F(ViewFixture, CommandsNeedingTheMeterDoNothingBeforeAnyByte) {
 TEST_F(ViewFixture, RunningGreysWhatWouldDisturbTheRun) {
   Hear();
   m_pView->OnRun();
-  EXPECT_TRUE(m_pView->MeterState().m_bRunning);
+  EXPECT_TRUE(State().m_bRunning);
   EXPECT_FALSE(Rate()->isEnabled());
   EXPECT_FALSE(Enabled(32771));
   EXPECT_FALSE(Enabled(32773));
@@ -39,7 +42,7 @@ TEST_F(ViewFixture, RunningGreysWhatWouldDisturbTheRun) {
   EXPECT_TRUE(Rate()->isEnabled());
   EXPECT_TRUE(Enabled(32771));
   EXPECT_TRUE(Enabled(32773));
-  EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_SAMPLE));
+  EXPECT_FALSE(Active(S::TIMER_SAMPLE));
 }
 
 TEST_F(ViewFixture, RateBoxGivesTheSamplingPeriod) {
@@ -50,28 +53,28 @@ TEST_F(ViewFixture, RateBoxGivesTheSamplingPeriod) {
   for (auto [text, ms] : cases) {
     SelectRate(text);
     m_pView->OnRun();
-    EXPECT_EQ(m_pView->Timers().Interval(V::TIMER_SAMPLE), ms) << text;
-    EXPECT_DOUBLE_EQ(m_pView->Stat().dSampleRate, RateFromText(text));
+    EXPECT_EQ(IntervalMs(S::TIMER_SAMPLE), ms) << text;
+    EXPECT_DOUBLE_EQ(Session().Stat().dSampleRate, RateFromText(text));
     m_pView->OnStop();
   }
 }
 
 TEST_F(ViewFixture, SamplesFillStoreTableAndFields) {
   Hear();
-  m_pView->MeterState().m_dLevel = 65.24;
+  State().m_dLevel = 65.24;
   m_pView->OnRun();
   Tick();
-  m_pView->MeterState().m_dLevel = 70.0;
-  m_pView->MeterState().m_bWeightA = false;
+  State().m_dLevel = 70.0;
+  State().m_bWeightA = false;
   Tick();
-  m_pView->MeterState().m_dLevel = 60.0;
+  State().m_dLevel = 60.0;
   Tick();
   ASSERT_EQ(m_stores.m_live.GetSize(), 3u);
   EXPECT_EQ(m_stores.m_live[0].m_strTime, "06-12-2025,05:46:41");
   EXPECT_EQ(m_stores.m_live[0].m_strUnit, "dBA");
   EXPECT_EQ(m_stores.m_live[1].m_strUnit, "dBC");
   EXPECT_DOUBLE_EQ(m_stores.m_live[2].m_dSampleRate, 0.5);
-  QAbstractItemModel *t = Table(m_pView.get());
+  QAbstractItemModel *t = Table(m_pView);
   ASSERT_EQ(t->rowCount(), 3);
   EXPECT_EQ(t->headerData(1, Qt::Horizontal).toString(), "Data, czas");
   EXPECT_EQ(t->headerData(3, Qt::Horizontal).toString(), "Wartość");
@@ -99,12 +102,12 @@ TEST_F(ViewFixture, RunWithOldSamplesAsksThenStartsAfreshEvenAfterCancel) {
   EXPECT_EQ(m_prompts.m_asked[0].text, "Zapisz bieżące dane");
   EXPECT_EQ(m_prompts.m_asked[0].caption, "Tip");
   EXPECT_TRUE(m_stores.m_live.IsEmpty());
-  EXPECT_EQ(Table(m_pView.get())->rowCount(), 0);
+  EXPECT_EQ(Table(m_pView)->rowCount(), 0);
   EXPECT_EQ(Field(1009), "");
-  EXPECT_TRUE(m_pView->MeterState().m_bRunning);
+  EXPECT_TRUE(State().m_bRunning);
   Tick();
   EXPECT_EQ(Field(1009), "1");
-  EXPECT_EQ(Table(m_pView.get())->index(0, 0).data().toString(), "1");
+  EXPECT_EQ(Table(m_pView)->index(0, 0).data().toString(), "1");
   EXPECT_EQ(Field(1001), QString::fromStdString(m_stores.m_live[0].m_strTime));
 }
 
@@ -116,36 +119,38 @@ TEST_F(ViewFixture, RunWithoutSamplesAsksNothing) {
 
 TEST_F(ViewFixture, SampleLimitEndsTheRunAndReenablesRateAndRun) {
   Hear();
-  m_pView->Run().m_nSampleLimit = 3;
+  Session().SetSampleLimit(3);
   SelectRate("1");
   m_pView->OnRun();
-  EXPECT_EQ(m_pView->Timers().Interval(V::TIMER_SAMPLE), 1000);
+  EXPECT_EQ(IntervalMs(S::TIMER_SAMPLE), 1000);
   Tick(3);
-  EXPECT_TRUE(m_pView->MeterState().m_bRunning);
+  EXPECT_TRUE(State().m_bRunning);
   EXPECT_EQ(m_stores.m_live.GetSize(), 3u);
   Tick();
   EXPECT_EQ(m_stores.m_live.GetSize(), 3u);
-  EXPECT_FALSE(m_pView->MeterState().m_bRunning);
-  EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_SAMPLE));
+  EXPECT_FALSE(State().m_bRunning);
+  EXPECT_FALSE(Active(S::TIMER_SAMPLE));
   EXPECT_TRUE(Rate()->isEnabled());
   EXPECT_TRUE(Enabled(32771));
 }
 
 TEST_F(ViewFixture, TwoSecondsOfSilenceStopTheRunAndKeepTheSamples) {
+  OpenPort();
   Hear();
+  SelectRate("10"); // no sampling tick between the silence checks below
   m_pView->OnRun();
   Tick(2);
   int nRefresh = 0;
-  QObject::connect(m_pView.get(), &CMyVomoView::readoutRefresh, [&] { ++nRefresh; });
-  m_now += 1; // one second without a byte: still heard
-  m_pView->OnTimer(V::TIMER_SILENCE);
-  EXPECT_TRUE(m_pView->MeterState().m_bRunning);
+  QObject::connect(m_pView, &CMyVomoView::readoutRefresh, [&] { ++nRefresh; });
+  m_clock.m_wall += 1; // one second without a byte: still heard
+  Fire(S::TIMER_SILENCE);
+  EXPECT_TRUE(State().m_bRunning);
   EXPECT_EQ(nRefresh, 0);
-  m_now += 1;
-  m_pView->OnTimer(V::TIMER_SILENCE);
-  EXPECT_FALSE(m_pView->MeterState().m_bRunning);
-  EXPECT_FALSE(m_pView->MeterState().m_bDataReceived);
-  EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_SAMPLE));
+  m_clock.m_wall += 1;
+  Fire(S::TIMER_SILENCE);
+  EXPECT_FALSE(State().m_bRunning);
+  EXPECT_FALSE(State().m_bDataReceived);
+  EXPECT_FALSE(Active(S::TIMER_SAMPLE));
   EXPECT_EQ(nRefresh, 1);
   EXPECT_EQ(m_stores.m_live.GetSize(), 2u);
   EXPECT_TRUE(m_prompts.m_asked.empty()); // no message for a run
@@ -154,27 +159,29 @@ TEST_F(ViewFixture, TwoSecondsOfSilenceStopTheRunAndKeepTheSamples) {
 
 TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   int nEnded = 0;
-  QObject::connect(m_pView.get(), &CMyVomoView::downloadEnded, [&] { ++nEnded; });
+  QObject::connect(&m_pApp->Registo(), &CRegistoFlow::finished, [&] { ++nEnded; });
+  OpenPort();
   Hear();
-  m_pView->MeterState().m_bDownloading = true;
-  m_now += 2;
-  m_pView->OnTimer(V::TIMER_SILENCE);
-  EXPECT_FALSE(m_pView->MeterState().m_bDownloading);
+  ASSERT_TRUE(m_commands.Execute(cmd::ID_DOWNLOAD));
+  EXPECT_TRUE(State().m_bDownloading);
+  m_clock.m_wall += 2;
+  Fire(S::TIMER_SILENCE);
+  EXPECT_FALSE(State().m_bDownloading);
   EXPECT_EQ(nEnded, 1);
   ASSERT_EQ(m_prompts.m_asked.size(), 1u);
   EXPECT_EQ(m_prompts.m_asked[0].text, "Occur an error");
   EXPECT_EQ(m_prompts.m_asked[0].caption, "error");
+  EXPECT_FALSE(Active(S::TIMER_LOG_TIMEOUT));
 
-  m_pView->Timers().SetTimer(V::TIMER_LOG_TIMEOUT, V::kLogTimeoutMs);
-  m_pView->OnTimer(V::TIMER_LOG_TIMEOUT); // nothing downloading: just stops
-  EXPECT_EQ(nEnded, 1);
-  EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_LOG_TIMEOUT));
-  m_pView->MeterState().m_bDownloading = true;
-  m_pView->Timers().SetTimer(V::TIMER_LOG_TIMEOUT, V::kLogTimeoutMs);
-  m_pView->OnTimer(V::TIMER_LOG_TIMEOUT);
+  Hear();
+  ASSERT_TRUE(m_commands.Execute(cmd::ID_DOWNLOAD));
+  EXPECT_EQ(IntervalMs(S::TIMER_LOG_TIMEOUT), 0); // once
+  EXPECT_EQ(*Session().Timers().Due(S::TIMER_LOG_TIMEOUT) - m_clock.m_now, S::kLogTimeout);
+  Fire(S::TIMER_LOG_TIMEOUT); // the meter still talks: only the watchdog ends it
   EXPECT_EQ(nEnded, 2);
+  EXPECT_FALSE(State().m_bDownloading);
   EXPECT_EQ(m_prompts.Messages().back(), "Occur an error");
-  EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_LOG_TIMEOUT));
+  EXPECT_FALSE(Active(S::TIMER_LOG_TIMEOUT));
 }
 
 TEST_F(ViewFixture, ClearDuringARunKeepsRunningFromNumberOne) {
@@ -194,21 +201,21 @@ TEST_F(ViewFixture, ClearDuringARunKeepsRunningFromNumberOne) {
   EXPECT_TRUE(m_stores.m_live.IsEmpty());
   EXPECT_EQ(Field(1009), "");
   EXPECT_EQ(Field(1002), strMaxBefore); // kept until the next sample
-  EXPECT_TRUE(m_pView->MeterState().m_bRunning);
+  EXPECT_TRUE(State().m_bRunning);
   Tick();
   EXPECT_EQ(Field(1009), "1");
-  EXPECT_EQ(Table(m_pView.get())->rowCount(), 1);
+  EXPECT_EQ(Table(m_pView)->rowCount(), 1);
   EXPECT_EQ(Field(1001), QString::fromStdString(m_stores.m_live[0].m_strTime));
-  EXPECT_EQ(m_pView->Stat().strStartTime, m_stores.m_live[0].m_strTime);
+  EXPECT_EQ(Session().Stat().strStartTime, m_stores.m_live[0].m_strTime);
 }
 
 TEST_F(ViewFixture, HeldMeterIsNotSampled) {
   Hear();
   m_pView->OnRun();
-  m_pView->MeterState().m_bHold = true;
+  State().m_bHold = true;
   Tick(2);
   EXPECT_TRUE(m_stores.m_live.IsEmpty());
-  m_pView->MeterState().m_bHold = false;
+  State().m_bHold = false;
   Tick();
   EXPECT_EQ(m_stores.m_live.GetSize(), 1u);
 }
@@ -222,17 +229,17 @@ TEST_F(ViewFixture, SetupStartsARunWithTheChosenCountAndRate) {
   });
   m_pView->OnSetup();
   EXPECT_EQ(nAskedWith, 40000);
-  EXPECT_EQ(m_pView->Run().m_nSampleLimit, 7);
+  EXPECT_EQ(Session().SampleLimit(), 7);
   EXPECT_EQ(Rate()->currentText(), "10");
-  EXPECT_EQ(m_pView->Timers().Interval(V::TIMER_SAMPLE), 10000);
-  EXPECT_TRUE(m_pView->MeterState().m_bRunning);
+  EXPECT_EQ(IntervalMs(S::TIMER_SAMPLE), 10000);
+  EXPECT_TRUE(State().m_bRunning);
 
   m_pView->OnStop();
   m_pView->SetSetupDialog([](int) { return std::nullopt; });
   m_pView->OnSetup();
-  EXPECT_EQ(m_pView->Run().m_nSampleLimit, 7);
+  EXPECT_EQ(Session().SampleLimit(), 7);
   EXPECT_EQ(Rate()->currentText(), "10");
-  EXPECT_FALSE(m_pView->MeterState().m_bRunning);
+  EXPECT_FALSE(State().m_bRunning);
 }
 
 TEST_F(ViewFixture, GraphAndTableSwitch) {
@@ -250,6 +257,58 @@ TEST_F(ViewFixture, GraphAndTableSwitch) {
   EXPECT_FALSE(graph->isHidden());
   EXPECT_FALSE(vbar->isHidden());
   EXPECT_TRUE(table->isHidden());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ViewFixture, ChunksFromTheReaderThreadReachTheSessionThroughTheEventLoop) {
+  OpenPort();
+  ASSERT_TRUE(m_pLink->m_onChunk);
+  const std::uint8_t bytes[] = {0xa5, 0x0d};
+  std::thread reader([&] { m_pLink->m_onChunk(bytes, 2); });
+  reader.join();
+  EXPECT_FALSE(State().m_bDataReceived); // queued, not yet delivered
+  EXPECT_TRUE(QTest::qWaitFor([&] { return State().m_bDataReceived; }, 1000));
+}
+
+TEST_F(ViewFixture, ManualPortAsksWithThreeAndSwitchesTheCheckedItem) {
+  EXPECT_TRUE(Enabled(32816) && m_commands.Action(32816)->isChecked());
+  int nPreset = -1;
+  m_pView->SetPortDialog([&](int n) -> std::optional<int> {
+    nPreset = n;
+    return std::nullopt;
+  });
+  m_pView->OnPortManual();
+  EXPECT_EQ(nPreset, 3);
+  m_commands.Update();
+  EXPECT_TRUE(m_commands.Action(32815)->isChecked());
+  EXPECT_FALSE(m_commands.Action(32816)->isChecked());
+  EXPECT_TRUE(m_pLink->m_opened.empty());
+
+  m_pLink->m_openFailures[9] = "Device or resource busy";
+  m_pView->SetPortDialog([](int) { return 9; });
+  m_pView->OnPortManual();
+  EXPECT_EQ(m_pLink->m_opened, std::vector<int>{9});
+  ASSERT_EQ(m_prompts.Messages().size(), 1u);
+  EXPECT_EQ(m_prompts.Messages()[0], "Warning:Can't open COM9!\nDevice or resource busy");
+  m_pView->OnPortAuto();
+  m_commands.Update();
+  EXPECT_TRUE(m_commands.Action(32816)->isChecked());
+}
+
+TEST_F(ViewFixture, HoldSignalFromTheMeterStopsTheRun) {
+  Hear();
+  m_pView->OnRun();
+  Tick();
+  const std::uint8_t held[] = {0xa5, 0x0d, 0x06, 0x52, 0xff};
+  Session().OnChunk(held, sizeof held);
+  EXPECT_TRUE(State().m_bHold);
+  EXPECT_FALSE(State().m_bRunning);
+  EXPECT_FALSE(Active(S::TIMER_SAMPLE));
+  EXPECT_TRUE(Rate()->isEnabled());
+  EXPECT_EQ(m_stores.m_live.GetSize(), 1u);
 }
 
 } // namespace

@@ -53,7 +53,7 @@ TEST_F(PrintViewMenuTest, GraphItemPrintsTheViewsGraph) {
   EXPECT_EQ(lines[0].toStdString(), "Krzywa w czasie rzeczywistym");
   EXPECT_EQ(lines[1].toStdString(), "Czas: 2025-12-6 5:46:44");
   EXPECT_EQ(lines.back().toStdString(),
-            "Średnia " + QString::number(m_pView->Stat().dAverage, 'f', 2).toStdString());
+            "Średnia " + QString::number(Session().Stat().dAverage, 'f', 2).toStdString());
   const TimeAxisLabels screen = ComputeTimeLabels(m_pView->Graph(), m_pView->Graph().Samples());
   ASSERT_FALSE(screen.Failed());
   EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const QString &l) {

@@ -13,6 +13,7 @@ class CFakeMeterLink : public IMeterLink {
 public:
   std::vector<int> m_bridgePorts;
   std::map<int, std::string> m_openFailures; // port -> reason
+  int m_nRetryMs = 0; // an open that is to be tried again this much later
   int m_nDiscoveries = 0;
   std::vector<int> m_opened;
   int m_nCloses = 0;
@@ -29,6 +30,8 @@ public:
   OpenResult Open(int nPort, ChunkHandler onChunk) override {
     Close();
     m_opened.push_back(nPort);
+    if (m_nRetryMs > 0)
+      return {false, {}, m_nRetryMs};
     auto it = m_openFailures.find(nPort);
     if (it != m_openFailures.end())
       return {false, it->second};

@@ -1,4 +1,4 @@
-#include "monitor/ComPortLink.h"
+#include "session/ComPortLink.h"
 
 CComPortLink::CComPortLink(const std::string &strSysfsRoot) : m_discovery(strSysfsRoot), m_opener(m_port) {}
 

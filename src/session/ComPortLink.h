@@ -1,9 +1,9 @@
 #pragma once
 
-#include "session/MeterLink.h"
 #include "serial/ComPort.h"
 #include "serial/PortDiscovery.h"
 #include "serial/PortOpener.h"
+#include "session/MeterLink.h"
 
 #include <string>
 

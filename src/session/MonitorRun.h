@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/MeterState.h"
+#include "records/SampleRates.h"
 #include "records/SampleStore.h"
 #include "records/StatData.h"
 
@@ -10,10 +11,6 @@
 #include <string>
 #include <string_view>
 
-// The sampling intervals of the view's rate box, in seconds, in list order.
-inline constexpr std::array<const char *, 10> kViewRates = {"0.1", "0.2", "0.5", "1", "1.5",
-                                                            "2",   "2.5", "3",   "5", "10"};
-inline constexpr int kDefaultRateIndex = 2; // "0.5"
 inline constexpr int kMaxSamples = 40000;
 
 // A rate text as the box shows it; reading stops at the first character that

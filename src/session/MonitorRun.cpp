@@ -1,4 +1,4 @@
-#include "monitor/MonitorRun.h"
+#include "session/MonitorRun.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,12 @@
-#include "monitor/MonitorRun.h"
+#include "session/MonitorRun.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(MonitorRun, RatesAndPeriods) {
-  for (std::size_t i = 0; i < kViewRates.size(); ++i)
-    EXPECT_GT(RateFromText(kViewRates[i]), 0) << i;
+  for (std::size_t i = 0; i < kSampleRateTexts.size(); ++i)
+    EXPECT_DOUBLE_EQ(RateFromText(kSampleRateTexts[i]), kSampleRates[i]) << i;
   EXPECT_EQ(SampleIntervalMs(RateFromText("0.1")), 100);
   EXPECT_EQ(SampleIntervalMs(RateFromText("0.2")), 200);
   EXPECT_EQ(SampleIntervalMs(RateFromText("2.5")), 2500);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+// Hands the reader thread's chunks to the session's thread in arrival
+// order. The reader only copies a chunk under a mutex and rings an eventfd;
+// the session's thread waits on WakeFd() (a socket notifier in the window
+// program, poll() in the logger) and drains.
+class CChunkQueue {
+public:
+  using Chunk = std::vector<std::uint8_t>;
+
+  CChunkQueue();
+  ~CChunkQueue();
+  CChunkQueue(const CChunkQueue &) = delete;
+  CChunkQueue &operator=(const CChunkQueue &) = delete;
+
+  // Reader thread.
+  void Post(const std::uint8_t *pData, std::size_t nSize);
+  // Readable while chunks wait; -1 if no eventfd could be made.
+  int WakeFd() const { return m_nEventFd; }
+  // Session thread: hands every waiting chunk to `onChunk`; the number handed.
+  std::size_t Drain(const std::function<void(const std::uint8_t *, std::size_t)> &onChunk);
+  // Drops chunks not yet delivered.
+  void Discard();
+
+private:
+  int m_nEventFd = -1;
+  std::mutex m_mutex;
+  std::vector<Chunk> m_pending;
+};
