@@ -23,6 +23,7 @@ public:
   bool Append(const CObjData &rec, const std::tm &when);
 
   CAppendingDataFile &File() { return m_file; }
+  const CAppendingDataFile &File() const { return m_file; }
   const std::string &Path() const { return m_file.Path(); }
   const CFileResult &LastError() const { return m_error; }
   int FilesOpened() const { return m_nFilesOpened; }
