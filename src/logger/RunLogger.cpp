@@ -1,11 +1,11 @@
 #include "logger/RunLogger.h"
 
-#include "files/NumberText.h"
 #include "logger/LoggerRun.h"
 #include "logger/MeterFeed.h"
 #include "logger/MqttPublisher.h"
 #include "logger/RecordingFiles.h"
 
+#include <charconv>
 #include <memory>
 #include <optional>
 #include <poll.h>
@@ -42,9 +42,9 @@ bool Wait(int nWakeFd, int nStopFd, SteadyClock::time_point until) {
 }
 
 std::string DurationText(double dSec) {
-  std::string s;
-  AppendFixed(s, dSec, 0);
-  return s + " s";
+  char buf[32];
+  auto res = std::to_chars(buf, buf + sizeof buf, dSec);
+  return std::string(buf, res.ptr) + " s";
 }
 
 class CDownloadObserver : public IMeterFeedObserver {
