@@ -119,6 +119,8 @@ void CLoggerRun::DrawStatus() {
 void CLoggerRun::Poll(SteadyClock::time_point now) {
   m_log.File().SyncIfDue(now);
   if (m_pMqtt)
+    m_pMqtt->Poll(now);
+  if (m_pMqtt)
     for (const std::string &s : m_pMqtt->TakeNotices())
       Notice(s.starts_with("MQTT: ") ? s : "MQTT: " + s);
   if (m_outputs.bStatusLine && now - m_lastStatus >= kStatusEvery && m_bStatusDirty) {

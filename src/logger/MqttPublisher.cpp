@@ -44,6 +44,8 @@ bool CMqttPublisher::Start(std::string &strError) {
   // A broker that is not there yet is no error: the network thread keeps
   // trying, and the file is written meanwhile.
   rc = mosquitto_connect_async(m_pMosq, m_url.strHost.c_str(), m_url.nPort, kKeepAliveSec);
+  m_bFirstConnectPending = rc != MOSQ_ERR_SUCCESS;
+  m_nextTry = std::chrono::steady_clock::now() + kFirstConnectRetry;
   if (rc != MOSQ_ERR_SUCCESS)
     Notice("MQTT: broker " + m_url.strHost + ":" + std::to_string(m_url.nPort) + " not reachable (" +
            (rc == MOSQ_ERR_ERRNO ? std::string("connection failed") : mosquitto_strerror(rc)) +
@@ -55,6 +57,16 @@ bool CMqttPublisher::Start(std::string &strError) {
   }
   m_bLoopRunning = true;
   return true;
+}
+
+void CMqttPublisher::Poll(std::chrono::steady_clock::time_point now) {
+  // The network thread takes over reconnecting only after a first
+  // connection attempt got under way; until then it is asked again here.
+  if (!m_pMosq || !m_bFirstConnectPending || now < m_nextTry)
+    return;
+  m_nextTry = now + kFirstConnectRetry;
+  if (mosquitto_reconnect_async(m_pMosq) == MOSQ_ERR_SUCCESS)
+    m_bFirstConnectPending = false;
 }
 
 void CMqttPublisher::Publish(const std::string &strTopic, const std::string &strPayload, bool bRetain) {

@@ -24,6 +24,7 @@ public:
   static constexpr int kQos = 1;
   static constexpr int kKeepAliveSec = 10;
   static constexpr std::chrono::milliseconds kOfflineWait{2000};
+  static constexpr std::chrono::milliseconds kFirstConnectRetry{2000};
 
   CMqttPublisher(CMqttUrl url, std::string strClientId);
   CMqttPublisher(const CMqttPublisher &) = delete;
@@ -36,6 +37,9 @@ public:
   // PREFIX/level and PREFIX/summary; dropped (and counted) while not connected.
   void PublishLevel(const std::string &strJson) { Publish(m_strPrefix + "/level", strJson, false); }
   void PublishSummary(const std::string &strJson) { Publish(m_strPrefix + "/summary", strJson, false); }
+  // Call now and then from the caller's loop: repeats a first connection
+  // attempt that failed at once (a broker not started yet).
+  void Poll(std::chrono::steady_clock::time_point now);
   // A retained "offline", waited for (bounded), then disconnection.
   void Stop();
 
@@ -57,6 +61,8 @@ private:
   std::string m_strPrefix;
   mosquitto *m_pMosq = nullptr;
   bool m_bLoopRunning = false;
+  bool m_bFirstConnectPending = false;
+  std::chrono::steady_clock::time_point m_nextTry{};
   std::atomic<bool> m_bConnected{false};
   std::atomic<std::uint64_t> m_nPublished{0};
   std::atomic<std::uint64_t> m_nDropped{0};
