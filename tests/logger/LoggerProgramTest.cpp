@@ -215,3 +215,36 @@ TEST(LoggerProgram, MidnightStartsASecondFile) {
   EXPECT_NE(after.times.front().find(",00:00:0"), std::string::npos) << after.times.front();
   EXPECT_NE(err.find("logging to " + files[1]), std::string::npos) << err;
 }
+
+// --download: one data file per recording, named from its start time; a
+// second download of the same memory leaves the files as they are.
+TEST(LoggerProgram, DownloadWritesOneFilePerRecording) {
+  CTempDir dir;
+  CPtyMeter meter;
+  CSimRecording a;
+  a.m_nYear = 2026, a.m_nMonth = 12, a.m_nDay = 7, a.m_nHour = 21, a.m_nMinute = 5, a.m_nSecond = 9;
+  a.m_nInterval = 2;
+  a.m_levels = {65.2, 70.1, 71.0};
+  CSimRecording b = a;
+  b.m_bWeightA = false;
+  b.m_nHour = 9;
+  b.m_levels = {40.0};
+  meter.WithSim([&](CMeterSim &s) { s.SetRecordings({a, b}); });
+  ASSERT_TRUE(meter.Start());
+  std::string out = dir.File("rec");
+  CChildProcess first(dir.Path().string(), {kLogger, "--device", meter.SlavePath(), "--download", out});
+  ASSERT_EQ(first.Wait(), 0) << first.Err();
+  EXPECT_EQ(Slurp(out + "/2026-12-07_21-05-09.txt"), "TX980 Sound Level Meter SamplingRate:2.0;\r\n"
+                                                     "07-12-2026,21:05:09, 65.20, dBA\r\n"
+                                                     "07-12-2026,21:05:11, 70.10, dBA\r\n"
+                                                     "07-12-2026,21:05:13, 71.00, dBA\r\n");
+  CReadBack r = ReadLog(out + "/2026-12-07_09-05-09.txt");
+  ASSERT_TRUE(r.result.Ok());
+  EXPECT_EQ(r.levels, std::vector<double>{40.0});
+  CChildProcess second(dir.Path().string(), {kLogger, "--device", meter.SlavePath(), "--download", out});
+  ASSERT_EQ(second.Wait(), 0) << second.Err();
+  EXPECT_NE(second.Err().find("already there: " + out + "/2026-12-07_21-05-09.txt"), std::string::npos)
+      << second.Err();
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), std::filesystem::directory_iterator()),
+            2);
+}
