@@ -88,6 +88,14 @@ std::string CAppendingDataFile::SuffixedName(const std::string &strPath, int n) 
 CFileResult CAppendingDataFile::Open(const std::string &strPath, double dRate) {
   Close();
   m_error = {};
+  // A pattern may put each month or meter in a folder of its own.
+  std::filesystem::path dir = std::filesystem::path(strPath).parent_path();
+  std::error_code ec;
+  if (!dir.empty() && !std::filesystem::is_directory(dir, ec) &&
+      !std::filesystem::create_directories(dir, ec) && ec) {
+    m_error = CFileResult::Failure(strPath, ec.message());
+    return m_error;
+  }
   for (int n = 0; n <= kMaxSuffix; ++n) {
     std::string path = n == 0 ? strPath : SuffixedName(strPath, n);
     switch (TryOpen(path, dRate)) {

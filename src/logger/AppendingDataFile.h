@@ -24,7 +24,8 @@ public:
   CAppendingDataFile &operator=(const CAppendingDataFile &) = delete;
   ~CAppendingDataFile() { Close(); }
 
-  // Opens `strPath` for samples at `dRate`: a missing file is created with
+  // Opens `strPath` for samples at `dRate` (creating missing folders): a
+  // missing file is created with
   // the header; an existing one is appended to when its header carries the
   // same rate (a line cut short by a crash is completed or removed first).
   // Otherwise, or when another logger holds it, "NAME-1.ext", "NAME-2.ext",

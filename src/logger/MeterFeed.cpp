@@ -101,7 +101,6 @@ void CMeterFeed::DrainChunks() {
 void CMeterFeed::Advance(SteadyClock::time_point now) {
   if (m_nextTick == SteadyClock::time_point{})
     m_nextTick = now + m_tickPeriod;
-  unsigned nFramesBefore = m_path.State().m_nFramesDecoded;
   bool bBytes = false;
   {
     std::lock_guard lock(m_mutex);
@@ -110,7 +109,9 @@ void CMeterFeed::Advance(SteadyClock::time_point now) {
   DrainChunks();
   if (bBytes)
     m_lastBytes = now;
-  if (m_path.State().m_nFramesDecoded != nFramesBefore && !m_bHeard) {
+  // Heard as soon as bytes arrive, as the program counts a meter present;
+  // a held display sends no frame that decodes, but it is there.
+  if (bBytes && !m_bHeard) {
     m_bHeard = true;
     m_observer.OnMeterFound(m_strDevice);
   }

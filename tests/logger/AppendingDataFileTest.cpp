@@ -109,9 +109,13 @@ TEST(AppendingDataFile, ASecondWriterOfTheSameNameGetsItsOwnFile) {
 TEST(AppendingDataFile, UnwritableOutputSaysWhy) {
   CTempDir dir;
   CAppendingDataFile f;
-  auto res = f.Open(dir.File("missing/x.txt"), 1.0);
+  auto res = f.Open(dir.File("new/folder/x.txt"), 1.0); // folders are made
+  EXPECT_TRUE(res.Ok()) << res.strReason;
+  f.Close();
+  Spit(dir.File("plain"), "");
+  res = f.Open(dir.File("plain/x.txt"), 1.0);
   EXPECT_FALSE(res.Ok());
-  EXPECT_NE(res.strReason.find("No such file"), std::string::npos) << res.strReason;
+  EXPECT_NE(res.strReason.find("Not a directory"), std::string::npos) << res.strReason;
   if (::geteuid() != 0) {
     std::filesystem::permissions(dir.Path(),
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);

@@ -160,12 +160,13 @@ TEST(LoggerProgram, UsageOutputAndMeterFailuresHaveTheirExitCodes) {
   EXPECT_NE(badRate.Err().find("--rate must be one of 0.1, 0.2, 0.5, 1, 1.5, 2, 2.5, 3, 5, 10"),
             std::string::npos);
 
+  // A file where a folder should be: the reason is the system's.
+  Spit(dir.File("plain"), "");
   CChildProcess badOut(dir.Path().string(),
-                       {kLogger, "--device", "/nonexistent", "--output", dir.File("no/such/dir/x.txt")});
+                       {kLogger, "--device", "/nonexistent", "--output", dir.File("plain/x.txt")});
   EXPECT_EQ(badOut.Wait(), kExitOutput);
-  EXPECT_NE(
-      badOut.Err().find("cannot write " + dir.File("no/such/dir/x.txt") + ": No such file or directory"),
-      std::string::npos)
+  EXPECT_NE(badOut.Err().find("cannot write " + dir.File("plain/x.txt") + ": Not a directory"),
+            std::string::npos)
       << badOut.Err();
 
   CChildProcess noMeter(dir.Path().string(), {kLogger, "--device", dir.File("ttyNone"), "--duration", "1.5s",
@@ -247,4 +248,40 @@ TEST(LoggerProgram, DownloadWritesOneFilePerRecording) {
       << second.Err();
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), std::filesystem::directory_iterator()),
             2);
+}
+
+// No sample is invented: sampling five times a second a meter that sends
+// one frame a second records about one sample a second, and a held
+// display records none.
+TEST(LoggerProgram, TicksWithoutAFreshReadingOrWithTheDisplayHeldRecordNothing) {
+  CTempDir dir;
+  CPtyMeter meter;
+  meter.SetFrameInterval(std::chrono::milliseconds(1000));
+  StartMeter(meter, {45.0, 46.0});
+  CLoggerOptions o;
+  o.strDevice = meter.SlavePath();
+  o.dRate = 0.2;
+  o.dDurationSec = 5.0;
+  o.strOutput = dir.File("fresh.txt");
+  CLoggerEnv env;
+  std::string err;
+  env.out = [](std::string_view) {};
+  env.err = [&](std::string_view s) { err += s; };
+  env.bTerminal = true;
+  ASSERT_EQ(RunLogger(o, env), 0) << err;
+  CReadBack r = ReadLog(o.strOutput);
+  EXPECT_GE(r.levels.size(), 3u);
+  EXPECT_LE(r.levels.size(), 5u);
+  for (std::size_t i = 1; i < r.levels.size(); ++i)
+    EXPECT_NE(r.levels[i], r.levels[i - 1]) << "the same frame sampled twice";
+  // On a terminal the status line was drawn in place.
+  EXPECT_NE(err.find(" dBA  LAeq "), std::string::npos) << err;
+  EXPECT_NE(err.find(" samples  meter on " + meter.SlavePath() + "\x1b[K"), std::string::npos) << err;
+
+  meter.WithSim([](CMeterSim &s) { s.SetHold(true); });
+  meter.SetFrameInterval(std::chrono::milliseconds(250));
+  o.dDurationSec = 2.0;
+  o.strOutput = dir.File("held.txt");
+  EXPECT_EQ(RunLogger(o, env), 0);
+  EXPECT_TRUE(ReadLog(o.strOutput).levels.empty());
 }
