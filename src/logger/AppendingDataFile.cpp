@@ -259,6 +259,15 @@ bool CAppendingDataFile::AppendLine(std::string_view line) {
   return WriteAll(bytes);
 }
 
+bool CAppendingDataFile::StillAtPath() const {
+  struct stat atPath {
+  }, held{};
+  if (m_fd < 0 || ::fstat(m_fd, &held) != 0)
+    return false;
+  return ::stat(m_strPath.c_str(), &atPath) == 0 && atPath.st_dev == held.st_dev &&
+         atPath.st_ino == held.st_ino;
+}
+
 std::optional<CAppendingDataFile::Clock::time_point> CAppendingDataFile::SyncDeadline() const {
   if (m_fd < 0 || !m_bDirty)
     return std::nullopt;

@@ -43,6 +43,9 @@ public:
   bool Close();
 
   bool IsOpen() const { return m_fd >= 0; }
+  // False when the file was moved away or deleted while open (rotated by
+  // hand or by a tool): what is written then would be lost from sight.
+  bool StillAtPath() const;
   const std::string &Path() const { return m_strPath; }
   const CFileResult &LastError() const { return m_error; }
   std::uint64_t Syncs() const { return m_nSyncs; }

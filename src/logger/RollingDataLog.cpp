@@ -17,6 +17,9 @@ CFileResult CRollingDataLog::OpenFor(const std::tm &now) {
   std::string name = ExpandOutputPattern(m_strPattern, now);
   m_tmExpanded = now;
   m_bExpanded = true;
+  // Once a second, too, a file moved away or deleted is begun again.
+  if (m_file.IsOpen() && !m_file.StillAtPath())
+    m_strName.clear();
   if (name.empty()) {
     m_error = CFileResult::Failure(m_strPattern, "the file name pattern gives an empty name");
     return m_error;

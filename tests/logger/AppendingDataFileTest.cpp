@@ -193,3 +193,16 @@ TEST(RollingDataLog, MidnightBeginsTheNextFileAndTheSameDayGoesOn) {
   CRollingDataLog none("", 1.0);
   EXPECT_FALSE(none.OpenFor(before).Ok());
 }
+
+TEST(RollingDataLog, AFileMovedAwayMidRunIsBegunAgain) {
+  CTempDir dir;
+  CRollingDataLog log(dir.File("m.txt"), 1.0);
+  ASSERT_TRUE(log.Append(CObjData(60.0, "08-12-2026,10:00:00", "dBA", 0, 1.0),
+                         FixedLocalTime(2026, 12, 8, 10, 0, 0)));
+  std::filesystem::rename(dir.File("m.txt"), dir.File("moved.txt"));
+  ASSERT_TRUE(log.Append(CObjData(61.0, "08-12-2026,10:00:01", "dBA", 0, 1.0),
+                         FixedLocalTime(2026, 12, 8, 10, 0, 1)));
+  log.File().Close();
+  EXPECT_EQ(ReadBack(dir.File("moved.txt")).size(), 1u);
+  EXPECT_EQ(ReadBack(dir.File("m.txt")), std::vector<std::string>{"08-12-2026,10:00:01, 61.00, dBA"});
+}
