@@ -84,6 +84,20 @@ check "tarvik-meter-sim gives a pseudo-terminal" sh -c \
   "timeout 10 /usr/bin/tarvik-meter-sim --hangup-after 1 </dev/null | grep -qx '/dev/pts/[0-9]*'"
 if [ "$has_logger" = 1 ]; then
   check "tarvik-logger --help" no_display /usr/bin/tarvik-logger --help
+  # The unit's own command line, as systemd would expand it for a meter on a
+  # simulated terminal, with the state folder moved here and a sample count.
+  unit_cmd=$(sed -n 's/^ExecStart=//p' /usr/lib/systemd/system/tarvik-logger@.service)
+  coproc SIM { exec /usr/bin/tarvik-meter-sim --interval 100 --level 64.5 --hangup-after 30; }
+  read -r pts <&"${SIM[0]}"
+  unit_cmd=${unit_cmd//%f/$pts}
+  unit_cmd=${unit_cmd//%i/meter}
+  unit_cmd=${unit_cmd//%%/%}
+  unit_cmd=${unit_cmd//\/var\/lib\/tarvik-logger/$work/state}
+  unit_cmd=${unit_cmd//\$TARVIK_LOGGER_OPTS/--count 3}
+  check "the logger's unit command records a meter" sh -c \
+    "timeout 30 $unit_cmd && grep -qs '64.5' $work/state/meter/tarvik-*.txt"
+  kill "$SIM_PID" 2>/dev/null || true
+  wait "$SIM_PID" 2>/dev/null || true
   if command -v systemd-analyze >/dev/null; then
     cp /usr/lib/systemd/system/tarvik-logger@.service "$work/tarvik-logger@dev-ttyUSB0.service"
     check "systemd-analyze verify of the logger's unit" \
