@@ -66,11 +66,11 @@ dpkg -L tarvik | grep -qx /usr/bin/tarvik-logger && has_logger=1
 id=org.tarvik.Tarvik
 files=(/usr/bin/tarvik /usr/bin/tarvik-meter-sim "/usr/share/applications/$id.desktop"
   "/usr/share/metainfo/$id.metainfo.xml" "/usr/share/icons/hicolor/scalable/apps/$id.svg"
-  /usr/lib/udev/rules.d/70-tarvik.rules /usr/share/man/man1/tarvik.1 /usr/share/man/man1/tarvik-meter-sim.1)
+  /usr/lib/udev/rules.d/70-tarvik.rules /usr/share/man/man1/tarvik.1.gz /usr/share/man/man1/tarvik-meter-sim.1.gz)
 for size in 16 32 48 64 128 256; do files+=("/usr/share/icons/hicolor/${size}x$size/apps/$id.png"); done
 if [ "$has_logger" = 1 ]; then
   files+=(/usr/lib/systemd/system/tarvik-logger@.service)
-  [ -f "$src/docs/man/tarvik-logger.1" ] && files+=(/usr/share/man/man1/tarvik-logger.1)
+  [ -f "$src/docs/man/tarvik-logger.1" ] && files+=(/usr/share/man/man1/tarvik-logger.1.gz)
 fi
 for f in "${files[@]}"; do check "installed $f" test -s "$f"; done
 
@@ -112,8 +112,8 @@ else
   echo "package check: note  no 'udevadm verify' here (systemd < 254); the UdevRule tests check the rule"
 fi
 if command -v groff >/dev/null; then
-  for page in $(dpkg -L tarvik | grep '^/usr/share/man/man1/.*\.1$'); do
-    check "man page $(basename "$page") formats cleanly" sh -c "! groff -man -ww -z '$page' 2>&1 | grep ."
+  for page in $(dpkg -L tarvik | grep '^/usr/share/man/man1/.*\.1\.gz$'); do
+    check "man page $(basename "$page") formats cleanly" sh -c "! zcat '$page' | groff -man -ww -z 2>&1 | grep ."
   done
 fi
 leaks=$(dpkg -L tarvik | while read -r f; do [ -f "$f" ] && grep -lF "$src" "$f"; done || true)
