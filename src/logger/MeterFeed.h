@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 #include "protocol/LogParser.h"
 #include "protocol/ReceivePath.h"
 #include "serial/ComPort.h"
