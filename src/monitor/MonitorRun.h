@@ -5,6 +5,7 @@
 #include "protocol/MeterState.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <ctime>
 #include <string>
@@ -23,6 +24,13 @@ double RateFromText(std::string_view text);
 int SampleIntervalMs(double dRate);
 // Local time as a live sample carries it: "dd-mm-yyyy,hh:mm:ss".
 std::string FormatLiveTime(std::time_t t);
+
+// How long a decoded reading may be sampled: max(1 s, twice the meter's
+// measured frame interval). Past that the level is a stale copy, not a
+// measurement.
+std::chrono::steady_clock::duration FreshnessWindow(const CMeterState &st);
+// Whether a frame was decoded within the window before `now`.
+bool HasFreshReading(const CMeterState &st, SteadyTime now);
 
 // The decisions of a monitoring run, apart from any widget: when a run may
 // start, what one sampling tick does, when the meter counts as gone.
@@ -47,9 +55,10 @@ public:
     std::size_t nCount = 0; // samples after the tick
     StatData::Change change;
   };
-  // One period of the run at local time `now`. LimitReached has already
-  // ended the run.
-  Tick SampleTick(std::time_t now);
+  // One period of the run at local time `now` (steady time `tNow`). Without a
+  // fresh reading nothing is recorded (Skipped); the run goes on until the
+  // silence check. LimitReached has already ended the run.
+  Tick SampleTick(std::time_t now, SteadyTime tNow = std::chrono::steady_clock::now());
 
   struct Silence {
     bool bSilent = false;          // the readout must show the silent meter

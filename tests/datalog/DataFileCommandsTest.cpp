@@ -10,6 +10,9 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <system_error>
+
 namespace {
 
 std::tm FixedTime() {
@@ -144,8 +147,10 @@ TEST_F(MainFileCommandsTest, DiskFullHalfWayIsToldAndTheOldFileStays) {
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(res, CDataFileCommands::Outcome::Failed);
   ASSERT_EQ(m_prompts.Messages().size(), 1u);
-  EXPECT_EQ(m_prompts.Messages()[0], "Can't write the file " + Path("old.xls") +
-                                         "\nFile too large\nThe file on disk was not changed.");
+  EXPECT_EQ(m_prompts.Messages()[0],
+            "Can't write the file " + Path("old.xls") + "\n" +
+                QString::fromStdString(std::error_code(EFBIG, std::generic_category()).message()) +
+                "\nThe file on disk was not changed.");
   EXPECT_EQ(Slurp(m_dir.File("old.xls")), "old sheet");
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
