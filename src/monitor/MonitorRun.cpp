@@ -40,6 +40,13 @@ void CMonitorRun::ClearSamples() {
 void CMonitorRun::Start(double dRate) {
   m_stat.dSampleRate = dRate;
   m_state.m_bRunning = true;
+  m_state.m_runEnd = ERunEnd::None;
+}
+
+void CMonitorRun::Stop() {
+  if (m_state.m_bRunning)
+    m_state.m_runEnd = ERunEnd::User;
+  m_state.m_bRunning = false;
 }
 
 CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
@@ -48,6 +55,7 @@ CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
     return t;
   if (m_live.GetSize() >= static_cast<std::size_t>(std::max(m_nSampleLimit, 0))) {
     m_state.m_bRunning = false;
+    m_state.m_runEnd = ERunEnd::SampleLimit;
     t.kind = Tick::Kind::LimitReached;
     t.nCount = m_live.GetSize();
     return t;
@@ -68,6 +76,10 @@ CMonitorRun::Silence CMonitorRun::SilenceCheck(std::time_t now) {
     return s;
   s.bSilent = true;
   s.bStopRun = m_state.m_bRunning;
+  if (s.bStopRun) {
+    m_state.m_bRunning = false;
+    m_state.m_runEnd = ERunEnd::Silence;
+  }
   m_state.m_bDataReceived = false;
   if (m_state.m_bDownloading) {
     m_state.m_bDownloading = false;

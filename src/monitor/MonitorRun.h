@@ -48,7 +48,9 @@ public:
   // Statistics back to their start values and the live samples destroyed.
   void ClearSamples();
   void Start(double dRate);
-  void Stop() { m_state.m_bRunning = false; }
+  // Parar: a run still going ends by the user's hand.
+  void Stop();
+  ERunEnd LastEnd() const { return m_state.m_runEnd; }
 
   struct Tick {
     enum class Kind { Skipped, LimitReached, Sampled } kind = Kind::Skipped;
@@ -66,7 +68,8 @@ public:
     bool bAbandonDownload = false; // a download must end with an error
   };
   // The meter is gone after 2 whole seconds without a byte. Clears the
-  // presence and the download flags; the caller stops the run.
+  // presence and the download flags and ends a run (the caller stops its
+  // timer).
   Silence SilenceCheck(std::time_t now);
   // The download watchdog: true when a download was still going and is
   // now abandoned.

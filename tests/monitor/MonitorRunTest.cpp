@@ -47,6 +47,7 @@ TEST_F(RunFixture, LimitIsCheckedBeforeSampling) {
   EXPECT_EQ(run.SampleTick(2).kind, CMonitorRun::Tick::Kind::Sampled);
   CMonitorRun::Tick t = run.SampleTick(3);
   EXPECT_EQ(t.kind, CMonitorRun::Tick::Kind::LimitReached);
+  EXPECT_EQ(run.LastEnd(), ERunEnd::SampleLimit);
   EXPECT_EQ(live.GetSize(), 2u);
   EXPECT_FALSE(state.m_bRunning);
   // A store that already holds more than the limit also ends at once.
@@ -94,6 +95,8 @@ TEST_F(RunFixture, OnlyFreshReadingsAreSampled) {
   Reading(t0 + 2s);
   EXPECT_EQ(run.SampleTick(3, t0 + 2s).kind, CMonitorRun::Tick::Kind::Sampled);
   EXPECT_EQ(live.GetSize(), 3u);
+  run.Stop();
+  EXPECT_EQ(run.LastEnd(), ERunEnd::User);
 }
 
 TEST_F(RunFixture, SilenceNeedsTwoWholeSeconds) {
@@ -107,6 +110,9 @@ TEST_F(RunFixture, SilenceNeedsTwoWholeSeconds) {
   EXPECT_TRUE(s.bStopRun);
   EXPECT_FALSE(s.bAbandonDownload);
   EXPECT_FALSE(state.m_bDataReceived);
+  EXPECT_EQ(run.LastEnd(), ERunEnd::Silence);
+  run.Stop(); // the window's Parar afterwards does not change why it ended
+  EXPECT_EQ(run.LastEnd(), ERunEnd::Silence);
   // A clock set back does not count as silence.
   state.m_bDataReceived = true;
   EXPECT_FALSE(run.SilenceCheck(900).bSilent);
