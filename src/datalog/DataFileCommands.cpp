@@ -1,8 +1,8 @@
 #include "datalog/DataFileCommands.h"
 
 #include "app/Prompts.h"
-#include "files/TextDataFile.h"
 #include "app/WaitCursor.h"
+#include "files/TextDataFile.h"
 #include "res/DialogTemplate.h"
 
 #include <QFileInfo>
@@ -91,8 +91,8 @@ CDataFileCommands::Outcome CDataFileCommands::ReadTextData(QWidget *parent, CSam
   }
   wait.Restore();
   if (const std::string skipped = SkippedLinesMessage(content); res.Ok() && !skipped.empty())
-    m_prompts.MessageBox(parent, QString::fromStdString(skipped), QStringLiteral("Tip"), CPrompts::Buttons::Ok,
-                         CPrompts::Icon::Warning);
+    m_prompts.MessageBox(parent, QString::fromStdString(skipped), QStringLiteral("Tip"),
+                         CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
   return Report(parent, res, false);
 }
 

@@ -135,16 +135,16 @@ TEST(TextDataRead, CommaSplittingOfOddLines) {
 TEST(TextDataRead, LinesWithoutALevelAreSkippedAndNamed) {
   CTextDataContent c = Parse("TX980 Sound Level Meter SamplingRate:1.0;\r\n"
                              "07-12-2026,01:45:03, 65.30, dBA\r\n"
-                             "hello\r\n"                              // 3: no level field
-                             "07-12-2026,01:45:05, 6x.30, dBA\r\n"    // 4: not a number
-                             "07-12-2026,01:45:06, 200.00, dBA\r\n"   // the top of the range
-                             "07-12-2026,01:45:07, 200.01, dBA\r\n"   // 6: out of range
-                             "07-12-2026,01:45:08, -0.50, dBA\r\n"    // 7: out of range
-                             "07-12-2026,01:45:09,  , dBA\r\n"        // 8: empty level
-                             "07-12-2026,01:45:10, nan, dBA\r\n"      // 9
-                             "07-12-2026,01:45:11, 1e999, dBA\r\n"    // 10: no finite number
-                             "07-12-2026,01:45:12,  0.00, dBC\r\n"    // the bottom of the range
-                             "07-12-2026,01:45:13, 65.3");              // 12: cut off in the middle
+                             "hello\r\n"                            // 3: no level field
+                             "07-12-2026,01:45:05, 6x.30, dBA\r\n"  // 4: not a number
+                             "07-12-2026,01:45:06, 200.00, dBA\r\n" // the top of the range
+                             "07-12-2026,01:45:07, 200.01, dBA\r\n" // 6: out of range
+                             "07-12-2026,01:45:08, -0.50, dBA\r\n"  // 7: out of range
+                             "07-12-2026,01:45:09,  , dBA\r\n"      // 8: empty level
+                             "07-12-2026,01:45:10, nan, dBA\r\n"    // 9
+                             "07-12-2026,01:45:11, 1e999, dBA\r\n"  // 10: no finite number
+                             "07-12-2026,01:45:12,  0.00, dBC\r\n"  // the bottom of the range
+                             "07-12-2026,01:45:13, 65.3");          // 12: cut off in the middle
   ASSERT_EQ(c.samples.size(), 3u);
   EXPECT_DOUBLE_EQ(c.samples[0]->m_dValue, 65.3);
   EXPECT_DOUBLE_EQ(c.samples[1]->m_dValue, 200);
@@ -228,7 +228,8 @@ TEST(WholeNumber, TakesOnlyATextThatIsANumberThroughout) {
   EXPECT_EQ(WholeNumber(" \t65.30 "), 65.3);
   EXPECT_EQ(WholeNumber("-2.5e-1"), -0.25);
   EXPECT_EQ(WholeNumber(".5"), 0.5);
-  for (const char *bad : {"", " ", "65.3x", "6 5", "1,5", "+-5", "inf", "nan", "1e999", "-", ".", "e5", "0x10"})
+  for (const char *bad :
+       {"", " ", "65.3x", "6 5", "1,5", "+-5", "inf", "nan", "1e999", "-", ".", "e5", "0x10"})
     EXPECT_FALSE(WholeNumber(bad)) << bad;
 }
 
