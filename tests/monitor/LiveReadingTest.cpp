@@ -22,13 +22,7 @@ using Clock = std::chrono::steady_clock;
 class LiveReadingTest : public PtyViewFixture {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(m_line.Open()) << m_line.Error();
-    CPortInfo port;
-    port.m_strDescription = kBridgeDescription;
-    port.m_strDevice = m_line.SlavePath();
-    port.m_strName = port.m_strDevice.substr(5);
-    port.m_nNumber = m_line.SlaveNumber();
-    ListPort(port);
+    ASSERT_TRUE(ListTestLine()) << m_line.Error();
     m_sim.SetLevelSource(CLevelSource::Steps(50.0, 0.5, 60));
     m_sim.SetRange(1); // no "AUTO" where "HOLD" is drawn
     m_pView->OnTimer(V::TIMER_DISCOVER);
