@@ -6,6 +6,9 @@
 
 using SteadyTime = std::chrono::steady_clock::time_point;
 
+// Why the last monitoring run ended, for the window to tell the user.
+enum class ERunEnd { None, User, SampleLimit, HoldSignal, Silence };
+
 // What the receive path knows about the meter: written by decoding (on the
 // UI thread, see docs/architecture.md) and read by sampling, the readout and
 // the remote-key repeaters.
@@ -40,4 +43,5 @@ struct CMeterState {
   bool m_bLogHeader = false;
   bool m_bDownloading = false;
   bool m_bRunning = false;
+  ERunEnd m_runEnd = ERunEnd::None; // set where the run ends
 };

@@ -87,8 +87,11 @@ void CReceivePath::HoldSignal() {
   const bool bWasHeld = st.m_bHold;
   st.m_bHold = true;
   st.m_bRecvFlag = false;
-  if (st.m_bRunning)
+  if (st.m_bRunning) {
+    st.m_bRunning = false;
+    st.m_runEnd = ERunEnd::HoldSignal;
     m_sink.OnHoldSignal();
+  }
   if (!bWasHeld)
     m_sink.OnReadoutRefresh(); // "HOLD" appears at once, not with the next frame
 }

@@ -144,13 +144,7 @@ TEST_F(FaultTest, APortHeldByAnotherProgramOrAMissingDeviceIsToldWithItsReason) 
 class DownloadFaultTest : public PtyViewFixture {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(m_line.Open()) << m_line.Error();
-    CPortInfo port;
-    port.m_strDescription = kBridgeDescription;
-    port.m_strDevice = m_line.SlavePath();
-    port.m_strName = port.m_strDevice.substr(5);
-    port.m_nNumber = m_line.SlaveNumber();
-    ListPort(port);
+    ASSERT_TRUE(ListTestLine()) << m_line.Error();
     m_sim.SetRecordings(GenerateSimRecordings(3, 40));
     m_pView->OnTimer(V::TIMER_DISCOVER);
     m_pView->OnTimer(V::TIMER_OPEN_PORT);

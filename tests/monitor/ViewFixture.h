@@ -41,10 +41,14 @@ protected:
   }
   QComboBox *Rate() const { return DlgItem<QComboBox>(m_pView.get(), 1007); }
   QString Field(int nId) const { return DlgItem<QLineEdit>(m_pView.get(), nId)->text(); }
+  // Sampling ticks, each with a reading just decoded (the level the test set).
   void Tick(int n = 1) {
     for (int i = 0; i < n; ++i) {
       m_now += 1;
-      m_pView->MeterState().m_tLastRecv = m_now;
+      CMeterState &st = m_pView->MeterState();
+      st.m_tLastRecv = m_now;
+      ++st.m_nFramesDecoded;
+      st.m_tLastFrame = std::chrono::steady_clock::now();
       m_pView->OnTimer(CMyVomoView::TIMER_SAMPLE);
     }
   }

@@ -126,6 +126,8 @@ TEST_F(ReceivePathTest, HoldSignalIsAByteFFAndItIsShownAtOnce) {
   st.m_bRunning = true;
   Feed(WithLevel("0713").substr(0, 20) + "ff"); // held frames carry 0xFF: the chunk is lost
   EXPECT_EQ(sink.m_nHold, 1);
+  EXPECT_FALSE(st.m_bRunning);
+  EXPECT_EQ(st.m_runEnd, ERunEnd::HoldSignal);
   EXPECT_EQ(sink.m_nRefresh, nRefresh + 1);
   EXPECT_TRUE(st.m_strRecv.empty());
   Feed(WithLevel("0713"));
