@@ -4,12 +4,14 @@
 #include "logger/LoggerProcess.h"
 #include "logger/LoggerRun.h"
 #include "logger/RunLogger.h"
+#include "serial/FakeSysfs.h"
 #include "sim/PtyMeter.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -284,4 +286,44 @@ TEST(LoggerProgram, TicksWithoutAFreshReadingOrWithTheDisplayHeldRecordNothing) 
   o.strOutput = dir.File("held.txt");
   EXPECT_EQ(RunLogger(o, env), 0);
   EXPECT_TRUE(ReadLog(o.strOutput).levels.empty());
+}
+
+// Without --device the logger waits for the bridge, says so once, and
+// logs from the first one discovery lists as soon as it is plugged in.
+TEST(LoggerProgram, WithoutADeviceItWaitsForTheBridgeAndUsesItWhenItArrives) {
+  CTempDir dir;
+  CFakeSysfs sysfs;
+  sysfs.AddPlatform("ttyS0");
+  CPtyMeter meter;
+  StartMeter(meter, {66.6});
+  CLoggerOptions o;
+  o.strPortTemplate = "/dev/pts/%d";
+  o.dRate = 0.2;
+  o.nCount = 3;
+  o.strOutput = dir.File("found.txt");
+  CLoggerEnv env;
+  env.strSysfsRoot = sysfs.Root();
+  std::mutex mutex;
+  std::string err;
+  env.out = [](std::string_view) {};
+  env.err = [&](std::string_view s) {
+    std::lock_guard lock(mutex);
+    err += s;
+  };
+  int nExit = -1;
+  std::thread run([&] { nExit = RunLogger(o, env); });
+  auto said = [&](const std::string &what) {
+    std::lock_guard lock(mutex);
+    return err.find(what) != std::string::npos;
+  };
+  EXPECT_TRUE(WaitFor([&] { return said("waiting for a CP210x bridge"); }, std::chrono::seconds(10)));
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500)); // a few more searches
+  sysfs.AddUsb("ttyUSB" + std::to_string(meter.SlaveNumber()), "cp210x",
+               "CP2102 USB to UART Bridge Controller");
+  run.join();
+  EXPECT_EQ(nExit, 0) << err;
+  EXPECT_EQ(ReadLog(o.strOutput).levels, std::vector<double>(3, 66.6));
+  EXPECT_TRUE(said("meter found on " + meter.SlavePath())) << err;
+  std::size_t first = err.find("waiting for a CP210x bridge");
+  EXPECT_EQ(err.find("waiting for a CP210x bridge", first + 1), std::string::npos) << err;
 }
