@@ -327,3 +327,25 @@ TEST(LoggerProgram, WithoutADeviceItWaitsForTheBridgeAndUsesItWhenItArrives) {
   std::size_t first = err.find("waiting for a CP210x bridge");
   EXPECT_EQ(err.find("waiting for a CP210x bridge", first + 1), std::string::npos) << err;
 }
+
+// `--print csv | head -1`: the reader goes away, the file goes on.
+TEST(LoggerProgram, AClosedStandardOutputStopsPrintingNotLogging) {
+  CTempDir dir;
+  CPtyMeter meter;
+  StartMeter(meter, {50.5});
+  int fds[2];
+  ASSERT_EQ(::pipe(fds), 0);
+  ::close(fds[0]); // the reader is gone before the first line
+  std::string path = dir.File("p.txt");
+  CChildProcess logger(dir.Path().string(),
+                       {kLogger, "--device", meter.SlavePath(), "--rate", "0.2", "--count", "5", "--print",
+                        "csv", "--output", path},
+                       fds[1]);
+  ::close(fds[1]);
+  ASSERT_EQ(logger.Wait(), 0) << logger.Err();
+  EXPECT_EQ(ReadLog(path).levels.size(), 5u);
+  std::string err = logger.Err();
+  std::size_t p = err.find("standard output is closed; logging to the file goes on");
+  ASSERT_NE(p, std::string::npos) << err;
+  EXPECT_EQ(err.find("standard output is closed", p + 1), std::string::npos) << err;
+}
