@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
+#include <mutex>
 #include <set>
 #include <thread>
 
@@ -252,38 +254,70 @@ TEST(LoggerProgram, DownloadWritesOneFilePerRecording) {
             2);
 }
 
-// No sample is invented: sampling five times a second a meter that sends
-// one frame a second records about one sample a second, and a held
-// display records none.
+// No sample is invented: once the meter falls silent the ticks record
+// nothing (a reading is sampled only while it is fresh), and a held
+// display records nothing at all.
 TEST(LoggerProgram, TicksWithoutAFreshReadingOrWithTheDisplayHeldRecordNothing) {
   CTempDir dir;
   CPtyMeter meter;
-  meter.SetFrameInterval(std::chrono::milliseconds(1000));
   StartMeter(meter, {45.0, 46.0});
   CLoggerOptions o;
   o.strDevice = meter.SlavePath();
   o.dRate = 0.2;
   o.dDurationSec = 5.0;
   o.strOutput = dir.File("fresh.txt");
+  o.ePrint = CLoggerOptions::EPrint::Csv;
   CLoggerEnv env;
-  std::string err;
-  env.out = [](std::string_view) {};
-  env.err = [&](std::string_view s) { err += s; };
+  std::mutex mutex;
+  std::string err, out;
+  env.out = [&](std::string_view s) {
+    std::lock_guard lock(mutex);
+    out += s;
+  };
+  env.err = [&](std::string_view s) {
+    std::lock_guard lock(mutex);
+    err += s;
+  };
   env.bTerminal = true;
-  ASSERT_EQ(RunLogger(o, env), 0) << err;
+  int nExit = -1;
+  std::thread run([&] { nExit = RunLogger(o, env); });
+  auto lines = [&] {
+    std::lock_guard lock(mutex);
+    return std::count(out.begin(), out.end(), '\n');
+  };
+  ASSERT_TRUE(WaitFor([&] { return lines() >= 6; }, std::chrono::seconds(10)));
+  meter.FallSilent();
+  auto tSilent = std::chrono::system_clock::now();
+  run.join();
+  EXPECT_EQ(nExit, 0) << err;
   CReadBack r = ReadLog(o.strOutput);
-  EXPECT_GE(r.levels.size(), 3u);
-  EXPECT_LE(r.levels.size(), 5u);
-  for (std::size_t i = 1; i < r.levels.size(); ++i)
-    EXPECT_NE(r.levels[i], r.levels[i - 1]) << "the same frame sampled twice";
+  EXPECT_GE(r.levels.size(), 5u);
+  EXPECT_EQ(static_cast<std::size_t>(lines()), r.levels.size() + 1); // the heading
+  // The last sample is no later than a fresh reading allows (1 s) after
+  // the last frame; then nothing until the end of the run.
+  std::string last = out.substr(out.rfind('\n', out.size() - 2) + 1);
+  std::tm tm{};
+  tm.tm_year = std::stoi(last.substr(0, 4)) - 1900;
+  tm.tm_mon = std::stoi(last.substr(5, 2)) - 1;
+  tm.tm_mday = std::stoi(last.substr(8, 2));
+  tm.tm_hour = std::stoi(last.substr(11, 2));
+  tm.tm_min = std::stoi(last.substr(14, 2));
+  tm.tm_sec = std::stoi(last.substr(17, 2));
+  tm.tm_isdst = -1;
+  auto tLast = std::chrono::system_clock::from_time_t(std::mktime(&tm)) +
+               std::chrono::milliseconds(std::stoi(last.substr(20, 3)));
+  EXPECT_LT(tLast - tSilent, std::chrono::milliseconds(1400)) << last;
+  EXPECT_NE(err.find("the meter fell silent; nothing is recorded until it is back"), std::string::npos)
+      << err;
   // On a terminal the status line was drawn in place.
   EXPECT_NE(err.find(" dBA  LAeq "), std::string::npos) << err;
   EXPECT_NE(err.find(" samples  meter on " + meter.SlavePath() + "\x1b[K"), std::string::npos) << err;
 
+  meter.Talk();
   meter.WithSim([](CMeterSim &s) { s.SetHold(true); });
-  meter.SetFrameInterval(std::chrono::milliseconds(250));
   o.dDurationSec = 2.0;
   o.strOutput = dir.File("held.txt");
+  o.ePrint = CLoggerOptions::EPrint::None;
   EXPECT_EQ(RunLogger(o, env), 0);
   EXPECT_TRUE(ReadLog(o.strOutput).levels.empty());
 }
