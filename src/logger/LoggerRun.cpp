@@ -2,7 +2,7 @@
 
 #include "logger/MqttPublisher.h"
 #include "logger/StatusLine.h"
-#include "monitor/ObjData.h"
+#include "records/ObjData.h"
 
 CLoggerRun::CLoggerRun(const CLoggerOptions &options, COutputs outputs, CMqttPublisher *pMqtt)
     : m_options(options), m_outputs(std::move(outputs)), m_pMqtt(pMqtt),

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "files/FileResult.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 
 #include <string>
 #include <vector>
