@@ -1,8 +1,8 @@
 #pragma once
 
-#include "records/SampleStore.h"
 #include "protocol/LogParser.h"
 #include "protocol/ReceivePath.h"
+#include "records/SampleStore.h"
 #include "serial/ComPort.h"
 #include "serial/PortDiscovery.h"
 

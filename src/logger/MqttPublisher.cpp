@@ -97,8 +97,11 @@ void CMqttPublisher::Stop() {
         m_cv.wait_for(lock, kOfflineWait, [&] { return m_bOfflineDone; });
       }
     }
+    bool bConnected = m_bConnected.load();
     mosquitto_disconnect(m_pMosq);
-    mosquitto_loop_stop(m_pMosq, false);
+    // A connection still under way (a broker that does not answer) would
+    // keep the network thread waiting: it is cancelled instead.
+    mosquitto_loop_stop(m_pMosq, !bConnected);
     m_bLoopRunning = false;
   }
   mosquitto_destroy(m_pMosq);

@@ -79,6 +79,14 @@ private:
   bool m_bProgressShown = false;
 };
 
+// When --duration ends a run that starts at `start`.
+std::optional<SteadyClock::time_point> EndOf(const CLoggerOptions &o, SteadyClock::time_point start) {
+  if (!o.dDurationSec)
+    return std::nullopt;
+  return start +
+         std::chrono::duration_cast<SteadyClock::duration>(std::chrono::duration<double>(*o.dDurationSec));
+}
+
 CMeterFeed::CSetup FeedSetup(const CLoggerOptions &o, const CLoggerEnv &env) {
   CMeterFeed::CSetup setup;
   setup.strDevice = o.strDevice;
@@ -93,11 +101,7 @@ int RunDownload(const CLoggerOptions &o, CLoggerEnv &env) {
   CDownloadObserver observer(env);
   CMeterFeed feed(FeedSetup(o, env), observer);
   feed.BeginDownload();
-  auto start = SteadyClock::now();
-  std::optional<SteadyClock::time_point> end;
-  if (o.dDurationSec)
-    end = start +
-          std::chrono::duration_cast<SteadyClock::duration>(std::chrono::duration<double>(*o.dDurationSec));
+  const std::optional<SteadyClock::time_point> end = EndOf(o, SteadyClock::now());
   bool bStopped = false;
   while (!feed.DownloadDone()) {
     auto now = SteadyClock::now();
@@ -175,11 +179,7 @@ int RunLogger(const CLoggerOptions &o, CLoggerEnv &env) {
   }
   CFeedToRun observer(run);
   CMeterFeed feed(FeedSetup(o, env), observer);
-  auto start = SteadyClock::now();
-  std::optional<SteadyClock::time_point> end;
-  if (o.dDurationSec)
-    end = start +
-          std::chrono::duration_cast<SteadyClock::duration>(std::chrono::duration<double>(*o.dDurationSec));
+  const std::optional<SteadyClock::time_point> end = EndOf(o, SteadyClock::now());
   bool bStopped = false;
   for (;;) {
     auto now = SteadyClock::now();

@@ -17,7 +17,9 @@ extern char **environ;
 // A program run as a child, its standard output and error in files.
 class CChildProcess {
 public:
-  CChildProcess(const std::string &strDir, std::vector<std::string> args) : m_strDir(strDir) {
+  // nStdout: a descriptor for standard output instead of a file.
+  CChildProcess(const std::string &strDir, std::vector<std::string> args, int nStdout = -1)
+      : m_strDir(strDir) {
     std::vector<char *> argv;
     for (auto &a : args)
       argv.push_back(a.data());
@@ -25,8 +27,11 @@ public:
     posix_spawn_file_actions_t fa;
     posix_spawn_file_actions_init(&fa);
     posix_spawn_file_actions_addopen(&fa, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&fa, STDOUT_FILENO, OutPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
+    if (nStdout >= 0)
+      posix_spawn_file_actions_adddup2(&fa, nStdout, STDOUT_FILENO);
+    else
+      posix_spawn_file_actions_addopen(&fa, STDOUT_FILENO, OutPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                       0644);
     posix_spawn_file_actions_addopen(&fa, STDERR_FILENO, ErrPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
     if (posix_spawn(&m_pid, argv[0], &fa, nullptr, argv.data(), environ) != 0)

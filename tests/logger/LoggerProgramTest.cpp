@@ -4,12 +4,16 @@
 #include "logger/LoggerProcess.h"
 #include "logger/LoggerRun.h"
 #include "logger/RunLogger.h"
+#include "serial/FakeSysfs.h"
 #include "sim/PtyMeter.h"
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
+#include <mutex>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -250,38 +254,132 @@ TEST(LoggerProgram, DownloadWritesOneFilePerRecording) {
             2);
 }
 
-// No sample is invented: sampling five times a second a meter that sends
-// one frame a second records about one sample a second, and a held
-// display records none.
+// No sample is invented: once the meter falls silent the ticks record
+// nothing (a reading is sampled only while it is fresh), and a held
+// display records nothing at all.
 TEST(LoggerProgram, TicksWithoutAFreshReadingOrWithTheDisplayHeldRecordNothing) {
   CTempDir dir;
   CPtyMeter meter;
-  meter.SetFrameInterval(std::chrono::milliseconds(1000));
   StartMeter(meter, {45.0, 46.0});
   CLoggerOptions o;
   o.strDevice = meter.SlavePath();
   o.dRate = 0.2;
   o.dDurationSec = 5.0;
   o.strOutput = dir.File("fresh.txt");
+  o.ePrint = CLoggerOptions::EPrint::Csv;
   CLoggerEnv env;
-  std::string err;
-  env.out = [](std::string_view) {};
-  env.err = [&](std::string_view s) { err += s; };
+  std::mutex mutex;
+  std::string err, out;
+  env.out = [&](std::string_view s) {
+    std::lock_guard lock(mutex);
+    out += s;
+  };
+  env.err = [&](std::string_view s) {
+    std::lock_guard lock(mutex);
+    err += s;
+  };
   env.bTerminal = true;
-  ASSERT_EQ(RunLogger(o, env), 0) << err;
+  int nExit = -1;
+  std::thread run([&] { nExit = RunLogger(o, env); });
+  auto lines = [&] {
+    std::lock_guard lock(mutex);
+    return std::count(out.begin(), out.end(), '\n');
+  };
+  ASSERT_TRUE(WaitFor([&] { return lines() >= 6; }, std::chrono::seconds(10)));
+  meter.FallSilent();
+  auto tSilent = std::chrono::system_clock::now();
+  run.join();
+  EXPECT_EQ(nExit, 0) << err;
   CReadBack r = ReadLog(o.strOutput);
-  EXPECT_GE(r.levels.size(), 3u);
-  EXPECT_LE(r.levels.size(), 5u);
-  for (std::size_t i = 1; i < r.levels.size(); ++i)
-    EXPECT_NE(r.levels[i], r.levels[i - 1]) << "the same frame sampled twice";
+  EXPECT_GE(r.levels.size(), 5u);
+  EXPECT_EQ(static_cast<std::size_t>(lines()), r.levels.size() + 1); // the heading
+  // The last sample is no later than a fresh reading allows (1 s) after
+  // the last frame; then nothing until the end of the run.
+  std::string last = out.substr(out.rfind('\n', out.size() - 2) + 1);
+  std::tm tm{};
+  tm.tm_year = std::stoi(last.substr(0, 4)) - 1900;
+  tm.tm_mon = std::stoi(last.substr(5, 2)) - 1;
+  tm.tm_mday = std::stoi(last.substr(8, 2));
+  tm.tm_hour = std::stoi(last.substr(11, 2));
+  tm.tm_min = std::stoi(last.substr(14, 2));
+  tm.tm_sec = std::stoi(last.substr(17, 2));
+  tm.tm_isdst = -1;
+  auto tLast = std::chrono::system_clock::from_time_t(std::mktime(&tm)) +
+               std::chrono::milliseconds(std::stoi(last.substr(20, 3)));
+  EXPECT_LT(tLast - tSilent, std::chrono::milliseconds(1400)) << last;
+  EXPECT_NE(err.find("the meter fell silent; nothing is recorded until it is back"), std::string::npos)
+      << err;
   // On a terminal the status line was drawn in place.
   EXPECT_NE(err.find(" dBA  LAeq "), std::string::npos) << err;
   EXPECT_NE(err.find(" samples  meter on " + meter.SlavePath() + "\x1b[K"), std::string::npos) << err;
 
+  meter.Talk();
   meter.WithSim([](CMeterSim &s) { s.SetHold(true); });
-  meter.SetFrameInterval(std::chrono::milliseconds(250));
   o.dDurationSec = 2.0;
   o.strOutput = dir.File("held.txt");
+  o.ePrint = CLoggerOptions::EPrint::None;
   EXPECT_EQ(RunLogger(o, env), 0);
   EXPECT_TRUE(ReadLog(o.strOutput).levels.empty());
+}
+
+// Without --device the logger waits for the bridge, says so once, and
+// logs from the first one discovery lists as soon as it is plugged in.
+TEST(LoggerProgram, WithoutADeviceItWaitsForTheBridgeAndUsesItWhenItArrives) {
+  CTempDir dir;
+  CFakeSysfs sysfs;
+  sysfs.AddPlatform("ttyS0");
+  CPtyMeter meter;
+  StartMeter(meter, {66.6});
+  CLoggerOptions o;
+  o.strPortTemplate = "/dev/pts/%d";
+  o.dRate = 0.2;
+  o.nCount = 3;
+  o.strOutput = dir.File("found.txt");
+  CLoggerEnv env;
+  env.strSysfsRoot = sysfs.Root();
+  std::mutex mutex;
+  std::string err;
+  env.out = [](std::string_view) {};
+  env.err = [&](std::string_view s) {
+    std::lock_guard lock(mutex);
+    err += s;
+  };
+  int nExit = -1;
+  std::thread run([&] { nExit = RunLogger(o, env); });
+  auto said = [&](const std::string &what) {
+    std::lock_guard lock(mutex);
+    return err.find(what) != std::string::npos;
+  };
+  EXPECT_TRUE(WaitFor([&] { return said("waiting for a CP210x bridge"); }, std::chrono::seconds(10)));
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500)); // a few more searches
+  sysfs.AddUsb("ttyUSB" + std::to_string(meter.SlaveNumber()), "cp210x",
+               "CP2102 USB to UART Bridge Controller");
+  run.join();
+  EXPECT_EQ(nExit, 0) << err;
+  EXPECT_EQ(ReadLog(o.strOutput).levels, std::vector<double>(3, 66.6));
+  EXPECT_TRUE(said("meter found on " + meter.SlavePath())) << err;
+  std::size_t first = err.find("waiting for a CP210x bridge");
+  EXPECT_EQ(err.find("waiting for a CP210x bridge", first + 1), std::string::npos) << err;
+}
+
+// `--print csv | head -1`: the reader goes away, the file goes on.
+TEST(LoggerProgram, AClosedStandardOutputStopsPrintingNotLogging) {
+  CTempDir dir;
+  CPtyMeter meter;
+  StartMeter(meter, {50.5});
+  int fds[2];
+  ASSERT_EQ(::pipe(fds), 0);
+  ::close(fds[0]); // the reader is gone before the first line
+  std::string path = dir.File("p.txt");
+  CChildProcess logger(dir.Path().string(),
+                       {kLogger, "--device", meter.SlavePath(), "--rate", "0.2", "--count", "5", "--print",
+                        "csv", "--output", path},
+                       fds[1]);
+  ::close(fds[1]);
+  ASSERT_EQ(logger.Wait(), 0) << logger.Err();
+  EXPECT_EQ(ReadLog(path).levels.size(), 5u);
+  std::string err = logger.Err();
+  std::size_t p = err.find("standard output is closed; logging to the file goes on");
+  ASSERT_NE(p, std::string::npos) << err;
+  EXPECT_EQ(err.find("standard output is closed", p + 1), std::string::npos) << err;
 }
