@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+
 namespace {
 
 struct CNullSink : IReceiveSink {
@@ -72,6 +74,35 @@ void BM_ReceiveLiveFrames(benchmark::State &state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * stream.size()));
 }
 BENCHMARK(BM_ReceiveLiveFrames)->Unit(benchmark::kMicrosecond);
+
+// From the chunk that brings a frame's last byte to the decoded state, the
+// frames cut into chunks of 1 to 20 bytes in turn.
+void BM_LastByteToDecodedState(benchmark::State &state) {
+  struct CTimingSink : CNullSink {
+    std::chrono::steady_clock::time_point m_tDecoded;
+    void OnReadoutRefresh() override { m_tDecoded = std::chrono::steady_clock::now(); }
+  } sink;
+  std::vector<uint8_t> stream = LiveStream();
+  CReceivePath path(sink, [] { return std::time_t(1796644800); });
+  std::size_t nFrame = 0, nSize = 0;
+  for (auto _ : state) {
+    const uint8_t *f = stream.data() + nFrame * 20;
+    nFrame = (nFrame + 1) % (stream.size() / 20);
+    const std::size_t nChunk = ++nSize % 20 + 1;
+    std::size_t at = 0;
+    for (; at + nChunk < 20; at += nChunk)
+      path.OnChunk(f + at, nChunk);
+    const unsigned nBefore = path.State().m_nFramesDecoded;
+    const auto t0 = std::chrono::steady_clock::now();
+    path.OnChunk(f + at, 20 - at);
+    if (path.State().m_nFramesDecoded != nBefore + 1) {
+      state.SkipWithError("the frame was not decoded with its last byte");
+      break;
+    }
+    state.SetIterationTime(std::chrono::duration<double>(sink.m_tDecoded - t0).count());
+  }
+}
+BENCHMARK(BM_LastByteToDecodedState)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // The largest download the length word allows: 16 recordings filling it.
 std::string LargestDownloadText(std::size_t &nLevels) {

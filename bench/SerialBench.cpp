@@ -1,6 +1,8 @@
 // The serial link's timing over a pseudo-terminal: how soon a chunk reaches
 // the receive callback, and what an idle open port costs.
+#include "protocol/ReceivePath.h"
 #include "serial/ComPort.h"
+#include "sim/MeterSim.h"
 #include "sim/PtyMaster.h"
 
 #include <benchmark/benchmark.h>
@@ -67,6 +69,48 @@ void BM_FullChunkLatency(benchmark::State &state) {
   }
 }
 BENCHMARK(BM_FullChunkLatency)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// The port and the receive path together: from the meter writing a frame's
+// last byte to the frame's state decoded (the frame written in three pieces).
+void BM_PortLastByteToDecodedState(benchmark::State &state) {
+  struct CDecodeSink : IReceiveSink {
+    CDeliveries m_decoded;
+    void OnHoldSignal() override {}
+    void OnDownloadEnded() override {}
+    void OnDownloadProgress(int, int, int) override {}
+    void OnReadoutRefresh() override { m_decoded.Add(); }
+    void OnDownloadText(const std::string &) override {}
+  } sink;
+  CReceivePath path(sink);
+  CPtyMaster pty;
+  CComPort port;
+  if (!pty.Open()) {
+    state.SkipWithError("no pseudo-terminal");
+    return;
+  }
+  // Only the reader thread touches the path while the bench waits.
+  port.SetReceiveCallback(
+      [&path](const unsigned char *p, int n) { path.OnChunk(p, static_cast<std::size_t>(n)); });
+  port.SetPortTemplate("/dev/pts/%d");
+  if (!port.Open(pty.SlaveNumber(), 2, 9600, PARITY_NONE, 8, STOPBITS_ONE, FLOW_NONE)) {
+    state.SkipWithError("cannot open the port");
+    return;
+  }
+  CMeterSim sim;
+  int nFrames = 0;
+  for (auto _ : state) {
+    const std::vector<uint8_t> frame = sim.NextFrame();
+    pty.WriteAll(frame.data(), 7);
+    pty.WriteAll(frame.data() + 7, 12);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2)); // the first 19 bytes are in the reader
+    const auto t0 = Clock::now();
+    pty.WriteAll(frame.data() + 19, 1);
+    const auto t1 = sink.m_decoded.WaitFor(++nFrames);
+    state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
+  }
+  port.Close();
+}
+BENCHMARK(BM_PortLastByteToDecodedState)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
 
 // A partial chunk waits out the 100 ms inter-byte time after its last byte.
 void BM_PartialChunkLatency(benchmark::State &state) {

@@ -6,12 +6,34 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+# Comma-decimal locales, under which the view, file and print tests run again.
+comma_locales=(pt_PT pl_PL de_DE)
+sudo_cmd=""
+[ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+for l in "${comma_locales[@]}"; do
+  locale -a 2>/dev/null | grep -qix "$l.utf-\?8" || $sudo_cmd localedef -i "$l" -f UTF-8 "$l.UTF-8"
+done
 export TZ=UTC QT_QPA_PLATFORM=offscreen
 logs=build-logs
 mkdir -p "$logs"
 
 scripts/build.sh build
 (cd build && ctest --output-on-failure -j 2) | tee "$logs/ctest.log"
+
+# Numbers must not follow the user's locale: the view, file and print tests
+# once more under each comma-decimal locale.
+locale_ui='ViewFixture.*:PtyViewFixture.*:ReadoutFixture.*:DataFileMenu.*:MainFileCommandsTest.*'
+locale_ui+=':DataLogDlgTest.*:Print*:GraphHostTest.*:RTSetupFixture.*:LiveReading*'
+for l in "${comma_locales[@]}"; do
+  log="$logs/gtest-locale-$l.log"
+  if ! LC_ALL="$l.UTF-8" build/tests/tarvik_ui_tests --gtest_filter="$locale_ui" >"$log" 2>&1 &&
+    ! grep -q '^\[  FAILED  \] [0-9]' "$log"; then
+    echo '[  FAILED  ] 1 test, the run ended early' >>"$log"
+  fi
+  echo "$l.UTF-8: $(grep -E '^\[ *(PASSED|FAILED) *\] [0-9]+ test' "$log" | tr '\n' ' ')"
+done
+# The Debian package of the normal build: built, installed, run, validated, removed.
+scripts/package-check.sh build | tee "$logs/package.log"
 
 scripts/build.sh build-asan -DTARVIK_SANITIZE=address,undefined -DTARVIK_BENCH=OFF
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -44,5 +66,11 @@ done
 for f in "$logs"/gtest*.log; do
   n=$(grep -E '^\[  PASSED  \] [0-9]+ test' "$f" | sed -E 's/.*\] ([0-9]+) test.*/\1/')
   passed=$((passed + ${n:-0}))
+  nf=$(grep -E '^\[  FAILED  \] [0-9]+ test' "$f" | sed -E 's/.*\] ([0-9]+) test.*/\1/')
+  failed=$((failed + ${nf:-0}))
 done
+if line=$(grep -E '^package check: [0-9]+ passed' "$logs/package.log"); then
+  passed=$((passed + $(sed -E 's/.*: ([0-9]+) passed.*/\1/' <<<"$line")))
+  failed=$((failed + $(sed -E 's/.*passed, ([0-9]+) failed.*/\1/' <<<"$line")))
+fi
 echo "tests: $passed passed, $failed failed"

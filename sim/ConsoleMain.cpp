@@ -1,4 +1,5 @@
 // tarvik-console: the simulated meter's live readout on the terminal.
+#include "files/NumberText.h"
 #include "sim/ConsoleReadout.h"
 
 #include <cstdlib>
@@ -10,7 +11,7 @@ int main(int argc, char **argv) {
   CConsoleOptions opt;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
-      opt.m_duration = std::chrono::milliseconds(static_cast<long>(std::atof(argv[++i]) * 1000));
+      opt.m_duration = std::chrono::milliseconds(static_cast<long>(LenientNumber(argv[++i]) * 1000));
     } else {
       std::cerr << "usage: tarvik-console [--seconds N]\n";
       return 2;

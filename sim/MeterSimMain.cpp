@@ -1,5 +1,6 @@
 // tarvik-meter-sim: a simulated meter on a pseudo-terminal. Prints the
 // terminal's path; then reads commands from standard input.
+#include "files/NumberText.h"
 #include "sim/PtyMeter.h"
 #include "sim/SimRecordingFile.h"
 
@@ -42,7 +43,7 @@ std::vector<double> ParseList(const std::string &s) {
   std::stringstream in(s);
   std::string item;
   while (std::getline(in, item, ','))
-    v.push_back(std::atof(item.c_str()));
+    v.push_back(LenientNumber(item));
   return v;
 }
 
@@ -88,7 +89,7 @@ int main(int argc, char **argv) {
     if (a == "--interval") {
       meter.SetFrameInterval(std::chrono::milliseconds(std::atoi(next().c_str())));
     } else if (a == "--level") {
-      double d = std::atof(next().c_str());
+      double d = LenientNumber(next());
       setup.push_back([d](CMeterSim &s) { s.SetLevelSource(CLevelSource::Constant(d)); });
     } else if (a == "--steps") {
       auto v = ParseList(next());

@@ -90,6 +90,9 @@ CDataFileCommands::Outcome CDataFileCommands::ReadTextData(QWidget *parent, CSam
     MoveIntoStore(content, store);
   }
   wait.Restore();
+  if (const std::string skipped = SkippedLinesMessage(content); res.Ok() && !skipped.empty())
+    m_prompts.MessageBox(parent, QString::fromStdString(skipped), QStringLiteral("Tip"),
+                         CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
   return Report(parent, res, false);
 }
 

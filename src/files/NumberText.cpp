@@ -45,3 +45,20 @@ double LenientNumber(std::string_view text) {
   }
   return bNegative ? -value : value;
 }
+
+std::optional<double> WholeNumber(std::string_view text) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front()))
+    text.remove_prefix(1);
+  while (!text.empty() && blank(text.back()))
+    text.remove_suffix(1);
+  std::size_t i = text.empty() || (text[0] != '+' && text[0] != '-') ? 0 : 1;
+  auto isDigit = [&](std::size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '9'; };
+  if (!isDigit(i) && !(i < text.size() && text[i] == '.' && isDigit(i + 1)))
+    return std::nullopt;
+  double value = 0;
+  auto res = std::from_chars(text.data() + i, text.data() + text.size(), value, std::chars_format::general);
+  if (res.ec != std::errc() || res.ptr != text.data() + text.size() || !std::isfinite(value))
+    return std::nullopt;
+  return text[0] == '-' ? -value : value;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,3 +17,6 @@ void AppendInt(std::string &out, long long value);
 // digits and an optional exponent; the first character that cannot continue
 // the number ends it, and a text that starts with no number gives 0.
 double LenientNumber(std::string_view text);
+// The whole text, less blanks and tabs around it, as a finite number of the
+// same form; nothing when any other character is in it or it is empty.
+std::optional<double> WholeNumber(std::string_view text);

@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 namespace {
-constexpr std::size_t kProgressEvery = 8192; // samples between progress reports
+constexpr std::size_t kProgressEvery = 8192; // lines between progress reports
 constexpr std::string_view kLineEnd = "\r\n";
 
 // CString::Left/Mid with the data file's index rules: a position that was
@@ -137,6 +137,11 @@ CTextDataContent ParseTextData(std::string_view bytes, const ProgressFn &progres
   std::size_t nLine = 1;
   content.samples.reserve(bytes.size() / 33 + 1);
   while (pos < bytes.size()) {
+    if (progress && nLine % kProgressEvery == 0 && !progress(pos, bytes.size())) {
+      content.result.status = CFileResult::Status::Cancelled;
+      content.samples.clear();
+      return content;
+    }
     std::string_view line = NextLine(bytes, pos);
     ++nLine;
     if (line.empty()) {
@@ -157,18 +162,33 @@ CTextDataContent ParseTextData(std::string_view bytes, const ProgressFn &progres
       unit.remove_suffix(1);
     if (!unit.empty() && unit.front() == ' ')
       unit.remove_prefix(1);
-    if (r < 0)
-      content.result.warnings.push_back("line " + std::to_string(nLine) +
-                                        ": fewer than three commas; level 0");
-    content.samples.push_back(std::make_unique<CObjData>(LenientNumber(levelText), std::string(time),
-                                                         std::string(unit), 0, content.dSampleRate));
-    if (progress && content.samples.size() % kProgressEvery == 0 && !progress(pos, bytes.size())) {
-      content.result.status = CFileResult::Status::Cancelled;
-      content.samples.clear();
-      return content;
+    const std::optional<double> level = WholeNumber(levelText);
+    if (!level || *level < kMinFileLevel || *level > kMaxFileLevel) {
+      if (content.firstSkippedLines.size() < kSkippedLinesNamed)
+        content.firstSkippedLines.push_back(nLine);
+      ++content.nSkippedLines;
+      continue;
     }
+    content.samples.push_back(
+        std::make_unique<CObjData>(*level, std::string(time), std::string(unit), 0, content.dSampleRate));
   }
   return content;
+}
+
+std::string SkippedLinesMessage(const CTextDataContent &content) {
+  const std::size_t n = content.nSkippedLines;
+  if (n == 0)
+    return {};
+  std::string text = "Skipped " + std::to_string(n) + (n == 1 ? " line" : " lines") +
+                     " without a level from 0 to 200 dB: line" + (n == 1 ? " " : "s ");
+  for (std::size_t i = 0; i < content.firstSkippedLines.size(); ++i) {
+    if (i > 0)
+      text += ", ";
+    text += std::to_string(content.firstSkippedLines[i]);
+  }
+  if (n > content.firstSkippedLines.size())
+    text += " and " + std::to_string(n - content.firstSkippedLines.size()) + " more";
+  return text + ".";
 }
 
 CFileResult ReadWholeFile(const std::string &strPath, std::string &out) {
@@ -214,6 +234,8 @@ CFileResult ReadTextDataFile(const std::string &strPath, CSampleStore &store, co
   content.result.strPath = strPath;
   if (!content.result.Ok())
     return content.result;
+  if (content.nSkippedLines > 0)
+    content.result.warnings.push_back(SkippedLinesMessage(content));
   MoveIntoStore(content, store);
   return content.result;
 }

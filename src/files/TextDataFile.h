@@ -28,19 +28,33 @@ bool WriteTextData(CByteSink &sink, const CSampleArray &samples, const ProgressF
 CFileResult WriteTextDataFile(const std::string &strPath, const CSampleArray &samples,
                               const ProgressFn &progress = {});
 
+// A sample line's level must lie in this range (dB); anything else is no
+// measurement.
+inline constexpr double kMinFileLevel = 0.0;
+inline constexpr double kMaxFileLevel = 200.0;
+inline constexpr std::size_t kSkippedLinesNamed = 5;
+
 struct CTextDataContent {
   CFileResult result; // Ok or WrongFormat (or Cancelled)
   double dSampleRate = 0;
   std::vector<std::unique_ptr<CObjData>> samples;
+  std::size_t nSkippedLines = 0;
+  std::vector<std::size_t> firstSkippedLines; // line numbers (the header is 1), the first few
 };
 
-// Parses the bytes of a data file. Sample lines are taken as they come,
-// split by commas; a blank line ends the samples.
+// Parses the bytes of a data file. Sample lines are split by commas; a line
+// whose level field is not a number from 0 to 200 dB (a stray text, a line
+// cut off, the end of a truncated file) is skipped and counted, never read
+// as a 0 dB sample. A blank line ends the samples.
 CTextDataContent ParseTextData(std::string_view bytes, const ProgressFn &progress = {});
+// What the user is told after a read that skipped lines: how many and the
+// first few line numbers. Empty when none was skipped.
+std::string SkippedLinesMessage(const CTextDataContent &content);
 // Replaces the samples of `store` with the parsed ones.
 void MoveIntoStore(CTextDataContent &content, CSampleStore &store);
 // Reads a file into `store`, which is replaced only when the whole file was
 // read and its header was right; otherwise the store keeps its samples.
+// Skipped lines are told in the result's warnings.
 CFileResult ReadTextDataFile(const std::string &strPath, CSampleStore &store,
                              const ProgressFn &progress = {});
 

@@ -1,15 +1,14 @@
 #include "protocol/ReadoutLine.h"
 
-#include <cstdio>
+#include "files/NumberText.h"
 
 std::string RangeText(int nRange) {
   return nRange == 4 ? "AUTO" : std::to_string(nRange);
 }
 
 std::string FormatReadoutLine(const CMeterState &st) {
-  char level[32];
-  std::snprintf(level, sizeof level, "%5.1f", st.m_dLevel);
-  std::string line = level;
+  std::string line;
+  AppendFixed(line, st.m_dLevel, 1, 5);
   line += st.m_bWeightA ? " dBA" : " dBC";
   line += st.m_bFast ? " FAST" : " SLOW";
   line += st.m_bMax ? " MAX " : st.m_bMin ? " MIN " : " -   ";

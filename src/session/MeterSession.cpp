@@ -55,22 +55,20 @@ void CMeterSession::CImpl::Fire(int nId, Ms /*now*/) {
 }
 
 void CMeterSession::CImpl::SampleTick() {
-  const CMonitorRun::Tick t = m_run.SampleTick(m_env.clock.WallTime());
+  const CMonitorRun::Tick t = m_run.SampleTick(m_env.clock.WallTime(), Steady());
   if (t.kind == CMonitorRun::Tick::Kind::LimitReached) {
-    m_timers.Kill(TIMER_SAMPLE);
-    Notify([](ISessionObserver &o) { o.OnRunEnded(ERunEnd::SampleCountReached); });
+    RunEnded(ERunEnd::SampleLimit);
   } else if (t.kind == CMonitorRun::Tick::Kind::Sampled) {
     const SSample s{m_env.stores.m_live[t.nCount - 1], t.nCount, m_run.m_stat, t.change};
     Notify([&](ISessionObserver &o) { o.OnSampleTaken(s); });
   }
 }
 
-void CMeterSession::CImpl::EndRun(ERunEnd eReason) {
-  const bool bWasRunning = m_run.Running();
-  m_run.Stop();
+void CMeterSession::CImpl::RunEnded(ERunEnd eReason) {
+  m_state.m_bRunning = false;
+  m_state.m_runEnd = eReason;
   m_timers.Kill(TIMER_SAMPLE);
-  if (bWasRunning)
-    Notify([&](ISessionObserver &o) { o.OnRunEnded(eReason); });
+  Notify([&](ISessionObserver &o) { o.OnRunEnded(eReason); });
 }
 
 void CMeterSession::CImpl::SilenceCheck() {
@@ -89,14 +87,14 @@ void CMeterSession::CImpl::SilenceCheck() {
     SetConnection(ELinkState::Silent);
   Notify([](ISessionObserver &o) { o.OnMeterSilent(); });
   if (s.bStopRun)
-    EndRun(m_bPortLost ? ERunEnd::HangUp : ERunEnd::Silence);
+    RunEnded(m_bPortLost ? ERunEnd::HangUp : ERunEnd::Silence);
   if (s.bAbandonDownload)
     AbandonDownload(m_bPortLost ? EDownloadEnd::HangUp : EDownloadEnd::Silence);
 }
 
 void CMeterSession::CImpl::OnHoldSignal() {
-  // The meter's HOLD ends the run as the stop command would.
-  EndRun(ERunEnd::HoldSignal);
+  // The receive path has ended the run on the meter's HOLD.
+  RunEnded(ERunEnd::HoldSignal);
 }
 
 void CMeterSession::CImpl::OnReadoutRefresh() {
@@ -124,7 +122,7 @@ void CMeterSession::OnChunk(const std::uint8_t *pData, std::size_t nSize) {
     return;
   CImpl &d = *m_pImpl;
   const bool bWasHeard = d.m_state.m_bDataReceived;
-  d.m_path.OnChunk(pData, nSize);
+  d.m_path.OnChunk(pData, nSize, d.Steady());
   if (!bWasHeard && d.m_state.m_bDataReceived) {
     d.SetConnection(ELinkState::Sending);
     d.Notify([](ISessionObserver &o) { o.OnMeterHeard(); });
@@ -179,7 +177,9 @@ bool CMeterSession::StartRun(double dRate) {
 }
 
 void CMeterSession::StopRun() {
-  m_pImpl->EndRun(ERunEnd::StoppedByUser);
+  if (m_pImpl->m_run.Running())
+    m_pImpl->RunEnded(ERunEnd::User);
+  m_pImpl->m_timers.Kill(TIMER_SAMPLE);
   m_pImpl->Reschedule();
 }
 

@@ -6,6 +6,7 @@
 #include "records/StatData.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <ctime>
 #include <string>
@@ -20,6 +21,13 @@ double RateFromText(std::string_view text);
 int SampleIntervalMs(double dRate);
 // Local time as a live sample carries it: "dd-mm-yyyy,hh:mm:ss".
 std::string FormatLiveTime(std::time_t t);
+
+// How long a decoded reading may be sampled: max(1 s, twice the meter's
+// measured frame interval). Past that the level is a stale copy, not a
+// measurement.
+std::chrono::steady_clock::duration FreshnessWindow(const CMeterState &st);
+// Whether a frame was decoded within the window before `now`.
+bool HasFreshReading(const CMeterState &st, SteadyTime now);
 
 // The decisions of a monitoring run, apart from any widget: when a run may
 // start, what one sampling tick does, when the meter counts as gone.
@@ -37,16 +45,19 @@ public:
   // Statistics back to their start values and the live samples destroyed.
   void ClearSamples();
   void Start(double dRate);
-  void Stop() { m_state.m_bRunning = false; }
+  // Parar: a run still going ends by the user's hand.
+  void Stop();
+  ERunEnd LastEnd() const { return m_state.m_runEnd; }
 
   struct Tick {
     enum class Kind { Skipped, LimitReached, Sampled } kind = Kind::Skipped;
     std::size_t nCount = 0; // samples after the tick
     StatData::Change change;
   };
-  // One period of the run at local time `now`. LimitReached has already
-  // ended the run.
-  Tick SampleTick(std::time_t now);
+  // One period of the run at local time `now` (steady time `tNow`). Without a
+  // fresh reading nothing is recorded (Skipped); the run goes on until the
+  // silence check. LimitReached has already ended the run.
+  Tick SampleTick(std::time_t now, SteadyTime tNow = std::chrono::steady_clock::now());
 
   struct Silence {
     bool bSilent = false;          // the readout must show the silent meter
@@ -54,7 +65,8 @@ public:
     bool bAbandonDownload = false; // a download must end with an error
   };
   // The meter is gone after 2 whole seconds without a byte. Clears the
-  // presence and the download flags; the caller stops the run.
+  // presence and the download flags and ends a run (the caller stops its
+  // timer).
   Silence SilenceCheck(std::time_t now);
   // The download watchdog: true when a download was still going and is
   // now abandoned.

@@ -24,12 +24,15 @@ public:
       f(*o);
   }
   Ms Now() const { return m_env.clock.Now(); }
+  // The session's time as the receive path, sampling and keys date things.
+  SteadyTime Steady() const { return SteadyTime(std::chrono::duration_cast<SteadyTime::duration>(Now())); }
   void Fire(int nId, Ms now);
   void Reschedule();
 
   // Runs.
   void SampleTick();
-  void EndRun(ERunEnd eReason);
+  // A run has ended (or ends now): its timer stops and observers are told.
+  void RunEnded(ERunEnd eReason);
   void SilenceCheck();
 
   // Port selection and remote keys.
@@ -37,8 +40,14 @@ public:
   bool OpenPort(int nPort, const std::string &strPath);
   void SetConnection(ELinkState eState, std::string strReason = {});
   void PortLost();
+  struct KeyEntry {
+    int nTimerId;
+    CKeyRepeat repeat;
+  };
   bool StartKey(int nKey);
   void FireKey(int nId);
+  // Writes the key's code if due; false when its repetition has ended (and is removed).
+  bool SendKey(std::list<KeyEntry>::iterator it);
   void KeysOnFrame();
   void StopKeys();
 
@@ -78,10 +87,6 @@ public:
   bool m_bPortLost = false;  // the open port went away since it was opened
 
   // Remote-key repetitions, each on its own timer.
-  struct KeyEntry {
-    int nTimerId;
-    CKeyRepeat repeat;
-  };
   std::list<KeyEntry> m_keys;
   int m_nNextKeyTimer = TIMER_KEY_FIRST;
 

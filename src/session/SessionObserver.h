@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/MeterState.h"
 #include "records/ObjData.h"
 #include "records/StatData.h"
 
@@ -7,16 +8,6 @@
 #include <ctime>
 #include <string>
 
-struct CMeterState;
-
-// Why a monitoring run ended.
-enum class ERunEnd {
-  SampleCountReached, // the run's sample limit was reached
-  HoldSignal,         // the meter sent its hold signal
-  Silence,            // the meter fell silent for 2 seconds
-  StoppedByUser,      // the stop command
-  HangUp,             // the port went away (unplugged)
-};
 
 // Why a download ended.
 enum class EDownloadEnd {
@@ -80,7 +71,7 @@ public:
 
   virtual void OnRunStarted(const SRunStart &) {}
   virtual void OnSampleTaken(const SSample &) {}
-  virtual void OnRunEnded(ERunEnd) {}
+  virtual void OnRunEnded(ERunEnd) {} // never None
   // The live store was emptied (a clear, or a new run starting afresh).
   virtual void OnLiveCleared() {}
 

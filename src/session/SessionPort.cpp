@@ -76,42 +76,43 @@ bool CMeterSession::CImpl::StartKey(int nKey) {
   std::optional<CKeyRepeat> repeat = CKeyRepeat::Press(nKey, m_state);
   if (!repeat)
     return false;
-  const int nId = m_nNextKeyTimer++;
-  const Ms period{repeat->IntervalMs()};
-  m_keys.push_back(KeyEntry{nId, *repeat});
-  m_timers.Set(nId, Now() + period, period);
-  FireKey(nId); // the first send goes out with the press
+  m_keys.push_back(KeyEntry{m_nNextKeyTimer++, *repeat});
+  SendKey(std::prev(m_keys.end())); // the first send goes out with the press
   return true;
 }
 
-void CMeterSession::CImpl::FireKey(int nId) {
-  for (auto it = m_keys.begin(); it != m_keys.end(); ++it) {
-    if (it->nTimerId != nId)
-      continue;
-    if (!m_env.link.IsOpen()) {
-      it->repeat.End();
-    } else if (it->repeat.Tick(m_state)) {
-      const std::uint8_t code = it->repeat.Code();
-      m_env.link.Write(&code, 1); // a failed write is tried again at the next interval
-    }
-    if (it->repeat.Done()) {
-      m_timers.Kill(nId);
-      m_keys.erase(it);
-    }
-    return;
+bool CMeterSession::CImpl::SendKey(std::list<KeyEntry>::iterator it) {
+  if (!m_env.link.IsOpen()) {
+    it->repeat.End();
+  } else if (it->repeat.Tick(m_state, Steady())) {
+    const std::uint8_t code = it->repeat.Code();
+    m_env.link.Write(&code, 1); // a failed write is tried again at the next interval
+    // The next interval counts from this write.
+    const Ms period{it->repeat.IntervalMs()};
+    m_timers.Set(it->nTimerId, Now() + period, period);
   }
+  if (!it->repeat.Done())
+    return true;
+  m_timers.Kill(it->nTimerId);
+  m_keys.erase(it);
+  return false;
+}
+
+void CMeterSession::CImpl::FireKey(int nId) {
+  for (auto it = m_keys.begin(); it != m_keys.end(); ++it)
+    if (it->nTimerId == nId) {
+      SendKey(it);
+      return;
+    }
   m_timers.Kill(nId); // a timer left by an ended repetition
 }
 
 void CMeterSession::CImpl::KeysOnFrame() {
   for (auto it = m_keys.begin(); it != m_keys.end();) {
+    auto next = std::next(it);
     it->repeat.OnFrame(m_state);
-    if (it->repeat.Done()) {
-      m_timers.Kill(it->nTimerId);
-      it = m_keys.erase(it);
-    } else {
-      ++it;
-    }
+    SendKey(it); // the frame may be the one a waiting repetition needed
+    it = next;
   }
 }
 

@@ -10,6 +10,9 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <system_error>
+
 namespace {
 
 std::tm FixedTime() {
@@ -111,6 +114,30 @@ TEST_F(MainFileCommandsTest, OpenShowsTheDataLoggerWindowAfreshEachTime) {
   EXPECT_EQ(m_stores.m_live.GetSize(), 1u); // reading never touches the live store
 }
 
+// A truncated file with a stray line and an impossible level: the good
+// samples open, and one message says what was left out.
+TEST_F(MainFileCommandsTest, OpenSkipsLinesWithoutALevelAndSaysWhichInOneMessage) {
+  Spit(m_dir.File("cut.txt"), "TX980 Sound Level Meter SamplingRate:0.5;\r\n"
+                              "07-12-2026,13:05:00, 65.30, dBA\r\n"
+                              "hello\r\n"
+                              "07-12-2026,13:05:01, 66.10, dBA\r\n"
+                              "07-12-2026,13:05:01, 999.00, dBA\r\n"
+                              "07-12-2026,13:05:02, 67.00, dBA\r\n"
+                              "07-12-2026,13:05:02, 6");
+  m_prompts.m_paths = {Path("cut.txt")};
+  EXPECT_EQ(m_cmds.OnOpen(nullptr), CDataFileCommands::Outcome::Done);
+  ASSERT_EQ(m_prompts.Messages().size(), 1u);
+  EXPECT_EQ(m_prompts.Messages()[0], "Skipped 3 lines without a level from 0 to 200 dB: lines 3, 5, 7.");
+  const CSampleStore &log = m_stores.m_log;
+  ASSERT_EQ(log.GetSize(), 3u);
+  EXPECT_DOUBLE_EQ(log[0].m_dValue, 65.3);
+  EXPECT_DOUBLE_EQ(log[1].m_dValue, 66.1);
+  EXPECT_DOUBLE_EQ(log[2].m_dValue, 67.0);
+  ASSERT_NE(m_holder.Get(), nullptr);
+  EXPECT_TRUE(m_holder.Get()->isVisible());
+  EXPECT_EQ(m_holder.Get()->List()->topLevelItem(0)->text(4), "3");
+}
+
 TEST_F(MainFileCommandsTest, UnreadableFileIsNamedAndChangesNothing) {
   m_stores.m_log.Emplace(1, "t", "dBA", 3, 1);
   m_prompts.m_paths = {Path("gone.txt")};
@@ -144,8 +171,10 @@ TEST_F(MainFileCommandsTest, DiskFullHalfWayIsToldAndTheOldFileStays) {
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(res, CDataFileCommands::Outcome::Failed);
   ASSERT_EQ(m_prompts.Messages().size(), 1u);
-  EXPECT_EQ(m_prompts.Messages()[0], "Can't write the file " + Path("old.xls") +
-                                         "\nFile too large\nThe file on disk was not changed.");
+  EXPECT_EQ(m_prompts.Messages()[0],
+            "Can't write the file " + Path("old.xls") + "\n" +
+                QString::fromStdString(std::error_code(EFBIG, std::generic_category()).message()) +
+                "\nThe file on disk was not changed.");
   EXPECT_EQ(Slurp(m_dir.File("old.xls")), "old sheet");
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }

@@ -102,7 +102,7 @@ TEST(TextDataRead, HeaderCheckIsTheFirst36CharactersCaseSensitive) {
 TEST(TextDataRead, RateFollowsTheLenientNumberRule) {
   EXPECT_DOUBLE_EQ(Parse("TX980 Sound Level Meter SamplingRate:0.3;").dSampleRate, 0.3);
   EXPECT_DOUBLE_EQ(Parse("TX980 Sound Level Meter SamplingRate: \t2.5xyz;").dSampleRate, 2.5);
-  CTextDataContent noSemicolon = Parse("TX980 Sound Level Meter SamplingRate:0.5\r\na, 1, dBA\r\n");
+  CTextDataContent noSemicolon = Parse("TX980 Sound Level Meter SamplingRate:0.5\r\nd,t, 1, dBA\r\n");
   EXPECT_DOUBLE_EQ(noSemicolon.dSampleRate, 0);
   ASSERT_EQ(noSemicolon.samples.size(), 1u);
   EXPECT_DOUBLE_EQ(noSemicolon.samples[0]->m_dSampleRate, 0);
@@ -113,29 +113,50 @@ TEST(TextDataRead, RateFollowsTheLenientNumberRule) {
 
 TEST(TextDataRead, CommaSplittingOfOddLines) {
   CTextDataContent c = Parse("TX980 Sound Level Meter SamplingRate:1.0;\r\n"
-                             "a,b\r\n"
-                             "noComma\r\n"
-                             "d,t, 1e1x, 2, dBC\r\n"
-                             "d,t,+-5,u\r\n"
-                             "d,t,inf,dBA\r\n"
-                             "d,t,.5,dBA\r\n");
-  ASSERT_EQ(c.samples.size(), 6u);
-  EXPECT_EQ(c.samples[0]->m_strTime, "a");
-  EXPECT_DOUBLE_EQ(c.samples[0]->m_dValue, 0);
-  EXPECT_EQ(c.samples[0]->m_strUnit, "a,b");
-  EXPECT_EQ(c.samples[1]->m_strTime, "");
-  EXPECT_EQ(c.samples[1]->m_strUnit, "omma");
-  EXPECT_EQ(c.samples[2]->m_strTime, "d,t");
-  EXPECT_DOUBLE_EQ(c.samples[2]->m_dValue, 10);
+                             "d,t, \t65.30 , dBC\r\n"
+                             "a,b, 7,c,d, dBA\r\n"
+                             "d,t,.5,dBA\r\n"
+                             "d,t,+1e1,u\r\n");
+  ASSERT_EQ(c.samples.size(), 4u);
+  EXPECT_EQ(c.samples[0]->m_strTime, "d,t");
+  EXPECT_DOUBLE_EQ(c.samples[0]->m_dValue, 65.3);
+  EXPECT_EQ(c.samples[0]->m_strUnit, "dBC");
+  EXPECT_EQ(c.samples[1]->m_strTime, "a,b");
+  EXPECT_DOUBLE_EQ(c.samples[1]->m_dValue, 7); // the field up to the third comma
+  EXPECT_EQ(c.samples[1]->m_strUnit, "dBA");
+  EXPECT_DOUBLE_EQ(c.samples[2]->m_dValue, 0.5);
+  EXPECT_EQ(c.samples[2]->m_strUnit, ",dBA"); // the line's last four characters
+  EXPECT_DOUBLE_EQ(c.samples[3]->m_dValue, 10);
+  EXPECT_EQ(c.nSkippedLines, 0u);
+}
+
+// A line without a level is no 0 dB sample: it is skipped and counted, and
+// the rest of the file is read.
+TEST(TextDataRead, LinesWithoutALevelAreSkippedAndNamed) {
+  CTextDataContent c = Parse("TX980 Sound Level Meter SamplingRate:1.0;\r\n"
+                             "07-12-2026,01:45:03, 65.30, dBA\r\n"
+                             "hello\r\n"                            // 3: no level field
+                             "07-12-2026,01:45:05, 6x.30, dBA\r\n"  // 4: not a number
+                             "07-12-2026,01:45:06, 200.00, dBA\r\n" // the top of the range
+                             "07-12-2026,01:45:07, 200.01, dBA\r\n" // 6: out of range
+                             "07-12-2026,01:45:08, -0.50, dBA\r\n"  // 7: out of range
+                             "07-12-2026,01:45:09,  , dBA\r\n"      // 8: empty level
+                             "07-12-2026,01:45:10, nan, dBA\r\n"    // 9
+                             "07-12-2026,01:45:11, 1e999, dBA\r\n"  // 10: no finite number
+                             "07-12-2026,01:45:12,  0.00, dBC\r\n"  // the bottom of the range
+                             "07-12-2026,01:45:13, 65.3");          // 12: cut off in the middle
+  ASSERT_EQ(c.samples.size(), 3u);
+  EXPECT_DOUBLE_EQ(c.samples[0]->m_dValue, 65.3);
+  EXPECT_DOUBLE_EQ(c.samples[1]->m_dValue, 200);
+  EXPECT_DOUBLE_EQ(c.samples[2]->m_dValue, 0);
   EXPECT_EQ(c.samples[2]->m_strUnit, "dBC");
-  EXPECT_DOUBLE_EQ(c.samples[3]->m_dValue, 0);
-  EXPECT_EQ(c.samples[3]->m_strUnit, "-5,u");
-  EXPECT_DOUBLE_EQ(c.samples[4]->m_dValue, 0);
-  EXPECT_DOUBLE_EQ(c.samples[5]->m_dValue, 0.5);
-  // Lines with fewer than three commas are noted with their line numbers.
-  ASSERT_GE(c.result.warnings.size(), 2u);
-  EXPECT_EQ(c.result.warnings[0].rfind("line 2:", 0), 0u);
-  EXPECT_EQ(c.result.warnings[1].rfind("line 3:", 0), 0u);
+  EXPECT_EQ(c.nSkippedLines, 8u);
+  EXPECT_EQ(c.firstSkippedLines, (std::vector<std::size_t>{3, 4, 6, 7, 8}));
+  EXPECT_EQ(SkippedLinesMessage(c), "Skipped 8 lines without a level from 0 to 200 dB: lines 3, 4, 6, 7, 8 "
+                                    "and 3 more.");
+  CTextDataContent one = Parse("TX980 Sound Level Meter SamplingRate:1.0;\r\nd,t, 1.00, dBA\r\nd,t, 6");
+  EXPECT_EQ(SkippedLinesMessage(one), "Skipped 1 line without a level from 0 to 200 dB: line 3.");
+  EXPECT_EQ(SkippedLinesMessage(Parse("TX980 Sound Level Meter SamplingRate:1.0;\r\n")), "");
 }
 
 TEST(TextDataRead, BlankLineEndsTheSamples) {
@@ -185,7 +206,7 @@ TEST(TextDataFile, FailedReadLeavesTheStoreAsItWas) {
   // Cancelled half-way: the store is not touched either.
   std::string big = "TX980 Sound Level Meter SamplingRate:1.0;\r\n";
   for (int i = 0; i < 20000; ++i)
-    big += "t, 1.00, dBA\r\n";
+    big += "d,t, 1.00, dBA\r\n";
   Spit(dir.File("big.txt"), big);
   EXPECT_EQ(
       ReadTextDataFile(dir.File("big.txt"), store, [](std::size_t, std::size_t) { return false; }).status,
@@ -203,6 +224,15 @@ TEST(TextDataFile, FailedReadLeavesTheStoreAsItWas) {
 #include "files/NumberText.h"
 
 namespace {
+TEST(WholeNumber, TakesOnlyATextThatIsANumberThroughout) {
+  EXPECT_EQ(WholeNumber(" \t65.30 "), 65.3);
+  EXPECT_EQ(WholeNumber("-2.5e-1"), -0.25);
+  EXPECT_EQ(WholeNumber(".5"), 0.5);
+  for (const char *bad :
+       {"", " ", "65.3x", "6 5", "1,5", "+-5", "inf", "nan", "1e999", "-", ".", "e5", "0x10"})
+    EXPECT_FALSE(WholeNumber(bad)) << bad;
+}
+
 TEST(LenientNumber, StopsAtTheFirstCharacterThatCannotContinue) {
   EXPECT_DOUBLE_EQ(LenientNumber(" \t+3.5"), 3.5);
   EXPECT_DOUBLE_EQ(LenientNumber("-2.5e-1x"), -0.25);

@@ -108,6 +108,18 @@ protected:
     m_pLink->Discovery().ClearExtraPorts();
     m_pLink->Discovery().AddExtraPort(port);
   }
+  // Discovery lists the test's own line (m_line), opened now, as the bridge.
+  bool ListTestLine() {
+    if (!m_line.Open())
+      return false;
+    CPortInfo port;
+    port.m_strDescription = kBridgeDescription;
+    port.m_strDevice = m_line.SlavePath();
+    port.m_strName = port.m_strDevice.substr(5);
+    port.m_nNumber = m_line.SlaveNumber();
+    ListPort(port);
+    return true;
+  }
   // The first discovery and the delayed open, then the first decoded frame.
   bool DiscoverAndHear() {
     Fire(S::TIMER_DISCOVER);

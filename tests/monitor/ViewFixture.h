@@ -71,11 +71,17 @@ protected:
   }
   QComboBox *Rate() const { return DlgItem<QComboBox>(m_pView, 1007); }
   QString Field(int nId) const { return DlgItem<QLineEdit>(m_pView, nId)->text(); }
-  // One sampling period, a second later on the calendar, the meter heard.
+  // Sampling ticks, a second apart on the calendar, each with a reading
+  // just decoded (the level the test set).
   void Tick(int n = 1) {
     for (int i = 0; i < n; ++i) {
       m_clock.m_wall += 1;
-      State().m_tLastRecv = m_clock.m_wall;
+      CMeterState &st = State();
+      st.m_tLastRecv = m_clock.m_wall;
+      if (std::optional<std::chrono::milliseconds> due = Session().Timers().Due(S::TIMER_SAMPLE)) {
+        ++st.m_nFramesDecoded;
+        st.m_tLastFrame = SteadyTime(std::chrono::duration_cast<SteadyTime::duration>(*due));
+      }
       Fire(S::TIMER_SAMPLE);
     }
   }

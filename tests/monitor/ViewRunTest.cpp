@@ -1,3 +1,4 @@
+#include "../files/TempDir.h"
 #include "monitor/RegistoFlow.h"
 #include "monitor/SampleTableModel.h"
 #include "monitor/ViewFixture.h"
@@ -8,6 +9,8 @@
 #include <QAbstractItemModel>
 #include <QTest>
 #include <QTreeView>
+
+#include <clocale>
 
 namespace {
 
@@ -56,6 +59,44 @@ TEST_F(ViewFixture, RateBoxGivesTheSamplingPeriod) {
     EXPECT_EQ(IntervalMs(S::TIMER_SAMPLE), ms) << text;
     EXPECT_DOUBLE_EQ(Session().Stat().dSampleRate, RateFromText(text));
     m_pView->OnStop();
+  }
+}
+
+// The process locale, put back however the test ends.
+struct CLocaleGuard {
+  std::string m_strOld = std::setlocale(LC_ALL, nullptr);
+  ~CLocaleGuard() { std::setlocale(LC_ALL, m_strOld.c_str()); }
+};
+
+// Under a comma-decimal locale the rate box's "0.5" is still half a second,
+// and the file saved at the next run's question is byte for byte the one
+// the C locale writes.
+TEST_F(ViewFixture, RateAndSavedFileDoNotDependOnTheLocale) {
+  CTempDir dir;
+  CLocaleGuard guard;
+  Hear();
+  for (const char *loc : {"C", "pt_PT.UTF-8", "pl_PL.UTF-8", "de_DE.UTF-8"}) {
+    SCOPED_TRACE(loc);
+    ASSERT_NE(std::setlocale(LC_ALL, loc), nullptr) << "generate it with localedef (scripts/test.sh does)";
+    SelectRate("0.5");
+    m_pView->OnRun();
+    EXPECT_EQ(IntervalMs(S::TIMER_SAMPLE), 500);
+    const std::time_t t0 = m_clock.m_wall;
+    for (double d : {65.24, 9.5, 120.0}) {
+      State().m_dLevel = d;
+      Tick();
+    }
+    m_pView->OnStop();
+    EXPECT_EQ(Field(1005), "64.9");
+    EXPECT_EQ(Field(1002), "120.0");
+    const std::string path = dir.File(std::string(loc) + ".txt");
+    m_prompts.m_answers = {IDOK};
+    m_prompts.m_paths = {QString::fromStdString(path)};
+    m_pView->OnRun(); // "Zapisz bieżące dane": OK saves them first
+    m_pView->OnStop();
+    EXPECT_EQ(Slurp(path), "TX980 Sound Level Meter SamplingRate:0.5;\r\n" + FormatLiveTime(t0 + 1) +
+                               ", 65.24, dBA\r\n" + FormatLiveTime(t0 + 2) + ",  9.50, dBA\r\n" +
+                               FormatLiveTime(t0 + 3) + ", 120.00, dBA\r\n");
   }
 }
 

@@ -20,6 +20,13 @@ struct RunFixture : ::testing::Test {
   CSampleStore live;
   CMeterState state;
   CMonitorRun run{live, state};
+
+  // The meter is heard and a frame has just been decoded.
+  void Reading(SteadyTime t = std::chrono::steady_clock::now()) {
+    state.m_bDataReceived = true;
+    ++state.m_nFramesDecoded;
+    state.m_tLastFrame = t;
+  }
 };
 
 TEST_F(RunFixture, TickSkipsWhileHeldOrUnheard) {
@@ -33,13 +40,14 @@ TEST_F(RunFixture, TickSkipsWhileHeldOrUnheard) {
 }
 
 TEST_F(RunFixture, LimitIsCheckedBeforeSampling) {
-  state.m_bDataReceived = true;
+  Reading();
   run.m_nSampleLimit = 2;
   run.Start(0.1);
   EXPECT_EQ(run.SampleTick(1).kind, CMonitorRun::Tick::Kind::Sampled);
   EXPECT_EQ(run.SampleTick(2).kind, CMonitorRun::Tick::Kind::Sampled);
   CMonitorRun::Tick t = run.SampleTick(3);
   EXPECT_EQ(t.kind, CMonitorRun::Tick::Kind::LimitReached);
+  EXPECT_EQ(run.LastEnd(), ERunEnd::SampleLimit);
   EXPECT_EQ(live.GetSize(), 2u);
   EXPECT_FALSE(state.m_bRunning);
   // A store that already holds more than the limit also ends at once.
@@ -49,7 +57,7 @@ TEST_F(RunFixture, LimitIsCheckedBeforeSampling) {
 }
 
 TEST_F(RunFixture, TickRecordsLevelUnitAndRate) {
-  state.m_bDataReceived = true;
+  Reading();
   state.m_dLevel = 80.5;
   state.m_bWeightA = false;
   run.Start(2.5);
@@ -67,6 +75,30 @@ TEST_F(RunFixture, TickRecordsLevelUnitAndRate) {
   EXPECT_DOUBLE_EQ(run.m_stat.dSampleRate, 2.5); // the run's rate is kept
 }
 
+// A reading is sampled for max(1 s, twice the frame interval) after it was
+// decoded; after that ticks record nothing (no copies of the last level)
+// while the run goes on, and the next frame makes ticks sample again.
+TEST_F(RunFixture, OnlyFreshReadingsAreSampled) {
+  using namespace std::chrono_literals;
+  const SteadyTime t0{std::chrono::seconds(500)};
+  run.Start(0.1);
+  state.m_bDataReceived = true;
+  EXPECT_EQ(run.SampleTick(1, t0).kind, CMonitorRun::Tick::Kind::Skipped) << "no frame decoded yet";
+  Reading(t0);
+  EXPECT_EQ(run.SampleTick(1, t0 + 1s).kind, CMonitorRun::Tick::Kind::Sampled);
+  EXPECT_EQ(run.SampleTick(2, t0 + 1s + 1ms).kind, CMonitorRun::Tick::Kind::Skipped);
+  EXPECT_TRUE(state.m_bRunning);
+  // a meter at 0.8 s per frame: a reading lasts 1.6 s
+  state.m_frameInterval = 800ms;
+  EXPECT_EQ(run.SampleTick(2, t0 + 1600ms).kind, CMonitorRun::Tick::Kind::Sampled);
+  EXPECT_EQ(run.SampleTick(2, t0 + 1700ms).kind, CMonitorRun::Tick::Kind::Skipped);
+  Reading(t0 + 2s);
+  EXPECT_EQ(run.SampleTick(3, t0 + 2s).kind, CMonitorRun::Tick::Kind::Sampled);
+  EXPECT_EQ(live.GetSize(), 3u);
+  run.Stop();
+  EXPECT_EQ(run.LastEnd(), ERunEnd::User);
+}
+
 TEST_F(RunFixture, SilenceNeedsTwoWholeSeconds) {
   state.m_bDataReceived = true;
   state.m_tLastRecv = 1000;
@@ -78,6 +110,9 @@ TEST_F(RunFixture, SilenceNeedsTwoWholeSeconds) {
   EXPECT_TRUE(s.bStopRun);
   EXPECT_FALSE(s.bAbandonDownload);
   EXPECT_FALSE(state.m_bDataReceived);
+  EXPECT_EQ(run.LastEnd(), ERunEnd::Silence);
+  run.Stop(); // the window's Parar afterwards does not change why it ended
+  EXPECT_EQ(run.LastEnd(), ERunEnd::Silence);
   // A clock set back does not count as silence.
   state.m_bDataReceived = true;
   EXPECT_FALSE(run.SilenceCheck(900).bSilent);
