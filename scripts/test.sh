@@ -32,6 +32,8 @@ for l in "${comma_locales[@]}"; do
   fi
   echo "$l.UTF-8: $(grep -E '^\[ *(PASSED|FAILED) *\] [0-9]+ test' "$log" | tr '\n' ' ')"
 done
+# The Debian package of the normal build: built, installed, run, validated, removed.
+scripts/package-check.sh build | tee "$logs/package.log"
 
 scripts/build.sh build-asan -DTARVIK_SANITIZE=address,undefined -DTARVIK_BENCH=OFF
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -68,4 +70,8 @@ for f in "$logs"/gtest*.log; do
   nf=$(grep -E '^\[  FAILED  \] [0-9]+ test' "$f" | sed -E 's/.*\] ([0-9]+) test.*/\1/')
   failed=$((failed + ${nf:-0}))
 done
+if line=$(grep -E '^package check: [0-9]+ passed' "$logs/package.log"); then
+  passed=$((passed + $(sed -E 's/.*: ([0-9]+) passed.*/\1/' <<<"$line")))
+  failed=$((failed + $(sed -E 's/.*passed, ([0-9]+) failed.*/\1/' <<<"$line")))
+fi
 echo "tests: $passed passed, $failed failed"

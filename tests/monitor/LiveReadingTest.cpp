@@ -1,7 +1,7 @@
 // What the view shows and samples from a meter on a pseudo-terminal whose
 // bytes the test writes itself: frames cut into short reads, line noise, the
 // hold signal; and a meter that hangs up in the middle of a fast run.
-#include "app/DialogBuilder.h"
+#include "uikit/DialogBuilder.h"
 #include "monitor/MonitorRun.h"
 #include "monitor/PtyViewFixture.h"
 #include "monitor/ReadoutPanel.h"
