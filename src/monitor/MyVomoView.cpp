@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandRouter.h"
 #include "app/DialogBuilder.h"
+#include "app/ListStyle.h"
 #include "app/PortDlg.h"
 #include "datalog/DataFileMenu.h"
 #include "datalog/DataLogDlg.h"
@@ -103,8 +104,7 @@ void CMyVomoView::BuildForm() {
   m_pList->setUniformRowHeights(true);
   m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_pList->setAlternatingRowColors(false);
-  m_pList->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
-                                        "border-bottom: 1px solid #d0d0d0; }"));
+  m_pList->setStyleSheet(ListStyleSheet());
   m_pList->setModel(m_pModel);
   m_pList->header()->setStretchLastSection(false);
   m_pList->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -201,6 +201,7 @@ void CMyVomoView::OnTimer(int nId) {
     if (t.kind == CMonitorRun::Tick::Kind::LimitReached) {
       SetRunControls(false);
       m_timers.KillTimer(TIMER_SAMPLE);
+      emit runEnded(RunEndReason::SampleLimit);
       emit commandStateChanged();
     } else if (t.kind == CMonitorRun::Tick::Kind::Sampled) {
       ShowSample(t);
@@ -209,7 +210,7 @@ void CMyVomoView::OnTimer(int nId) {
   }
   case TIMER_LOG_TIMEOUT:
     if (m_run.LogTimeout())
-      AbandonDownload();
+      AbandonDownload(DownloadEndReason::Timeout);
     m_timers.KillTimer(TIMER_LOG_TIMEOUT);
     break;
   case TIMER_OPEN_PORT:
