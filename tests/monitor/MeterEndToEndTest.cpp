@@ -1,5 +1,6 @@
 // The remote keys and the download, end to end: the program against the
 // simulated meter on a pseudo-terminal, pressed and answered as a user would.
+#include "res/UiTexts.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
@@ -227,7 +228,7 @@ TEST_F(SimulatedDownload, AMeterFallingSilentEndsItWithAnError) {
   EXPECT_TRUE(State().m_bDownloading);
   SilenceCheckLater();
   EXPECT_FALSE(State().m_bDownloading);
-  EXPECT_EQ(prompts.Messages(), (std::vector<QString>{"Occur an error"}));
+  EXPECT_EQ(prompts.Messages(), (std::vector<QString>{QString("Occur an error\n") + UiTexts::kCauseSilence}));
   ASSERT_TRUE(LoggerShown());
   EXPECT_TRUE(Rows(Logger()).empty());
   const std::size_t n = sim->Received().size();

@@ -1,6 +1,7 @@
 // Downloads that stop half-way, against a meter scripted byte by byte on a
 // pseudo-terminal: one that falls silent after the first half, and one the
 // user leaves with Esc while the rest is still to come.
+#include "res/UiTexts.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
@@ -124,7 +125,7 @@ TEST_F(HalfwayDownload, SilenceHalfWayEndsWithAnErrorAndKeepsWhatArrived) {
   const std::time_t later = std::time(nullptr) + 10;
   View().SetClock([later] { return later; });
   View().OnTimer(CMyVomoView::TIMER_SILENCE);
-  EXPECT_EQ(prompts.Messages(), (std::vector<QString>{"Occur an error"}));
+  EXPECT_EQ(prompts.Messages(), (std::vector<QString>{QString("Occur an error\n") + UiTexts::kCauseSilence}));
   EXPECT_FALSE(State().m_bDownloading);
   EXPECT_FALSE(View().Registo().Dialog().isVisible());
   ASSERT_NE(Logger(), nullptr);
