@@ -241,6 +241,7 @@ void CMyVomoView::OnChunk(const QByteArray &chunk) {
   m_receivePath.OnChunk(reinterpret_cast<const std::uint8_t *>(chunk.constData()),
                         static_cast<std::size_t>(chunk.size()));
   if (!bWasHeard && m_state.m_bDataReceived) {
+    NoteConnection();
     if (m_pReadoutPanel)
       m_pReadoutPanel->Refresh();
     emit readoutRefresh();
