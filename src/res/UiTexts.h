@@ -71,6 +71,10 @@ inline constexpr const char *kCauseSilence = "O medidor deixou de enviar dados."
 inline constexpr const char *kCauseUnplugged = "O medidor foi desligado.";
 inline constexpr const char *kCauseTimeout = "O Registo de dados não terminou a tempo.";
 
+// The run journal.
+inline constexpr const char *kDownloadStalled = "Transferência terminada: nenhum dado do registo em 10 s";
+inline constexpr const char *kJournalFailed = "Não é possível escrever o diário da medição: %1";
+
 // Help.
 inline constexpr const char *kManualMissing = "O manual do utilizador não foi encontrado.\nProcurado em:\n%1";
 inline constexpr const char *kManualNotOpened = "Não foi possível abrir o manual do utilizador:\n%1";
