@@ -1,13 +1,15 @@
 #include "app/MainFrame.h"
 
 #include "app/AboutDlg.h"
-#include "app/CommandIds.h"
+#include "uikit/CommandIds.h"
 #include "app/ManualLocation.h"
-#include "app/Prompts.h"
+#include "uikit/Prompts.h"
 #include "app/ToolbarIcons.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
 #include "res/UiTexts.h"
+#include "uikit/CommandIds.h"
+#include "uikit/Prompts.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>

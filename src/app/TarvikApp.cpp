@@ -1,6 +1,6 @@
 #include "app/TarvikApp.h"
 
-#include "app/CommandIds.h"
+#include "uikit/CommandIds.h"
 #include "app/MainFrame.h"
 #include "datalog/DataLogHolder.h"
 #include "monitor/ComPortLink.h"

@@ -1,13 +1,14 @@
 #include "datalog/DataLogDlg.h"
 
-#include "app/DialogBuilder.h"
-#include "app/ListStyle.h"
+#include "uikit/DialogBuilder.h"
+#include "uikit/ListStyle.h"
 #include "datalog/DataLogTemplate.h"
 #include "datalog/RecordingList.h"
 #include "graph/GraphHost.h"
 #include "graph/GraphicsBtn.h"
 #include "print/PrintCommands.h"
 #include "res/UiTexts.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QAbstractButton>
 #include <QApplication>

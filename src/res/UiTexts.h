@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandIds.h"
+#include "uikit/CommandIds.h"
 #include "datalog/DataLogTemplate.h"
 
 // Texts the program shows beyond the fixed ones of its menus, dialogs and

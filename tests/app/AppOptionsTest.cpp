@@ -1,5 +1,7 @@
 #include "app/AppOptions.h"
 
+#include "TarvikVersion.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,6 +20,19 @@ TEST(AppOptions, ParsesTheThreeOptionsAndRejectsTheRest) {
   EXPECT_EQ(ParseAppOptions({}).options.strScreenshotOf, "main");
   EXPECT_EQ(ParseAppOptions({"--screenshot-of", "datalogger"}).options.strScreenshotOf, "datalogger");
   EXPECT_FALSE(ParseAppOptions({"--screenshot-of", "table"}).strError.empty());
+}
+
+// Qt's own options reach Qt; ours around them still count, and a word after
+// a Qt option is its value, never an error of ours.
+TEST(AppOptions, LeavesQtOptionsToQtAndSeesHelpAndVersionAnywhere) {
+  AppOptionsResult r = ParseAppOptions({"-platform", "offscreen", "--simulate", "-reverse", "--version"});
+  ASSERT_EQ(r.strError, "");
+  EXPECT_TRUE(r.options.bSimulate);
+  EXPECT_TRUE(r.options.bVersion);
+  EXPECT_TRUE(ParseAppOptions({"-style", "fusion", "-h"}).options.bHelp);
+  EXPECT_EQ(ParseAppOptions({"-style", "fusion", "--bogus", "--help"}).strError, "unknown option --bogus");
+  EXPECT_EQ(ParseAppOptions({"--version"}).options.bHelp, false);
+  EXPECT_EQ(AppVersionText(), std::string("tarvik ") + kTarvikVersion + "\n");
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "app/MainFrame.h"
-#include "app/CommandIds.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
 #include "files/TempDir.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/CommandIds.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,12 +1,13 @@
 #include "datalog/DataLogDlg.h"
 #include "../files/TempDir.h"
-#include "app/CommandIds.h"
-#include "app/DialogBuilder.h"
+#include "uikit/CommandIds.h"
+#include "uikit/DialogBuilder.h"
 #include "app/MainFrame.h"
 #include "datalog/DataLogHolder.h"
 #include "datalog/DataLogTemplate.h"
 #include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QAction>
 #include <QApplication>

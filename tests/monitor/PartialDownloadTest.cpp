@@ -2,7 +2,7 @@
 // pseudo-terminal: one that falls silent after the first half, and one the
 // user leaves with Esc while the rest is still to come.
 #include "res/UiTexts.h"
-#include "app/CommandIds.h"
+#include "uikit/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
 #include "datalog/DataLogDlg.h"
@@ -14,6 +14,7 @@
 #include "sim/PtyMaster.h"
 #include "sim/SimWire.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/CommandIds.h"
 
 #include <QPrinter>
 #include <QProgressBar>
