@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cmath>
 
 CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts)
@@ -114,7 +115,8 @@ void CTarvikApp::ArmScreenshot(const QString &path, int nLatestMs) {
     return;
   }
   connect(m_pView, &CMyVomoView::firstFrameDecoded, this, &CTarvikApp::StartShotScene);
-  QTimer::singleShot(nLatestMs, this, [this] {
+  // A run of 40 samples takes 4 s of its own; a loaded build machine needs more.
+  QTimer::singleShot(std::max(nLatestMs, kSceneLatestMs), this, [this] {
     if (m_bShotTaken)
       return;
     m_bShotTaken = true;

@@ -23,6 +23,7 @@ class CTarvikApp : public QObject {
   Q_OBJECT
 public:
   static constexpr int kScreenshotLatestMs = 10000;
+  static constexpr int kSceneLatestMs = 60000; // graph and data logger pictures
 
   CTarvikApp(const AppOptions &options, CPrompts &prompts);
   ~CTarvikApp() override;
