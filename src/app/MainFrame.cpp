@@ -1,9 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/AboutDlg.h"
-#include "uikit/CommandIds.h"
 #include "app/ManualLocation.h"
-#include "uikit/Prompts.h"
 #include "app/ToolbarIcons.h"
 #include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
@@ -15,8 +13,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QLocale>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStringList>

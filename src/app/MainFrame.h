@@ -1,7 +1,7 @@
 #pragma once
 
-#include "uikit/CommandRouter.h"
 #include "monitor/MeterStatus.h"
+#include "uikit/CommandRouter.h"
 
 #include <QMainWindow>
 

@@ -1,6 +1,5 @@
 #include "app/TarvikApp.h"
 
-#include "uikit/CommandIds.h"
 #include "app/MainFrame.h"
 #include "datalog/DataLogHolder.h"
 #include "monitor/ComPortLink.h"
@@ -9,6 +8,7 @@
 #include "serial/DeviceArrivalWatcher.h"
 #include "serial/PortEnumerator.h"
 #include "sim/PtyMeter.h"
+#include "uikit/CommandIds.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
@@ -77,7 +77,8 @@ void CTarvikApp::StageSimulatedMeter() {
   recordings[0].m_nYear = 2026, recordings[0].m_nMonth = 5, recordings[0].m_nDay = 14;
   recordings[0].m_nHour = 8, recordings[0].m_nMinute = 30;
   for (int i = 0; i < 120; ++i)
-    recordings[0].m_levels.push_back(std::round((58.0 + 12.0 * std::sin(i / 9.0) + 3.0 * std::cos(i / 2.3)) * 10) / 10);
+    recordings[0].m_levels.push_back(
+        std::round((58.0 + 12.0 * std::sin(i / 9.0) + 3.0 * std::cos(i / 2.3)) * 10) / 10);
   recordings[1] = recordings[0];
   recordings[1].m_nHour = 17;
   recordings[1].m_nInterval = 2;

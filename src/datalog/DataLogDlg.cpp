@@ -1,7 +1,5 @@
 #include "datalog/DataLogDlg.h"
 
-#include "uikit/DialogBuilder.h"
-#include "uikit/ListStyle.h"
 #include "datalog/DataLogTemplate.h"
 #include "datalog/RecordingList.h"
 #include "graph/GraphHost.h"
@@ -9,6 +7,7 @@
 #include "print/PrintCommands.h"
 #include "res/UiTexts.h"
 #include "uikit/DialogBuilder.h"
+#include "uikit/ListStyle.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -151,7 +150,7 @@ void CDataLogDlg::Create() {
     list->header()->resizeSection(i, std::max(kColumns[i].nWidth, list->header()->sectionSizeHint(i)));
   }
   list->setSelectionMode(QAbstractItemView::SingleSelection);
-  list->setAllColumnsShowFocus(true); // whole rows
+  list->setAllColumnsShowFocus(true);    // whole rows
   list->setStyleSheet(ListStyleSheet()); // grid lines, a readable selection
   list->viewport()->installEventFilter(this);
   list->installEventFilter(this);

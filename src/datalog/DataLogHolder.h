@@ -29,7 +29,8 @@ public:
     else
       m_pDataLogDlg->hide();
     m_pDataLogDlg->Create();
-    m_pDataLogDlg->setWindowState(m_pDataLogDlg->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    m_pDataLogDlg->setWindowState(m_pDataLogDlg->windowState() &
+                                  ~(Qt::WindowMinimized | Qt::WindowMaximized));
     m_pDataLogDlg->show();
     m_pDataLogDlg->raise();
     m_pDataLogDlg->activateWindow();

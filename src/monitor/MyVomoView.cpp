@@ -1,9 +1,5 @@
 #include "monitor/MyVomoView.h"
 
-#include "uikit/CommandIds.h"
-#include "uikit/CommandRouter.h"
-#include "uikit/DialogBuilder.h"
-#include "uikit/ListStyle.h"
 #include "app/PortDlg.h"
 #include "datalog/DataFileMenu.h"
 #include "datalog/DataLogDlg.h"
@@ -19,6 +15,7 @@
 #include "uikit/CommandIds.h"
 #include "uikit/CommandRouter.h"
 #include "uikit/DialogBuilder.h"
+#include "uikit/ListStyle.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "uikit/CommandIds.h"
 #include "datalog/DataLogTemplate.h"
+#include "uikit/CommandIds.h"
 
 // Texts the program shows beyond the fixed ones of its menus, dialogs and
 // pages (UTF-8, Portuguese like the menus). All of them live here, so they

@@ -1,7 +1,7 @@
 #include "app/MainFrame.h"
+#include "files/TempDir.h"
 #include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
-#include "files/TempDir.h"
 #include "support/ScriptedPrompts.h"
 #include "uikit/CommandIds.h"
 
@@ -9,10 +9,10 @@
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
-#include <QTest>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -167,9 +167,8 @@ TEST_F(FrameFixture, HelpOpensTheManualInTheUsersLanguageOrSaysWhereItLooked) {
   frame.Commands().Execute(ID_HELP_CONTENTS);
   ASSERT_EQ(prompts.m_asked.size(), 2u);
   EXPECT_EQ(prompts.m_asked[1].kind, "url");
-  EXPECT_EQ(prompts.m_asked[1].text, QUrl::fromLocalFile(QString::fromStdString(
-                                                              (exe / "manual/pt/index.html").string()))
-                                         .toString());
+  EXPECT_EQ(prompts.m_asked[1].text,
+            QUrl::fromLocalFile(QString::fromStdString((exe / "manual/pt/index.html").string())).toString());
 
   // The installed English one wins once it is there.
   std::filesystem::create_directories(dir.Path() / "share/tarvik/manual/en");

@@ -1,23 +1,22 @@
 #include "datalog/DataLogDlg.h"
 #include "../files/TempDir.h"
-#include "uikit/CommandIds.h"
-#include "uikit/DialogBuilder.h"
 #include "app/MainFrame.h"
 #include "datalog/DataLogHolder.h"
 #include "datalog/DataLogTemplate.h"
 #include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/CommandIds.h"
 #include "uikit/DialogBuilder.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>

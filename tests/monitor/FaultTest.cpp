@@ -1,10 +1,10 @@
 // The meter and its port failing under the view: on the production link,
 // with the simulated meter on a pseudo-terminal.
-#include "res/UiTexts.h"
 #include "datalog/DataLogDlg.h"
 #include "datalog/DataLogHolder.h"
 #include "monitor/PtyViewFixture.h"
 #include "monitor/RegistoFlow.h"
+#include "res/UiTexts.h"
 #include "serial/ComPort.h"
 #include "sim/MeterSim.h"
 #include "sim/SimRecordingFile.h"

@@ -1,7 +1,5 @@
 // The remote keys and the download, end to end: the program against the
 // simulated meter on a pseudo-terminal, pressed and answered as a user would.
-#include "res/UiTexts.h"
-#include "uikit/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
 #include "datalog/DataLogDlg.h"
@@ -11,13 +9,14 @@
 #include "monitor/ReadoutPanel.h"
 #include "monitor/RegistoFlow.h"
 #include "protocol/CommandSet.h"
+#include "res/UiTexts.h"
 #include "sim/PtyMeter.h"
 #include "support/ScriptedPrompts.h"
 #include "uikit/CommandIds.h"
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QTest>

@@ -1,8 +1,6 @@
 // Downloads that stop half-way, against a meter scripted byte by byte on a
 // pseudo-terminal: one that falls silent after the first half, and one the
 // user leaves with Esc while the rest is still to come.
-#include "res/UiTexts.h"
-#include "uikit/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
 #include "datalog/DataLogDlg.h"
@@ -10,6 +8,7 @@
 #include "monitor/ComPortLink.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/RegistoFlow.h"
+#include "res/UiTexts.h"
 #include "serial/PortEnumerator.h"
 #include "sim/PtyMaster.h"
 #include "sim/SimWire.h"

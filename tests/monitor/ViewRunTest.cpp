@@ -1,6 +1,6 @@
-#include "res/UiTexts.h"
 #include "monitor/SampleTableModel.h"
 #include "monitor/ViewFixture.h"
+#include "res/UiTexts.h"
 
 #include <QAbstractItemModel>
 #include <QTreeView>
@@ -157,7 +157,8 @@ TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   int nEnded = 0;
   QObject::connect(m_pView.get(), &CMyVomoView::downloadEnded, [&] { ++nEnded; });
   std::vector<DownloadEndReason> reasons;
-  QObject::connect(m_pView.get(), &CMyVomoView::downloadFinished, [&](DownloadEndReason r) { reasons.push_back(r); });
+  QObject::connect(m_pView.get(), &CMyVomoView::downloadFinished,
+                   [&](DownloadEndReason r) { reasons.push_back(r); });
   ASSERT_TRUE(m_pView->OpenPort(0)); // the port stays: the meter only fell silent
   Hear();
   m_pView->MeterState().m_bDownloading = true;
@@ -179,7 +180,8 @@ TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   m_pView->OnTimer(V::TIMER_LOG_TIMEOUT);
   EXPECT_EQ(nEnded, 2);
   EXPECT_EQ(m_prompts.Messages().back(), QString("Occur an error\n") + UiTexts::kCauseTimeout);
-  EXPECT_EQ(reasons, (std::vector<DownloadEndReason>{DownloadEndReason::Silence, DownloadEndReason::Timeout}));
+  EXPECT_EQ(reasons,
+            (std::vector<DownloadEndReason>{DownloadEndReason::Silence, DownloadEndReason::Timeout}));
   EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_LOG_TIMEOUT));
 }
 

@@ -13,7 +13,8 @@ protected:
   ViewStatusTest() {
     QObject::connect(m_pView.get(), &CMyVomoView::connectionChanged,
                      [this](const ConnectionStatus &s) { m_panes.push_back(ConnectionText(s)); });
-    QObject::connect(m_pView.get(), &CMyVomoView::runEnded, [this](RunEndReason r) { m_runEnds.push_back(r); });
+    QObject::connect(m_pView.get(), &CMyVomoView::runEnded,
+                     [this](RunEndReason r) { m_runEnds.push_back(r); });
   }
   void Discover() {
     m_pView->OnTimer(V::TIMER_DISCOVER);

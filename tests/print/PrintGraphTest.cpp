@@ -190,9 +190,8 @@ QImage Raster(const QString &pdf, int dpi) {
   QTemporaryDir dir;
   const QString base = dir.filePath(QStringLiteral("page"));
   QProcess proc;
-  proc.start(QStringLiteral("pdftoppm"),
-             {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
-              base});
+  proc.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                                          QStringLiteral("-singlefile"), pdf, base});
   proc.waitForFinished(60000);
   return QImage(base + QStringLiteral(".png"));
 }
@@ -264,7 +263,8 @@ TEST_F(PrintGraphTest, AZoomedCurveStaysInsideThePlotAndItsPenIsAtLeastAThirdOfA
   // A flat stretch between grid lines: the line is as thick as 0.35 mm or more.
   m_store.RemoveAll();
   for (int k = 0; k < 21; ++k)
-    m_store.Emplace(66.5, "07-12-2026,01:45:" + std::string(k < 10 ? "0" : "") + std::to_string(k), "dBA", 0, 1.0);
+    m_store.Emplace(66.5, "07-12-2026,01:45:" + std::string(k < 10 ? "0" : "") + std::to_string(k), "dBA", 0,
+                    1.0);
   ASSERT_EQ(Print(), PrintOutcome::Printed);
   const QImage flat = Raster(m_pdf.Path(), 300);
   int nThinnest = flat.height();
@@ -281,4 +281,3 @@ TEST_F(PrintGraphTest, AZoomedCurveStaysInsideThePlotAndItsPenIsAtLeastAThirdOfA
   EXPECT_GE(nThinnest, 4); // 0.35 mm at 300 dpi is 4.1 pixels
   EXPECT_LT(nThinnest, flat.height());
 }
-
