@@ -25,6 +25,14 @@ AppOptionsResult ParseAppOptions(const std::vector<std::string> &args) {
     } else if (a == "--screenshot") {
       if (!value(r.options.strScreenshot))
         return r;
+    } else if (a == "--screenshot-of") {
+      if (!value(r.options.strScreenshotOf))
+        return r;
+      const std::string &w = r.options.strScreenshotOf;
+      if (w != "main" && w != "graph" && w != "datalogger") {
+        r.strError = "--screenshot-of takes main, graph or datalogger";
+        return r;
+      }
     } else if (a == "--port-template") {
       if (!value(r.options.strPortTemplate))
         return r;
@@ -48,11 +56,13 @@ AppOptionsResult ParseAppOptions(const std::vector<std::string> &args) {
 }
 
 const char *AppUsage() {
-  return "usage: tarvik [--simulate] [--screenshot PATH] [--port-template TEMPLATE]\n"
+  return "usage: tarvik [--simulate] [--screenshot PATH [--screenshot-of WHAT]] [--port-template TEMPLATE]\n"
          "              [--help] [--version] [Qt options]\n"
          "  --simulate          start a simulated meter on a pseudo-terminal and use it\n"
          "  --screenshot PATH   save a picture of the main window once the first reading\n"
          "                      has arrived (10 s at the latest), then exit\n"
+         "  --screenshot-of W   main (default), graph (after a short run at 0.1 s) or\n"
+         "                      datalogger (the data logger window after a download)\n"
          "  --port-template T   device of a port number, default /dev/ttyUSB%d\n"
          "  --help              show this text and exit\n"
          "  --version           show the version and exit\n"

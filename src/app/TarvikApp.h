@@ -23,6 +23,7 @@ class CTarvikApp : public QObject {
   Q_OBJECT
 public:
   static constexpr int kScreenshotLatestMs = 10000;
+  static constexpr int kSceneLatestMs = 60000; // graph and data logger pictures
 
   CTarvikApp(const AppOptions &options, CPrompts &prompts);
   ~CTarvikApp() override;
@@ -32,9 +33,14 @@ public:
   // Shows the frame maximised and runs the view's initial update (the
   // first port discovery 100 ms later).
   void Show();
-  // Saves the window's picture to `path` once the first frame has been
-  // decoded, or after kScreenshotLatestMs, then emits screenshotTaken.
+  // Saves a picture to `path`, then emits screenshotTaken. What is pictured
+  // follows the --screenshot-of option: the main window once the first frame
+  // has been decoded (or after nLatestMs); the main window after a run of 40
+  // samples at 0.1 s; the data logger window after a download with its first
+  // recording chosen. The last two fail when not done within nLatestMs.
   void ArmScreenshot(const QString &path, int nLatestMs = kScreenshotLatestMs);
+  // A size for pictures that does not depend on the screen it was made on.
+  static constexpr int kShotWidth = 1280, kShotHeight = 800;
 
   CDataStores &Stores() { return m_stores; }
   CMainFrame &Frame() { return *m_pFrame; }
@@ -46,6 +52,10 @@ signals:
 
 private:
   void TakeScreenshot();
+  void SaveShot(QWidget &window);
+  void StartShotScene();
+  // Levels and recordings worth a picture, on the simulated meter.
+  void StageSimulatedMeter();
 
   AppOptions m_options;
   CPrompts &m_prompts;
@@ -57,4 +67,5 @@ private:
   CDeviceArrivalWatcher *m_pWatcher = nullptr;
   QString m_strScreenshot;
   bool m_bShotTaken = false;
+  bool m_bSceneStarted = false;
 };

@@ -34,4 +34,6 @@ public:
   // A device has just arrived: its node may need a moment before it opens.
   virtual void NoteArrival() {}
   virtual bool IsOpen() const = 0;
+  // The device behind port number `nPort`, as the user knows it ("/dev/ttyUSB0").
+  virtual std::string PortDevice(int nPort) const { return "COM" + std::to_string(nPort); }
 };

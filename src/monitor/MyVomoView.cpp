@@ -15,6 +15,7 @@
 #include "uikit/CommandIds.h"
 #include "uikit/CommandRouter.h"
 #include "uikit/DialogBuilder.h"
+#include "uikit/ListStyle.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -104,8 +105,7 @@ void CMyVomoView::BuildForm() {
   m_pList->setUniformRowHeights(true);
   m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_pList->setAlternatingRowColors(false);
-  m_pList->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
-                                        "border-bottom: 1px solid #d0d0d0; }"));
+  m_pList->setStyleSheet(ListStyleSheet());
   m_pList->setModel(m_pModel);
   m_pList->header()->setStretchLastSection(false);
   m_pList->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -202,6 +202,7 @@ void CMyVomoView::OnTimer(int nId) {
     if (t.kind == CMonitorRun::Tick::Kind::LimitReached) {
       SetRunControls(false);
       m_timers.KillTimer(TIMER_SAMPLE);
+      emit runEnded(RunEndReason::SampleLimit);
       emit commandStateChanged();
     } else if (t.kind == CMonitorRun::Tick::Kind::Sampled) {
       ShowSample(t);
@@ -210,7 +211,7 @@ void CMyVomoView::OnTimer(int nId) {
   }
   case TIMER_LOG_TIMEOUT:
     if (m_run.LogTimeout())
-      AbandonDownload();
+      AbandonDownload(DownloadEndReason::Timeout);
     m_timers.KillTimer(TIMER_LOG_TIMEOUT);
     break;
   case TIMER_OPEN_PORT:
@@ -241,6 +242,7 @@ void CMyVomoView::OnChunk(const QByteArray &chunk) {
   m_receivePath.OnChunk(reinterpret_cast<const std::uint8_t *>(chunk.constData()),
                         static_cast<std::size_t>(chunk.size()));
   if (!bWasHeard && m_state.m_bDataReceived) {
+    NoteConnection();
     if (m_pReadoutPanel)
       m_pReadoutPanel->Refresh();
     emit readoutRefresh();

@@ -2,6 +2,7 @@
 
 #include "monitor/ChunkMailbox.h"
 #include "monitor/MeterLink.h"
+#include "monitor/MeterStatus.h"
 #include "monitor/MonitorRun.h"
 #include "protocol/LogParser.h"
 #include "protocol/MeterState.h"
@@ -98,6 +99,7 @@ public:
   int FoundPort() const { return m_nPort; }
   bool IsShowingTable() const { return m_bShowTable; }
   IMeterLink &Link() { return *m_pLink; }
+  const ConnectionStatus &Connection() const { return m_connection; }
 
   // The strip at the left that holds the meter's readout; the readout panel
   // replaces the placeholder. The view keeps ownership.
@@ -128,6 +130,11 @@ signals:
   // The readout must be repainted from the meter state: a frame was decoded,
   // the meter was heard again or fell silent.
   void readoutRefresh();
+  // What the status bar tells: the port and the meter, why a run ended by
+  // itself, how a download ended.
+  void connectionChanged(const ConnectionStatus &status);
+  void runEnded(RunEndReason reason);
+  void downloadFinished(DownloadEndReason reason);
 
 protected:
   void resizeEvent(QResizeEvent *event) override;
@@ -149,7 +156,9 @@ private:
   void ClearLiveData();
   void ShowSample(const CMonitorRun::Tick &tick);
   void SilenceCheck();
-  void AbandonDownload();
+  void AbandonDownload(DownloadEndReason reason);
+  // Brings the connection pane up to date; `port` sets what the link alone cannot tell.
+  void NoteConnection(std::optional<ConnectionStatus::Port> port = {}, const std::string &strDevice = {});
   void RedrawGraph();
   void ResetGraphScale();
   QLineEdit *Field(int nId) const;
@@ -173,6 +182,8 @@ private:
   bool m_bRediscover = false;
   int m_nOpenPort = 0; // the port TIMER_OPEN_PORT opens
   bool m_bFirstFrameSeen = false;
+  bool m_bAbandoning = false; // a failed download is being ended
+  ConnectionStatus m_connection;
 
   QWidget *m_pReadout = nullptr;
   CReadoutPanel *m_pReadoutPanel = nullptr;

@@ -18,6 +18,8 @@ void CMyVomoView::DiscoverPort() {
   } else if (m_bRediscover) {
     m_bRediscover = false;
     m_timers.SetTimer(TIMER_DISCOVER, 500);
+  } else if (!m_pLink->IsOpen()) {
+    NoteConnection(ConnectionStatus::Port::NotFound);
   }
   m_bDiscovering = false;
 }
@@ -36,6 +38,7 @@ bool CMyVomoView::OpenPort(int nPort) {
     return false;
   }
   if (!r.bOk) {
+    NoteConnection(ConnectionStatus::Port::OpenFailed, m_pLink->PortDevice(nPort));
     QString text = QString::asprintf("Warning:Can't open COM%d!", nPort);
     if (!r.strReason.empty())
       text += QLatin1Char('\n') + QString::fromStdString(r.strReason);
@@ -46,6 +49,7 @@ bool CMyVomoView::OpenPort(int nPort) {
   // A port opened by hand needs the silence check as much as a found one.
   if (!m_timers.IsActive(TIMER_SILENCE))
     m_timers.SetTimer(TIMER_SILENCE, 1000);
+  NoteConnection(ConnectionStatus::Port::Open, m_pLink->PortDevice(nPort));
   return true;
 }
 
@@ -72,4 +76,19 @@ void CMyVomoView::OnDeviceArrived() {
     m_timers.SetTimer(TIMER_DISCOVER, 100);
     m_bRediscover = false;
   }
+}
+
+void CMyVomoView::NoteConnection(std::optional<ConnectionStatus::Port> port, const std::string &strDevice) {
+  ConnectionStatus s = m_connection;
+  if (port) {
+    s.ePort = *port;
+    s.strDevice = strDevice;
+  } else if (s.ePort == ConnectionStatus::Port::Open && !m_pLink->IsOpen()) {
+    s.ePort = ConnectionStatus::Port::Lost;
+  }
+  s.bSending = s.ePort == ConnectionStatus::Port::Open && m_state.m_bDataReceived;
+  if (s == m_connection)
+    return;
+  m_connection = s;
+  emit connectionChanged(s);
 }

@@ -8,12 +8,17 @@
 
 void CMyVomoView::OnHoldSignal() {
   // The meter's HOLD ends the run as Parar would.
+  const bool bWasRunning = m_state.m_bRunning;
   OnStop();
+  if (bWasRunning)
+    emit runEnded(RunEndReason::HoldSignal);
 }
 
 void CMyVomoView::OnDownloadEnded() {
   m_pRegisto->OnDownloadEnded();
   emit downloadEnded();
+  if (!m_bAbandoning)
+    emit downloadFinished(DownloadEndReason::Complete);
   emit commandStateChanged();
 }
 
@@ -22,6 +27,7 @@ void CMyVomoView::OnDownloadProgress(int nUpper, int /*nStep*/, int nPos) {
 }
 
 void CMyVomoView::OnReadoutRefresh() {
+  NoteConnection();
   if (m_pReadoutPanel)
     m_pReadoutPanel->Refresh();
   emit readoutRefresh();

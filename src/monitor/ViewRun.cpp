@@ -108,9 +108,11 @@ void CMyVomoView::ShowSample(const CMonitorRun::Tick &tick) {
 void CMyVomoView::SilenceCheck() {
   // A port whose device went away is let go, so the device gets its node
   // back when it returns and nothing waits on the dead line.
-  if (!m_pLink->IsOpen())
+  const bool bUnplugged = !m_pLink->IsOpen();
+  if (bUnplugged)
     m_pLink->Close();
   CMonitorRun::Silence s = m_run.SilenceCheck(Now());
+  NoteConnection();
   if (!s.bSilent)
     return;
   if (m_pReadoutPanel)
@@ -119,20 +121,27 @@ void CMyVomoView::SilenceCheck() {
   emit readoutRefresh();
   if (m_pKeys)
     m_pKeys->OnSilence();
-  if (s.bStopRun)
+  if (s.bStopRun) {
     OnStop();
+    emit runEnded(bUnplugged ? RunEndReason::Unplugged : RunEndReason::Silence);
+  }
   if (s.bAbandonDownload)
-    AbandonDownload();
+    AbandonDownload(bUnplugged ? DownloadEndReason::Unplugged : DownloadEndReason::Silence);
   emit commandStateChanged();
 }
 
-void CMyVomoView::AbandonDownload() {
+void CMyVomoView::AbandonDownload(DownloadEndReason reason) {
   // The recordings and levels that arrived before the meter went are kept:
   // they are decoded as a download that ends here, which also ends the flow.
+  m_bAbandoning = true;
   if (!m_receivePath.AbandonDownload()) {
     m_pRegisto->OnDownloadEnded();
     emit downloadEnded();
   }
-  m_prompts.MessageBox(this, QStringLiteral("Occur an error"), QStringLiteral("error"),
-                       CPrompts::Buttons::Ok);
+  m_bAbandoning = false;
+  emit downloadFinished(reason);
+  // The fixed text stays; the cause follows on a second line.
+  m_prompts.MessageBox(this,
+                       QStringLiteral("Occur an error\n") + QString::fromStdString(DownloadFailCause(reason)),
+                       QStringLiteral("error"), CPrompts::Buttons::Ok);
 }

@@ -4,6 +4,7 @@
 #include "datalog/DataLogHolder.h"
 #include "monitor/PtyViewFixture.h"
 #include "monitor/RegistoFlow.h"
+#include "res/UiTexts.h"
 #include "serial/ComPort.h"
 #include "sim/MeterSim.h"
 #include "sim/SimRecordingFile.h"
@@ -195,7 +196,7 @@ TEST_F(DownloadFaultTest, UnpluggedMidwayTellsTheErrorLeavesDownloadModeAndStops
   EXPECT_FALSE(m_pView->MeterState().m_bDownloading);
   EXPECT_EQ(m_pView->Registo().CurrentPhase(), CRegistoFlow::Phase::Idle);
   ASSERT_EQ(m_prompts.Messages().size(), 1u);
-  EXPECT_EQ(m_prompts.Messages()[0], "Occur an error");
+  EXPECT_EQ(m_prompts.Messages()[0], QString("Occur an error\n") + UiTexts::kCauseUnplugged);
   EXPECT_EQ(m_prompts.m_asked[0].caption, "error");
   EXPECT_FALSE(m_pView->Registo().Dialog().isVisible());
   // The whole recordings and levels that arrived are kept, and the earlier

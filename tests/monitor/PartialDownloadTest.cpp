@@ -8,6 +8,7 @@
 #include "monitor/ComPortLink.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/RegistoFlow.h"
+#include "res/UiTexts.h"
 #include "serial/PortEnumerator.h"
 #include "sim/PtyMaster.h"
 #include "sim/SimWire.h"
@@ -124,7 +125,7 @@ TEST_F(HalfwayDownload, SilenceHalfWayEndsWithAnErrorAndKeepsWhatArrived) {
   const std::time_t later = std::time(nullptr) + 10;
   View().SetClock([later] { return later; });
   View().OnTimer(CMyVomoView::TIMER_SILENCE);
-  EXPECT_EQ(prompts.Messages(), (std::vector<QString>{"Occur an error"}));
+  EXPECT_EQ(prompts.Messages(), (std::vector<QString>{QString("Occur an error\n") + UiTexts::kCauseSilence}));
   EXPECT_FALSE(State().m_bDownloading);
   EXPECT_FALSE(View().Registo().Dialog().isVisible());
   ASSERT_NE(Logger(), nullptr);

@@ -1,6 +1,7 @@
 #include "../files/TempDir.h"
 #include "monitor/SampleTableModel.h"
 #include "monitor/ViewFixture.h"
+#include "res/UiTexts.h"
 
 #include <QAbstractItemModel>
 #include <QTreeView>
@@ -196,6 +197,10 @@ TEST_F(ViewFixture, TwoSecondsOfSilenceStopTheRunAndKeepTheSamples) {
 TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   int nEnded = 0;
   QObject::connect(m_pView.get(), &CMyVomoView::downloadEnded, [&] { ++nEnded; });
+  std::vector<DownloadEndReason> reasons;
+  QObject::connect(m_pView.get(), &CMyVomoView::downloadFinished,
+                   [&](DownloadEndReason r) { reasons.push_back(r); });
+  ASSERT_TRUE(m_pView->OpenPort(0)); // the port stays: the meter only fell silent
   Hear();
   m_pView->MeterState().m_bDownloading = true;
   m_now += 2;
@@ -203,7 +208,8 @@ TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   EXPECT_FALSE(m_pView->MeterState().m_bDownloading);
   EXPECT_EQ(nEnded, 1);
   ASSERT_EQ(m_prompts.m_asked.size(), 1u);
-  EXPECT_EQ(m_prompts.m_asked[0].text, "Occur an error");
+  // The fixed text and caption, the cause on a second line.
+  EXPECT_EQ(m_prompts.m_asked[0].text, QString("Occur an error\n") + UiTexts::kCauseSilence);
   EXPECT_EQ(m_prompts.m_asked[0].caption, "error");
 
   m_pView->Timers().SetTimer(V::TIMER_LOG_TIMEOUT, V::kLogTimeoutMs);
@@ -214,7 +220,9 @@ TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   m_pView->Timers().SetTimer(V::TIMER_LOG_TIMEOUT, V::kLogTimeoutMs);
   m_pView->OnTimer(V::TIMER_LOG_TIMEOUT);
   EXPECT_EQ(nEnded, 2);
-  EXPECT_EQ(m_prompts.Messages().back(), "Occur an error");
+  EXPECT_EQ(m_prompts.Messages().back(), QString("Occur an error\n") + UiTexts::kCauseTimeout);
+  EXPECT_EQ(reasons,
+            (std::vector<DownloadEndReason>{DownloadEndReason::Silence, DownloadEndReason::Timeout}));
   EXPECT_FALSE(m_pView->Timers().IsActive(V::TIMER_LOG_TIMEOUT));
 }
 
