@@ -1,5 +1,9 @@
 #include "app/AppOptions.h"
 
+#include "monitor/MonitorRun.h"
+
+#include <algorithm>
+
 AppOptionsResult ParseAppOptions(const std::vector<std::string> &args) {
   AppOptionsResult r;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -24,6 +28,16 @@ AppOptionsResult ParseAppOptions(const std::vector<std::string> &args) {
         r.strError = "--port-template needs a %d for the port number, e.g. /dev/ttyS%d";
         return r;
       }
+    } else if (a == "--run") {
+      std::string strRate;
+      if (!value(strRate))
+        return r;
+      const auto it = std::find(kViewRates.begin(), kViewRates.end(), strRate);
+      if (it == kViewRates.end()) {
+        r.strError = "--run needs one of the rates 0.1 0.2 0.5 1 1.5 2 2.5 3 5 10";
+        return r;
+      }
+      r.options.nRunRate = static_cast<int>(it - kViewRates.begin());
     } else if (a == "--help" || a == "-h") {
       r.options.bHelp = true;
     } else {
@@ -35,9 +49,11 @@ AppOptionsResult ParseAppOptions(const std::vector<std::string> &args) {
 }
 
 const char *AppUsage() {
-  return "usage: tarvik [--simulate] [--screenshot PATH] [--port-template TEMPLATE]\n"
+  return "usage: tarvik [--simulate] [--screenshot PATH] [--port-template TEMPLATE] [--run RATE]\n"
          "  --simulate          start a simulated meter on a pseudo-terminal and use it\n"
          "  --screenshot PATH   save a picture of the main window once the first reading\n"
          "                      has arrived (10 s at the latest), then exit\n"
-         "  --port-template T   device of a port number, default /dev/ttyUSB%d\n";
+         "  --port-template T   device of a port number, default /dev/ttyUSB%d\n"
+         "  --run RATE          start a monitoring run, one sample every RATE seconds\n"
+         "                      (0.1 to 10), as soon as the meter is heard\n";
 }

@@ -201,6 +201,7 @@ void CMyVomoView::OnTimer(int nId) {
     if (t.kind == CMonitorRun::Tick::Kind::LimitReached) {
       SetRunControls(false);
       m_timers.KillTimer(TIMER_SAMPLE);
+      emit runEnded();
       emit commandStateChanged();
     } else if (t.kind == CMonitorRun::Tick::Kind::Sampled) {
       ShowSample(t);

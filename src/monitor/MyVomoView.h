@@ -78,6 +78,12 @@ public:
   // A device arrived (from the main frame's watcher).
   void OnDeviceArrived();
 
+  // Starts a run at rate `nRateIndex` of the rate box, as Executar does.
+  void StartRunAt(int nRateIndex);
+  // Table, statistics fields, graph and rate box from the live store as it
+  // now is (recovered samples), as when a run has just stopped.
+  void ShowLiveStore();
+
   // Port selection.
   void DiscoverPort();
   bool OpenPort(int nPort);
@@ -128,6 +134,13 @@ signals:
   // The readout must be repainted from the meter state: a frame was decoded,
   // the meter was heard again or fell silent.
   void readoutRefresh();
+  // The live store's run: begun (on an empty store), one sample taken (the
+  // store's last record), ended; the store emptied; the store saved to a file.
+  void runStarted();
+  void sampleTaken();
+  void runEnded();
+  void liveCleared();
+  void liveSaved();
 
 protected:
   void resizeEvent(QResizeEvent *event) override;
@@ -158,7 +171,7 @@ private:
   CDataStores &m_stores;
   CPrompts &m_prompts;
   std::unique_ptr<IMeterLink> m_pLink;
-  CChunkMailbox m_mailbox; // the reader thread's chunks, delivered on this thread
+  CChunkMailbox m_mailbox;    // the reader thread's chunks, delivered on this thread
   CReceivePath m_receivePath; // owns the meter state
   CMeterState &m_state;
   CLogDecodeState m_logDecode;
