@@ -6,6 +6,7 @@
 #include "journal/StateFolder.h"
 #include "monitor/ComPortLink.h"
 #include "monitor/MyVomoView.h"
+#include "monitor/RegistoFlow.h"
 #include "serial/DeviceArrivalWatcher.h"
 #include "serial/PortEnumerator.h"
 #include "sim/PtyMeter.h"
@@ -40,6 +41,8 @@ CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts)
           [this](const QString &text) { m_pFrame->statusBar()->showMessage(text); });
   // A close the user chose lets the samples go; an ordered end keeps them.
   connect(m_pFrame.get(), &CMainFrame::closed, this, [this] { m_pJournal->EndDiscarding(); });
+  connect(m_pView, &CMyVomoView::downloadStalled, m_pFrame.get(),
+          [this] { m_pFrame->statusBar()->showMessage(QString::fromUtf8(kDownloadStalledText)); });
   m_pQuitSignals = new CQuitSignals(this);
   connect(m_pQuitSignals, &CQuitSignals::quitRequested, this, &CTarvikApp::EndWithoutAsking);
   if (auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))

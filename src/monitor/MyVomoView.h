@@ -115,6 +115,8 @@ public:
   // Injection points: the clock (local time of samples and silence) and
   // the two modal dialogs, which tests answer without showing them.
   void SetClock(std::function<std::time_t()> now) { m_now = std::move(now); }
+  // The monotonic clock that times a stalled download.
+  void SetSteadyClock(std::function<SteadyTime()> now) { m_steadyNow = std::move(now); }
   struct SetupChoice {
     int nSamples = 0;
     int nRateIndex = 0;
@@ -141,6 +143,9 @@ signals:
   void runEnded();
   void liveCleared();
   void liveSaved();
+  // A download had no byte of its own for 10 s while the meter was heard,
+  // and was ended keeping what arrived.
+  void downloadStalled();
 
 protected:
   void resizeEvent(QResizeEvent *event) override;
@@ -163,6 +168,7 @@ private:
   void ShowSample(const CMonitorRun::Tick &tick);
   void SilenceCheck();
   void AbandonDownload();
+  void EndDownloadKeepingWhatArrived();
   void RedrawGraph();
   void ResetGraphScale();
   QLineEdit *Field(int nId) const;
@@ -203,6 +209,7 @@ private:
   QGroupBox *m_pCursorBox = nullptr;
 
   std::function<std::time_t()> m_now;
+  std::function<SteadyTime()> m_steadyNow = [] { return std::chrono::steady_clock::now(); };
   std::function<std::optional<SetupChoice>(int)> m_runSetup;
   std::function<std::optional<int>(int)> m_askPort;
 };

@@ -138,6 +138,14 @@ void CMyVomoView::SilenceCheck() {
   // back when it returns and nothing waits on the dead line.
   if (!m_pLink->IsOpen())
     m_pLink->Close();
+  // A download whose bytes stopped while the display stream came back
+  // ends as "Cancelar" ends it, with the reason on the status bar.
+  if (m_receivePath.DownloadStalled(m_steadyNow())) {
+    EndDownloadKeepingWhatArrived();
+    m_state.m_bDownloading = false;
+    emit downloadStalled();
+    emit commandStateChanged();
+  }
   CMonitorRun::Silence s = m_run.SilenceCheck(Now());
   if (!s.bSilent)
     return;
@@ -154,13 +162,17 @@ void CMyVomoView::SilenceCheck() {
   emit commandStateChanged();
 }
 
-void CMyVomoView::AbandonDownload() {
-  // The recordings and levels that arrived before the meter went are kept:
-  // they are decoded as a download that ends here, which also ends the flow.
+void CMyVomoView::EndDownloadKeepingWhatArrived() {
+  // The recordings and levels that arrived are kept: they are decoded as a
+  // download that ends here, which also ends the flow.
   if (!m_receivePath.AbandonDownload()) {
     m_pRegisto->OnDownloadEnded();
     emit downloadEnded();
   }
+}
+
+void CMyVomoView::AbandonDownload() {
+  EndDownloadKeepingWhatArrived();
   m_prompts.MessageBox(this, QStringLiteral("Occur an error"), QStringLiteral("error"),
                        CPrompts::Buttons::Ok);
 }
