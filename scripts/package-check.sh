@@ -66,11 +66,11 @@ dpkg -L tarvik | grep -qx /usr/bin/tarvik-logger && has_logger=1
 id=org.tarvik.Tarvik
 files=(/usr/bin/tarvik /usr/bin/tarvik-meter-sim "/usr/share/applications/$id.desktop"
   "/usr/share/metainfo/$id.metainfo.xml" "/usr/share/icons/hicolor/scalable/apps/$id.svg"
-  /usr/lib/udev/rules.d/70-tarvik.rules /usr/share/man/man1/tarvik.1 /usr/share/man/man1/tarvik-meter-sim.1)
+  /usr/lib/udev/rules.d/70-tarvik.rules /usr/share/man/man1/tarvik.1.gz /usr/share/man/man1/tarvik-meter-sim.1.gz)
 for size in 16 32 48 64 128 256; do files+=("/usr/share/icons/hicolor/${size}x$size/apps/$id.png"); done
 if [ "$has_logger" = 1 ]; then
   files+=(/usr/lib/systemd/system/tarvik-logger@.service)
-  [ -f "$src/docs/man/tarvik-logger.1" ] && files+=(/usr/share/man/man1/tarvik-logger.1)
+  [ -f "$src/docs/man/tarvik-logger.1" ] && files+=(/usr/share/man/man1/tarvik-logger.1.gz)
 fi
 for f in "${files[@]}"; do check "installed $f" test -s "$f"; done
 
@@ -84,6 +84,20 @@ check "tarvik-meter-sim gives a pseudo-terminal" sh -c \
   "timeout 10 /usr/bin/tarvik-meter-sim --hangup-after 1 </dev/null | grep -qx '/dev/pts/[0-9]*'"
 if [ "$has_logger" = 1 ]; then
   check "tarvik-logger --help" no_display /usr/bin/tarvik-logger --help
+  # The unit's own command line, as systemd would expand it for a meter on a
+  # simulated terminal, with the state folder moved here and a sample count.
+  unit_cmd=$(sed -n 's/^ExecStart=//p' /usr/lib/systemd/system/tarvik-logger@.service)
+  coproc SIM { exec /usr/bin/tarvik-meter-sim --interval 100 --level 64.5 --hangup-after 30; }
+  read -r pts <&"${SIM[0]}"
+  unit_cmd=${unit_cmd//%f/$pts}
+  unit_cmd=${unit_cmd//%i/meter}
+  unit_cmd=${unit_cmd//%%/%}
+  unit_cmd=${unit_cmd//\/var\/lib\/tarvik-logger/$work/state}
+  unit_cmd=${unit_cmd//\$TARVIK_LOGGER_OPTS/--count 3}
+  check "the logger's unit command records a meter" sh -c \
+    "timeout 30 $unit_cmd && grep -qs '64.5' $work/state/meter/tarvik-*.txt"
+  kill "$SIM_PID" 2>/dev/null || true
+  wait "$SIM_PID" 2>/dev/null || true
   if command -v systemd-analyze >/dev/null; then
     cp /usr/lib/systemd/system/tarvik-logger@.service "$work/tarvik-logger@dev-ttyUSB0.service"
     check "systemd-analyze verify of the logger's unit" \
@@ -98,8 +112,8 @@ else
   echo "package check: note  no 'udevadm verify' here (systemd < 254); the UdevRule tests check the rule"
 fi
 if command -v groff >/dev/null; then
-  for page in $(dpkg -L tarvik | grep '^/usr/share/man/man1/.*\.1$'); do
-    check "man page $(basename "$page") formats cleanly" sh -c "! groff -man -ww -z '$page' 2>&1 | grep ."
+  for page in $(dpkg -L tarvik | grep '^/usr/share/man/man1/.*\.1\.gz$'); do
+    check "man page $(basename "$page") formats cleanly" sh -c "! zcat '$page' | groff -man -ww -z 2>&1 | grep ."
   done
 fi
 leaks=$(dpkg -L tarvik | while read -r f; do [ -f "$f" ] && grep -lF "$src" "$f"; done || true)

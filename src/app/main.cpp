@@ -1,7 +1,7 @@
 #include "app/AppOptions.h"
 #include "app/MainFrame.h"
-#include "app/Prompts.h"
 #include "app/TarvikApp.h"
+#include "uikit/Prompts.h"
 
 #include "TarvikVersion.h"
 

@@ -1,11 +1,11 @@
 #include "journal/JournalKeeper.h"
 
-#include "app/Prompts.h"
+#include "uikit/Prompts.h"
 #include "journal/JournalTexts.h"
 #include "journal/OrphanJournals.h"
 #include "journal/RecoveredRun.h"
 #include "monitor/MyVomoView.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
 
 CJournalKeeper::CJournalKeeper(std::string strFolder, CMyVomoView &view, CDataStores &stores,

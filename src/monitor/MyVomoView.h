@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/TimerSet.h"
 #include "monitor/ChunkMailbox.h"
 #include "monitor/MeterLink.h"
 #include "monitor/MonitorRun.h"
@@ -8,6 +7,7 @@
 #include "protocol/MeterState.h"
 #include "protocol/ReceivePath.h"
 #include "protocol/ReceiveSink.h"
+#include "uikit/TimerSet.h"
 
 #include <QByteArray>
 #include <QWidget>

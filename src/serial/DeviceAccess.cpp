@@ -1,19 +1,45 @@
 #include "serial/DeviceAccess.h"
 
+#include <algorithm>
+#include <cstring>
 #include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-std::string GroupName(gid_t gid) {
-  long nSize = sysconf(_SC_GETGR_R_SIZE_MAX);
-  std::vector<char> buf(nSize > 0 ? static_cast<std::size_t>(nSize) : 4096);
+std::vector<char> EntryBuffer(int nName) {
+  long nSize = sysconf(nName);
+  return std::vector<char>(nSize > 0 ? static_cast<std::size_t>(nSize) : 16384);
+}
+
+// The group's name (or number), and whether the user belongs to it in the
+// group database while this process does not carry it: the group was
+// joined after the login began.
+void ReadGroup(gid_t gid, CDeviceAccess &access) {
+  access.m_strGroup = std::to_string(gid);
+  std::vector<char> buf = EntryBuffer(_SC_GETGR_R_SIZE_MAX);
   group grp{};
-  group *pFound = nullptr;
-  if (getgrgid_r(gid, &grp, buf.data(), buf.size(), &pFound) != 0 || pFound == nullptr)
-    return std::to_string(gid);
-  return grp.gr_name;
+  group *pGroup = nullptr;
+  if (getgrgid_r(gid, &grp, buf.data(), buf.size(), &pGroup) != 0 || pGroup == nullptr)
+    return;
+  access.m_strGroup = grp.gr_name;
+
+  std::vector<char> userBuf = EntryBuffer(_SC_GETPW_R_SIZE_MAX);
+  passwd pw{};
+  passwd *pUser = nullptr;
+  if (getpwuid_r(geteuid(), &pw, userBuf.data(), userBuf.size(), &pUser) != 0 || pUser == nullptr)
+    return;
+  bool bListed = pw.pw_gid == gid;
+  for (char **pMember = grp.gr_mem; pMember != nullptr && *pMember != nullptr && !bListed; ++pMember)
+    bListed = std::strcmp(*pMember, pw.pw_name) == 0;
+  if (!bListed || getegid() == gid)
+    return;
+  std::vector<gid_t> groups(static_cast<std::size_t>(std::max(getgroups(0, nullptr), 0)));
+  const int nGroups = getgroups(static_cast<int>(groups.size()), groups.data());
+  groups.resize(static_cast<std::size_t>(std::max(nGroups, 0)));
+  access.m_bGroupPending = std::find(groups.begin(), groups.end(), gid) == groups.end();
 }
 
 // udev takes the first folder that has the name; an empty file or a link to
@@ -44,6 +70,6 @@ CDeviceAccess ProbeDeviceAccess(const std::string &strDevice, const std::vector<
   access.m_nUid = st.st_uid;
   access.m_nGid = st.st_gid;
   access.m_nMode = st.st_mode & 07777;
-  access.m_strGroup = GroupName(st.st_gid);
+  ReadGroup(st.st_gid, access);
   return access;
 }

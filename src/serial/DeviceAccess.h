@@ -14,6 +14,7 @@ struct CDeviceAccess {
   unsigned m_nMode = 0;          // permission bits only
   std::string m_strGroup;        // the node's group by name, or its number when it has no name
   bool m_bRuleInstalled = false; // kUdevRuleName is in effect in one of udev's rule folders
+  bool m_bGroupPending = false;  // the user is in the node's group, but this login began before
 
   // Joining the node's group would let the user open it: the group may read
   // and write, and it is not root's own group.

@@ -24,6 +24,9 @@ std::string PermissionAdvice(const std::string &strDevice, const CDeviceAccess &
   else
     text += std::string(": install the udev rule ") + kUdevRuleName +
             " (the Tarvik package does) and plug the meter in again";
+  if (access.m_bKnown && access.GroupCanOpen() && access.m_bGroupPending)
+    return text + "; or else log out and in again: your user joined the " + access.m_strGroup +
+           " group after this login began.";
   if (!access.m_bKnown || access.GroupCanOpen()) {
     const std::string strGroup = access.m_bKnown ? access.m_strGroup : "dialout";
     return text + "; or else add your user to the " + strGroup + " group (sudo usermod -aG " + strGroup +

@@ -2,7 +2,7 @@
 #include "app/TarvikApp.h"
 #include "files/TempDir.h"
 #include "journal/OrphanJournals.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
 #include "support/ScriptedPrompts.h"
 

@@ -1,6 +1,6 @@
 #include "app/AppOptions.h"
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
+#include "uikit/CommandIds.h"
+#include "uikit/CommandRouter.h"
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
 #include "files/TempDir.h"
@@ -12,7 +12,7 @@
 #include "sim/PtyMeter.h"
 #include "support/ScriptedPrompts.h"
 
-#include "app/DialogBuilder.h"
+#include "uikit/DialogBuilder.h"
 #include "res/DialogTemplate.h"
 
 #include <QLineEdit>

@@ -1,6 +1,5 @@
 // The remote keys and the download, end to end: the program against the
 // simulated meter on a pseudo-terminal, pressed and answered as a user would.
-#include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
 #include "datalog/DataLogDlg.h"
@@ -12,6 +11,7 @@
 #include "protocol/CommandSet.h"
 #include "sim/PtyMeter.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/CommandIds.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -98,6 +98,14 @@ TEST(PermissionMessage, NamesTheDeviceTheRuleAndOnlyAGroupThatCanHelp) {
   EXPECT_TRUE(Has(ruled, "unplug the meter and plug it in again")) << ruled;
   EXPECT_TRUE(Has(ruled, "dialout group")) << ruled;
 
+  // Already in the group, but not in this login: joining again would not help.
+  CDeviceAccess pending = Node(0, 20, "dialout", 0660);
+  pending.m_bGroupPending = true;
+  const std::string relog = OpenFailureReason(dev, denied, false, pending);
+  EXPECT_TRUE(Has(relog, "log out and in again: your user joined the dialout group after this login began."))
+      << relog;
+  EXPECT_FALSE(Has(relog, "usermod")) << relog;
+
   // A node that could not be examined gets both pieces of advice.
   const std::string unknown = OpenFailureReason(dev, denied);
   EXPECT_TRUE(Has(unknown, "install the udev rule 70-tarvik.rules")) << unknown;
@@ -125,6 +133,7 @@ TEST(DeviceAccessProbe, ReadsOwnerGroupModeAndWhetherTheRuleIsInEffect) {
   EXPECT_EQ(access.m_nGid, getgid());
   EXPECT_EQ(access.m_nMode, 0640u);
   EXPECT_FALSE(access.m_strGroup.empty());
+  EXPECT_FALSE(access.m_bGroupPending) << "this process carries its own group";
   EXPECT_FALSE(access.m_bRuleInstalled);
   EXPECT_FALSE(ProbeDeviceAccess(dir.File("ttyMissing"), {etc, lib}).m_bKnown);
 

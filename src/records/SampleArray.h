@@ -1,7 +1,7 @@
 #pragma once
 
-#include "monitor/ObjData.h"
-#include "monitor/SampleStore.h"
+#include "records/ObjData.h"
+#include "records/SampleStore.h"
 
 #include <cstddef>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/ObjData.h"
+#include "records/ObjData.h"
 
 #include <cstddef>
 #include <memory>
