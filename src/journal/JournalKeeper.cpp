@@ -1,12 +1,12 @@
 #include "journal/JournalKeeper.h"
 
-#include "uikit/Prompts.h"
 #include "journal/JournalTexts.h"
 #include "journal/OrphanJournals.h"
 #include "journal/RecoveredRun.h"
 #include "monitor/MyVomoView.h"
 #include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
+#include "uikit/Prompts.h"
 
 CJournalKeeper::CJournalKeeper(std::string strFolder, CMyVomoView &view, CDataStores &stores,
                                CPrompts &prompts, std::function<std::time_t()> now, QObject *parent)
@@ -75,17 +75,20 @@ std::size_t CJournalKeeper::OfferRecovery(QWidget *pParent) {
 }
 
 void CJournalKeeper::EndKeeping() {
-  if (m_bEnded)
-    return;
-  m_bEnded = true;
-  m_flush.stop();
-  m_journal.Keep();
+  End(true);
 }
 
 void CJournalKeeper::EndDiscarding() {
+  End(false);
+}
+
+void CJournalKeeper::End(bool bKeep) {
   if (m_bEnded)
     return;
   m_bEnded = true;
   m_flush.stop();
-  m_journal.Discard();
+  if (bKeep)
+    m_journal.Keep();
+  else
+    m_journal.Discard();
 }

@@ -43,6 +43,7 @@ signals:
 
 private:
   void Report(const CFileResult &r);
+  void End(bool bKeep);
 
   CRunJournal m_journal;
   std::string m_strFolder;
