@@ -13,6 +13,8 @@ struct AppOptions {
   std::string strPortTemplate; // --port-template T: device of a port number
   bool bHelp = false;          // --help
   bool bVersion = false;       // --version
+  int nRunRate = -1;           // --run RATE: a monitoring run as soon as the meter is heard (rate box index)
+  std::string strStateFolder;  // where the run journal lives; empty: the user's state folder
 };
 
 struct AppOptionsResult {

@@ -144,8 +144,13 @@ void CMainFrame::CreateStatusBar() {
   }
 }
 
+void CMainFrame::CloseWithoutAsking() {
+  m_bAsk = false;
+  close();
+}
+
 void CMainFrame::closeEvent(QCloseEvent *event) {
-  if (m_stores.AnyRecords() &&
+  if (m_bAsk && m_stores.AnyRecords() &&
       m_prompts.MessageBox(this, QStringLiteral("Close Window?"), QStringLiteral("Tip"),
                            CPrompts::Buttons::OkCancel) != IDOK) {
     event->ignore();

@@ -41,6 +41,10 @@ public:
   // The operating system reported a new device: only arrivals reach the view.
   void OnDeviceArrived() { emit deviceArrived(); }
 
+  // Closes as "Sair" does, without the close question: the program is told
+  // to end (a signal, a logout) and the samples are kept elsewhere.
+  void CloseWithoutAsking();
+
 signals:
   void deviceArrived();
   // The frame has accepted its close: the program ends, whatever other
@@ -66,4 +70,6 @@ private:
   QLabel *m_pConnection = nullptr;
   std::string m_strExeDir;
   std::string m_strLocaleName;
+  std::function<bool(const QUrl &)> m_openUrl;
+  bool m_bAsk = true;
 };

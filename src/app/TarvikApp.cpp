@@ -1,6 +1,9 @@
 #include "app/TarvikApp.h"
 
 #include "app/MainFrame.h"
+#include "app/QuitSignals.h"
+#include "journal/JournalKeeper.h"
+#include "journal/StateFolder.h"
 #include "datalog/DataLogHolder.h"
 #include "monitor/ComPortLink.h"
 #include "monitor/MyVomoView.h"
@@ -13,6 +16,8 @@
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
+#include <QSessionManager>
+#include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -37,9 +42,39 @@ CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts)
                                          CDeviceArrivalWatcher::kRescanMs, CDeviceArrivalWatcher::kSettleMs,
                                          m_pFrame.get());
   connect(m_pWatcher, &CDeviceArrivalWatcher::deviceArrived, m_pFrame.get(), &CMainFrame::OnDeviceArrived);
+
+  m_pJournal = std::make_unique<CJournalKeeper>(m_options.strStateFolder.empty() ? DefaultStateFolder()
+                                                                                 : m_options.strStateFolder,
+                                                *m_pView, m_stores, m_prompts);
+  connect(m_pJournal.get(), &CJournalKeeper::problem, m_pFrame.get(),
+          [this](const QString &text) { m_pFrame->statusBar()->showMessage(text); });
+  // A close the user chose lets the samples go; an ordered end keeps them.
+  connect(m_pFrame.get(), &CMainFrame::closed, this, [this] { m_pJournal->EndDiscarding(); });
+  connect(m_pView, &CMyVomoView::downloadStalled, m_pFrame.get(),
+          [this] { m_pFrame->statusBar()->showMessage(QString::fromUtf8(kDownloadStalledText)); });
+  m_pQuitSignals = new CQuitSignals(this);
+  connect(m_pQuitSignals, &CQuitSignals::quitRequested, this, &CTarvikApp::EndWithoutAsking);
+  if (auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    connect(gui, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager &) { EndWithoutAsking(); });
+  if (m_options.nRunRate >= 0) {
+    connect(m_pView, &CMyVomoView::firstFrameDecoded, this,
+            [this] { m_pView->StartRunAt(m_options.nRunRate); });
+  }
+}
+
+std::size_t CTarvikApp::OfferRecovery() {
+  return m_pJournal->OfferRecovery(m_pFrame.get());
+}
+
+void CTarvikApp::EndWithoutAsking() {
+  m_pJournal->EndKeeping();
+  m_pFrame->CloseWithoutAsking();
 }
 
 CTarvikApp::~CTarvikApp() {
+  // Destroyed without a close (a crash in tests): the journal stays as it is.
+  m_pJournal.reset();
   // The view closes its port before the simulator's side of it goes away.
   m_pFrame.reset();
   if (m_pSim)

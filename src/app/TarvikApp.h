@@ -10,6 +10,8 @@
 #include <string>
 
 class CComPortLink;
+class CJournalKeeper;
+class CQuitSignals;
 class CDeviceArrivalWatcher;
 class CMainFrame;
 class CMyVomoView;
@@ -42,10 +44,17 @@ public:
   // A size for pictures that does not depend on the screen it was made on.
   static constexpr int kShotWidth = 1280, kShotHeight = 800;
 
+  // Asked at start: runs of instances that did not end normally.
+  std::size_t OfferRecovery();
+  // A signal or a logout: ends as "Sair" does, without asking, keeping the
+  // run journal for the next start.
+  void EndWithoutAsking();
+
   CDataStores &Stores() { return m_stores; }
   CMainFrame &Frame() { return *m_pFrame; }
   CMyVomoView &View() { return *m_pView; }
   CPtyMeter *Simulator() { return m_pSim.get(); }
+  CJournalKeeper &Journal() { return *m_pJournal; }
 
 signals:
   void screenshotTaken(bool bSaved, const QString &path);
@@ -65,6 +74,8 @@ private:
   CMyVomoView *m_pView = nullptr;  // owned by the frame
   CComPortLink *m_pLink = nullptr; // owned by the view
   CDeviceArrivalWatcher *m_pWatcher = nullptr;
+  std::unique_ptr<CJournalKeeper> m_pJournal;
+  CQuitSignals *m_pQuitSignals = nullptr;
   QString m_strScreenshot;
   bool m_bShotTaken = false;
   bool m_bSceneStarted = false;

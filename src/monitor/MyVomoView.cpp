@@ -58,6 +58,7 @@ CMyVomoView::CMyVomoView(CDataStores &stores, CPrompts &prompts, std::unique_ptr
     m_logDecode.m_nLogGroup = 0;
     m_receivePath.BeginDownload();
   };
+  hooks.abandonDownload = [this] { EndDownloadKeepingWhatArrived(); };
   m_pRegisto = std::make_unique<CRegistoFlow>(m_state, m_stores.m_log, m_prompts, m_timers, TIMER_LOG_TIMEOUT,
                                               kLogTimeoutMs, std::move(hooks), this);
   connect(m_pRegisto.get(), &CRegistoFlow::finished, this, &CMyVomoView::commandStateChanged);

@@ -79,6 +79,12 @@ public:
   // A device arrived (from the main frame's watcher).
   void OnDeviceArrived();
 
+  // Starts a run at rate `nRateIndex` of the rate box, as Executar does.
+  void StartRunAt(int nRateIndex);
+  // Table, statistics fields, graph and rate box from the live store as it
+  // now is (recovered samples), as when a run has just stopped.
+  void ShowLiveStore();
+
   // Port selection.
   void DiscoverPort();
   bool OpenPort(int nPort);
@@ -111,6 +117,8 @@ public:
   // Injection points: the clock (local time of samples and silence) and
   // the two modal dialogs, which tests answer without showing them.
   void SetClock(std::function<std::time_t()> now) { m_now = std::move(now); }
+  // The monotonic clock that times a stalled download.
+  void SetSteadyClock(std::function<SteadyTime()> now) { m_steadyNow = std::move(now); }
   struct SetupChoice {
     int nSamples = 0;
     int nRateIndex = 0;
@@ -135,6 +143,15 @@ signals:
   void connectionChanged(const ConnectionStatus &status);
   void runEnded(RunEndReason reason);
   void downloadFinished(DownloadEndReason reason);
+  // The live store's run: begun (on an empty store), one sample taken (the
+  // store's last record), ended; the store emptied; the store saved to a file.
+  void runStarted();
+  void sampleTaken();
+  void liveCleared();
+  void liveSaved();
+  // A download had no byte of its own for 10 s while the meter was heard,
+  // and was ended keeping what arrived.
+  void downloadStalled();
 
 protected:
   void resizeEvent(QResizeEvent *event) override;
@@ -157,6 +174,7 @@ private:
   void ShowSample(const CMonitorRun::Tick &tick);
   void SilenceCheck();
   void AbandonDownload(DownloadEndReason reason);
+  void EndDownloadKeepingWhatArrived();
   // Brings the connection pane up to date; `port` sets what the link alone cannot tell.
   void NoteConnection(std::optional<ConnectionStatus::Port> port = {}, const std::string &strDevice = {});
   void RedrawGraph();
@@ -201,6 +219,7 @@ private:
   QGroupBox *m_pCursorBox = nullptr;
 
   std::function<std::time_t()> m_now;
+  std::function<SteadyTime()> m_steadyNow = [] { return std::chrono::steady_clock::now(); };
   std::function<std::optional<SetupChoice>(int)> m_runSetup;
   std::function<std::optional<int>(int)> m_askPort;
 };

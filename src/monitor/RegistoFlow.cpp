@@ -13,10 +13,14 @@ CRegistoFlow::CRegistoFlow(CMeterState &state, CSampleStore &logStore, CPrompts 
       m_nTimeoutId(nTimeoutId), m_nTimeoutMs(nTimeoutMs), m_hooks(std::move(hooks)), m_pParent(pParent),
       m_timers([this](int nId) { OnTimer(nId); }), m_pDialog(std::make_unique<CLogState>()) {
   m_pDialog->setWindowModality(Qt::ApplicationModal);
-  // Esc leaves the pop-up early: download mode ends at once and the window
-  // shows what has been decoded so far.
+  // "Cancelar" or Esc leaves the pop-up early: download mode ends at once
+  // and the window shows the whole recordings and levels that arrived.
   connect(m_pDialog.get(), &QDialog::rejected, this, [this] {
-    if (m_phase == Phase::Receiving)
+    if (m_phase != Phase::Receiving)
+      return;
+    if (m_hooks.abandonDownload)
+      m_hooks.abandonDownload();
+    if (m_phase != Phase::Idle)
       Finish();
   });
 }

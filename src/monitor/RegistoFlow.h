@@ -8,6 +8,10 @@
 #include <functional>
 #include <memory>
 
+// Status bar text when a stalled download was ended.
+inline constexpr const char *kDownloadStalledText =
+    "Transferência terminada: nenhum dado do registo em 10 s; mantido o que chegou";
+
 class CPrompts;
 class CSampleStore;
 class QWidget;
@@ -35,6 +39,9 @@ public:
     std::function<void()> showDataLogger;
     // The receive path enters download mode; recordings are numbered from 0 again.
     std::function<void()> beginDownload;
+    // The user left the download: what arrived is decoded as a download
+    // that ends here (which ends this flow through OnDownloadEnded).
+    std::function<void()> abandonDownload;
   };
 
   // `viewTimers` holds the view's download watchdog (`nTimeoutId`).

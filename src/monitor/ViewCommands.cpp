@@ -11,6 +11,7 @@
 void CMyVomoView::RegisterFileCommands(CCommandRouter &commands) {
   using namespace cmd;
   m_pFileMenu->RegisterCommands(commands); // "Abrir", "Guardar como", "Exportar para Excel"
+  m_pFileMenu->SetAfterLiveSaved([this] { emit liveSaved(); });
   commands.SetHandler(ID_PRINT_GRAPH, [this] {
     PrintGraph(*m_pGraph, m_pGraph->Samples(), m_run.m_stat, PrintHost{m_prompts, this, m_now});
   });

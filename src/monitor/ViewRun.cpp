@@ -38,13 +38,20 @@ void CMyVomoView::StartRun() {
   m_pGraph->m_xSpan = 20.0;
   ResetGraphScale();
   m_pGraph->m_live = true;
+  emit runStarted();
   emit commandStateChanged();
+}
+
+void CMyVomoView::StartRunAt(int nRateIndex) {
+  m_pRate->setCurrentIndex(nRateIndex);
+  OnRun();
 }
 
 void CMyVomoView::OnStop() {
   SetRunControls(false);
   m_run.Stop();
   m_timers.KillTimer(TIMER_SAMPLE);
+  emit runEnded(RunEndReason::User);
   emit commandStateChanged();
 }
 
@@ -60,6 +67,7 @@ void CMyVomoView::ClearLiveData() {
   Field(1009)->clear();
   m_pModel->Reset();
   RedrawGraph();
+  emit liveCleared();
   emit commandStateChanged();
 }
 
@@ -101,8 +109,28 @@ void CMyVomoView::ShowSample(const CMonitorRun::Tick &tick) {
     Field(1006)->setText(QString::fromStdString(st.strMinTime));
   }
   Field(1005)->setText(QString::asprintf("%.1f", st.dAverage));
+  emit sampleTaken();
   if (tick.nCount == 1)
     emit commandStateChanged(); // the store is no longer empty
+}
+
+void CMyVomoView::ShowLiveStore() {
+  const StatData &st = m_run.m_stat;
+  m_pModel->Reset();
+  const std::size_t n = m_stores.m_live.GetSize();
+  Field(1009)->setText(n ? QString::number(n) : QString());
+  Field(1001)->setText(QString::fromStdString(st.strStartTime));
+  Field(1002)->setText(n ? QString::asprintf("%.1f", st.dMax) : QString());
+  Field(1003)->setText(QString::fromStdString(st.strMaxTime));
+  Field(1008)->setText(n ? QString::asprintf("%.1f", st.dMin) : QString());
+  Field(1006)->setText(QString::fromStdString(st.strMinTime));
+  Field(1005)->setText(n ? QString::asprintf("%.1f", st.dAverage) : QString());
+  for (std::size_t i = 0; i < kViewRates.size(); ++i)
+    if (RateFromText(kViewRates[i]) == st.dSampleRate)
+      m_pRate->setCurrentIndex(static_cast<int>(i));
+  ResetGraphScale();
+  RedrawGraph();
+  emit commandStateChanged();
 }
 
 void CMyVomoView::SilenceCheck() {
@@ -111,6 +139,14 @@ void CMyVomoView::SilenceCheck() {
   const bool bUnplugged = !m_pLink->IsOpen();
   if (bUnplugged)
     m_pLink->Close();
+  // A download whose bytes stopped while the display stream came back
+  // ends as "Cancelar" ends it, with the reason on the status bar.
+  if (m_receivePath.DownloadStalled(m_steadyNow())) {
+    EndDownloadKeepingWhatArrived();
+    m_state.m_bDownloading = false;
+    emit downloadStalled();
+    emit commandStateChanged();
+  }
   CMonitorRun::Silence s = m_run.SilenceCheck(Now());
   NoteConnection();
   if (!s.bSilent)
@@ -130,14 +166,18 @@ void CMyVomoView::SilenceCheck() {
   emit commandStateChanged();
 }
 
-void CMyVomoView::AbandonDownload(DownloadEndReason reason) {
-  // The recordings and levels that arrived before the meter went are kept:
-  // they are decoded as a download that ends here, which also ends the flow.
-  m_bAbandoning = true;
+void CMyVomoView::EndDownloadKeepingWhatArrived() {
+  // The recordings and levels that arrived are kept: they are decoded as a
+  // download that ends here, which also ends the flow.
   if (!m_receivePath.AbandonDownload()) {
     m_pRegisto->OnDownloadEnded();
     emit downloadEnded();
   }
+}
+
+void CMyVomoView::AbandonDownload(DownloadEndReason reason) {
+  m_bAbandoning = true;
+  EndDownloadKeepingWhatArrived();
   m_bAbandoning = false;
   emit downloadFinished(reason);
   // The fixed text stays; the cause follows on a second line.
