@@ -44,6 +44,7 @@ scripts/build.sh build-asan -DTARVIK_SANITIZE=address,undefined -DTARVIK_BENCH=O
 scripts/build.sh build-tsan -DTARVIK_SANITIZE=thread -DTARVIK_BENCH=OFF
 tsan_ui='SimulatedMeter.*:SimulatedDownload.*:HalfwayDownload.*:FaultTest.*:DownloadFaultTest.*'
 tsan_ui+=':PtyViewFixture.*:DeviceArrivalWatcherTest.*:KeyRepeatersTest.*:EndToEnd.*:RegistoFixture.*'
+tsan_ui+=':LiveReadingTest.*'
 export TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/sanitizers/tsan.supp"
 build-tsan/tests/tarvik_core_tests | tee "$logs/gtest-tsan-core.log" | grep -E '^\[ *(PASSED|FAILED) *\]|tests ran'
 build-tsan/tests/tarvik_ui_tests --gtest_filter="$tsan_ui" | tee "$logs/gtest-tsan-ui.log" |

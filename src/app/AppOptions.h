@@ -5,11 +5,16 @@
 
 // Command line of the tarvik program.
 struct AppOptions {
-  bool bSimulate = false;      // --simulate: an in-process simulated meter
-  std::string strScreenshot;   // --screenshot PATH: save the window, then exit
+  bool bSimulate = false;    // --simulate: an in-process simulated meter
+  std::string strScreenshot; // --screenshot PATH: save the window, then exit
+  // --screenshot-of WHAT: "main" (the window once a reading has arrived),
+  // "graph" (after a short run) or "datalogger" (after a download)
+  std::string strScreenshotOf = "main";
   std::string strPortTemplate; // --port-template T: device of a port number
   bool bHelp = false;          // --help
   bool bVersion = false;       // --version
+  int nRunRate = -1;           // --run RATE: a monitoring run as soon as the meter is heard (rate box index)
+  std::string strStateFolder;  // where the run journal lives; empty: the user's state folder
 };
 
 struct AppOptionsResult {

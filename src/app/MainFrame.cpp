@@ -1,26 +1,32 @@
 #include "app/MainFrame.h"
 
 #include "app/AboutDlg.h"
+#include "app/ManualLocation.h"
 #include "app/ToolbarIcons.h"
 #include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
+#include "res/UiTexts.h"
 #include "uikit/CommandIds.h"
 #include "uikit/Prompts.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QDir>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStringList>
 #include <QToolBar>
+#include <QUrl>
 
 using namespace cmd;
 
 CMainFrame::CMainFrame(CDataStores &stores, CPrompts &prompts, QWidget *parent)
     : QMainWindow(parent), m_stores(stores), m_prompts(prompts), m_commands(this),
-      m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }) {
+      m_strExeDir(QCoreApplication::applicationDirPath().toStdString()),
+      m_strLocaleName(QLocale().name().toStdString()) {
   setWindowTitle(QStringLiteral("Tarvik"));
   setObjectName(QStringLiteral("mainFrame"));
   CreateActions();
@@ -68,12 +74,13 @@ void CMainFrame::CreateActions() {
     QAction *a = m_commands.Add(it.nId, QString::fromUtf8(it.text));
     a->setIcon(CommandIcon(it.nId));
     a->setIconVisibleInMenu(false);
+    if (const char *tip = UiTexts::CommandTipText(it.nId))
+      a->setStatusTip(QString::fromUtf8(tip));
   }
-  // The keys the menu has always shown, bound to these two commands.
+  // The keys the menu has always shown, bound to these two commands in this
+  // window only: the data logger window has its own Ctrl+O and Ctrl+S.
   m_commands.Action(ID_OPEN)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   m_commands.Action(ID_SAVE_AS)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  for (int nId : {ID_OPEN, ID_SAVE_AS})
-    m_commands.Action(nId)->setShortcutContext(Qt::ApplicationShortcut);
 
   auto *portGroup = new QActionGroup(this);
   portGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
@@ -121,6 +128,10 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar() {
   QStatusBar *sb = statusBar();
   sb->setObjectName(QStringLiteral("statusBar"));
+  m_pConnection = new QLabel(sb);
+  m_pConnection->setObjectName(QStringLiteral("paneConnection"));
+  sb->addPermanentWidget(m_pConnection);
+  ShowConnection({});
   // The key indicators of the frame; Qt cannot read the lock keys' state, so
   // they are shown as the inactive panes.
   for (const char *key : {"CAP", "NUM", "SCRL"}) {
@@ -133,8 +144,13 @@ void CMainFrame::CreateStatusBar() {
   }
 }
 
+void CMainFrame::CloseWithoutAsking() {
+  m_bAsk = false;
+  close();
+}
+
 void CMainFrame::closeEvent(QCloseEvent *event) {
-  if (m_stores.AnyRecords() &&
+  if (m_bAsk && m_stores.AnyRecords() &&
       m_prompts.MessageBox(this, QStringLiteral("Close Window?"), QStringLiteral("Tip"),
                            CPrompts::Buttons::OkCancel) != IDOK) {
     event->ignore();
@@ -144,9 +160,37 @@ void CMainFrame::closeEvent(QCloseEvent *event) {
   emit closed();
 }
 
+void CMainFrame::ShowConnection(const ConnectionStatus &status) {
+  m_pConnection->setText(QString::fromStdString(ConnectionText(status)));
+}
+
+void CMainFrame::ShowRunEnded(RunEndReason reason) {
+  const std::string text = RunEndText(reason);
+  if (!text.empty())
+    statusBar()->showMessage(QString::fromStdString(text));
+}
+
+void CMainFrame::ShowDownloadEnded(DownloadEndReason reason) {
+  statusBar()->showMessage(QString::fromStdString(DownloadEndText(reason)));
+}
+
 void CMainFrame::OnHelp() {
-  // Looked up in the current directory; a missing file is the desktop's to report.
-  m_openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Help.chm"))));
+  const ManualLookup found = FindManual(m_strExeDir, m_strLocaleName, [](const std::string &path) {
+    return QFileInfo(QString::fromStdString(path)).isFile();
+  });
+  const QString caption = QString::fromUtf8(UiTexts::kHelpCaption);
+  if (found.strFound.empty()) {
+    QStringList tried;
+    for (const std::string &c : found.candidates)
+      tried << QString::fromStdString(c);
+    m_prompts.MessageBox(this, QString::fromUtf8(UiTexts::kManualMissing).arg(tried.join('\n')), caption,
+                         CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
+    return;
+  }
+  const QString path = QString::fromStdString(found.strFound);
+  if (!m_prompts.OpenUrl(QUrl::fromLocalFile(path)))
+    m_prompts.MessageBox(this, QString::fromUtf8(UiTexts::kManualNotOpened).arg(path), caption,
+                         CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
 }
 
 void CMainFrame::OnAbout() {

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "monitor/MeterStatus.h"
 #include "uikit/CommandRouter.h"
 
 #include <QMainWindow>
-#include <QUrl>
 
-#include <functional>
+#include <string>
 
 class CPrompts;
 class QLabel;
@@ -25,11 +25,25 @@ public:
   // The second top-level menu, whose first items a run greys.
   QMenu *DataLoggerMenu() const { return m_pDataLoggerMenu; }
 
-  // Where "Conteúdo" opens the help file; tests replace the desktop's opener.
-  void SetUrlOpener(std::function<bool(const QUrl &)> open) { m_openUrl = std::move(open); }
+  // Where "Conteúdo" looks for the manual: the program's folder and the
+  // user's locale name; tests point it elsewhere.
+  void SetManualSearch(std::string strExeDir, std::string strLocaleName) {
+    m_strExeDir = std::move(strExeDir);
+    m_strLocaleName = std::move(strLocaleName);
+  }
+
+  // The status bar: the connection pane, and why a run or a download ended.
+  void ShowConnection(const ConnectionStatus &status);
+  void ShowRunEnded(RunEndReason reason);
+  void ShowDownloadEnded(DownloadEndReason reason);
+  QLabel *ConnectionPane() const { return m_pConnection; }
 
   // The operating system reported a new device: only arrivals reach the view.
   void OnDeviceArrived() { emit deviceArrived(); }
+
+  // Closes as "Sair" does, without the close question: the program is told
+  // to end (a signal, a logout) and the samples are kept elsewhere.
+  void CloseWithoutAsking();
 
 signals:
   void deviceArrived();
@@ -53,5 +67,9 @@ private:
   CCommandRouter m_commands;
   QToolBar *m_pToolBar = nullptr;
   QMenu *m_pDataLoggerMenu = nullptr;
+  QLabel *m_pConnection = nullptr;
+  std::string m_strExeDir;
+  std::string m_strLocaleName;
   std::function<bool(const QUrl &)> m_openUrl;
+  bool m_bAsk = true;
 };

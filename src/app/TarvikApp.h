@@ -12,6 +12,8 @@
 
 class CComPortLink;
 class CDataFileMenu;
+class CJournalKeeper;
+class CQuitSignals;
 class CDeviceArrivalWatcher;
 class CMainFrame;
 class CMeterSession;
@@ -30,6 +32,7 @@ class CTarvikApp : public QObject {
   Q_OBJECT
 public:
   static constexpr int kScreenshotLatestMs = 10000;
+  static constexpr int kSceneLatestMs = 60000; // graph and data logger pictures
 
   CTarvikApp(const AppOptions &options, CPrompts &prompts);
   // On another link and clock (tests: a scripted link, a clock they move).
@@ -42,9 +45,20 @@ public:
   // Shows the frame maximised and runs the view's initial update (the
   // first port discovery 100 ms later).
   void Show();
-  // Saves the window's picture to `path` once the first frame has been
-  // decoded, or after kScreenshotLatestMs, then emits screenshotTaken.
+  // Saves a picture to `path`, then emits screenshotTaken. What is pictured
+  // follows the --screenshot-of option: the main window once the first frame
+  // has been decoded (or after nLatestMs); the main window after a run of 40
+  // samples at 0.1 s; the data logger window after a download with its first
+  // recording chosen. The last two fail when not done within nLatestMs.
   void ArmScreenshot(const QString &path, int nLatestMs = kScreenshotLatestMs);
+  // A size for pictures that does not depend on the screen it was made on.
+  static constexpr int kShotWidth = 1280, kShotHeight = 800;
+
+  // Asked at start: runs of instances that did not end normally.
+  std::size_t OfferRecovery();
+  // A signal or a logout: ends as "Sair" does, without asking, keeping the
+  // run journal for the next start.
+  void EndWithoutAsking();
 
   CDataStores &Stores() { return m_stores; }
   CMainFrame &Frame() { return *m_pFrame; }
@@ -54,12 +68,17 @@ public:
   CDataFileMenu &FileMenu() { return *m_pFileMenu; }
   CRegistoFlow &Registo() { return *m_pRegisto; }
   CPtyMeter *Simulator() { return m_pSim.get(); }
+  CJournalKeeper &Journal() { return *m_pJournal; }
 
 signals:
   void screenshotTaken(bool bSaved, const QString &path);
 
 private:
   void TakeScreenshot();
+  void SaveShot(QWidget &window);
+  void StartShotScene();
+  // Levels and recordings worth a picture, on the simulated meter.
+  void StageSimulatedMeter();
 
   AppOptions m_options;
   CPrompts &m_prompts;
@@ -73,6 +92,9 @@ private:
   std::unique_ptr<CDataFileMenu> m_pFileMenu; // file commands and the data logger window
   std::unique_ptr<CRegistoFlow> m_pRegisto;
   CDeviceArrivalWatcher *m_pWatcher = nullptr;
+  std::unique_ptr<CJournalKeeper> m_pJournal;
+  CQuitSignals *m_pQuitSignals = nullptr;
   QString m_strScreenshot;
   bool m_bShotTaken = false;
+  bool m_bSceneStarted = false;
 };

@@ -59,6 +59,8 @@ int main(int argc, char **argv) {
   }
   QObject::connect(&tarvik.Frame(), &CMainFrame::closed, &app, &QApplication::quit, Qt::QueuedConnection);
   tarvik.Show();
+  if (parsed.options.strScreenshot.empty())
+    tarvik.OfferRecovery(); // nobody answers a question while a picture is taken
   const int nRc = QApplication::exec();
   return nRc != 0 ? nRc : nExit;
 }

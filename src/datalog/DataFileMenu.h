@@ -19,10 +19,13 @@ public:
 
   void RegisterCommands(CCommandRouter &commands);
   CDataLogHolder &DataLog() { return m_dataLog; }
+  // Runs after "Guardar como" has written the live store to a file.
+  void SetAfterLiveSaved(std::function<void()> fn) { m_afterLiveSaved = std::move(fn); }
 
 private:
   CDataLogHolder m_dataLog;
   CMainFileCommands m_commands;
   QWidget *m_pParent;
   std::function<StatData()> m_liveStat;
+  std::function<void()> m_afterLiveSaved;
 };

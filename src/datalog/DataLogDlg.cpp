@@ -5,7 +5,9 @@
 #include "graph/GraphHost.h"
 #include "graph/GraphicsBtn.h"
 #include "print/PrintCommands.h"
+#include "res/UiTexts.h"
 #include "uikit/DialogBuilder.h"
+#include "uikit/ListStyle.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,10 +20,15 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 using namespace datalog;
@@ -57,6 +64,15 @@ CDataLogDlg::CDataLogDlg(CDataStores &stores, CPrompts &prompts, LocalClock cloc
   layout->setSpacing(0);
   BuildMenu();
   layout->setMenuBar(m_pMenuBar);
+  m_pScroll = new QScrollArea(this);
+  m_pScroll->setObjectName(QStringLiteral("DataLogScroll"));
+  m_pScroll->setFrameShape(QFrame::NoFrame);
+  m_pScroll->setWidgetResizable(false);
+  m_pScroll->setBackgroundRole(QPalette::Window);
+  layout->addWidget(m_pScroll, 1);
+  m_pStatusBar = new QStatusBar(this);
+  m_pStatusBar->setObjectName(QStringLiteral("DataLogStatus"));
+  layout->addWidget(m_pStatusBar);
 }
 
 CDataLogDlg::~CDataLogDlg() = default;
@@ -68,6 +84,8 @@ void CDataLogDlg::BuildMenu() {
     a->setObjectName(QStringLiteral("cmd%1").arg(nId));
     a->setData(nId);
     connect(a, &QAction::triggered, this, handler);
+    if (const char *tip = UiTexts::CommandTipText(nId))
+      a->setStatusTip(QString::fromUtf8(tip));
     m_actions[nId] = a;
   };
   add(m_pMenuBar, ID_IMPORT, "Importar", &CDataLogDlg::OnImport);
@@ -77,6 +95,14 @@ void CDataLogDlg::BuildMenu() {
   QMenu *print = m_pMenuBar->addMenu(QStringLiteral("Imprimir"));
   add(print, ID_PRINT_GRAPH, "Imprimir gráfico", &CDataLogDlg::OnPrintGraph);
   add(print, ID_PRINT_TABLE, "Imprimir tabela", &CDataLogDlg::OnPrintTable);
+  // The keys act in the window the user is in: here they import and save
+  // the selection; the main window's own Ctrl+O and Ctrl+S stay there.
+  m_actions[ID_IMPORT]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  m_actions[ID_SAVE_SELECTION]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  for (int nId : {ID_IMPORT, ID_SAVE_SELECTION}) {
+    m_actions[nId]->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_actions[nId]); // also when the menu bar is hidden or scrolled away
+  }
 }
 
 QAction *CDataLogDlg::Action(int nId) const {
@@ -98,12 +124,12 @@ void CDataLogDlg::Create() {
   m_pGraph = nullptr;
   m_pHost = nullptr;
   delete old;
-  m_pBody = new QWidget(this);
+  m_pBody = new QWidget;
   m_pBody->setObjectName(QStringLiteral("DataLogBody"));
   CDialogBuilder builder(DataLogTemplate());
   builder.Build(m_pBody);
   m_pBody->setFixedSize(builder.DialogSize());
-  layout()->addWidget(m_pBody);
+  m_pScroll->setWidget(m_pBody);
 
   const DlgControl &g = *DataLogTemplate().Find(datalog::IDC_GRAPH);
   m_pGraph = new CGraphicsBtn(m_prompts, m_pBody);
@@ -119,13 +145,13 @@ void CDataLogDlg::Create() {
     heads << QString::fromUtf8(c.head);
   list->setHeaderLabels(heads);
   for (int i = 0; i < 5; ++i) {
-    list->header()->resizeSection(i, kColumns[i].nWidth);
     list->headerItem()->setTextAlignment(i, Qt::AlignLeft | Qt::AlignVCenter);
+    // Never narrower than its heading: "Jednostka" is wider than its 55 pixels.
+    list->header()->resizeSection(i, std::max(kColumns[i].nWidth, list->header()->sectionSizeHint(i)));
   }
   list->setSelectionMode(QAbstractItemView::SingleSelection);
-  list->setAllColumnsShowFocus(true); // whole rows
-  list->setStyleSheet(QStringLiteral("QTreeView::item { border: 1px solid #d0d0d0; border-top: none; "
-                                     "border-left: none; }")); // grid lines
+  list->setAllColumnsShowFocus(true);    // whole rows
+  list->setStyleSheet(ListStyleSheet()); // grid lines, a readable selection
   list->viewport()->installEventFilter(this);
   list->installEventFilter(this);
 
@@ -135,12 +161,53 @@ void CDataLogDlg::Create() {
   rate->setCurrentIndex(-1);
 
   ApplyColours();
-  adjustSize();
+  if (const QScreen *screen = this->screen())
+    FitTo(screen->availableGeometry());
 
   SetDefaultView();
   FillRecordingList();
   m_selection.RemoveAll();
   DrawGraph();
+}
+
+void CDataLogDlg::FitTo(const QRect &available) {
+  // The template's size plus the menu and status bars, as large as the
+  // screen allows; the window frame's own margins come off as well.
+  const QMargins frame = isVisible() ? QMargins(geometry().left() - frameGeometry().left(),
+                                                geometry().top() - frameGeometry().top(),
+                                                frameGeometry().right() - geometry().right(),
+                                                frameGeometry().bottom() - geometry().bottom())
+                                     : QMargins();
+  const QSize full(m_pBody->width(),
+                   m_pBody->height() + m_pMenuBar->sizeHint().height() + m_pStatusBar->sizeHint().height());
+  const QSize room = available.marginsRemoved(frame).size();
+  const QSize size = full.boundedTo(room);
+  // Scroll bars take room of their own once the body does not fit.
+  const int nBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  QSize wanted = size;
+  if (full.width() > room.width())
+    wanted.rheight() = std::min(room.height(), wanted.height() + nBar);
+  if (full.height() > room.height())
+    wanted.rwidth() = std::min(room.width(), wanted.width() + nBar);
+  resize(wanted);
+  // Keep the window on the screen, title bar included.
+  QRect r(frameGeometry().topLeft(), wanted.grownBy(frame));
+  if (!available.contains(r)) {
+    r.moveRight(std::min(r.right(), available.right()));
+    r.moveBottom(std::min(r.bottom(), available.bottom()));
+    r.moveLeft(std::max(r.left(), available.left()));
+    r.moveTop(std::max(r.top(), available.top()));
+    move(r.topLeft());
+  }
+}
+
+bool CDataLogDlg::event(QEvent *e) {
+  // A dialog has no status bar of its own to show the menus' tips.
+  if (e->type() == QEvent::StatusTip) {
+    m_pStatusBar->showMessage(static_cast<QStatusTipEvent *>(e)->tip());
+    return true;
+  }
+  return QDialog::event(e);
 }
 
 void CDataLogDlg::ApplyColours() {

@@ -17,6 +17,8 @@ class CPrompts;
 class QAction;
 class QComboBox;
 class QMenuBar;
+class QScrollArea;
+class QStatusBar;
 class QTreeWidget;
 
 // The data logger window "DATALOGGER": the recordings of the data-logger
@@ -57,11 +59,18 @@ public:
   CGraphicsBtn *Graph() const { return m_pGraph; }
   QAction *Action(int nId) const;
   QTreeWidget *List() const;
+  QScrollArea *ScrollArea() const { return m_pScroll; }
+
+  // Sizes and places the window within `available` (the screen less its
+  // panels): the template's size where it fits, smaller otherwise, with the
+  // controls reachable by scrolling or by making the window larger.
+  void FitTo(const QRect &available);
 
 protected:
   void closeEvent(QCloseEvent *e) override;
   void keyPressEvent(QKeyEvent *e) override;
   bool eventFilter(QObject *obj, QEvent *e) override;
+  bool event(QEvent *e) override;
 
 private:
   void BuildMenu();
@@ -81,6 +90,8 @@ private:
   int m_nCursorA = -1;
 
   QMenuBar *m_pMenuBar = nullptr;
+  QScrollArea *m_pScroll = nullptr; // holds the body, scrolls it on a small screen
+  QStatusBar *m_pStatusBar = nullptr;
   QWidget *m_pBody = nullptr; // every control of the template
   QTreeWidget *m_pList = nullptr;
   CGraphicsBtn *m_pGraph = nullptr; // m_graph

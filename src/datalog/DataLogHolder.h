@@ -20,14 +20,20 @@ public:
       m_pDataLogDlg->ClearSelectionBeforeStoreChange();
   }
 
-  // Creates the object the first time, then the window afresh, and shows it.
+  // Creates the object the first time, then the window afresh, and shows it
+  // restored, in front and active: a new download or file is what the user
+  // asked to see, even when the window was minimised or behind the main one.
   CDataLogDlg &ShowAfresh() {
     if (!m_pDataLogDlg)
       m_pDataLogDlg = m_factory();
     else
       m_pDataLogDlg->hide();
     m_pDataLogDlg->Create();
+    m_pDataLogDlg->setWindowState(m_pDataLogDlg->windowState() &
+                                  ~(Qt::WindowMinimized | Qt::WindowMaximized));
     m_pDataLogDlg->show();
+    m_pDataLogDlg->raise();
+    m_pDataLogDlg->activateWindow();
     return *m_pDataLogDlg;
   }
 

@@ -4,6 +4,7 @@
 #include "uikit/DialogBuilder.h"
 
 #include <QProgressBar>
+#include <QPushButton>
 
 #include <algorithm>
 
@@ -19,6 +20,9 @@ CLogState::CLogState(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Framele
   m_progress->setTextVisible(false);
   m_progress->setRange(0, 100);
   m_progress->setValue(0);
+  m_pCancel = DlgItem<QPushButton>(this, IDCANCEL);
+  m_pCancel->setAutoDefault(false);
+  connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void CLogState::SetRange(int nMax) {

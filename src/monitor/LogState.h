@@ -3,11 +3,12 @@
 #include <QDialog>
 
 class QProgressBar;
+class QPushButton;
 
 // The pop-up shown while the meter's data-logger memory arrives: a line of
 // text and a bar of the bytes received against the size the meter
-// announced. Esc ends it (rejected); the end of the download closes it
-// (accepted).
+// announced. "Cancelar" and Esc end it (rejected): the download ends at
+// once, keeping what arrived; the end of the download closes it (accepted).
 class CLogState : public QDialog {
   Q_OBJECT
 public:
@@ -19,7 +20,9 @@ public:
   void SetPos(int nPos);
 
   QProgressBar *Progress() const { return m_progress; }
+  QPushButton *CancelButton() const { return m_pCancel; }
 
 private:
   QProgressBar *m_progress = nullptr;
+  QPushButton *m_pCancel = nullptr;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "monitor/MeterStatus.h"
 #include "session/MeterSession.h"
 
 #include <QWidget>
@@ -45,10 +46,16 @@ public:
   void OnPortManual();
   // A remote key of the readout (index 0 to 5): only while the meter is heard.
   void OnMeterKey(int nKey);
+  // Starts a run at rate `nRateIndex` of the rate box, as Executar does.
+  void StartRunAt(int nRateIndex);
+  // Table, statistics fields, graph and rate box from the live store as it
+  // now is (recovered samples), as when a run has just stopped.
+  void ShowLiveStore();
 
   CMeterSession &Session() { return m_session; }
   CGraphicsBtn &Graph() { return *m_pGraph; }
   bool IsShowingTable() const { return m_bShowTable; }
+  const ConnectionStatus &Connection() const { return m_connection; }
 
   // The strip at the left that holds the meter's readout; the readout panel
   // replaces the placeholder. The view keeps ownership.
@@ -74,6 +81,22 @@ signals:
   void firstFrameDecoded();
   // The readout was repainted from the meter state.
   void readoutRefresh();
+  // What the status bar tells: the port and the meter, why a run ended by
+  // itself, how a download ended.
+  void connectionChanged(const ConnectionStatus &status);
+  void runEnded(RunEndReason reason);
+  void downloadFinished(DownloadEndReason reason);
+  // The live store's run: begun (on an empty store), one sample taken (the
+  // store's last record), ended; the store emptied; the store saved to a file.
+  void runStarted();
+  void sampleTaken();
+  // The run stopped, whatever the reason (the user, the limit, HOLD, silence).
+  void runStopped();
+  void liveCleared();
+  void liveSaved();
+  // A download had no byte of its own for 10 s while the meter was heard,
+  // and was ended keeping what arrived.
+  void downloadStalled();
 
 protected:
   void resizeEvent(QResizeEvent *event) override;
@@ -103,6 +126,7 @@ private:
   CCommandRouter *m_pCommands = nullptr;
   bool m_bShowTable = false;
   bool m_bFirstFrameSeen = false;
+  ConnectionStatus m_connection;
 
   QWidget *m_pReadout = nullptr;
   CReadoutPanel *m_pReadoutPanel = nullptr;

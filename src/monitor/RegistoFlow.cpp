@@ -10,10 +10,11 @@ CRegistoFlow::CRegistoFlow(CMeterSession &session, CPrompts &prompts, Hooks hook
     : m_session(session), m_prompts(prompts), m_hooks(std::move(hooks)), m_pParent(pParent),
       m_pDialog(std::make_unique<CLogState>()) {
   m_pDialog->setWindowModality(Qt::ApplicationModal);
-  // Esc leaves the pop-up early: download mode ends at once.
+  // "Cancelar" or Esc leaves the pop-up early: download mode ends at once
+  // and the window shows the whole recordings and levels that arrived.
   connect(m_pDialog.get(), &QDialog::rejected, this, [this] {
     if (m_session.DownloadPhase() == CMeterSession::EDownloadPhase::Receiving)
-      m_session.LeaveDownload();
+      m_session.CancelDownload();
   });
   m_session.AddObserver(*this);
 }

@@ -6,6 +6,10 @@
 #include <functional>
 #include <memory>
 
+// Status bar text when a stalled download was ended.
+inline constexpr const char *kDownloadStalledText =
+    "Transferência terminada: nenhum dado do registo em 10 s; mantido o que chegou";
+
 class CCommandRouter;
 class CPrompts;
 class QWidget;

@@ -4,6 +4,7 @@
 #include <QTreeView>
 
 #include "records/SampleStore.h"
+#include "uikit/ListStyle.h"
 
 int CSampleTableModel::rowCount(const QModelIndex &parent) const {
   return parent.isValid() ? 0 : m_nRows;
@@ -77,8 +78,7 @@ QTreeView *MakeSampleTable(CSampleTableModel &model, QWidget *pParent) {
   list->setUniformRowHeights(true);
   list->setSelectionBehavior(QAbstractItemView::SelectRows);
   list->setAlternatingRowColors(false);
-  list->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
-                                     "border-bottom: 1px solid #d0d0d0; }"));
+  list->setStyleSheet(ListStyleSheet());
   list->setModel(&model);
   list->header()->setStretchLastSection(false);
   list->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);

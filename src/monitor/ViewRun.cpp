@@ -68,17 +68,60 @@ void CMyVomoView::OnMeterKey(int nKey) {
   m_session.PressKey(nKey);
 }
 
+void CMyVomoView::StartRunAt(int nRateIndex) {
+  m_pRate->setCurrentIndex(nRateIndex);
+  OnRun();
+}
+
+void CMyVomoView::ShowLiveStore() {
+  using namespace FormIds;
+  const StatData &st = m_session.Stat();
+  m_pModel->Reset();
+  const std::size_t n = m_session.Stores().m_live.GetSize();
+  Field(kCount)->setText(n ? QString::number(n) : QString());
+  Field(kStartTime)->setText(QString::fromStdString(st.strStartTime));
+  Field(kMax)->setText(n ? QString::asprintf("%.1f", st.dMax) : QString());
+  Field(kMaxTime)->setText(QString::fromStdString(st.strMaxTime));
+  Field(kMin)->setText(n ? QString::asprintf("%.1f", st.dMin) : QString());
+  Field(kMinTime)->setText(QString::fromStdString(st.strMinTime));
+  Field(kAverage)->setText(n ? QString::asprintf("%.1f", st.dAverage) : QString());
+  for (std::size_t i = 0; i < kSampleRates.size(); ++i)
+    if (kSampleRates[i] == st.dSampleRate)
+      m_pRate->setCurrentIndex(static_cast<int>(i));
+  m_pGraph->ResetScale();
+  RedrawGraph();
+  emit commandStateChanged();
+}
+
 void CMyVomoView::OnRunStarted(const SRunStart &) {
   m_pRate->setEnabled(false); // the rate of a run is fixed while it samples
   m_pGraph->m_xSpan = 20.0;
   m_pGraph->ResetScale();
   m_pGraph->m_live = true;
+  emit runStarted();
   emit commandStateChanged();
 }
 
-void CMyVomoView::OnRunEnded(ERunEnd) {
+void CMyVomoView::OnRunEnded(ERunEnd eReason) {
   m_pRate->setEnabled(true);
   m_pGraph->m_live = false;
+  switch (eReason) {
+  case ERunEnd::SampleLimit:
+    emit runEnded(RunEndReason::SampleLimit);
+    break;
+  case ERunEnd::HoldSignal:
+    emit runEnded(RunEndReason::HoldSignal);
+    break;
+  case ERunEnd::Silence:
+    emit runEnded(RunEndReason::Silence);
+    break;
+  case ERunEnd::HangUp:
+    emit runEnded(RunEndReason::Unplugged);
+    break;
+  default:
+    break; // the user's own stop: nothing to explain
+  }
+  emit runStopped();
   emit commandStateChanged();
 }
 
@@ -86,6 +129,7 @@ void CMyVomoView::OnLiveCleared() {
   Field(FormIds::kCount)->clear();
   m_pModel->Reset();
   RedrawGraph();
+  emit liveCleared();
   emit commandStateChanged();
 }
 
@@ -107,6 +151,7 @@ void CMyVomoView::OnSampleTaken(const SSample &s) {
     Field(kMinTime)->setText(QString::fromStdString(s.stat.strMinTime));
   }
   Field(kAverage)->setText(QString::asprintf("%.1f", s.stat.dAverage));
+  emit sampleTaken();
   if (s.nCount == 1)
     emit commandStateChanged(); // the store is no longer empty
 }
@@ -131,6 +176,34 @@ void CMyVomoView::OnMeterSilent() {
 }
 
 void CMyVomoView::OnConnectionChanged(const SConnection &conn) {
+  ConnectionStatus st = m_connection;
+  switch (conn.eState) {
+  case ELinkState::Closed:
+    if (conn.strReason.empty())
+      break;
+    st.ePort = ConnectionStatus::Port::Lost; // the device went away
+    st.bSending = false;
+    break;
+  case ELinkState::Open:
+  case ELinkState::Sending:
+    st.ePort = ConnectionStatus::Port::Open;
+    st.strDevice = conn.strDevice;
+    st.bSending = conn.eState == ELinkState::Sending;
+    break;
+  case ELinkState::Silent:
+    st.bSending = false;
+    break;
+  case ELinkState::NoMeterFound:
+    st = ConnectionStatus{ConnectionStatus::Port::NotFound, {}, false};
+    break;
+  case ELinkState::OpenFailed:
+    st = ConnectionStatus{ConnectionStatus::Port::OpenFailed, conn.strDevice, false};
+    break;
+  }
+  if (!(st == m_connection)) {
+    m_connection = st;
+    emit connectionChanged(st);
+  }
   emit commandStateChanged();
   if (conn.eState != ELinkState::OpenFailed)
     return;
@@ -143,9 +216,27 @@ void CMyVomoView::OnConnectionChanged(const SConnection &conn) {
 
 void CMyVomoView::OnDownloadEnded(EDownloadEnd eReason) {
   emit commandStateChanged();
-  // A download the meter did not finish keeps what arrived, but the user is told.
-  if (eReason == EDownloadEnd::Silence || eReason == EDownloadEnd::Watchdog ||
-      eReason == EDownloadEnd::HangUp)
-    m_prompts.MessageBox(this, QStringLiteral("Occur an error"), QStringLiteral("error"),
-                         CPrompts::Buttons::Ok);
+  DownloadEndReason r = DownloadEndReason::Complete; // also when left or stalled: what arrived is kept
+  switch (eReason) {
+  case EDownloadEnd::Silence:
+    r = DownloadEndReason::Silence;
+    break;
+  case EDownloadEnd::HangUp:
+    r = DownloadEndReason::Unplugged;
+    break;
+  case EDownloadEnd::Watchdog:
+    r = DownloadEndReason::Timeout;
+    break;
+  default:
+    break;
+  }
+  emit downloadFinished(r);
+  if (eReason == EDownloadEnd::Stalled)
+    emit downloadStalled();
+  if (r == DownloadEndReason::Complete)
+    return;
+  // The fixed text stays; the cause follows on a second line.
+  m_prompts.MessageBox(this,
+                       QStringLiteral("Occur an error\n") + QString::fromStdString(DownloadFailCause(r)),
+                       QStringLiteral("error"), CPrompts::Buttons::Ok);
 }

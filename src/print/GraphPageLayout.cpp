@@ -4,6 +4,8 @@
 #include "print/PrintFormat.h"
 #include "print/PrintTexts.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -23,15 +25,18 @@ void Curve(PageImage &page, const GraphPageGeometry &g, const CGraphState &s, co
   auto point = [&](std::size_t i) {
     return GraphPoint{PageX(g, PlotX(s, static_cast<double>(i))), PageY(g, PlotY(s, samples[i].m_dValue))};
   };
+  // A zoomed curve runs past the plot; only the frame's inside is paper for it.
+  page.Clip(g.ox, g.oy, TruncToInt(s.m_plotWidth / g.r) + 1, TruncToInt(s.m_plotHeight / g.v) + 1);
   for (std::size_t i = range.first; i + 1 < range.last; ++i) {
     const GraphPoint a = point(i), b = point(i + 1);
-    page.Line(a.x, a.y, b.x, b.y, kCurveRgb, 1);
+    page.Line(a.x, a.y, b.x, b.y, kCurveRgb, g.nCurvePen);
   }
-  if (!ShowMarkers(s))
-    return;
-  for (std::size_t i = range.first; i + 1 < range.last; ++i)
-    for (const GraphPoint p : {point(i), point(i + 1)})
-      page.Ellipse(p.x - 2, p.y - 2, p.x + 2, p.y + 2, kMarkerRgb, 4);
+  if (ShowMarkers(s)) {
+    for (std::size_t i = range.first; i + 1 < range.last; ++i)
+      for (const GraphPoint p : {point(i), point(i + 1)})
+        page.Ellipse(p.x - 2, p.y - 2, p.x + 2, p.y + 2, kMarkerRgb, 4);
+  }
+  page.NoClip();
 }
 
 // Paper outside the plot is whited over what the curve drew there, as the
@@ -78,24 +83,39 @@ void Title(PageImage &page, const GraphPageGeometry &g, const PrintTime &now) {
   page.Text(g.W / 2 - (Len(date) / 2) * g.o, 2 * g.F, date);
 }
 
-void Statistics(PageImage &page, const GraphPageGeometry &g, const StatData &st) {
-  auto y = [&](int n) { return g.H / 2 + g.oy + n * g.L; };
-  auto at = [&](int chars) { return g.ox + chars * g.o; };
-  page.Text(g.ox, y(0), PrintTexts::kStartTime);
-  page.Text(at(16), y(0), st.strStartTime);
-  page.Text(g.ox, y(1), PrintTexts::kMax);
-  page.Text(at(9), y(1), FormatFixed(st.dMax, 2));
-  page.Text(at(15), y(1), st.strMaxTime);
-  page.Text(g.ox, y(2), PrintTexts::kMin);
-  page.Text(at(8), y(2), FormatFixed(st.dMin, 2));
-  page.Text(at(14), y(2), st.strMinTime);
-  page.Text(g.ox, y(3), PrintTexts::kSampleRate);
-  page.Text(at(29), y(3), FormatFixed(st.dSampleRate, 2));
-  page.Text(g.ox, y(4), PrintTexts::kAverage);
-  page.Text(at(11), y(4), FormatFixed(st.dAverage, 2));
+} // namespace
+
+std::vector<StatLine> GraphStatLines(const StatData &st) {
+  // The positions are the label's length in characters plus a few, as the
+  // page was first laid out; measured widths push them right where needed.
+  return {
+      {PrintTexts::kStartTime, {{16, st.strStartTime}}},
+      {PrintTexts::kMax, {{9, FormatFixed(st.dMax, 2)}, {15, st.strMaxTime}}},
+      {PrintTexts::kMin, {{8, FormatFixed(st.dMin, 2)}, {14, st.strMinTime}}},
+      {PrintTexts::kSampleRate, {{29, FormatFixed(st.dSampleRate, 2)}}},
+      {PrintTexts::kAverage, {{11, FormatFixed(st.dAverage, 2)}}},
+  };
 }
 
-} // namespace
+void LayoutStatLines(PageImage &page, const GraphPageGeometry &g, const std::vector<StatLine> &lines,
+                     const TextWidthFn &textWidth, int nFirst) {
+  const int gap = std::max(g.o, 1);
+  int n = nFirst;
+  for (const StatLine &line : lines) {
+    const int y = g.H / 2 + g.oy + n++ * g.L;
+    page.Text(g.ox, y, line.strLabel);
+    int end = g.ox + textWidth(line.strLabel);
+    for (const StatLine::Cell &cell : line.cells) {
+      const int x = std::max(g.ox + cell.nChars * g.o, end + gap);
+      page.Text(x, y, cell.strText);
+      end = x + textWidth(cell.strText);
+    }
+  }
+}
+
+int PenPixels(double dMillimetres, int nDpi) {
+  return std::max(1, static_cast<int>(std::ceil(dMillimetres * nDpi / 25.4)));
+}
 
 bool MakeGraphPageGeometry(int W, int H, int lineHeight, const CGraphState &s, GraphPageGeometry &g) {
   const int d = H / 130;
@@ -130,7 +150,7 @@ PageImage LayoutGraphPage(const GraphPageGeometry &g, const CGraphState &s, cons
   LevelAxis(page, g, s);
   TimeAxis(page, g, s, labels, textWidth);
   Title(page, g, now);
-  Statistics(page, g, stat);
+  LayoutStatLines(page, g, GraphStatLines(stat), textWidth);
   return page;
 }
 

@@ -8,10 +8,10 @@
 // downwards), as an ordered list of drawing steps. The layouts are decided
 // here without a printer; the UI only replays the steps on a painter.
 struct PageOp {
-  enum class Kind { Text, Line, Ellipse, Fill };
+  enum class Kind { Text, Line, Ellipse, Fill, Clip };
   Kind kind = Kind::Text;
   int x1 = 0, y1 = 0;           // text: top-left corner; fill: top-left corner
-  int x2 = 0, y2 = 0;           // line: end point; ellipse: opposite box corner; fill: width, height
+  int x2 = 0, y2 = 0;           // line: end point; ellipse: opposite box corner; fill, clip: width, height
   std::string text;             // UTF-8
   std::uint32_t rgb = 0x000000; // 0xRRGGBB
   int penWidth = 1;             // 0: the painter's default pen
@@ -30,6 +30,9 @@ struct PageImage {
   void Fill(int x, int y, int w, int h, std::uint32_t rgb) {
     ops.push_back({PageOp::Kind::Fill, x, y, w, h, {}, rgb, 0});
   }
+  // Later steps draw only inside this rectangle; a zero size lifts the limit.
+  void Clip(int x, int y, int w, int h) { ops.push_back({PageOp::Kind::Clip, x, y, w, h}); }
+  void NoClip() { Clip(0, 0, 0, 0); }
 };
 
 // The current local date and time as the pages write it.

@@ -54,6 +54,12 @@ void PaintPage(QPainter &painter, const PageImage &page) {
     case PageOp::Kind::Fill:
       painter.fillRect(op.x1, op.y1, op.x2, op.y2, FromRgb(op.rgb));
       break;
+    case PageOp::Kind::Clip:
+      if (op.x2 > 0 && op.y2 > 0)
+        painter.setClipRect(op.x1, op.y1, op.x2, op.y2);
+      else
+        painter.setClipping(false);
+      break;
     }
   }
 }

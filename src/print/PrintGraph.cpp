@@ -36,6 +36,7 @@ PrintOutcome PrintGraph(CPrintRX &job, const CGraphState &state, const CSampleAr
                             CPrompts::Icon::Warning);
     return PrintOutcome::JobFailed;
   }
+  geom.nCurvePen = PenPixels(kCurvePenMm, printer.resolution());
   if (!BeginPrintJob(job, host))
     return PrintOutcome::JobFailed;
   CWaitCursor wait;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -30,6 +31,17 @@ std::size_t NextFrameStart(std::string_view frame) {
   return std::string_view::npos;
 }
 
+// Where a live frame starts (0xA5 0x0D) in a chunk, the start possibly
+// split from the previous chunk; n when none does.
+std::size_t LiveStartIn(const uint8_t *p, std::size_t n, bool bPrevEndedA5) {
+  if (n > 0 && bPrevEndedA5 && p[0] == 0x0D)
+    return 0;
+  for (std::size_t i = 0; i + 1 < n; ++i)
+    if (p[i] == 0xA5 && p[i + 1] == 0x0D)
+      return i;
+  return n;
+}
+
 void CutUnframed(std::string &buf) {
   if (buf.size() > kMaxUnframedChars)
     buf.erase(0, buf.size() - kKeptOnCut);
@@ -39,10 +51,19 @@ void CutUnframed(std::string &buf) {
 
 CReceivePath::CReceivePath(IReceiveSink &sink, Clock clock) : m_sink(sink), m_clock(std::move(clock)) {}
 
-void CReceivePath::BeginDownload() {
+void CReceivePath::BeginDownload(SteadyTime tNow) {
   m_state.m_bDownloading = true;
   m_state.m_bLogHeader = false;
   m_bAwaitingEnd = false;
+  m_tLastDownloadByte = tNow;
+  m_bDownloadBegun = true;
+  m_bLiveInDownload = false;
+  m_bPrevEndedA5 = false;
+}
+
+bool CReceivePath::DownloadStalled(SteadyTime tNow) const {
+  return m_bDownloadBegun && m_state.m_bDownloading && m_state.m_bDataReceived &&
+         tNow - m_tLastDownloadByte >= kDownloadStallLimit;
 }
 
 bool CReceivePath::AbandonDownload() {
@@ -73,7 +94,7 @@ void CReceivePath::OnChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived)
   m_state.m_tLastRecv = m_clock();
   m_state.m_bDataReceived = true;
   if (m_state.m_bDownloading)
-    DownloadAssembly();
+    DownloadChunk(p, n, tArrived);
   else if (std::memchr(p, kHoldSignalByte, n))
     HoldSignal();
   else
@@ -168,6 +189,27 @@ const std::string &CReceivePath::DatePrefix() {
     m_strDatePrefix = text;
   }
   return m_strDatePrefix;
+}
+
+// Live frames that arrive once the download has begun are not part of it:
+// a meter back on its display stream has stopped sending its memory, so
+// they are kept out of the download text, and they do not count as the
+// download's bytes.
+void CReceivePath::DownloadChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived) {
+  const bool bHadHeader = m_state.m_bLogHeader;
+  const bool bPrevEndedA5 = std::exchange(m_bPrevEndedA5, n > 0 && p[n - 1] == 0xA5);
+  if (bHadHeader) {
+    const std::size_t nOwn = m_bLiveInDownload ? 0 : LiveStartIn(p, n, bPrevEndedA5);
+    if (nOwn < n) {
+      m_bLiveInDownload = true;
+      m_strChunk.resize(2 * nOwn);
+    }
+    if (nOwn == 0)
+      return;
+  }
+  DownloadAssembly();
+  if (bHadHeader || m_state.m_bLogHeader)
+    m_tLastDownloadByte = tArrived;
 }
 
 void CReceivePath::DownloadAssembly() {

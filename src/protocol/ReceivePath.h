@@ -34,7 +34,11 @@ public:
   void OnChunk(const uint8_t *p, std::size_t n) { OnChunk(p, n, std::chrono::steady_clock::now()); }
 
   // Enters download mode: arriving bytes are a download until it ends.
-  void BeginDownload();
+  void BeginDownload(SteadyTime tNow = std::chrono::steady_clock::now());
+  // A download that has had no byte of its own for this long while the
+  // meter is still heard (its display stream came back) will not go on.
+  static constexpr std::chrono::seconds kDownloadStallLimit{10};
+  bool DownloadStalled(SteadyTime tNow) const;
   // Ends a download whose end marker never came (the line fell silent, the
   // watchdog fired, the port went away): the recordings and whole levels
   // received so far go to the sink as a download text with an end marker
@@ -57,6 +61,7 @@ private:
   // Decodes the first whole frame of the buffer; false when none is there yet.
   bool TakeLiveFrame(SteadyTime tNow);
   void EraseLiveFront(std::size_t nChars);
+  void DownloadChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived);
   void DownloadAssembly();
   void HandDownload();
   const std::string &DatePrefix();
@@ -70,4 +75,8 @@ private:
   std::time_t m_tDate = -1;
   std::string m_strDatePrefix;
   bool m_bAwaitingEnd = false; // the header came, the end marker not yet
+  SteadyTime m_tLastDownloadByte{};
+  bool m_bDownloadBegun = false;  // BeginDownload has dated the download
+  bool m_bLiveInDownload = false; // live frames came after the header: the rest is not the download
+  bool m_bPrevEndedA5 = false;    // the last chunk ended with the first byte of a frame start
 };

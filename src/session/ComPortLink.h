@@ -24,6 +24,9 @@ public:
   bool Write(const std::uint8_t *pData, std::size_t nSize) override;
   void NoteArrival() override { m_opener.NoteArrival(); }
   bool IsOpen() const override { return m_port.IsOpen() && !m_port.IsHungUp(); }
+  std::string PortDevice(int nPort) const override {
+    return CSerialPort::PortDevice(m_port.PortTemplate(), nPort);
+  }
 
 private:
   CComPort m_port;

@@ -33,15 +33,12 @@ public:
     (void)onChunk;
     return {false, "cannot open " + strPath + " by its path"};
   }
-  // The device path of port `nPort`, for the user; empty when unknown.
-  virtual std::string DevicePath(int nPort) const {
-    (void)nPort;
-    return {};
-  }
   virtual void Close() = 0;
   // Bytes to the meter (keys, download request); false when nothing went out.
   virtual bool Write(const std::uint8_t *pData, std::size_t nSize) = 0;
   // A device has just arrived: its node may need a moment before it opens.
   virtual void NoteArrival() {}
   virtual bool IsOpen() const = 0;
+  // The device behind port number `nPort`, as the user knows it ("/dev/ttyUSB0").
+  virtual std::string PortDevice(int nPort) const { return "COM" + std::to_string(nPort); }
 };

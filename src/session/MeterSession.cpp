@@ -79,6 +79,10 @@ void CMeterSession::CImpl::SilenceCheck() {
     if (m_bPortOpen)
       PortLost();
   }
+  // A download whose bytes stopped while the display stream came back ends
+  // as a cancelled one, keeping what arrived.
+  if (m_path.DownloadStalled(Steady()))
+    AbandonDownload(EDownloadEnd::Stalled);
   const CMonitorRun::Silence s = m_run.SilenceCheck(m_env.clock.WallTime());
   if (!s.bSilent)
     return;
@@ -221,6 +225,10 @@ bool CMeterSession::Downloading() const {
 }
 
 const StatData &CMeterSession::Stat() const {
+  return m_pImpl->m_run.m_stat;
+}
+
+StatData &CMeterSession::LiveStat() {
   return m_pImpl->m_run.m_stat;
 }
 

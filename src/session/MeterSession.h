@@ -88,9 +88,6 @@ public:
   EDownloadStart Download();
   // Leaves a download at once, keeping the whole recordings that arrived.
   void CancelDownload();
-  // Leaves a download at once, dropping what arrived; later bytes are read
-  // as live data (Esc in the progress pop-up).
-  void LeaveDownload();
 
   // A remote key (0..5): its code goes out now and repeats until the meter
   // shows the effect. False when ignored (silent meter, closed port).
@@ -124,6 +121,8 @@ public:
   int Port() const; // the port found or chosen, 0 before one
   const SConnection &Connection() const;
   const StatData &Stat() const;
+  // The live store's statistics, for loading a recovered run.
+  StatData &LiveStat();
   const ISessionClock &Clock() const;
   CDataStores &Stores();
 

@@ -15,7 +15,7 @@ CMeterSession::EDownloadStart CMeterSession::CImpl::Download() {
   m_state.m_bDownloading = true;
   m_state.m_bLogHeader = false;
   m_logDecode.m_nLogGroup = 0; // recordings are numbered from 0 again
-  m_path.BeginDownload();
+  m_path.BeginDownload(Steady());
   // Whoever points into the data-logger store lets go before it is emptied.
   Notify([](ISessionObserver &o) { o.OnLogStoreChanging(); });
   m_env.stores.m_log.RemoveAll();
@@ -99,15 +99,6 @@ void CMeterSession::CancelDownload() {
     return;
   d.m_state.m_bDownloading = false;
   d.AbandonDownload(EDownloadEnd::Cancelled);
-  d.Reschedule();
-}
-
-void CMeterSession::LeaveDownload() {
-  CImpl &d = *m_pImpl;
-  if (d.m_phase == EDownloadPhase::Idle && !d.m_state.m_bDownloading)
-    return;
-  d.m_eEnding = EDownloadEnd::Cancelled;
-  d.FinishDownload();
   d.Reschedule();
 }
 

@@ -8,7 +8,6 @@
 #include <ctime>
 #include <string>
 
-
 // Why a download ended.
 enum class EDownloadEnd {
   Complete,  // the end marker came (an empty memory included)
@@ -16,6 +15,7 @@ enum class EDownloadEnd {
   Watchdog,  // no end within the download watchdog: the same
   HangUp,    // the port went away: the same
   Cancelled, // the user left it: the same
+  Stalled,   // no download byte for a while as live frames came: the same
 };
 
 // The port and the meter behind it.

@@ -31,7 +31,7 @@ bool CMeterSession::CImpl::OpenPort(int nPort, const std::string &strPath) {
   const IMeterLink::OpenResult r =
       strPath.empty() ? m_env.link.Open(nPort, m_env.post) : m_env.link.OpenPath(strPath, m_env.post);
   m_conn.nPort = strPath.empty() ? nPort : -1;
-  m_conn.strDevice = strPath.empty() ? m_env.link.DevicePath(nPort) : strPath;
+  m_conn.strDevice = strPath.empty() ? m_env.link.PortDevice(nPort) : strPath;
   if (!r.bOk && r.nRetryMs > 0) {
     // A node that has just arrived may not be ours to open yet.
     m_nOpenPort = nPort;

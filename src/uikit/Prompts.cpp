@@ -3,10 +3,12 @@
 #include "res/DialogTemplate.h"
 
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QUrl>
 
 int CQtPrompts::MessageBox(QWidget *parent, const QString &text, const QString &caption, Buttons buttons,
                            Icon icon) {
@@ -85,4 +87,8 @@ std::unique_ptr<QPrinter> CQtPrompts::SelectPrinter(QWidget *parent) {
   if (dlg.exec() != QDialog::Accepted)
     return nullptr;
   return printer;
+}
+
+bool CPrompts::OpenUrl(const QUrl &url) {
+  return QDesktopServices::openUrl(url);
 }

@@ -7,6 +7,7 @@
 #include <optional>
 
 class QPrinter;
+class QUrl;
 class QWidget;
 
 // Every question the program asks the user goes through this interface: the
@@ -33,6 +34,10 @@ public:
 
   // A configured printer, or null when the user cancelled.
   virtual std::unique_ptr<QPrinter> SelectPrinter(QWidget *parent) = 0;
+
+  // Opens a document (the user manual) with the desktop's viewer; false when
+  // nothing could open it. Real dialogs and scripted prompts alike pass here.
+  virtual bool OpenUrl(const QUrl &url);
 };
 
 // Real dialogs.

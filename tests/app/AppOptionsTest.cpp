@@ -17,6 +17,9 @@ TEST(AppOptions, ParsesTheThreeOptionsAndRejectsTheRest) {
   EXPECT_FALSE(ParseAppOptions({"--port-template", "/dev/ttyS0"}).strError.empty());
   EXPECT_FALSE(ParseAppOptions({"--simulat"}).strError.empty());
   EXPECT_FALSE(ParseAppOptions({}).options.bSimulate);
+  EXPECT_EQ(ParseAppOptions({}).options.strScreenshotOf, "main");
+  EXPECT_EQ(ParseAppOptions({"--screenshot-of", "datalogger"}).options.strScreenshotOf, "datalogger");
+  EXPECT_FALSE(ParseAppOptions({"--screenshot-of", "table"}).strError.empty());
 }
 
 // Qt's own options reach Qt; ours around them still count, and a word after

@@ -1,4 +1,5 @@
 #include "app/MainFrame.h"
+#include "files/TempDir.h"
 #include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
 #include "support/ScriptedPrompts.h"
@@ -7,12 +8,18 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
 
 namespace {
 
@@ -137,15 +144,85 @@ TEST_F(FrameFixture, CloseAsksOnlyWhileAStoreHoldsARecord) {
   EXPECT_EQ(prompts.m_asked.size(), 3u);
 }
 
-TEST_F(FrameFixture, HelpOpensHelpChmInTheCurrentDirectory) {
-  QUrl opened;
-  frame.SetUrlOpener([&](const QUrl &u) {
-    opened = u;
-    return false; // a missing file is the desktop's to report
-  });
+TEST_F(FrameFixture, HelpOpensTheManualInTheUsersLanguageOrSaysWhereItLooked) {
+  CTempDir dir;
+  const std::filesystem::path exe = dir.Path() / "bin";
+  std::filesystem::create_directories(exe);
+  frame.SetManualSearch(exe.string(), "en_GB");
   frame.Commands().Execute(ID_HELP_CONTENTS);
-  EXPECT_EQ(opened, QUrl::fromLocalFile(QDir::current().absoluteFilePath("Help.chm")));
-  EXPECT_TRUE(prompts.m_asked.empty());
+  ASSERT_EQ(prompts.m_asked.size(), 1u);
+  EXPECT_EQ(prompts.m_asked[0].kind, "message");
+  EXPECT_EQ(prompts.m_asked[0].caption, "Ajuda");
+  // Every place tried is named, the installed one first.
+  const QString where = prompts.m_asked[0].text;
+  EXPECT_TRUE(where.startsWith(QString::fromUtf8("O manual do utilizador não foi encontrado.")));
+  const QString share = QString::fromStdString((dir.Path() / "share/tarvik/manual/en/index.html").string());
+  const QString build = QString::fromStdString((exe / "manual/en/index.html").string());
+  ASSERT_TRUE(where.contains(share)) << where.toStdString();
+  EXPECT_LT(where.indexOf(share), where.indexOf(build));
+
+  // Only the Portuguese manual of the build tree: English users get it too.
+  std::filesystem::create_directories(exe / "manual/pt");
+  std::ofstream(exe / "manual/pt/index.html") << "<html></html>";
+  frame.Commands().Execute(ID_HELP_CONTENTS);
+  ASSERT_EQ(prompts.m_asked.size(), 2u);
+  EXPECT_EQ(prompts.m_asked[1].kind, "url");
+  EXPECT_EQ(prompts.m_asked[1].text,
+            QUrl::fromLocalFile(QString::fromStdString((exe / "manual/pt/index.html").string())).toString());
+
+  // The installed English one wins once it is there.
+  std::filesystem::create_directories(dir.Path() / "share/tarvik/manual/en");
+  std::ofstream(dir.Path() / "share/tarvik/manual/en/index.html") << "<html></html>";
+  prompts.m_bUrlOpens = false; // and a viewer that fails is reported
+  frame.Commands().Execute(ID_HELP_CONTENTS);
+  ASSERT_EQ(prompts.m_asked.size(), 4u);
+  EXPECT_EQ(prompts.m_asked[2].text, QUrl::fromLocalFile(share).toString());
+  EXPECT_EQ(prompts.m_asked[3].kind, "message");
+  EXPECT_TRUE(prompts.m_asked[3].text.contains(share));
+}
+
+TEST_F(FrameFixture, EveryCommandShowsItsStatusTextUnderTheMouse) {
+  frame.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+  std::set<int> seen;
+  for (QAction *top : frame.menuBar()->actions()) {
+    QList<QAction *> items = top->menu() ? top->menu()->actions() : QList<QAction *>{top};
+    for (QAction *a : items) {
+      if (a->isSeparator())
+        continue;
+      EXPECT_FALSE(a->statusTip().isEmpty()) << a->text().toStdString();
+      seen.insert(a->data().toInt());
+    }
+  }
+  EXPECT_EQ(seen.size(), 18u);
+  EXPECT_EQ(frame.Commands().Action(ID_DOWNLOAD)->statusTip(), "Executar o Registo de dados");
+
+  // A toolbar button under the mouse puts its text in the status bar.
+  frame.Commands().Update();
+  for (QAction *a : frame.ToolBar()->actions()) {
+    if (a->isSeparator())
+      continue;
+    QWidget *button = frame.ToolBar()->widgetForAction(a);
+    QTest::mouseMove(button, button->rect().center());
+    QTest::qWait(20);
+    EXPECT_EQ(frame.statusBar()->currentMessage(), a->statusTip()) << a->text().toStdString();
+    QTest::mouseMove(frame.centralWidget() ? frame.centralWidget() : &frame, QPoint(5, 200));
+  }
+}
+
+TEST_F(FrameFixture, StatusBarTellsTheConnectionAndWhyThingsEnded) {
+  QLabel *pane = frame.ConnectionPane();
+  ASSERT_NE(pane, nullptr);
+  EXPECT_EQ(pane->text(), QString::fromUtf8("A procurar o medidor…"));
+  frame.ShowConnection({ConnectionStatus::Port::Open, "/dev/ttyUSB0", true});
+  EXPECT_EQ(pane->text(), QString::fromUtf8("/dev/ttyUSB0: o medidor está a enviar dados"));
+  frame.ShowRunEnded(RunEndReason::User);
+  EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty()); // the user knows why
+  frame.ShowRunEnded(RunEndReason::HoldSignal);
+  EXPECT_EQ(frame.statusBar()->currentMessage(), "Medição parada pela tecla HOLD do medidor");
+  frame.ShowDownloadEnded(DownloadEndReason::Timeout);
+  EXPECT_EQ(frame.statusBar()->currentMessage(),
+            QString::fromUtf8("O Registo de dados falhou: O Registo de dados não terminou a tempo."));
 }
 
 TEST_F(FrameFixture, AboutBoxShowsAndCloses) {

@@ -1,17 +1,22 @@
 #include "datalog/DataLogDlg.h"
 #include "../files/TempDir.h"
+#include "app/MainFrame.h"
 #include "datalog/DataLogHolder.h"
 #include "datalog/DataLogTemplate.h"
 #include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/CommandIds.h"
 #include "uikit/DialogBuilder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -63,6 +68,11 @@ TEST_F(DataLogDlgTest, ListHasOneRowPerRecordingWithItsCount) {
     heads << list->headerItem()->text(i);
   EXPECT_EQ(heads, QStringList({"ID", "Data, czas", "Jednostka", "Sampling Rate", "Nums"}));
   EXPECT_EQ(list->header()->sectionSize(1), 120);
+  // No heading is cut short: "Jednostka" needs more than its 55 pixels.
+  for (int i = 0; i < 5; ++i)
+    EXPECT_GE(list->header()->sectionSize(i),
+              list->fontMetrics().horizontalAdvance(list->headerItem()->text(i)) + 8)
+        << heads[i].toStdString();
   auto row = [&](int r) {
     QStringList t;
     for (int i = 0; i < 5; ++i)
@@ -332,4 +342,88 @@ TEST_F(DataLogDlgTest, SpaceOnTheListSelectsTheCurrentRecording) {
   EXPECT_EQ(Text(IDC_COUNT), "3");
   EXPECT_TRUE(m_dlg->isVisible());
 }
+TEST_F(DataLogDlgTest, OnA1024x768ScreenTheWindowFitsAndEveryControlScrollsIntoView) {
+  Open();
+  const QRect screen(0, 0, 1024, 768);
+  m_dlg->FitTo(screen);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(screen.contains(m_dlg->frameGeometry()));
+  QScrollArea *area = m_dlg->ScrollArea();
+  QWidget *body = area->widget();
+  ASSERT_GT(body->width(), 1024); // the template is wider than this screen
+  EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
+  int nChecked = 0;
+  for (QWidget *w : body->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+    if (!w->isVisibleTo(body))
+      continue;
+    area->ensureWidgetVisible(w, 0, 0);
+    const QRect seen(w->mapTo(area->viewport(), QPoint(0, 0)), w->size());
+    EXPECT_TRUE(area->viewport()->rect().contains(seen)) << w->objectName().toStdString();
+    ++nChecked;
+  }
+  EXPECT_GT(nChecked, 40); // the Indicação box, the A-B read-outs and the scroll bars among them
+  // The user may still make the window larger than the screen it opened on.
+  EXPECT_LT(m_dlg->minimumSizeHint().width(), 1024);
+  EXPECT_LT(m_dlg->minimumSizeHint().height(), 768);
+}
+
+TEST_F(DataLogDlgTest, OnALargeScreenTheWholeTemplateShowsWithoutScrolling) {
+  Open();
+  m_dlg->FitTo(QRect(0, 0, 1920, 1080));
+  QCoreApplication::processEvents();
+  QScrollArea *area = m_dlg->ScrollArea();
+  EXPECT_EQ(area->viewport()->size(), area->widget()->size());
+  EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+  EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+}
+
+TEST_F(DataLogDlgTest, AMinimisedWindowComesBackRestoredAndActive) {
+  CDataLogHolder holder([this] { return std::make_unique<CDataLogDlg>(m_stores, m_prompts, FixedTime); });
+  CDataLogDlg &dlg = holder.ShowAfresh();
+  dlg.showMinimized();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(dlg.isMinimized());
+  holder.ShowAfresh(); // what a new download or "Abrir" does
+  EXPECT_FALSE(dlg.isMinimized());
+  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&dlg));
+}
+
+TEST_F(DataLogDlgTest, CtrlOAndCtrlSActOnTheWindowTheUserIsIn) {
+  CDataStores frameStores;
+  CScriptedPrompts framePrompts;
+  CMainFrame frame(frameStores, framePrompts);
+  int nMainOpen = 0, nMainSave = 0;
+  frame.Commands().SetHandler(cmd::ID_OPEN, [&] { ++nMainOpen; });
+  frame.Commands().SetHandler(cmd::ID_SAVE_AS, [&] { ++nMainSave; });
+  frame.Commands().Update();
+  frame.show();
+
+  CTempDir dir;
+  Open();
+  m_dlg->SelectRow(1);
+  m_dlg->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(m_dlg.get()));
+  m_prompts.m_paths = {QString::fromStdString(dir.File("keys.txt"))};
+  QTest::keyClick(m_dlg.get(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(Slurp(dir.File("keys.txt")), "TX980 Sound Level Meter SamplingRate:1.0;\r\n"
+                                         "08-12-2026,2:00:00, 70.00, dBC\r\n"
+                                         "08-12-2026,2:00:01, 71.00, dBC\r\n"
+                                         "08-12-2026,2:00:02, 72.00, dBC\r\n");
+  QTest::keyClick(m_dlg.get(), Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(m_prompts.m_asked.size(), 2u);
+  EXPECT_EQ(m_prompts.m_asked[1].kind, "open"); // "Importar", answered with cancel
+  EXPECT_EQ(nMainOpen, 0);
+  EXPECT_EQ(nMainSave, 0);
+
+  // Back in the main window its own commands answer the same keys.
+  frame.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+  QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);
+  QTest::keyClick(&frame, Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(nMainSave, 1);
+  EXPECT_EQ(nMainOpen, 1);
+  EXPECT_EQ(m_prompts.m_asked.size(), 2u);
+}
+
 } // namespace

@@ -1,11 +1,11 @@
 // What the view shows and samples from a meter on a pseudo-terminal whose
 // bytes the test writes itself: frames cut into short reads, line noise, the
 // hold signal; and a meter that hangs up in the middle of a fast run.
-#include "uikit/DialogBuilder.h"
-#include "session/MonitorRun.h"
 #include "monitor/PtyViewFixture.h"
 #include "monitor/ReadoutPanel.h"
+#include "session/MonitorRun.h"
 #include "sim/MeterSim.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -175,8 +175,7 @@ TEST_F(PtyViewFixture, HangUpInAFastRunRecordsNoSampleAfterTheLastReadingGoesSta
     counts.emplace_back(Clock::now(), m_stores.m_live.GetSize());
   }
   EXPECT_TRUE(State().m_bRunning);
-  const Clock::time_point tStale =
-      State().m_tLastFrame + FreshnessWindow(State());
+  const Clock::time_point tStale = State().m_tLastFrame + FreshnessWindow(State());
   // A tick already running when the window closed may still land.
   for (auto [t, n] : counts) {
     if (t > tStale + 150ms) {

@@ -11,6 +11,7 @@
 #include "monitor/RegistoFlow.h"
 #include "monitor/SessionHost.h"
 #include "protocol/CommandSet.h"
+#include "res/UiTexts.h"
 #include "session/ComPortLink.h"
 #include "sim/PtyMeter.h"
 #include "support/FakeSessionClock.h"
@@ -18,8 +19,10 @@
 #include "uikit/CommandIds.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -287,7 +290,10 @@ TEST_F(SimulatedDownload, AMeterFallingSilentEndsItWithAnError) {
   EXPECT_TRUE(State().m_bDownloading);
   SilenceCheckLater();
   EXPECT_FALSE(State().m_bDownloading);
-  EXPECT_EQ(prompts.Messages(), (std::vector<QString>{"Occur an error"}));
+  EXPECT_EQ(prompts.Messages(), (std::vector<QString>{QString("Occur an error\n") + UiTexts::kCauseSilence}));
+  EXPECT_EQ(app->Frame().statusBar()->currentMessage(),
+            QString::fromUtf8("O Registo de dados falhou: O medidor deixou de enviar dados."));
+  EXPECT_TRUE(app->Frame().ConnectionPane()->text().endsWith(QString::fromUtf8("o medidor não envia dados")));
   ASSERT_TRUE(LoggerShown());
   EXPECT_TRUE(Rows(Logger()).empty());
   const std::size_t n = sim->Received().size();
@@ -305,6 +311,11 @@ TEST_F(SimulatedDownload, ASecondRegistoRecreatesTheOpenWindow) {
   first->SelectRow(0);
   ASSERT_EQ(first->Selection().GetSize(), 2u);
 
+  EXPECT_EQ(app->Frame().statusBar()->currentMessage(), "Registo de dados recebido");
+  EXPECT_EQ(app->Frame().ConnectionPane()->text(),
+            QString::fromStdString(sim->SlavePath()) + QString::fromUtf8(": o medidor está a enviar dados"));
+  first->showMinimized(); // the user put it away
+
   sim->WithSim([](CMeterSim &m) { m.SetRecordings({Recording(false, 11, 0, 0, 5, {80, 81, 82, 83})}); });
   ASSERT_TRUE(Registo());
   // The old selection is gone before the records it pointed at.
@@ -312,6 +323,7 @@ TEST_F(SimulatedDownload, ASecondRegistoRecreatesTheOpenWindow) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return LoggerShown() && Rows(Logger()).size() == 1; }, 5000));
   EXPECT_EQ(Logger(), first);
   EXPECT_FALSE(Logger()->isMinimized());
+  EXPECT_TRUE(QTest::qWaitForWindowActive(Logger())); // in front, where the user looks
   EXPECT_EQ(Rows(Logger())[0][4], "4");
 }
 

@@ -9,6 +9,7 @@
 #include "monitor/MyVomoView.h"
 #include "monitor/RegistoFlow.h"
 #include "monitor/SessionHost.h"
+#include "res/UiTexts.h"
 #include "serial/PortEnumerator.h"
 #include "session/ComPortLink.h"
 #include "sim/PtyMaster.h"
@@ -19,7 +20,9 @@
 
 #include <QPrinter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSocketNotifier>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -133,7 +136,7 @@ TEST_F(HalfwayDownload, SilenceHalfWayEndsWithAnErrorAndKeepsWhatArrived) {
   EXPECT_EQ(app->Registo().Dialog().Progress()->maximum(), static_cast<int>(meter.download.size()) - 3);
   clock.m_wall += 10;
   FireSilenceCheck();
-  EXPECT_EQ(prompts.Messages(), (std::vector<QString>{"Occur an error"}));
+  EXPECT_EQ(prompts.Messages(), (std::vector<QString>{QString("Occur an error\n") + UiTexts::kCauseSilence}));
   EXPECT_FALSE(State().m_bDownloading);
   EXPECT_FALSE(app->Registo().Dialog().isVisible());
   ASSERT_NE(Logger(), nullptr);
@@ -148,19 +151,64 @@ TEST_F(HalfwayDownload, SilenceHalfWayEndsWithAnErrorAndKeepsWhatArrived) {
   EXPECT_LT(log.GetSize() * 2, meter.download.size());
 }
 
-TEST_F(HalfwayDownload, EscOpensTheWindowAtOnceAndTheRestIsReadAsLiveData) {
-  QTest::keyClick(&app->Registo().Dialog(), Qt::Key_Escape);
-  // At once, not when the rest arrives.
+// What a download left early keeps: the whole levels of the first half,
+// nothing of the live frames that came after it.
+void ExpectFirstHalfKept(const CSampleStore &log, std::size_t nDownloadBytes) {
+  ASSERT_GT(log.GetSize(), 0u);
+  EXPECT_LT(log.GetSize() * 2, nDownloadBytes);
+  for (std::size_t i = 0; i < log.GetSize(); ++i)
+    ASSERT_EQ(log[i].m_dValue, 65.0) << i;
+}
+
+// "Cancelar" (or Esc): the download ends at once; the rest that comes later
+// is read as live data.
+void LeaveEarly(HalfwayDownload &t, bool bEsc) {
+  QPushButton *cancel = t.app->Registo().Dialog().CancelButton();
+  ASSERT_NE(cancel, nullptr);
+  EXPECT_EQ(cancel->text(), "Cancelar");
+  if (bEsc)
+    QTest::keyClick(&t.app->Registo().Dialog(), Qt::Key_Escape);
+  else
+    QTest::mouseClick(cancel, Qt::LeftButton);
+  EXPECT_FALSE(t.State().m_bDownloading);
+  EXPECT_FALSE(t.app->Registo().Dialog().isVisible());
+  ASSERT_NE(t.Logger(), nullptr);
+  EXPECT_TRUE(t.Logger()->isVisible());
+  EXPECT_EQ(t.Logger()->List()->topLevelItemCount(), 1);
+  ExpectFirstHalfKept(t.app->Stores().m_log, t.meter.download.size());
+  const std::size_t nKept = t.app->Stores().m_log.GetSize();
+  t.meter.SendRest();
+  t.meter.bTalking = true;
+  const double dLevel = t.State().m_dLevel;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return t.State().m_dLevel != dLevel; }, 5000));
+  EXPECT_EQ(t.app->Stores().m_log.GetSize(), nKept);
+  EXPECT_TRUE(t.prompts.Messages().empty());
+}
+
+TEST_F(HalfwayDownload, CancelarEndsAtOnceKeepingWhatArrived) {
+  LeaveEarly(*this, false);
+}
+
+TEST_F(HalfwayDownload, EscEndsAtOnceKeepingWhatArrived) {
+  LeaveEarly(*this, true);
+}
+
+TEST_F(HalfwayDownload, TenSecondsWithoutDownloadBytesWhileLiveFramesComeEndIt) {
+  meter.bTalking = true; // the meter is back on its display stream
+  QTest::qWait(400);     // some frames arrive, none of them download bytes
+  clock.m_shift = std::chrono::seconds(9);
+  FireSilenceCheck();
+  EXPECT_TRUE(State().m_bDownloading); // still waiting
+  clock.m_shift = std::chrono::seconds(11);
+  FireSilenceCheck();
   EXPECT_FALSE(State().m_bDownloading);
+  EXPECT_FALSE(app->Registo().Dialog().isVisible());
+  EXPECT_TRUE(prompts.Messages().empty()); // no "Occur an error": the meter is there
+  EXPECT_EQ(app->Frame().statusBar()->currentMessage(), QString::fromUtf8(kDownloadStalledText));
   ASSERT_NE(Logger(), nullptr);
   EXPECT_TRUE(Logger()->isVisible());
-  EXPECT_EQ(Logger()->List()->topLevelItemCount(), 0);
-  meter.SendRest();
-  meter.bTalking = true;
-  const std::string strTime = State().m_strCurTime;
+  ExpectFirstHalfKept(app->Stores().m_log, meter.download.size());
+  // The live frames are read as such again.
   const double dLevel = State().m_dLevel;
   ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_dLevel != dLevel; }, 5000));
-  EXPECT_FALSE(strTime.empty());
-  EXPECT_TRUE(app->Stores().m_log.IsEmpty());
-  EXPECT_TRUE(prompts.Messages().empty());
 }

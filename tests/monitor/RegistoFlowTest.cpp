@@ -81,7 +81,7 @@ TEST_F(RegistoFixture, TheProgressPopUpShowsAtTheHeaderAndClosesAtTheEnd) {
   EXPECT_TRUE(prompts.m_asked.empty());
 }
 
-TEST_F(RegistoFixture, EscInThePopUpEndsDownloadModeAtOnce) {
+TEST_F(RegistoFixture, EscInThePopUpEndsTheDownloadAtOnceKeepingWhatArrived) {
   flow->OnRegisto();
   const std::vector<std::uint8_t> bytes = Download();
   Feed(bytes, 0, bytes.size() - 10);
@@ -90,7 +90,8 @@ TEST_F(RegistoFixture, EscInThePopUpEndsDownloadModeAtOnce) {
   EXPECT_FALSE(flow->Dialog().isVisible());
   EXPECT_FALSE(session.Downloading());
   ASSERT_EQ(events.size(), 2u);
-  EXPECT_EQ(events.back(), "show logger with 0 records");
+  EXPECT_EQ(events.back(), "show logger with 4 records")
+      << "the first recording and the whole levels after it";
   Feed(bytes, bytes.size() - 10, bytes.size()); // the rest is read as live data
   EXPECT_EQ(events.size(), 2u);
 }

@@ -3,6 +3,7 @@
 #include "monitor/SampleTableModel.h"
 #include "monitor/ViewFixture.h"
 #include "res/ControlIds.h"
+#include "res/UiTexts.h"
 #include "session/MonitorRun.h"
 #include "uikit/CommandIds.h"
 
@@ -201,7 +202,10 @@ TEST_F(ViewFixture, TwoSecondsOfSilenceStopTheRunAndKeepTheSamples) {
 TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   int nEnded = 0;
   QObject::connect(&m_pApp->Registo(), &CRegistoFlow::finished, [&] { ++nEnded; });
-  OpenPort();
+  std::vector<DownloadEndReason> reasons;
+  QObject::connect(m_pView, &CMyVomoView::downloadFinished,
+                   [&](DownloadEndReason r) { reasons.push_back(r); });
+  OpenPort(); // the port stays: the meter only fell silent
   Hear();
   ASSERT_TRUE(m_commands.Execute(cmd::ID_DOWNLOAD));
   EXPECT_TRUE(State().m_bDownloading);
@@ -210,7 +214,8 @@ TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   EXPECT_FALSE(State().m_bDownloading);
   EXPECT_EQ(nEnded, 1);
   ASSERT_EQ(m_prompts.m_asked.size(), 1u);
-  EXPECT_EQ(m_prompts.m_asked[0].text, "Occur an error");
+  // The fixed text and caption, the cause on a second line.
+  EXPECT_EQ(m_prompts.m_asked[0].text, QString("Occur an error\n") + UiTexts::kCauseSilence);
   EXPECT_EQ(m_prompts.m_asked[0].caption, "error");
   EXPECT_FALSE(Active(S::TIMER_LOG_TIMEOUT));
 
@@ -218,10 +223,21 @@ TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   ASSERT_TRUE(m_commands.Execute(cmd::ID_DOWNLOAD));
   EXPECT_EQ(IntervalMs(S::TIMER_LOG_TIMEOUT), 0); // once
   EXPECT_EQ(*Session().Timers().Due(S::TIMER_LOG_TIMEOUT) - m_clock.m_now, S::kLogTimeout);
-  Fire(S::TIMER_LOG_TIMEOUT); // the meter still talks: only the watchdog ends it
+  // The meter still talks, the header came and a download byte comes now
+  // and then: only the watchdog ends it.
+  const std::uint8_t header[] = {0xBB, 0x10, 0x00};
+  Session().OnChunk(header, sizeof header);
+  const std::uint8_t trickle = 0x11;
+  while (Active(S::TIMER_LOG_TIMEOUT)) {
+    m_clock.m_now += std::chrono::seconds(5);
+    Session().Advance(m_clock.m_now);
+    Session().OnChunk(&trickle, 1);
+  }
   EXPECT_EQ(nEnded, 2);
   EXPECT_FALSE(State().m_bDownloading);
-  EXPECT_EQ(m_prompts.Messages().back(), "Occur an error");
+  EXPECT_EQ(m_prompts.Messages().back(), QString("Occur an error\n") + UiTexts::kCauseTimeout);
+  EXPECT_EQ(reasons,
+            (std::vector<DownloadEndReason>{DownloadEndReason::Silence, DownloadEndReason::Timeout}));
   EXPECT_FALSE(Active(S::TIMER_LOG_TIMEOUT));
 }
 

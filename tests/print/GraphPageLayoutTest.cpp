@@ -1,5 +1,6 @@
 #include "print/GraphPageLayout.h"
 #include "graph/GraphMath.h"
+#include "print/PrintFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -196,4 +197,69 @@ TEST(GraphPageLayout, TitleDateLineAndStatisticsBlock) {
                op.y1 == g.H / 2 + g.oy + w.line * g.L;
     EXPECT_TRUE(found) << w.text << " on line " << w.line;
   }
+}
+
+TEST(GraphPageLayout, StatisticsMoveRightOnlyWhereTheTextBeforeThemIsWider) {
+  GraphPageGeometry g;
+  ASSERT_TRUE(MakeGraphPageGeometry(2480, 3508, 40, Screen(), g)); // o = 19
+  // A wide font: 25 pixels a character.
+  auto wide = [](const std::string &t) { return static_cast<int>(Utf8Length(t)) * 25; };
+  std::vector<StatLine> lines = GraphStatLines(StatData{});
+  // A line another block may add under the first five, with two values.
+  lines.push_back({"Leq", {{6, "61.30"}, {14, "L10"}}});
+  PageImage page;
+  LayoutStatLines(page, g, lines, wide);
+  ASSERT_EQ(page.ops.size(), 15u);
+  std::size_t k = 0;
+  for (std::size_t n = 0; n < lines.size(); ++n) {
+    const PageOp &label = page.ops[k++];
+    EXPECT_EQ(label.x1, g.ox);
+    EXPECT_EQ(label.y1, g.H / 2 + g.oy + static_cast<int>(n) * g.L);
+    int end = label.x1 + wide(label.text);
+    for (const StatLine::Cell &cell : lines[n].cells) {
+      const PageOp &value = page.ops[k++];
+      EXPECT_EQ(value.text, cell.strText);
+      // Never left of its place, and a character unit clear of the text before it.
+      EXPECT_EQ(value.x1, std::max(g.ox + cell.nChars * g.o, end + g.o)) << value.text;
+      end = value.x1 + wide(value.text);
+    }
+  }
+  // "Czas rozpoczęcia" is 16 characters, 400 pixels: its value moves right.
+  EXPECT_EQ(page.ops[1].x1, g.ox + 400 + g.o);
+
+  PageImage more;
+  LayoutStatLines(more, g, {{"SEL", {}}}, wide, 5);
+  ASSERT_EQ(more.ops.size(), 1u);
+  EXPECT_EQ(more.ops[0].y1, g.H / 2 + g.oy + 5 * g.L);
+}
+
+TEST(GraphPageLayout, CurveIsClippedToThePlotAndDrawnWithTheGivenPen) {
+  CSampleStore store;
+  Fill(store, 10);
+  CGraphState s = Screen();
+  Page p;
+  ASSERT_TRUE(MakeGraphPageGeometry(2480, 3508, 40, s, p.g));
+  p.g.nCurvePen = PenPixels(kCurvePenMm, 300);
+  EXPECT_EQ(p.g.nCurvePen, 5);
+  EXPECT_EQ(PenPixels(kCurvePenMm, 72), 1);
+  EXPECT_EQ(PenPixels(kCurvePenMm, 1200), 17);
+  p.image = LayoutGraphPage(p.g, s, CSampleArray(store), {}, ComputeTimeLabels(s, CSampleArray(store)),
+                            {2026, 12, 7, 1, 45, 2}, [](const std::string &t) { return int(t.size()) * 10; });
+  const auto &ops = p.image.ops;
+  ASSERT_EQ(ops.front().kind, PageOp::Kind::Clip);
+  EXPECT_EQ(ops.front().x1, p.g.ox);
+  EXPECT_EQ(ops.front().y1, p.g.oy);
+  EXPECT_EQ(ops.front().x1 + ops.front().x2 - 1, PageX(p.g, 800));
+  EXPECT_EQ(ops.front().y1 + ops.front().y2 - 1, PageY(p.g, 300));
+  int nCurve = 0;
+  std::size_t i = 1;
+  for (; i < ops.size() && ops[i].kind != PageOp::Kind::Clip; ++i) {
+    if (ops[i].kind == PageOp::Kind::Line) {
+      EXPECT_EQ(ops[i].penWidth, 5);
+      ++nCurve;
+    }
+  }
+  EXPECT_EQ(nCurve, 9);
+  ASSERT_LT(i, ops.size());
+  EXPECT_EQ(ops[i].x2, 0); // the limit is lifted before the axes and labels
 }

@@ -6,6 +6,8 @@
 #include "print/PrintCommands.h"
 #include "print/PrintRX.h"
 
+#include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -73,8 +75,8 @@ TEST_F(PrintGraphTest, PageShowsTitleDateStatisticsAndBothAxes) {
     EXPECT_TRUE(lines.contains(level)) << level;
   EXPECT_EQ(TimeLine("01:45:00"), "01:45:00 01:45:04 01:45:08 01:45:12 01:45:16 01:45:20");
   const int n = static_cast<int>(lines.size());
-  // The value starts where a label of average letters would end, so it may touch it.
-  EXPECT_EQ(QString(lines[n - 5]).remove(' ').toStdString(), "Czasrozpoczęcia07-12-2026,01:45:00");
+  // Each value stands apart from its label in the printer's own font.
+  EXPECT_EQ(lines[n - 5].toStdString(), "Czas rozpoczęcia 07-12-2026,01:45:00");
   EXPECT_EQ(lines[n - 4].toStdString(), "MAKS. 66.00 07-12-2026,01:45:06");
   EXPECT_EQ(lines[n - 3].toStdString(), "MIN. 60.00 07-12-2026,01:45:00");
   EXPECT_EQ(lines[n - 2].toStdString(), "Częstotliwość próbkowania 1.00");
@@ -158,4 +160,124 @@ TEST_F(PrintGraphTest, PrintsTheControlsOwnZoomedState) {
     EXPECT_EQ(TimeLine(screen.labels[0]), want);
   }
   qputenv("XDG_CONFIG_HOME", oldConfig);
+}
+
+namespace {
+
+// Word boxes of the PDF's first page, in points, as pdftotext finds them.
+struct WordBox {
+  QString text;
+  QRectF box;
+};
+std::vector<WordBox> Words(const QString &pdf) {
+  QProcess proc;
+  proc.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+  proc.waitForFinished(30000);
+  const QString html = QString::fromUtf8(proc.readAllStandardOutput());
+  static const QRegularExpression word(
+      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+  std::vector<WordBox> out;
+  for (auto it = word.globalMatch(html); it.hasNext();) {
+    const auto m = it.next();
+    out.push_back({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                         QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+  }
+  return out;
+}
+
+// The page as a picture at `dpi`.
+QImage Raster(const QString &pdf, int dpi) {
+  QTemporaryDir dir;
+  const QString base = dir.filePath(QStringLiteral("page"));
+  QProcess proc;
+  proc.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                                          QStringLiteral("-singlefile"), pdf, base});
+  proc.waitForFinished(60000);
+  return QImage(base + QStringLiteral(".png"));
+}
+
+bool IsCurveBlue(QRgb p) {
+  return qBlue(p) > 160 && qRed(p) < 110 && qGreen(p) < 110;
+}
+
+} // namespace
+
+TEST_F(PrintGraphTest, NoTextOverlapsAnotherOnThePage) {
+  Fill(21);
+  m_stat.strStartTime = "07-12-2026,01:45:00";
+  ASSERT_EQ(Print(), PrintOutcome::Printed);
+  const std::vector<WordBox> words = Words(m_pdf.Path());
+  ASSERT_GT(words.size(), 30u);
+  for (std::size_t i = 0; i < words.size(); ++i)
+    for (std::size_t j = i + 1; j < words.size(); ++j) {
+      // Lines of text may share a sliver of leading; words may not share ink.
+      const QRectF a = words[i].box.adjusted(0.1, 1.0, -0.1, -1.0);
+      const QRectF b = words[j].box.adjusted(0.1, 1.0, -0.1, -1.0);
+      EXPECT_FALSE(a.intersects(b)) << words[i].text.toStdString() << " and " << words[j].text.toStdString();
+    }
+  // Each statistics label ends clearly before its value begins (text that
+  // touches would read as one word).
+  auto find = [&](const QString &text) {
+    for (const WordBox &w : words)
+      if (w.text == text)
+        return w.box;
+    ADD_FAILURE() << "no word " << text.toStdString();
+    return QRectF();
+  };
+  const std::pair<const char *, const char *> pairs[] = {{"rozpoczęcia", "07-12-2026,01:45:00"},
+                                                         {"MAKS.", "66.00"},
+                                                         {"MIN.", "60.00"},
+                                                         {"próbkowania", "1.00"},
+                                                         {"Średnia", "63.00"}};
+  for (const auto &[label, value] : pairs)
+    EXPECT_GE(find(QString::fromUtf8(value)).left() - find(QString::fromUtf8(label)).right(), 2.0) << label;
+}
+
+TEST_F(PrintGraphTest, AZoomedCurveStaysInsideThePlotAndItsPenIsAtLeastAThirdOfAMillimetre) {
+  // Peaks far above a 50..80 dB zoom, troughs below it.
+  for (int k = 0; k < 21; ++k)
+    m_store.Emplace(k % 4 == 0 ? 128.0 : (k % 4 == 2 ? 5.0 : 65.0),
+                    "07-12-2026,01:45:" + std::string(k < 10 ? "0" : "") + std::to_string(k), "dBA", 0, 1.0);
+  m_state.m_yScale = 0.1;
+  m_state.m_yOffset = 50;
+  m_state.m_zoomed = 1.0;
+  ASSERT_EQ(Print(), PrintOutcome::Printed);
+  const std::unique_ptr<QPrinter> printer = m_pdf.MakePrinter(); // the page's geometry, not printed on
+  const int dpi = 150;
+  const QImage page = Raster(m_pdf.Path(), dpi);
+  ASSERT_FALSE(page.isNull());
+  const double scale = double(dpi) / printer->resolution();
+  const double margin = 10 / 25.4 * dpi;
+  const int H = printer->height();
+  const int top = int(margin + 4 * (H / 80) * scale), bottom = int(margin + (H / 2) * scale);
+  int nBlue = 0;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x)
+      if (IsCurveBlue(page.pixel(x, y))) {
+        ++nBlue;
+        ASSERT_GE(y, top - 2) << "curve above the plot at x " << x;
+        ASSERT_LE(y, bottom + 2) << "curve below the plot at x " << x;
+      }
+  EXPECT_GT(nBlue, 100);
+
+  // A flat stretch between grid lines: the line is as thick as 0.35 mm or more.
+  m_store.RemoveAll();
+  for (int k = 0; k < 21; ++k)
+    m_store.Emplace(66.5, "07-12-2026,01:45:" + std::string(k < 10 ? "0" : "") + std::to_string(k), "dBA", 0,
+                    1.0);
+  ASSERT_EQ(Print(), PrintOutcome::Printed);
+  const QImage flat = Raster(m_pdf.Path(), 300);
+  int nThinnest = flat.height();
+  // Columns between the markers, which sit on the line at every sample.
+  for (int x = flat.width() * 2 / 5; x < flat.width() * 3 / 5; x += 7) {
+    int nRun = 0, nBest = 0;
+    for (int y = 0; y < flat.height(); ++y) {
+      nRun = IsCurveBlue(flat.pixel(x, y)) ? nRun + 1 : 0;
+      nBest = std::max(nBest, nRun);
+    }
+    if (nBest > 0)
+      nThinnest = std::min(nThinnest, nBest);
+  }
+  EXPECT_GE(nThinnest, 4); // 0.35 mm at 300 dpi is 4.1 pixels
+  EXPECT_LT(nThinnest, flat.height());
 }

@@ -31,8 +31,9 @@ public:
 
   CPtySessionRig() {
     m_link.Port().SetPortTemplate("/dev/pts/%d");
-    m_pSession = std::make_unique<CMeterSession>(CMeterSession::Env{
-        m_link, m_stores, m_clock, m_sched, [this](const std::uint8_t *p, std::size_t n) { m_queue.Post(p, n); }});
+    m_pSession = std::make_unique<CMeterSession>(
+        CMeterSession::Env{m_link, m_stores, m_clock, m_sched,
+                           [this](const std::uint8_t *p, std::size_t n) { m_queue.Post(p, n); }});
     m_pSession->AddObserver(m_log);
   }
   ~CPtySessionRig() { m_pSession.reset(); } // the port closes before the terminal

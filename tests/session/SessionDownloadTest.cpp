@@ -104,10 +104,11 @@ TEST_F(DownloadTest, AnEmptyMemoryEndsTheDownloadAtItsHeader) {
   EXPECT_EQ(Requests(), 1);
 }
 
-TEST_F(DownloadTest, CancelSilenceAndWatchdogKeepTheWholeRecordingsThatArrived) {
+TEST_F(DownloadTest, CancelSilenceStallAndWatchdogKeepTheWholeRecordingsThatArrived) {
   const std::vector<std::uint8_t> bytes = sim::BuildDownload(TwoRecordings());
   const std::size_t nHalf = bytes.size() - 6; // the second recording's last levels are missing
-  for (EDownloadEnd e : {EDownloadEnd::Cancelled, EDownloadEnd::Silence, EDownloadEnd::Watchdog}) {
+  for (EDownloadEnd e :
+       {EDownloadEnd::Cancelled, EDownloadEnd::Silence, EDownloadEnd::Stalled, EDownloadEnd::Watchdog}) {
     Hear();
     ASSERT_EQ(m_session.Download(), S::EDownloadStart::Started);
     Feed({bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(nHalf)});
@@ -117,10 +118,20 @@ TEST_F(DownloadTest, CancelSilenceAndWatchdogKeepTheWholeRecordingsThatArrived) 
       OpenPort();
       m_clock.m_wall += 2;
       Fire(S::TIMER_SILENCE);
+    } else if (e == EDownloadEnd::Stalled) {
+      Hear(); // live frames, no download byte
+      m_clock.Step(Ms{10000});
+      m_session.State().m_tLastRecv = m_clock.m_wall; // the frames go on
+      Fire(S::TIMER_SILENCE);
     } else {
-      m_session.State().m_tLastRecv = m_clock.m_wall + 300; // heard all along
-      m_clock.m_wall += 250;
-      Fire(S::TIMER_LOG_TIMEOUT);
+      // Heard all along, a stray byte now and then: only the watchdog ends it.
+      const std::uint8_t trickle = 0xAB;
+      while (Active(S::TIMER_LOG_TIMEOUT)) {
+        m_clock.m_now += Ms{5000};
+        m_session.State().m_tLastRecv = m_clock.m_wall;
+        m_session.Advance(m_clock.m_now);
+        m_session.OnChunk(&trickle, 1);
+      }
     }
     EXPECT_EQ(m_log.m_events.back(), Ended(e));
     EXPECT_FALSE(m_session.Downloading());

@@ -43,6 +43,9 @@ public:
     m_onChunk = nullptr;
   }
   bool IsOpen() const override { return static_cast<bool>(m_onChunk); }
+  std::string PortDevice(int nPort) const override { return "/dev/ttyUSB" + std::to_string(nPort); }
+  // The device goes away under the open port, as when the cable is pulled.
+  void Unplug() { m_onChunk = nullptr; }
   bool Write(const std::uint8_t *p, std::size_t n) override {
     m_written.insert(m_written.end(), p, p + n);
     return true;

@@ -38,6 +38,8 @@ public:
 // a calendar time the test sets (samples and the silence check).
 class CTestWallClock : public CSystemClock {
 public:
-  std::time_t m_wall = 1765000000; // 2025-12-06 05:46:40 UTC
+  std::time_t m_wall = 1765000000;      // 2025-12-06 05:46:40 UTC
+  std::chrono::milliseconds m_shift{0}; // the monotonic time jumped ahead this much
+  std::chrono::milliseconds Now() const override { return CSystemClock::Now() + m_shift; }
   std::time_t WallTime() const override { return m_wall; }
 };

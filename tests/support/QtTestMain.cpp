@@ -1,11 +1,24 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <stdlib.h>
+
 // Widget tests need one QApplication for the whole run; the offscreen
 // platform is forced so the suite runs without a display.
 int main(int argc, char **argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  // Run journals of the tests stay out of the user's state folder.
+  std::string strState = (std::filesystem::temp_directory_path() / "tarvik-state-XXXXXX").string();
+  if (::mkdtemp(strState.data()))
+    ::setenv("XDG_STATE_HOME", strState.c_str(), 1);
+  int nRc = 0;
+  {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    nRc = RUN_ALL_TESTS();
+  }
+  std::error_code ec;
+  std::filesystem::remove_all(strState, ec);
+  return nRc;
 }

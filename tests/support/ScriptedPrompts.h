@@ -3,6 +3,7 @@
 #include "uikit/Prompts.h"
 
 #include <QString>
+#include <QUrl>
 
 #include <deque>
 #include <functional>
@@ -15,7 +16,7 @@
 class CScriptedPrompts : public CPrompts {
 public:
   struct Asked {
-    std::string kind; // "message", "open", "save", "color", "printer"
+    std::string kind; // "message", "open", "save", "color", "printer", "url"
     QString text;
     QString caption;
     Buttons buttons = Buttons::Ok;
@@ -27,6 +28,7 @@ public:
   // Builds the printer handed back by SelectPrinter; null answers "cancelled".
   std::function<std::unique_ptr<QPrinter>()> m_makePrinter;
   std::vector<Asked> m_asked;
+  bool m_bUrlOpens = true; // what OpenUrl answers
 
   int MessageBox(QWidget *, const QString &text, const QString &caption, Buttons buttons, Icon) override {
     m_asked.push_back({"message", text, caption, buttons});
@@ -48,6 +50,11 @@ public:
   std::unique_ptr<QPrinter> SelectPrinter(QWidget *) override {
     m_asked.push_back({"printer", {}, {}, Buttons::Ok});
     return m_makePrinter ? m_makePrinter() : nullptr;
+  }
+
+  bool OpenUrl(const QUrl &url) override {
+    m_asked.push_back({"url", url.toString(), {}, Buttons::Ok});
+    return m_bUrlOpens;
   }
 
   // Texts of the message boxes shown so far.
