@@ -26,7 +26,7 @@ CJournalKeeper::CJournalKeeper(std::string strFolder, CMyVomoView &view, CDataSt
     const CObjData &r = m_stores.m_live[m_stores.m_live.GetSize() - 1];
     Report(m_journal.OnSample(r.m_dValue, r.m_strTime, r.m_strUnit));
   });
-  connect(&view, &CMyVomoView::runEnded, this, [this] {
+  connect(&view, &CMyVomoView::runStopped, this, [this] {
     m_flush.stop();
     Report(m_journal.OnRunEnded());
   });

@@ -204,6 +204,7 @@ void CMyVomoView::OnTimer(int nId) {
       SetRunControls(false);
       m_timers.KillTimer(TIMER_SAMPLE);
       emit runEnded(RunEndReason::SampleLimit);
+      emit runStopped();
       emit commandStateChanged();
     } else if (t.kind == CMonitorRun::Tick::Kind::Sampled) {
       ShowSample(t);

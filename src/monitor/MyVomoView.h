@@ -147,6 +147,8 @@ signals:
   // store's last record), ended; the store emptied; the store saved to a file.
   void runStarted();
   void sampleTaken();
+  // The run stopped, whatever the reason (the user, the limit, HOLD, silence).
+  void runStopped();
   void liveCleared();
   void liveSaved();
   // A download had no byte of its own for 10 s while the meter was heard,

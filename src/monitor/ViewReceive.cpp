@@ -7,11 +7,10 @@
 #include "uikit/Prompts.h"
 
 void CMyVomoView::OnHoldSignal() {
-  // The meter's HOLD ends the run as Parar would.
-  const bool bWasRunning = m_state.m_bRunning;
+  // The meter's HOLD ends the run as Parar would; the receive path only
+  // reports it while a run was going.
   OnStop();
-  if (bWasRunning)
-    emit runEnded(RunEndReason::HoldSignal);
+  emit runEnded(RunEndReason::HoldSignal);
 }
 
 void CMyVomoView::OnDownloadEnded() {

@@ -51,7 +51,7 @@ void CMyVomoView::OnStop() {
   SetRunControls(false);
   m_run.Stop();
   m_timers.KillTimer(TIMER_SAMPLE);
-  emit runEnded(RunEndReason::User);
+  emit runStopped();
   emit commandStateChanged();
 }
 
