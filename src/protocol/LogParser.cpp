@@ -3,7 +3,6 @@
 #include "protocol/MeterText.h"
 #include "records/CivilTime.h"
 
-
 namespace {
 
 void ReadHeader(std::string_view header, CLogCursor &c) {

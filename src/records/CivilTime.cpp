@@ -74,8 +74,8 @@ CivilSeconds ToCivilSeconds(const CivilFields &f) {
   const std::int64_t y = f.nYear + FloorDiv(m0, 12);
   const int m = static_cast<int>(m0 - FloorDiv(m0, 12) * 12) + 1;
   const std::int64_t days = DaysFromCivil(y, m, 1) + (static_cast<std::int64_t>(f.nDay) - 1);
-  return days * 86400 + static_cast<std::int64_t>(f.nHour) * 3600 + static_cast<std::int64_t>(f.nMinute) * 60 +
-         f.nSecond;
+  return days * 86400 + static_cast<std::int64_t>(f.nHour) * 3600 +
+         static_cast<std::int64_t>(f.nMinute) * 60 + f.nSecond;
 }
 
 CivilFields FromCivilSeconds(CivilSeconds t) {
@@ -126,8 +126,8 @@ std::optional<ParsedTimeText> ParseTimeText(std::string_view s) {
   if (nHour < 1 || nHour > 2 || !Digits(s, comma + 1, nHour, f.nHour) || s.size() != colon + 6 ||
       s[colon + 3] != ':' || !Digits(s, colon + 1, 2, f.nMinute) || !Digits(s, colon + 4, 2, f.nSecond))
     return std::nullopt;
-  if (f.nMonth < 1 || f.nMonth > 12 || f.nDay < 1 || f.nDay > DaysInMonth(f.nYear, f.nMonth) || f.nHour > 23 ||
-      f.nMinute > 59 || f.nSecond > 59)
+  if (f.nMonth < 1 || f.nMonth > 12 || f.nDay < 1 || f.nDay > DaysInMonth(f.nYear, f.nMonth) ||
+      f.nHour > 23 || f.nMinute > 59 || f.nSecond > 59)
     return std::nullopt;
   // a one-digit hour is the download form, "0h" the padded one; from 10 on both agree
   ParsedTimeText p;

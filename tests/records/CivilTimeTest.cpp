@@ -8,11 +8,15 @@
 TEST(CivilTimeTest, CarriesLikeACalendar) {
   const CivilFields f{2026, 12, 31, 23, 59, 59};
   EXPECT_EQ(FromCivilSeconds(ToCivilSeconds(f) + 2), (CivilFields{2027, 1, 1, 0, 0, 1}));
-  EXPECT_EQ(FromCivilSeconds(ToCivilSeconds({2028, 2, 28, 23, 59, 59}) + 1), (CivilFields{2028, 2, 29, 0, 0, 0}));
-  EXPECT_EQ(FromCivilSeconds(ToCivilSeconds({2100, 2, 28, 23, 59, 59}) + 1), (CivilFields{2100, 3, 1, 0, 0, 0}));
-  EXPECT_EQ(FromCivilSeconds(ToCivilSeconds({2000, 2, 28, 23, 59, 59}) + 1), (CivilFields{2000, 2, 29, 0, 0, 0}));
+  EXPECT_EQ(FromCivilSeconds(ToCivilSeconds({2028, 2, 28, 23, 59, 59}) + 1),
+            (CivilFields{2028, 2, 29, 0, 0, 0}));
+  EXPECT_EQ(FromCivilSeconds(ToCivilSeconds({2100, 2, 28, 23, 59, 59}) + 1),
+            (CivilFields{2100, 3, 1, 0, 0, 0}));
+  EXPECT_EQ(FromCivilSeconds(ToCivilSeconds({2000, 2, 28, 23, 59, 59}) + 1),
+            (CivilFields{2000, 2, 29, 0, 0, 0}));
   // out-of-range fields roll on as mktime rolls them
-  EXPECT_EQ(FromCivilSeconds(ToCivilSeconds({2010, 2, 45, 12, 99, 0})), (CivilFields{2010, 3, 17, 13, 39, 0}));
+  EXPECT_EQ(FromCivilSeconds(ToCivilSeconds({2010, 2, 45, 12, 99, 0})),
+            (CivilFields{2010, 3, 17, 13, 39, 0}));
   EXPECT_EQ(FromCivilSeconds(ToCivilSeconds({2010, 0, 0, 0, 0, 0})), (CivilFields{2009, 11, 30, 0, 0, 0}));
   EXPECT_EQ(FromCivilSeconds(ToCivilSeconds({2010, 14, 1, 0, 0, 0})), (CivilFields{2011, 2, 1, 0, 0, 0}));
   EXPECT_EQ(ToCivilSeconds({1970, 1, 1, 0, 0, 0}), 0);
@@ -42,8 +46,8 @@ TEST(CivilTimeTest, TextsAsPrintfWritesThem) {
 }
 
 TEST(CivilTimeTest, OnlyTextsThatComeBackByteForByteAreParsed) {
-  for (const char *text : {"07-12-2026,01:45:03", "07-12-2026,1:45:03", "29-02-2028,23:59:59", "01-01-0,0:00:00",
-                           "31-12-9999,12:00:00"}) {
+  for (const char *text : {"07-12-2026,01:45:03", "07-12-2026,1:45:03", "29-02-2028,23:59:59",
+                           "01-01-0,0:00:00", "31-12-9999,12:00:00"}) {
     auto p = ParseTimeText(text);
     ASSERT_TRUE(p) << text;
     EXPECT_EQ(FormatTimeText(FromCivilSeconds(p->t), p->style), text);
