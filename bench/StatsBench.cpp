@@ -1,7 +1,12 @@
 #include "monitor/SampleStore.h"
 #include "monitor/StatData.h"
+#include "records/AcousticStats.h"
+#include "records/RankSelection.h"
 
 #include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
 
 // A full run: 40,000 live records appended with their statistics.
 static void BM_AppendLiveRecordsWithStats(benchmark::State &state) {
@@ -17,3 +22,36 @@ static void BM_AppendLiveRecordsWithStats(benchmark::State &state) {
   }
 }
 BENCHMARK(BM_AppendLiveRecordsWithStats)->Unit(benchmark::kMillisecond);
+
+namespace {
+std::vector<double> LongSeries() {
+  std::mt19937 rng(5);
+  std::uniform_int_distribution<int> tenths(300, 1300);
+  std::vector<double> levels(1000000);
+  for (double &d : levels)
+    d = tenths(rng) / 10.0;
+  return levels;
+}
+} // namespace
+
+// L10, L50 and L90 of a long series.
+static void BM_Percentiles1M(benchmark::State &state) {
+  const std::vector<double> levels = LongSeries();
+  const std::size_t ranks[] = {99999, 499999, 899999};
+  double out[3];
+  for (auto _ : state) {
+    SelectDescendingRanks(levels, ranks, out);
+    benchmark::DoNotOptimize(out);
+  }
+}
+BENCHMARK(BM_Percentiles1M)->Unit(benchmark::kMillisecond);
+
+// Every figure of a long series: Leq, SEL and duration as well.
+static void BM_AcousticStats1M(benchmark::State &state) {
+  const std::vector<double> levels = LongSeries();
+  for (auto _ : state) {
+    AcousticStats s = ComputeAcousticStats(levels, 0.1);
+    benchmark::DoNotOptimize(s.dL90);
+  }
+}
+BENCHMARK(BM_AcousticStats1M)->Unit(benchmark::kMillisecond);

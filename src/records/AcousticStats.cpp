@@ -1,0 +1,152 @@
+#include "records/AcousticStats.h"
+
+#include "records/RankSelection.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace {
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kLn10Over10 = 0.23025850929940456840; // ln(10) / 10
+
+// Relative energy of a level `dDelta` dB from the reference: 10^(dDelta/10).
+double Energy(double dDelta) {
+  return std::exp(dDelta * kLn10Over10);
+}
+
+// A level that is not a number carries no energy and sorts lowest; this
+// also keeps the ordering strict for the selection.
+double Sane(double dLevel) {
+  return std::isnan(dLevel) ? -kInf : dLevel;
+}
+
+std::size_t ExceededIndex(std::size_t n, int nPercent) {
+  const std::size_t x = static_cast<std::size_t>(std::clamp(nPercent, 1, 100));
+  return std::min((x * n + 99) / 100, n) - 1; // ceil(x·n/100) − 1
+}
+
+void AppendTwoDigits(std::string &out, long long n) {
+  out += static_cast<char>('0' + n / 10);
+  out += static_cast<char>('0' + n % 10);
+}
+} // namespace
+
+AcousticStats ComputeAcousticStats(std::span<const double> levels, double dIntervalSec) {
+  AcousticStats s;
+  s.nCount = levels.size();
+  if (s.nCount == 0)
+    return s;
+  double dMax = -kInf;
+  for (double d : levels)
+    dMax = std::max(dMax, Sane(d));
+  // Energies relative to the highest level: the largest term is 1, so the
+  // sum can neither overflow nor lose the loud samples among quiet ones.
+  double dSum = 1;
+  if (std::isfinite(dMax)) {
+    dSum = 0;
+    for (double d : levels)
+      dSum += Energy(Sane(d) - dMax);
+  }
+  const double n = static_cast<double>(s.nCount);
+  s.dLeq = dMax + 10.0 * std::log10(dSum / n);
+  s.dDurationSec = n * dIntervalSec;
+  s.dSel = SoundExposureLevel(s.dLeq, s.dDurationSec);
+
+  const std::size_t ranks[] = {ExceededIndex(s.nCount, 10), ExceededIndex(s.nCount, 50),
+                               ExceededIndex(s.nCount, 90)};
+  double exceeded[3];
+  SelectDescendingRanks(levels, ranks, exceeded);
+  s.dL10 = exceeded[0];
+  s.dL50 = exceeded[1];
+  s.dL90 = exceeded[2];
+  return s;
+}
+
+double LevelExceeded(std::span<const double> levels, int nPercent) {
+  if (levels.empty())
+    return 0;
+  const std::size_t rank = ExceededIndex(levels.size(), nPercent);
+  double d = 0;
+  SelectDescendingRanks(levels, {&rank, 1}, {&d, 1});
+  return d;
+}
+
+void CLeqAccumulator::Add(double dLevel) {
+  dLevel = Sane(dLevel);
+  if (m_nCount == 0) {
+    m_dRef = dLevel;
+    m_dSum = 1;
+  } else if (dLevel > m_dRef) {
+    m_dSum = m_dSum * Energy(m_dRef - dLevel) + 1;
+    m_dRef = dLevel;
+  } else if (dLevel == m_dRef) {
+    m_dSum += 1; // also two infinite levels, whose difference is not a number
+  } else {
+    m_dSum += Energy(dLevel - m_dRef);
+  }
+  ++m_nCount;
+}
+
+void CLeqAccumulator::Clear() {
+  m_nCount = 0;
+  m_dRef = 0;
+  m_dSum = 0;
+}
+
+double CLeqAccumulator::Leq() const {
+  if (m_nCount == 0)
+    return 0;
+  return m_dRef + 10.0 * std::log10(m_dSum / static_cast<double>(m_nCount));
+}
+
+double CLeqAccumulator::Sel(double dIntervalSec) const {
+  return SoundExposureLevel(Leq(), static_cast<double>(m_nCount) * dIntervalSec);
+}
+
+double SoundExposureLevel(double dLeq, double dSeconds) {
+  if (!(dSeconds > 0))
+    return kNaN;
+  return dLeq + 10.0 * std::log10(dSeconds);
+}
+
+std::string FormatDuration(double dSeconds) {
+  // Beyond a hundred million years nobody reads the digits.
+  if (!(dSeconds > 0))
+    dSeconds = 0;
+  const long long nTotal = std::llround(std::min(dSeconds, 3.0e15));
+  std::string out;
+  char buf[24];
+  auto res = std::to_chars(buf, buf + sizeof buf, nTotal / 3600);
+  out.assign(buf, res.ptr);
+  out += ':';
+  AppendTwoDigits(out, nTotal / 60 % 60);
+  out += ':';
+  AppendTwoDigits(out, nTotal % 60);
+  return out;
+}
+
+void CUnitTally::Add(std::string_view strUnit) {
+  if (!m_bAny) {
+    m_strUnit.assign(strUnit);
+    m_bAny = true;
+  } else if (!m_bMixed && strUnit != m_strUnit) {
+    m_bMixed = true;
+  }
+}
+
+void CUnitTally::Clear() {
+  m_strUnit.clear();
+  m_bAny = false;
+  m_bMixed = false;
+}
+
+std::string LeqLabel(std::string_view strCommonUnit) {
+  if (strCommonUnit == "dBA")
+    return "LAeq";
+  if (strCommonUnit == "dBC")
+    return "LCeq";
+  return "Leq";
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+// Noise figures of a series of equally spaced levels (dB): the equivalent
+// continuous level, the levels exceeded by 10, 50 and 90 % of the samples,
+// the sound exposure level and the time the series covers.
+struct AcousticStats {
+  std::size_t nCount = 0; // 0: nothing below is meaningful and nothing is shown
+  double dLeq = 0;
+  double dL10 = 0;
+  double dL50 = 0;
+  double dL90 = 0;
+  double dSel = 0;         // not a number when the series covers no time
+  double dDurationSec = 0; // nCount × the interval
+};
+
+// All figures at once, O(N).
+AcousticStats ComputeAcousticStats(std::span<const double> levels, double dIntervalSec);
+
+// The level exceeded by `nPercent` % of the samples: with the levels sorted
+// from highest to lowest, the one at index ceil(nPercent·N/100) − 1.
+// An empty series gives 0.
+double LevelExceeded(std::span<const double> levels, int nPercent);
+
+// Leq and SEL of a series that grows one sample at a time, O(1) per sample.
+// The energies are summed relative to the highest level so far, so levels
+// far apart (or very high) neither overflow nor drown each other.
+class CLeqAccumulator {
+public:
+  void Add(double dLevel);
+  void Clear();
+  std::size_t Count() const { return m_nCount; }
+  // 0 while empty.
+  double Leq() const;
+  // Leq + 10·log10(Count × interval); not a number when that time is not positive.
+  double Sel(double dIntervalSec) const;
+
+private:
+  std::size_t m_nCount = 0;
+  double m_dRef = 0; // highest level so far: each energy is 10^((L − m_dRef)/10) ≤ 1
+  double m_dSum = 0;
+};
+
+// The sound exposure level of `dLeq` held for `dSeconds`.
+double SoundExposureLevel(double dLeq, double dSeconds);
+
+// "h:mm:ss" of a duration rounded to the second; hours grow past 24.
+// Negative or not-a-number durations read as 0.
+std::string FormatDuration(double dSeconds);
+
+// The unit all samples of a series share ("dBA", "dBC"), or none when they
+// differ; fed one unit at a time so a live run keeps it at O(1) per sample.
+class CUnitTally {
+public:
+  void Add(std::string_view strUnit);
+  void Clear();
+  // Empty while the series is empty or mixed.
+  std::string_view Common() const { return m_bMixed ? std::string_view() : std::string_view(m_strUnit); }
+
+private:
+  std::string m_strUnit;
+  bool m_bAny = false;
+  bool m_bMixed = false;
+};
+
+// "LAeq" for a series all in dBA, "LCeq" for one all in dBC, otherwise
+// "Leq"; `strCommonUnit` as CUnitTally::Common gives it.
+std::string LeqLabel(std::string_view strCommonUnit);
