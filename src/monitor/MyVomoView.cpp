@@ -28,7 +28,8 @@
 CMyVomoView::CMyVomoView(CDataStores &stores, CPrompts &prompts, std::unique_ptr<IMeterLink> link,
                          QWidget *parent)
     : QWidget(parent), m_stores(stores), m_prompts(prompts), m_pLink(std::move(link)),
-      m_mailbox([this](const QByteArray &chunk) { OnChunk(chunk); }), m_receivePath(*this, [this] { return Now(); }), m_state(m_receivePath.State()),
+      m_mailbox([this](const QByteArray &chunk) { OnChunk(chunk); }),
+      m_receivePath(*this, [this] { return Now(); }), m_state(m_receivePath.State()),
       m_run(stores.m_live, m_state), m_timers([this](int nId) { OnTimer(nId); }),
       m_now([] { return std::time(nullptr); }) {
   setObjectName(QStringLiteral("myVomoView"));
@@ -106,6 +107,11 @@ void CMyVomoView::BuildForm() {
   m_pList->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
                                         "border-bottom: 1px solid #d0d0d0; }"));
   m_pList->setModel(m_pModel);
+  // Scrolling lays out every row, so a hidden table is brought to its end when shown.
+  connect(m_pModel, &CSampleTableModel::rowsAnnounced, this, [this](int nRows) {
+    if (m_bShowTable && nRows > 0)
+      m_pList->scrollTo(m_pModel->index(nRows - 1, 0));
+  });
   m_pList->header()->setStretchLastSection(false);
   m_pList->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   m_pList->setGeometry(b.ToPixels(l->x, l->y, l->cx, l->cy));
