@@ -18,6 +18,7 @@ inline constexpr std::string_view DATA_FILE_HEADER = "TX980 Sound Level Meter Sa
 std::string TextDataHeader(double dSampleRate);
 // "%s, %5.2f, %s" without the line end.
 void AppendTextDataLine(std::string &out, const CObjData &rec);
+void AppendTextDataLine(std::string &out, const CSampleArray &samples, std::size_t i);
 
 // Writes the header from the first sample's rate and one line per sample.
 // An empty array writes nothing. False when the sink failed or progress
@@ -31,7 +32,7 @@ CFileResult WriteTextDataFile(const std::string &strPath, const CSampleArray &sa
 struct CTextDataContent {
   CFileResult result; // Ok or WrongFormat (or Cancelled)
   double dSampleRate = 0;
-  std::vector<std::unique_ptr<CObjData>> samples;
+  CSampleStore samples;
 };
 
 // Parses the bytes of a data file. Sample lines are taken as they come,
@@ -39,6 +40,9 @@ struct CTextDataContent {
 CTextDataContent ParseTextData(std::string_view bytes, const ProgressFn &progress = {});
 // Replaces the samples of `store` with the parsed ones.
 void MoveIntoStore(CTextDataContent &content, CSampleStore &store);
+// Reads a file piece by piece into a store of its own (the whole file is
+// never in memory). Safe on any thread: it touches nothing else.
+CTextDataContent ReadTextDataContent(const std::string &strPath, const ProgressFn &progress = {});
 // Reads a file into `store`, which is replaced only when the whole file was
 // read and its header was right; otherwise the store keeps its samples.
 CFileResult ReadTextDataFile(const std::string &strPath, CSampleStore &store,

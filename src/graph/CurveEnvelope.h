@@ -3,20 +3,10 @@
 #include "graph/CurvePoints.h"
 #include "graph/GraphState.h"
 #include "records/LevelPyramid.h"
+#include "records/SampleArray.h"
 
 #include <cstddef>
 #include <span>
-
-// A stretch of the drawn samples that lies in one store: samples
-// nFirst .. nFirst + nCount - 1 of the drawn array are the store's levels
-// from nStoreFirst on, with the store's pyramid beside them.
-struct LevelStretch {
-  std::size_t nFirst = 0;
-  std::size_t nCount = 0;
-  std::size_t nStoreFirst = 0;
-  std::span<const double> levels; // all of the store's levels
-  const CLevelPyramid *pPyramid = nullptr;
-};
 
 // The curve's point for sample i, as the screen plots it.
 GraphPoint CurvePoint(const CGraphState &s, std::size_t i, double dLevel);

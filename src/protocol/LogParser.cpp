@@ -38,13 +38,14 @@ void EmitLevels(std::string_view levels, bool bLast, CLogDecodeState &dec, CSamp
   const CivilFields start{c.m_nYear, c.m_nMonth, c.m_nDay, c.m_nHour, c.m_nMinute, c.m_nSecond};
   const CivilSeconds t0 = ToCivilSeconds(start);
   const CivilSeconds step = static_cast<int>(c.m_dSampleRate);
-  std::string time;
   CivilSeconds t = t0;
   for (std::size_t pos = 0; pos < end; pos += 4, t += step) {
     const double dLevel = ReadDecimalInt(Mid(levels, pos, 4)) / 10.0;
-    time.clear();
-    AppendTimeText(time, pos == 0 ? start : FromCivilSeconds(t), TimeStyle::PlainHour);
-    store.Emplace(dLevel, time, c.m_strUnit, dec.m_nLogGroup, c.m_dSampleRate);
+    if (pos == 0) // the header's own text, even when a field is out of range
+      store.Emplace(dLevel, FormatTimeText(start, TimeStyle::PlainHour), c.m_strUnit, dec.m_nLogGroup,
+                    c.m_dSampleRate);
+    else
+      store.AppendAt(dLevel, t, TimeStyle::PlainHour, c.m_strUnit, dec.m_nLogGroup, c.m_dSampleRate);
     c.m_dLastLevel = dLevel;
   }
   const CivilFields next = FromCivilSeconds(t);

@@ -59,8 +59,8 @@ TEST(TextDataWrite, DecimalPointIgnoresTheLocale) {
   std::setlocale(LC_NUMERIC, savedC.c_str());
   std::locale::global(savedCxx);
   EXPECT_EQ(bytes, "TX980 Sound Level Meter SamplingRate:0.5;\r\nd,t, 65.30, dBA\r\n");
-  ASSERT_EQ(c.samples.size(), 1u);
-  EXPECT_DOUBLE_EQ(c.samples[0]->m_dValue, 65.3);
+  ASSERT_EQ(c.samples.GetSize(), 1u);
+  EXPECT_DOUBLE_EQ(c.samples[0].m_dValue, 65.3);
   EXPECT_DOUBLE_EQ(c.dSampleRate, 0.5);
   if (!bCLocale)
     std::printf("note: no C locale with a decimal comma installed; checked the C++ one only\n");
@@ -78,8 +78,8 @@ TEST(TextDataRead, SampleLineWithAndWithoutCr) {
     CTextDataContent c = Parse(std::string("TX980 Sound Level Meter SamplingRate:1.0;\r\n") +
                                "07-12-2026,01:45:03, 65.30, dBA" + end);
     ASSERT_TRUE(c.result.Ok()) << end;
-    ASSERT_EQ(c.samples.size(), 1u);
-    const CObjData &r = *c.samples[0];
+    ASSERT_EQ(c.samples.GetSize(), 1u);
+    const CObjData r = c.samples[0];
     EXPECT_DOUBLE_EQ(r.m_dValue, 65.3);
     EXPECT_EQ(r.m_strTime, "07-12-2026,01:45:03");
     EXPECT_EQ(r.m_strUnit, "dBA");
@@ -104,8 +104,8 @@ TEST(TextDataRead, RateFollowsTheLenientNumberRule) {
   EXPECT_DOUBLE_EQ(Parse("TX980 Sound Level Meter SamplingRate: \t2.5xyz;").dSampleRate, 2.5);
   CTextDataContent noSemicolon = Parse("TX980 Sound Level Meter SamplingRate:0.5\r\na, 1, dBA\r\n");
   EXPECT_DOUBLE_EQ(noSemicolon.dSampleRate, 0);
-  ASSERT_EQ(noSemicolon.samples.size(), 1u);
-  EXPECT_DOUBLE_EQ(noSemicolon.samples[0]->m_dSampleRate, 0);
+  ASSERT_EQ(noSemicolon.samples.GetSize(), 1u);
+  EXPECT_DOUBLE_EQ(noSemicolon.samples[0].m_dSampleRate, 0);
   ASSERT_FALSE(noSemicolon.result.warnings.empty());
   EXPECT_EQ(noSemicolon.result.warnings[0].rfind("line 1:", 0), 0u);
   EXPECT_DOUBLE_EQ(Parse("TX980 Sound Level Meter SamplingRate;1.0:").dSampleRate, 0);
@@ -119,19 +119,19 @@ TEST(TextDataRead, CommaSplittingOfOddLines) {
                              "d,t,+-5,u\r\n"
                              "d,t,inf,dBA\r\n"
                              "d,t,.5,dBA\r\n");
-  ASSERT_EQ(c.samples.size(), 6u);
-  EXPECT_EQ(c.samples[0]->m_strTime, "a");
-  EXPECT_DOUBLE_EQ(c.samples[0]->m_dValue, 0);
-  EXPECT_EQ(c.samples[0]->m_strUnit, "a,b");
-  EXPECT_EQ(c.samples[1]->m_strTime, "");
-  EXPECT_EQ(c.samples[1]->m_strUnit, "omma");
-  EXPECT_EQ(c.samples[2]->m_strTime, "d,t");
-  EXPECT_DOUBLE_EQ(c.samples[2]->m_dValue, 10);
-  EXPECT_EQ(c.samples[2]->m_strUnit, "dBC");
-  EXPECT_DOUBLE_EQ(c.samples[3]->m_dValue, 0);
-  EXPECT_EQ(c.samples[3]->m_strUnit, "-5,u");
-  EXPECT_DOUBLE_EQ(c.samples[4]->m_dValue, 0);
-  EXPECT_DOUBLE_EQ(c.samples[5]->m_dValue, 0.5);
+  ASSERT_EQ(c.samples.GetSize(), 6u);
+  EXPECT_EQ(c.samples[0].m_strTime, "a");
+  EXPECT_DOUBLE_EQ(c.samples[0].m_dValue, 0);
+  EXPECT_EQ(c.samples[0].m_strUnit, "a,b");
+  EXPECT_EQ(c.samples[1].m_strTime, "");
+  EXPECT_EQ(c.samples[1].m_strUnit, "omma");
+  EXPECT_EQ(c.samples[2].m_strTime, "d,t");
+  EXPECT_DOUBLE_EQ(c.samples[2].m_dValue, 10);
+  EXPECT_EQ(c.samples[2].m_strUnit, "dBC");
+  EXPECT_DOUBLE_EQ(c.samples[3].m_dValue, 0);
+  EXPECT_EQ(c.samples[3].m_strUnit, "-5,u");
+  EXPECT_DOUBLE_EQ(c.samples[4].m_dValue, 0);
+  EXPECT_DOUBLE_EQ(c.samples[5].m_dValue, 0.5);
   // Lines with fewer than three commas are noted with their line numbers.
   ASSERT_GE(c.result.warnings.size(), 2u);
   EXPECT_EQ(c.result.warnings[0].rfind("line 2:", 0), 0u);
@@ -143,11 +143,11 @@ TEST(TextDataRead, BlankLineEndsTheSamples) {
                              "d,t1, 60.00, dBA\r\n"
                              "\r\n"
                              "d,t3, 61.00, dBA\r\n");
-  ASSERT_EQ(c.samples.size(), 1u);
-  EXPECT_EQ(c.samples[0]->m_strTime, "d,t1");
+  ASSERT_EQ(c.samples.GetSize(), 1u);
+  EXPECT_EQ(c.samples[0].m_strTime, "d,t1");
   ASSERT_EQ(c.result.warnings.size(), 1u);
   EXPECT_EQ(c.result.warnings[0].rfind("line 3:", 0), 0u);
-  EXPECT_TRUE(Parse("TX980 Sound Level Meter SamplingRate:1.0;\r\n").samples.empty());
+  EXPECT_TRUE(Parse("TX980 Sound Level Meter SamplingRate:1.0;\r\n").samples.IsEmpty());
 }
 
 TEST(TextDataFile, RoundTripRoundsLevelsAndKeepsTheFirstRate) {
