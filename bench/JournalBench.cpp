@@ -1,8 +1,8 @@
 #include "journal/OrphanJournals.h"
 #include "journal/RecoveredRun.h"
 #include "journal/RunJournal.h"
-#include "monitor/SampleStore.h"
-#include "monitor/StatData.h"
+#include "records/SampleStore.h"
+#include "records/StatData.h"
 
 #include <benchmark/benchmark.h>
 

@@ -9,7 +9,7 @@ out=build-bench/results
 mkdir -p "$out"
 # Run as users do: their own zone setting (often TZ unset) and locale.
 export QT_QPA_PLATFORM=offscreen
-for b in tarvik_bench tarvik_ui_bench; do
+for b in tarvik_bench tarvik_ui_bench tarvik_logger_bench; do
   [ -x "build-bench/bench/$b" ] || continue
   "build-bench/bench/$b" --benchmark_out="$out/$b.json" --benchmark_out_format=json >/dev/null
 done

@@ -3,9 +3,9 @@
 #include "files/DefaultFileName.h"
 #include "files/FileResult.h"
 #include "files/SpreadsheetFile.h"
-#include "monitor/SampleArray.h"
-#include "monitor/SampleStore.h"
-#include "monitor/StatData.h"
+#include "records/SampleArray.h"
+#include "records/SampleStore.h"
+#include "records/StatData.h"
 
 #include <QString>
 

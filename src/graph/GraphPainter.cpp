@@ -1,8 +1,8 @@
 #include "graph/GraphPainter.h"
 
-#include "app/DialogBuilder.h"
 #include "graph/CurveEnvelope.h"
 #include "graph/GraphMath.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QFontMetrics>
 #include <QPainter>

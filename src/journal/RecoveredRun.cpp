@@ -1,7 +1,7 @@
 #include "journal/RecoveredRun.h"
 
-#include "monitor/SampleStore.h"
-#include "monitor/StatData.h"
+#include "records/SampleStore.h"
+#include "records/StatData.h"
 
 void LoadRecoveredRun(const journal::JournalContent &content, CSampleStore &live, StatData &stat) {
   live.RemoveAll();

@@ -1,8 +1,5 @@
 #include "monitor/MyVomoView.h"
 
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
-#include "app/DialogBuilder.h"
 #include "app/PortDlg.h"
 #include "datalog/DataFileMenu.h"
 #include "datalog/DataLogDlg.h"
@@ -15,6 +12,9 @@
 #include "monitor/SampleTableModel.h"
 #include "res/Templates.h"
 #include "serial/KeyRepeaters.h"
+#include "uikit/CommandIds.h"
+#include "uikit/CommandRouter.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QComboBox>
 #include <QGroupBox>

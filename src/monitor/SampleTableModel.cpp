@@ -1,6 +1,6 @@
 #include "monitor/SampleTableModel.h"
 
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 
 #include <chrono>
 

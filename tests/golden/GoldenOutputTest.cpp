@@ -6,7 +6,7 @@
 #include "../print/PdfPages.h"
 #include "support/ScriptedPrompts.h"
 
-#include "app/DialogBuilder.h"
+#include "uikit/DialogBuilder.h"
 #include "datalog/DataLogDlg.h"
 #include "datalog/DataLogTemplate.h"
 #include "files/SpreadsheetFile.h"

@@ -1,5 +1,5 @@
 #include "monitor/SampleTableModel.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Prompts.h"
+#include "uikit/Prompts.h"
 
 #include <QString>
 
@@ -21,7 +21,7 @@ public:
     Buttons buttons = Buttons::Ok;
   };
 
-  std::deque<int> m_answers;              // message box answers
+  std::deque<int> m_answers;                  // message box answers
   std::deque<std::optional<QString>> m_paths; // file dialog answers
   std::deque<std::optional<QColor>> m_colors;
   // Builds the printer handed back by SelectPrinter; null answers "cancelled".
@@ -36,7 +36,8 @@ public:
     m_asked.push_back({"open", filter, {}, Buttons::Ok});
     return Pop(m_paths, std::optional<QString>());
   }
-  std::optional<QString> GetSaveFileName(QWidget *, const QString &filter, const QString &defaultName) override {
+  std::optional<QString> GetSaveFileName(QWidget *, const QString &filter,
+                                         const QString &defaultName) override {
     m_asked.push_back({"save", filter, defaultName, Buttons::Ok});
     return Pop(m_paths, std::optional<QString>());
   }

@@ -1,6 +1,6 @@
-#include "monitor/StatData.h"
+#include "records/StatData.h"
 
-#include "monitor/ObjData.h"
+#include "records/ObjData.h"
 
 void StatData::Reset() {
   dMax = 0;

@@ -1,4 +1,4 @@
-#include "app/Prompts.h"
+#include "uikit/Prompts.h"
 
 #include "res/DialogTemplate.h"
 
@@ -14,25 +14,45 @@ int CQtPrompts::MessageBox(QWidget *parent, const QString &text, const QString &
   box.setText(text);
   box.setWindowTitle(caption);
   switch (icon) {
-  case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-  case Icon::Information: box.setIcon(QMessageBox::Information); break;
-  case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-  case Icon::Error: box.setIcon(QMessageBox::Critical); break;
-  case Icon::Question: box.setIcon(QMessageBox::Question); break;
+  case Icon::None:
+    box.setIcon(QMessageBox::NoIcon);
+    break;
+  case Icon::Information:
+    box.setIcon(QMessageBox::Information);
+    break;
+  case Icon::Warning:
+    box.setIcon(QMessageBox::Warning);
+    break;
+  case Icon::Error:
+    box.setIcon(QMessageBox::Critical);
+    break;
+  case Icon::Question:
+    box.setIcon(QMessageBox::Question);
+    break;
   }
   switch (buttons) {
-  case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-  case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-  case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+  case Buttons::Ok:
+    box.setStandardButtons(QMessageBox::Ok);
+    break;
+  case Buttons::OkCancel:
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    break;
+  case Buttons::YesNo:
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    break;
   case Buttons::YesNoCancel:
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     break;
   }
   switch (box.exec()) {
-  case QMessageBox::Ok: return IDOK;
-  case QMessageBox::Yes: return IDYES;
-  case QMessageBox::No: return IDNO;
-  default: return IDCANCEL;
+  case QMessageBox::Ok:
+    return IDOK;
+  case QMessageBox::Yes:
+    return IDYES;
+  case QMessageBox::No:
+    return IDNO;
+  default:
+    return IDCANCEL;
   }
 }
 

@@ -1,4 +1,4 @@
-#include "app/CommandRouter.h"
+#include "uikit/CommandRouter.h"
 
 QAction *CCommandRouter::Add(int nId, const QString &text) {
   Entry &e = m_entries[nId];

@@ -1,5 +1,5 @@
-#include "monitor/SampleStore.h"
-#include "monitor/StatData.h"
+#include "records/StatData.h"
+#include "records/SampleStore.h"
 
 #include <gtest/gtest.h>
 

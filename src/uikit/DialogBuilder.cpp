@@ -1,4 +1,4 @@
-#include "app/DialogBuilder.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -58,7 +58,9 @@ void CDialogBuilder::Build(QWidget *parent) const {
       w = l;
       break;
     }
-    case CtlKind::Picture: w = new QLabel(parent); break;
+    case CtlKind::Picture:
+      w = new QLabel(parent);
+      break;
     case CtlKind::Edit:
     case CtlKind::EditReadOnly: {
       auto *e = new QLineEdit(text, parent);
@@ -78,8 +80,12 @@ void CDialogBuilder::Build(QWidget *parent) const {
       w = new QGroupBox(text, parent);
       frames.push_back(w);
       break;
-    case CtlKind::RadioButton: w = new QRadioButton(text, parent); break;
-    case CtlKind::CheckBox: w = new QCheckBox(text, parent); break;
+    case CtlKind::RadioButton:
+      w = new QRadioButton(text, parent);
+      break;
+    case CtlKind::CheckBox:
+      w = new QCheckBox(text, parent);
+      break;
     case CtlKind::ComboDropList:
     case CtlKind::ComboDropDown: {
       auto *cb = new QComboBox(parent);
@@ -96,10 +102,17 @@ void CDialogBuilder::Build(QWidget *parent) const {
       w = t;
       break;
     }
-    case CtlKind::ScrollBarV: w = new QScrollBar(Qt::Vertical, parent); break;
-    case CtlKind::ScrollBarH: w = new QScrollBar(Qt::Horizontal, parent); break;
-    case CtlKind::Progress: w = new QProgressBar(parent); break;
-    case CtlKind::Custom: continue;
+    case CtlKind::ScrollBarV:
+      w = new QScrollBar(Qt::Vertical, parent);
+      break;
+    case CtlKind::ScrollBarH:
+      w = new QScrollBar(Qt::Horizontal, parent);
+      break;
+    case CtlKind::Progress:
+      w = new QProgressBar(parent);
+      break;
+    case CtlKind::Custom:
+      continue;
     }
     QRect r = ToPixels(c.x, c.y, c.cx, c.cy);
     if (c.kind == CtlKind::ComboDropList || c.kind == CtlKind::ComboDropDown)

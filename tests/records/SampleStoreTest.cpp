@@ -1,5 +1,5 @@
-#include "monitor/SampleStore.h"
-#include "monitor/SampleArray.h"
+#include "records/SampleStore.h"
+#include "records/SampleArray.h"
 
 #include <gtest/gtest.h>
 

@@ -40,7 +40,9 @@ private:
   DlgBaseUnits m_units;
 };
 
-inline QString CtlName(int nId) { return QStringLiteral("ctl%1").arg(nId); }
+inline QString CtlName(int nId) {
+  return QStringLiteral("ctl%1").arg(nId);
+}
 
 // The control with the given id, or null when absent or of another type.
 template <class T> T *DlgItem(const QWidget *dlg, int nId) {

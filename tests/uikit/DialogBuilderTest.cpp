@@ -1,4 +1,4 @@
-#include "app/DialogBuilder.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QComboBox>
 #include <QGroupBox>
