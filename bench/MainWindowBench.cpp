@@ -54,27 +54,23 @@ private:
   CMyVomoView *m_pView = nullptr;
 };
 
-// One tick of a long run. A 0.1 s run needs it well under 100 ms, and the
-// same with 1,000 or 1,000,000 samples in the store.
-void BM_SampleTick(benchmark::State &state) {
-  CRunningWindow w(static_cast<std::size_t>(state.range(0)), false);
+// One tick of a long run, with the graph or the table shown. A 0.1 s run
+// needs it well under 100 ms, and the same with 1,000 or 1,000,000 samples.
+void TickOfALongRun(benchmark::State &state, bool bTable) {
+  CRunningWindow w(static_cast<std::size_t>(state.range(0)), bTable);
   for (auto _ : state) {
     w.Tick();
     QCoreApplication::processEvents();
   }
   state.counters["samples"] = static_cast<double>(w.Count());
+}
+void BM_SampleTick(benchmark::State &state) {
+  TickOfALongRun(state, false);
+}
+void BM_SampleTickTable(benchmark::State &state) {
+  TickOfALongRun(state, true);
 }
 BENCHMARK(BM_SampleTick)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-
-// The same with the table shown instead of the graph.
-void BM_SampleTickTable(benchmark::State &state) {
-  CRunningWindow w(static_cast<std::size_t>(state.range(0)), true);
-  for (auto _ : state) {
-    w.Tick();
-    QCoreApplication::processEvents();
-  }
-  state.counters["samples"] = static_cast<double>(w.Count());
-}
 BENCHMARK(BM_SampleTickTable)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // `tarvik --simulate` from construction to the first decoded frame: 100 ms
