@@ -3,6 +3,7 @@
 #include "files/DefaultFileName.h"
 #include "files/FileResult.h"
 #include "files/SpreadsheetFile.h"
+#include "files/TextDataFile.h"
 #include "records/SampleArray.h"
 #include "records/SampleStore.h"
 #include "records/StatData.h"
@@ -45,6 +46,8 @@ private:
   // the replace question asked again for the name that results).
   std::optional<QString> AskSavePath(QWidget *parent, const QString &filter, const char *ext);
   Outcome Report(QWidget *parent, const CFileResult &res, bool bWriting);
+  // Reads off the UI thread behind a progress dialog with "Cancelar".
+  CTextDataContent ReadInBackground(QWidget *parent, const std::string &strPath);
 
   CPrompts &m_prompts;
   LocalClock m_clock;

@@ -108,6 +108,11 @@ void CMyVomoView::BuildForm() {
   m_pList->setAlternatingRowColors(false);
   m_pList->setStyleSheet(ListStyleSheet());
   m_pList->setModel(m_pModel);
+  // Scrolling lays out every row, so a hidden table is brought to its end when shown.
+  connect(m_pModel, &CSampleTableModel::rowsAnnounced, this, [this](int nRows) {
+    if (m_bShowTable && nRows > 0)
+      m_pList->scrollTo(m_pModel->index(nRows - 1, 0));
+  });
   m_pList->header()->setStretchLastSection(false);
   m_pList->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   m_pList->setGeometry(b.ToPixels(l->x, l->y, l->cx, l->cy));

@@ -93,10 +93,7 @@ void CMyVomoView::OnSetup() {
 
 void CMyVomoView::ShowSample(const CMonitorRun::Tick &tick) {
   const StatData &st = m_run.m_stat;
-  m_pModel->SyncAppended();
-  // Scrolling lays out every row, so a hidden table is brought to its end when shown.
-  if (m_bShowTable)
-    m_pList->scrollTo(m_pModel->index(static_cast<int>(tick.nCount) - 1, 0));
+  m_pModel->SyncAppended(); // rowsAnnounced scrolls a shown table to its end
   RedrawGraph();
   Field(1009)->setText(QString::number(tick.nCount));
   Field(1001)->setText(QString::fromStdString(st.strStartTime));
