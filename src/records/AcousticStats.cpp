@@ -150,3 +150,26 @@ std::string LeqLabel(std::string_view strCommonUnit) {
     return "LCeq";
   return "Leq";
 }
+
+std::string FormatDecibels(double dLevel) {
+  if (std::isnan(dLevel))
+    return {};
+  char buf[400]; // the widest double in fixed notation fits
+  auto res = std::to_chars(buf, buf + sizeof buf, dLevel, std::chars_format::fixed, 1);
+  return std::string(buf, res.ptr);
+}
+
+std::vector<AcousticFigure> AcousticFigures(const AcousticStats &s, std::string_view strLeqLabel,
+                                            std::string_view strDurationLabel) {
+  if (s.nCount == 0)
+    return {};
+  auto level = [](std::string_view label, double d) {
+    return AcousticFigure{std::string(label), FormatDecibels(d), d};
+  };
+  return {level(strLeqLabel, s.dLeq),
+          level("L10", s.dL10),
+          level("L50", s.dL50),
+          level("L90", s.dL90),
+          level("SEL", s.dSel),
+          {std::string(strDurationLabel), FormatDuration(s.dDurationSec), s.dDurationSec}};
+}
