@@ -2,7 +2,8 @@
 # Installs what Tarvik needs on Debian 12; does nothing when all is there.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 poppler-utils clang libclang-rt-14-dev xvfb xauth python3 ccache)
+  fonts-liberation2 poppler-utils clang libclang-rt-14-dev xvfb xauth python3 ccache
+  libxlsxwriter-dev pkgconf unzip)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

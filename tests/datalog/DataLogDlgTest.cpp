@@ -205,7 +205,7 @@ TEST_F(DataLogDlgTest, ExportAndSaveWriteTheSelection) {
   ClickRow(1);
   m_prompts.m_paths = {QString::fromStdString(dir.File("out")), QString::fromStdString(dir.File("sel.txt"))};
   m_dlg->Action(ID_EXPORT)->trigger();
-  EXPECT_EQ(m_prompts.m_asked[0].text, "Data File(*.xls)");
+  EXPECT_EQ(m_prompts.m_asked[0].text, "Data File(*.xls);;Excel Workbook(*.xlsx)");
   EXPECT_EQ(m_prompts.m_asked[0].caption, "2026-12-7 1-45.xls");
   std::string xls = Slurp(dir.File("out.xls")); // the default extension was added
   EXPECT_EQ(xls.substr(0, xls.find("Min")), "StartTime\t08-12-2026,2:00:00\t\r\n"
