@@ -1,6 +1,6 @@
-#include "app/Prompts.h"
 #include "datalog/DataLogDlg.h"
 #include "graph/GraphicsBtn.h"
+#include "uikit/Prompts.h"
 
 #include <QApplication>
 #include <QPrinter>

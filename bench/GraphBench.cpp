@@ -1,6 +1,6 @@
-#include "app/Prompts.h"
 #include "graph/GraphicsBtn.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
+#include "uikit/Prompts.h"
 
 #include <QApplication>
 #include <QPrinter>

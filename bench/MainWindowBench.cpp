@@ -1,13 +1,13 @@
 // Main window: one sampling tick of a long run, and the way from start to
 // the first decoded reading of the simulated meter.
 #include "app/AppOptions.h"
-#include "app/CommandRouter.h"
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
 #include "monitor/MyVomoView.h"
 #include "sim/PtyMeter.h"
 #include "support/FakeMeterLink.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/CommandRouter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
-#include "monitor/SampleStore.h"
-#include "monitor/StatData.h"
 #include "records/AcousticStats.h"
 #include "records/RankSelection.h"
+#include "records/SampleStore.h"
+#include "records/StatData.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,7 +8,7 @@ scripts/build.sh build-bench -DCMAKE_BUILD_TYPE=Release -DTARVIK_TESTS=OFF
 out=build-bench/results
 mkdir -p "$out"
 export QT_QPA_PLATFORM=offscreen TZ=UTC
-for b in tarvik_bench tarvik_ui_bench; do
+for b in tarvik_bench tarvik_ui_bench tarvik_logger_bench; do
   [ -x "build-bench/bench/$b" ] || continue
   "build-bench/bench/$b" --benchmark_out="$out/$b.json" --benchmark_out_format=json >/dev/null
 done

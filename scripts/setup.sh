@@ -2,8 +2,13 @@
 # Installs what Tarvik needs on Debian 12; does nothing when all is there.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 poppler-utils clang libclang-rt-14-dev xvfb xauth python3 ccache
-  libxlsxwriter-dev pkgconf unzip)
+  fonts-liberation2 poppler-utils clang libclang-rt-14-dev xvfb xauth python3 ccache)
+# The workbook export and the tests that read it back.
+pkgs+=(libxlsxwriter-dev pkgconf unzip)
+# Publishing to a message broker: the library, and a broker and clients for the tests.
+pkgs+=(libmosquitto-dev mosquitto mosquitto-clients)
+# Icons rendered at build time; the Debian package and its checks.
+pkgs+=(librsvg2-bin dpkg-dev file desktop-file-utils appstream groff-base)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -13,6 +13,9 @@ mkdir -p "$logs"
 scripts/build.sh build
 (cd build && ctest --output-on-failure -j 2) | tee "$logs/ctest.log"
 
+# The Debian package of the normal build: built, installed, run, validated, removed.
+scripts/package-check.sh build | tee "$logs/package.log"
+
 scripts/build.sh build-asan -DTARVIK_SANITIZE=address,undefined -DTARVIK_BENCH=OFF
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j 2) | tee "$logs/ctest-asan.log"
@@ -45,4 +48,8 @@ for f in "$logs"/gtest*.log; do
   n=$(grep -E '^\[  PASSED  \] [0-9]+ test' "$f" | sed -E 's/.*\] ([0-9]+) test.*/\1/')
   passed=$((passed + ${n:-0}))
 done
+if line=$(grep -E '^package check: [0-9]+ passed' "$logs/package.log"); then
+  passed=$((passed + $(sed -E 's/.*: ([0-9]+) passed.*/\1/' <<<"$line")))
+  failed=$((failed + $(sed -E 's/.*passed, ([0-9]+) failed.*/\1/' <<<"$line")))
+fi
 echo "tests: $passed passed, $failed failed"

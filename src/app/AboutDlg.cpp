@@ -1,7 +1,7 @@
 #include "app/AboutDlg.h"
 
-#include "app/DialogBuilder.h"
 #include "res/Templates.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,5 +1,13 @@
 #include "app/AppOptions.h"
 
+#include "TarvikVersion.h"
+
+namespace {
+bool IsQtOption(const std::string &a) {
+  return a.size() > 1 && a[0] == '-' && a[1] != '-' && a != "-h";
+}
+} // namespace
+
 AppOptionsResult ParseAppOptions(const std::vector<std::string> &args) {
   AppOptionsResult r;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -26,6 +34,11 @@ AppOptionsResult ParseAppOptions(const std::vector<std::string> &args) {
       }
     } else if (a == "--help" || a == "-h") {
       r.options.bHelp = true;
+    } else if (a == "--version") {
+      r.options.bVersion = true;
+    } else if (IsQtOption(a)) {
+      if (i + 1 < args.size() && !args[i + 1].starts_with('-'))
+        ++i;
     } else {
       r.strError = "unknown option " + a;
       return r;
@@ -36,8 +49,16 @@ AppOptionsResult ParseAppOptions(const std::vector<std::string> &args) {
 
 const char *AppUsage() {
   return "usage: tarvik [--simulate] [--screenshot PATH] [--port-template TEMPLATE]\n"
+         "              [--help] [--version] [Qt options]\n"
          "  --simulate          start a simulated meter on a pseudo-terminal and use it\n"
          "  --screenshot PATH   save a picture of the main window once the first reading\n"
          "                      has arrived (10 s at the latest), then exit\n"
-         "  --port-template T   device of a port number, default /dev/ttyUSB%d\n";
+         "  --port-template T   device of a port number, default /dev/ttyUSB%d\n"
+         "  --help              show this text and exit\n"
+         "  --version           show the version and exit\n"
+         "Qt's own options (-platform NAME, -style NAME, ...) are passed on to Qt.\n";
+}
+
+std::string AppVersionText() {
+  return std::string("tarvik ") + kTarvikVersion + "\n";
 }

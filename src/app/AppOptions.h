@@ -9,6 +9,7 @@ struct AppOptions {
   std::string strScreenshot;   // --screenshot PATH: save the window, then exit
   std::string strPortTemplate; // --port-template T: device of a port number
   bool bHelp = false;          // --help
+  bool bVersion = false;       // --version
 };
 
 struct AppOptionsResult {
@@ -16,5 +17,11 @@ struct AppOptionsResult {
   std::string strError; // empty: parsed
 };
 
+// Parses the whole command line before Qt sees it, so --help, --version and
+// usage errors need no display. Single-dash options other than -h are Qt's
+// own (-platform NAME, -style NAME, -reverse, ...) and are left to Qt; since
+// tarvik takes no operands, a word right after one of them is its value.
 AppOptionsResult ParseAppOptions(const std::vector<std::string> &args);
 const char *AppUsage();
+// "tarvik 0.1\n": the project's version.
+std::string AppVersionText();

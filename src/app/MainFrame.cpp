@@ -1,11 +1,11 @@
 #include "app/MainFrame.h"
 
 #include "app/AboutDlg.h"
-#include "app/CommandIds.h"
-#include "app/Prompts.h"
 #include "app/ToolbarIcons.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
+#include "uikit/CommandIds.h"
+#include "uikit/Prompts.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandRouter.h"
+#include "uikit/CommandRouter.h"
 
 #include <QMainWindow>
 #include <QUrl>

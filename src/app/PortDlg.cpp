@@ -1,9 +1,9 @@
 #include "app/PortDlg.h"
 
-#include "app/DialogBuilder.h"
-#include "app/Prompts.h"
 #include "monitor/RTSetupCalc.h"
 #include "res/Templates.h"
+#include "uikit/DialogBuilder.h"
+#include "uikit/Prompts.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/AppOptions.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 
 #include <QObject>
 #include <QString>

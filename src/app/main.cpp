@@ -1,19 +1,20 @@
 #include "app/AppOptions.h"
 #include "app/MainFrame.h"
-#include "app/Prompts.h"
 #include "app/TarvikApp.h"
+#include "uikit/Prompts.h"
+
+#include "TarvikVersion.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 int main(int argc, char **argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Tarvik"));
-  std::vector<std::string> args;
-  for (const QString &a : QApplication::arguments().mid(1))
-    args.push_back(a.toStdString());
-  AppOptionsResult parsed = ParseAppOptions(args);
+  // Before QApplication: --help, --version and usage errors need no display.
+  AppOptionsResult parsed = ParseAppOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.strError.empty()) {
     std::fprintf(stderr, "tarvik: %s\n%s", parsed.strError.c_str(), AppUsage());
     return 2;
@@ -22,6 +23,18 @@ int main(int argc, char **argv) {
     std::fputs(AppUsage(), stdout);
     return 0;
   }
+  if (parsed.options.bVersion) {
+    std::fputs(AppVersionText().c_str(), stdout);
+    return 0;
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tarvik"));
+  QApplication::setApplicationVersion(QString::fromUtf8(kTarvikVersion));
+  // Ties the windows to the installed menu entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(TARVIK_APP_ID));
+  Q_INIT_RESOURCE(icon); // tarvik_ui is a static library
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/tarvik.svg")));
 
   CQtPrompts prompts;
   CTarvikApp tarvik(parsed.options, prompts);

@@ -1,9 +1,9 @@
 #include "datalog/DataFileCommands.h"
 
-#include "app/Prompts.h"
 #include "files/TextDataFile.h"
-#include "app/WaitCursor.h"
 #include "res/DialogTemplate.h"
+#include "uikit/Prompts.h"
+#include "uikit/WaitCursor.h"
 
 #include <QFileInfo>
 

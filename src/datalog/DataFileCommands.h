@@ -4,9 +4,9 @@
 #include "files/FileResult.h"
 #include "files/SpreadsheetFile.h"
 #include "files/WorkbookFile.h"
-#include "monitor/SampleArray.h"
-#include "monitor/SampleStore.h"
-#include "monitor/StatData.h"
+#include "records/SampleArray.h"
+#include "records/SampleStore.h"
+#include "records/StatData.h"
 
 #include <QString>
 

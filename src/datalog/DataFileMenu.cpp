@@ -1,7 +1,7 @@
 #include "datalog/DataFileMenu.h"
 
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
+#include "uikit/CommandIds.h"
+#include "uikit/CommandRouter.h"
 
 CDataFileMenu::CDataFileMenu(CDataStores &stores, CPrompts &prompts, QWidget *pParent,
                              std::function<StatData()> liveStat, LocalClock clock)

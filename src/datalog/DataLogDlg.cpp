@@ -1,11 +1,11 @@
 #include "datalog/DataLogDlg.h"
 
-#include "app/DialogBuilder.h"
 #include "datalog/DataLogTemplate.h"
 #include "datalog/RecordingList.h"
 #include "graph/GraphHost.h"
 #include "graph/GraphicsBtn.h"
 #include "print/PrintCommands.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "datalog/RecordingSelection.h"
 #include "datalog/DataFileCommands.h"
-#include "monitor/SampleArray.h"
-#include "monitor/SampleStore.h"
-#include "monitor/StatData.h"
+#include "datalog/RecordingSelection.h"
+#include "records/SampleArray.h"
+#include "records/SampleStore.h"
+#include "records/StatData.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "monitor/SampleArray.h"
-#include "monitor/SampleStore.h"
-#include "monitor/StatData.h"
+#include "records/SampleArray.h"
+#include "records/SampleStore.h"
+#include "records/StatData.h"
 
 #include <cstddef>
 #include <string>

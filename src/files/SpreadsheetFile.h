@@ -2,8 +2,8 @@
 
 #include "files/ByteSink.h"
 #include "files/FileResult.h"
-#include "monitor/SampleArray.h"
-#include "monitor/StatData.h"
+#include "records/SampleArray.h"
+#include "records/StatData.h"
 
 #include <string>
 

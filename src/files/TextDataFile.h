@@ -2,8 +2,8 @@
 
 #include "files/ByteSink.h"
 #include "files/FileResult.h"
-#include "monitor/SampleArray.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleArray.h"
+#include "records/SampleStore.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "files/FileResult.h"
-#include "monitor/SampleArray.h"
-#include "monitor/StatData.h"
+#include "records/SampleArray.h"
+#include "records/StatData.h"
 
 #include <cstddef>
 #include <string>

@@ -1,11 +1,11 @@
 #include "graph/DlgColorSet.h"
 
-#include "app/DialogBuilder.h"
-#include "app/Prompts.h"
 #include "graph/ColorSettings.h"
 #include "graph/GraphPainter.h"
 #include "graph/GraphicsBtn.h"
 #include "res/ColorSetTemplate.h"
+#include "uikit/DialogBuilder.h"
+#include "uikit/Prompts.h"
 
 #include <QLabel>
 #include <QPushButton>

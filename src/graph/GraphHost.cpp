@@ -1,10 +1,10 @@
 #include "graph/GraphHost.h"
 
-#include "app/DialogBuilder.h"
 #include "graph/CursorStats.h"
 #include "graph/GraphMath.h"
 #include "graph/GraphMouse.h"
 #include "graph/GraphicsBtn.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QLabel>
 #include <QLineEdit>

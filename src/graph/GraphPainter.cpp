@@ -1,7 +1,7 @@
 #include "graph/GraphPainter.h"
 
-#include "app/DialogBuilder.h"
 #include "graph/GraphMath.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -3,7 +3,7 @@
 #include "graph/CurvePoints.h"
 #include "graph/GraphState.h"
 #include "graph/TimeLabels.h"
-#include "monitor/SampleArray.h"
+#include "records/SampleArray.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,10 +1,10 @@
 #include "graph/GraphicsBtn.h"
 
-#include "app/DialogBuilder.h"
-#include "app/Prompts.h"
 #include "graph/ColorSettings.h"
 #include "graph/GraphMath.h"
 #include "graph/GraphMouse.h"
+#include "uikit/DialogBuilder.h"
+#include "uikit/Prompts.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -4,7 +4,7 @@
 #include "graph/GraphPainter.h"
 #include "graph/GraphState.h"
 #include "graph/TimeLabels.h"
-#include "monitor/SampleArray.h"
+#include "records/SampleArray.h"
 
 #include <QImage>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "graph/GraphState.h"
-#include "monitor/SampleArray.h"
+#include "records/SampleArray.h"
 
 #include <ctime>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "monitor/LogState.h"
 
-#include "app/DialogBuilder.h"
 #include "res/LogStateTemplate.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QProgressBar>
 

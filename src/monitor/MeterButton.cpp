@@ -1,6 +1,6 @@
 #include "monitor/MeterButton.h"
 
-#include "app/DialogBuilder.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "monitor/SampleStore.h"
-#include "monitor/StatData.h"
 #include "protocol/MeterState.h"
+#include "records/SampleStore.h"
+#include "records/StatData.h"
 
 #include <array>
 #include <cstddef>

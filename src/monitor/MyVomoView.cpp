@@ -1,8 +1,5 @@
 #include "monitor/MyVomoView.h"
 
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
-#include "app/DialogBuilder.h"
 #include "app/PortDlg.h"
 #include "datalog/DataFileMenu.h"
 #include "datalog/DataLogDlg.h"
@@ -15,6 +12,9 @@
 #include "monitor/SampleTableModel.h"
 #include "res/Templates.h"
 #include "serial/KeyRepeaters.h"
+#include "uikit/CommandIds.h"
+#include "uikit/CommandRouter.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -28,7 +28,8 @@
 CMyVomoView::CMyVomoView(CDataStores &stores, CPrompts &prompts, std::unique_ptr<IMeterLink> link,
                          QWidget *parent)
     : QWidget(parent), m_stores(stores), m_prompts(prompts), m_pLink(std::move(link)),
-      m_mailbox([this](const QByteArray &chunk) { OnChunk(chunk); }), m_receivePath(*this, [this] { return Now(); }), m_state(m_receivePath.State()),
+      m_mailbox([this](const QByteArray &chunk) { OnChunk(chunk); }),
+      m_receivePath(*this, [this] { return Now(); }), m_state(m_receivePath.State()),
       m_run(stores.m_live, m_state), m_timers([this](int nId) { OnTimer(nId); }),
       m_now([] { return std::time(nullptr); }) {
   setObjectName(QStringLiteral("myVomoView"));

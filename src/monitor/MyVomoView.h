@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/TimerSet.h"
 #include "monitor/ChunkMailbox.h"
 #include "monitor/MeterLink.h"
 #include "monitor/MonitorRun.h"
@@ -8,6 +7,7 @@
 #include "protocol/MeterState.h"
 #include "protocol/ReceivePath.h"
 #include "protocol/ReceiveSink.h"
+#include "uikit/TimerSet.h"
 
 #include <QByteArray>
 #include <QWidget>
@@ -158,7 +158,7 @@ private:
   CDataStores &m_stores;
   CPrompts &m_prompts;
   std::unique_ptr<IMeterLink> m_pLink;
-  CChunkMailbox m_mailbox; // the reader thread's chunks, delivered on this thread
+  CChunkMailbox m_mailbox;    // the reader thread's chunks, delivered on this thread
   CReceivePath m_receivePath; // owns the meter state
   CMeterState &m_state;
   CLogDecodeState m_logDecode;

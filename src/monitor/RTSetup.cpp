@@ -1,10 +1,10 @@
 #include "monitor/RTSetup.h"
 
-#include "app/DialogBuilder.h"
-#include "app/Prompts.h"
 #include "monitor/MonitorRun.h"
 #include "monitor/RTSetupCalc.h"
 #include "res/Templates.h"
+#include "uikit/DialogBuilder.h"
+#include "uikit/Prompts.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TimerSet.h"
+#include "uikit/TimerSet.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
 #include "monitor/RegistoFlow.h"
 
-#include "app/Prompts.h"
-#include "monitor/SampleStore.h"
 #include "protocol/MeterState.h"
+#include "records/SampleStore.h"
+#include "uikit/Prompts.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/TimerSet.h"
 #include "monitor/LogState.h"
+#include "uikit/TimerSet.h"
 
 #include <cstddef>
 #include <cstdint>

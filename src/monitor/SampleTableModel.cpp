@@ -1,6 +1,6 @@
 #include "monitor/SampleTableModel.h"
 
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 
 int CSampleTableModel::rowCount(const QModelIndex &parent) const {
   return parent.isValid() ? 0 : m_nRows;

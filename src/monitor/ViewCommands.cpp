@@ -1,12 +1,12 @@
 // The file, print and colour commands of the main window, which act on the
 // live store and the view's graph.
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
 #include "datalog/DataFileMenu.h"
 #include "graph/DlgColorSet.h"
 #include "graph/GraphicsBtn.h"
 #include "monitor/MyVomoView.h"
 #include "print/PrintCommands.h"
+#include "uikit/CommandIds.h"
+#include "uikit/CommandRouter.h"
 
 void CMyVomoView::RegisterFileCommands(CCommandRouter &commands) {
   using namespace cmd;

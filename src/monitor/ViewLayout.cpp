@@ -1,8 +1,8 @@
 // Placement and colours of the view's controls, and the graph/table switch.
-#include "app/DialogBuilder.h"
 #include "graph/GraphicsBtn.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/SampleTableModel.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 // Finding and opening the meter's port: discovery, the "Porta" menu and
 // device arrivals.
-#include "app/Prompts.h"
 #include "monitor/MyVomoView.h"
 #include "serial/KeyRepeaters.h"
+#include "uikit/Prompts.h"
 
 void CMyVomoView::DiscoverPort() {
   if (m_bDiscovering)

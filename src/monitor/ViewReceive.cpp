@@ -1,10 +1,10 @@
 // What the receive path tells the view, and the download command.
-#include "app/Prompts.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/ReadoutPanel.h"
 #include "monitor/RegistoFlow.h"
 #include "protocol/LogParser.h"
 #include "serial/KeyRepeaters.h"
+#include "uikit/Prompts.h"
 
 void CMyVomoView::OnHoldSignal() {
   // The meter's HOLD ends the run as Parar would.

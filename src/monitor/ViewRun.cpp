@@ -1,9 +1,5 @@
 // Monitoring runs of the view: start, stop, clear, setup, sampling ticks
 // and the watchdogs that notice a lost meter.
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
-#include "app/DialogBuilder.h"
-#include "app/Prompts.h"
 #include "graph/GraphicsBtn.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/ReadoutPanel.h"
@@ -11,6 +7,10 @@
 #include "monitor/SampleTableModel.h"
 #include "res/DialogTemplate.h"
 #include "serial/KeyRepeaters.h"
+#include "uikit/CommandIds.h"
+#include "uikit/CommandRouter.h"
+#include "uikit/DialogBuilder.h"
+#include "uikit/Prompts.h"
 
 #include <QComboBox>
 #include <QLineEdit>

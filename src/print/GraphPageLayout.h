@@ -2,9 +2,9 @@
 
 #include "graph/GraphState.h"
 #include "graph/TimeLabels.h"
-#include "monitor/SampleArray.h"
-#include "monitor/StatData.h"
 #include "print/PageImage.h"
+#include "records/SampleArray.h"
+#include "records/StatData.h"
 
 #include <functional>
 #include <string>

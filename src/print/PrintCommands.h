@@ -2,10 +2,10 @@
 
 #include "graph/GraphState.h"
 #include "graph/TimeLabels.h"
-#include "monitor/SampleArray.h"
-#include "monitor/StatData.h"
 #include "print/GraphPageLayout.h"
 #include "print/PageImage.h"
+#include "records/SampleArray.h"
+#include "records/StatData.h"
 
 #include <ctime>
 #include <functional>

@@ -1,10 +1,10 @@
-#include "app/Prompts.h"
 #include "print/PagePainter.h"
 #include "print/PrintCommands.h"
 #include "print/PrintJob.h"
 #include "print/PrintRX.h"
 #include "print/PrintTexts.h"
-#include "app/WaitCursor.h"
+#include "uikit/Prompts.h"
+#include "uikit/WaitCursor.h"
 
 #include "graph/GraphMath.h"
 

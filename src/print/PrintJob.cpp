@@ -1,9 +1,9 @@
 #include "print/PrintJob.h"
 
-#include "app/Prompts.h"
 #include "print/PrintFormat.h"
 #include "print/PrintRX.h"
 #include "print/PrintTexts.h"
+#include "uikit/Prompts.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #include "print/PrintRX.h"
 
-#include "app/Prompts.h"
 #include "print/PrintTexts.h"
+#include "uikit/Prompts.h"
 
 #include <QPainter>
 #include <QPrinter>

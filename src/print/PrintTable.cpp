@@ -1,4 +1,3 @@
-#include "app/Prompts.h"
 #include "print/PagePainter.h"
 #include "print/PrintCommands.h"
 #include "print/PrintFormat.h"
@@ -6,7 +5,8 @@
 #include "print/PrintRX.h"
 #include "print/PrintTexts.h"
 #include "print/TableLayout.h"
-#include "app/WaitCursor.h"
+#include "uikit/Prompts.h"
+#include "uikit/WaitCursor.h"
 
 #include <QPainter>
 #include <QPrinter>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "monitor/SampleArray.h"
-#include "monitor/StatData.h"
 #include "print/PageImage.h"
+#include "records/SampleArray.h"
+#include "records/StatData.h"
 
 #include <cstddef>
 #include <vector>

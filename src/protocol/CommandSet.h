@@ -21,9 +21,12 @@ constexpr int kMeterKeyCount = 6;
 constexpr uint8_t kKeyCodes[kMeterKeyCount] = {0x33, 0x55, 0x11, 0x77, 0x88, 0x99};
 constexpr int kKeyRepeatMs = 600;
 constexpr int kLevelKeyRepeatMs = 500;
-// Stop shows no state: its repetition ends when the meter falls silent, or
-// after this many sends.
-constexpr int kStopKeyMaxSends = 10;
+// A repetition ends after this many sends at the latest (Stop shows no
+// state, so it ends only so or when the meter falls silent).
+constexpr int kKeyMaxSends = 10;
+// A code is sent again only after this many frames that began arriving
+// after the last write were decoded without the key's effect.
+constexpr int kKeyFramesBeforeRepeat = 2;
 
 constexpr uint8_t kDownloadRequest[2] = {0x5A, 0xAC};
 constexpr int kDownloadRequestRepeatMs = 100;

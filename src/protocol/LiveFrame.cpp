@@ -68,6 +68,15 @@ void DecodeTime(std::string_view frame, std::size_t p, CMeterState &st, std::str
 
 } // namespace
 
+bool HasDecimalLevel(std::string_view frame) {
+  if (frame.size() < 8)
+    return false;
+  for (std::size_t i = 4; i < 8; ++i)
+    if (frame[i] < '0' || frame[i] > '9')
+      return false;
+  return true;
+}
+
 void DecodeLiveFrame(std::string_view frame, CMeterState &st, std::string_view strDatePrefix) {
   st.m_dLevel = DecodeLevel(frame);
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "monitor/SampleStore.h"
 #include "protocol/MeterState.h"
 #include "protocol/ReceiveSink.h"
+#include "records/SampleStore.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <ctime>
 #include <string>
+
+using SteadyTime = std::chrono::steady_clock::time_point;
 
 // What the receive path knows about the meter: written by decoding (on the
 // UI thread, see docs/architecture.md) and read by sampling, the readout and
@@ -13,6 +16,11 @@ struct CMeterState {
   bool m_bDataReceived = false;
   bool m_bRecvFlag = false;
   unsigned m_nFramesDecoded = 0; // counts decoded live frames
+  SteadyTime m_tFrameBegan{};    // the first byte of the last decoded frame arrived
+  SteadyTime m_tLastFrame{};     // the last frame was decoded
+  // Between the last two decoded frames of an unbroken stream; zero until
+  // there are two.
+  std::chrono::steady_clock::duration m_frameInterval{};
 
   double m_dLevel = 50.0;
   std::string m_strCurTime;

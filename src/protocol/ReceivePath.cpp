@@ -5,8 +5,30 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
+
+// A gap this long is the meter coming back, not its frame rate.
+constexpr auto kLongestFrameGap = std::chrono::seconds(2);
+
+void NoteFrameTimes(CMeterState &st, SteadyTime tBegan, SteadyTime tDecoded) {
+  const auto gap = tDecoded - st.m_tLastFrame;
+  if (st.m_nFramesDecoded > 0 && gap > gap.zero() && gap < kLongestFrameGap)
+    st.m_frameInterval = gap;
+  st.m_tFrameBegan = tBegan;
+  st.m_tLastFrame = tDecoded;
+}
+
+// A second frame start on a byte boundary inside a frame: no tag of a whole
+// frame is 0xA5 0x0D.
+std::size_t NextFrameStart(std::string_view frame) {
+  for (std::size_t q = frame.find(kLiveFrameStart, 2); q != std::string_view::npos;
+       q = frame.find(kLiveFrameStart, q + 1))
+    if (q % 2 == 0)
+      return q;
+  return std::string_view::npos;
+}
 
 void CutUnframed(std::string &buf) {
   if (buf.size() > kMaxUnframedChars)
@@ -44,7 +66,7 @@ bool CReceivePath::AbandonDownload() {
   return true;
 }
 
-void CReceivePath::OnChunk(const uint8_t *p, std::size_t n) {
+void CReceivePath::OnChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived) {
   m_state.m_nRecvBytes += static_cast<int>(n);
   m_strChunk.clear();
   AppendHex(m_strChunk, p, n);
@@ -52,55 +74,84 @@ void CReceivePath::OnChunk(const uint8_t *p, std::size_t n) {
   m_state.m_bDataReceived = true;
   if (m_state.m_bDownloading)
     DownloadAssembly();
+  else if (std::memchr(p, kHoldSignalByte, n))
+    HoldSignal();
   else
-    LiveAssembly();
+    LiveAssembly(tArrived);
 }
 
-void CReceivePath::LiveAssembly() {
+// The meter's hold signal is a chunk holding the byte 0xFF (a held meter
+// puts one in every frame); the rest of the chunk is lost with it.
+void CReceivePath::HoldSignal() {
   CMeterState &st = m_state;
-  if (m_strChunk.find("ff") != std::string::npos) {
-    // The hold signal; the rest of the chunk is lost with it.
-    st.m_bHold = true;
-    if (st.m_bRunning)
-      m_sink.OnHoldSignal();
-    st.m_bRecvFlag = false;
-    return;
+  const bool bWasHeld = st.m_bHold;
+  st.m_bHold = true;
+  st.m_bRecvFlag = false;
+  if (st.m_bRunning)
+    m_sink.OnHoldSignal();
+  if (!bWasHeld)
+    m_sink.OnReadoutRefresh(); // "HOLD" appears at once, not with the next frame
+}
+
+void CReceivePath::LiveAssembly(SteadyTime tArrived) {
+  CMeterState &st = m_state;
+  // Text put into or taken from the buffer by anyone else is dated now.
+  if (m_marks.empty() ? !st.m_strRecv.empty() : m_marks.back().nEnd != m_nLiveBase + st.m_strRecv.size()) {
+    m_marks.clear();
+    m_nLiveBase = 0;
+    if (!st.m_strRecv.empty())
+      m_marks.push_back({st.m_strRecv.size(), tArrived});
   }
   st.m_strRecv += m_strChunk;
-  if (st.m_strRecv.size() < kLiveFrameChars)
-    return;
-  st.m_bHold = false;
-  ParseLiveData(m_strChunk);
-  st.m_nRecvBytes = 0;
+  m_marks.push_back({m_nLiveBase + st.m_strRecv.size(), tArrived});
+  // Every whole frame is decoded as soon as its last byte is in.
+  while (TakeLiveFrame(tArrived)) {
+  }
   st.m_bRecvFlag = false;
 }
 
-// A frame is decoded only once more text follows it, so a frame cut in two
-// is never taken for whole.
-void CReceivePath::ParseLiveData(const std::string &strChunk) {
+bool CReceivePath::TakeLiveFrame(SteadyTime tNow) {
   std::string &buf = m_state.m_strRecv;
-  if (buf.size() < kLiveFrameChars)
-    return;
-  std::size_t p = buf.find("a50d");
+  std::size_t p = buf.find(kLiveFrameStart);
   if (p == std::string::npos) {
-    CutUnframed(buf);
-    return;
+    if (buf.size() > kMaxUnframedChars)
+      EraseLiveFront(buf.size() - kKeptOnCut);
+    return false;
   }
-  if (p > 0) {
-    buf.erase(0, p);
-    if (buf.size() >= kLiveFrameChars)
-      m_sink.OnReadoutRefresh();
-    return;
+  EraseLiveFront(p);
+  if (buf.size() < kLiveFrameChars)
+    return false;
+  const std::string_view frame = std::string_view(buf).substr(0, kLiveFrameChars);
+  if (std::size_t q = NextFrameStart(frame); q != std::string_view::npos) {
+    // A frame cut off by the next one's start: only the next one is whole.
+    EraseLiveFront(q);
+    return true;
   }
-  if (buf.size() == kLiveFrameChars) {
-    buf = strChunk;
-    m_sink.OnReadoutRefresh();
-    return;
+  if (!HasDecimalLevel(frame)) {
+    // Line noise that happens to hold a frame start; a real start cannot
+    // overlap this one, so the search goes on after it.
+    EraseLiveFront(kLiveFrameStart.size());
+    return true;
   }
-  DecodeLiveFrame(std::string_view(buf).substr(0, kLiveFrameChars), m_state, DatePrefix());
-  buf.erase(0, kLiveFrameChars);
-  ++m_state.m_nFramesDecoded;
+  CMeterState &st = m_state;
+  const SteadyTime tBegan = m_marks.front().tArrived;
+  DecodeLiveFrame(frame, st, DatePrefix());
+  EraseLiveFront(kLiveFrameChars);
+  NoteFrameTimes(st, tBegan, tNow);
+  ++st.m_nFramesDecoded;
+  st.m_bHold = false;
+  st.m_nRecvBytes = 0;
   m_sink.OnReadoutRefresh();
+  return true;
+}
+
+void CReceivePath::EraseLiveFront(std::size_t nChars) {
+  if (nChars == 0)
+    return;
+  m_state.m_strRecv.erase(0, nChars);
+  m_nLiveBase += nChars;
+  while (!m_marks.empty() && m_marks.front().nEnd <= m_nLiveBase)
+    m_marks.pop_front();
 }
 
 const std::string &CReceivePath::DatePrefix() {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -27,7 +28,10 @@ public:
   explicit CReceivePath(
       IReceiveSink &sink, Clock clock = [] { return std::time(nullptr); });
 
-  void OnChunk(const uint8_t *p, std::size_t n);
+  // `tArrived` is when the chunk came off the line (steady clock): it dates
+  // the frames it starts, which the remote keys and sampling go by.
+  void OnChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived);
+  void OnChunk(const uint8_t *p, std::size_t n) { OnChunk(p, n, std::chrono::steady_clock::now()); }
 
   // Enters download mode: arriving bytes are a download until it ends.
   void BeginDownload();
@@ -42,8 +46,17 @@ public:
   const CMeterState &State() const { return m_state; }
 
 private:
-  void LiveAssembly();
-  void ParseLiveData(const std::string &strChunk);
+  // Where each chunk's text ends in the live stream, and when it came.
+  struct CChunkMark {
+    std::size_t nEnd;
+    SteadyTime tArrived;
+  };
+
+  void HoldSignal();
+  void LiveAssembly(SteadyTime tArrived);
+  // Decodes the first whole frame of the buffer; false when none is there yet.
+  bool TakeLiveFrame(SteadyTime tNow);
+  void EraseLiveFront(std::size_t nChars);
   void DownloadAssembly();
   void HandDownload();
   const std::string &DatePrefix();
@@ -51,7 +64,9 @@ private:
   IReceiveSink &m_sink;
   Clock m_clock;
   CMeterState m_state;
-  std::string m_strChunk; // hex text of the current chunk
+  std::string m_strChunk;         // hex text of the current chunk
+  std::deque<CChunkMark> m_marks; // ends counted from m_nLiveBase's origin
+  std::size_t m_nLiveBase = 0;    // characters taken off the buffer's front so far
   std::time_t m_tDate = -1;
   std::string m_strDatePrefix;
   bool m_bAwaitingEnd = false; // the header came, the end marker not yet

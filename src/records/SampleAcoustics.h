@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/SampleArray.h"
+#include "records/SampleArray.h"
 #include "records/AcousticStats.h"
 
 #include <cstddef>

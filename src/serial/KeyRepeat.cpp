@@ -6,23 +6,37 @@ std::optional<CKeyRepeat> CKeyRepeat::Press(int nKey, const CMeterState &st) {
   auto watch = TakeKeyWatch(nKey, st);
   if (!watch)
     return std::nullopt;
-  return CKeyRepeat(*watch);
+  return CKeyRepeat(*watch, st.m_nFramesDecoded);
 }
 
-bool CKeyRepeat::Tick(const CMeterState &st) {
+bool CKeyRepeat::Tick(const CMeterState &st, SteadyTime now) {
   if (m_bDone)
     return false;
   if (!st.m_bDataReceived || KeyTookEffect(m_watch, st)) {
     m_bDone = true;
     return false;
   }
+  if (m_nSends > 0 && (now - m_tLastWrite < std::chrono::milliseconds(IntervalMs()) ||
+                       m_nFramesAfterWrite < kKeyFramesBeforeRepeat))
+    return false;
   ++m_nSends;
-  if (m_watch.m_nKey == kKeyStop && m_nSends >= kStopKeyMaxSends)
+  m_tLastWrite = now;
+  m_nFramesAfterWrite = 0;
+  if (m_nSends >= kKeyMaxSends)
     m_bDone = true; // this send is the last
   return true;
 }
 
 void CKeyRepeat::OnFrame(const CMeterState &st) {
-  if (!st.m_bDataReceived || KeyTookEffect(m_watch, st))
+  if (m_bDone)
+    return;
+  if (!st.m_bDataReceived || KeyTookEffect(m_watch, st)) {
     m_bDone = true;
+    return;
+  }
+  if (st.m_nFramesDecoded == m_nFramesSeen)
+    return; // a refresh without a new frame
+  m_nFramesSeen = st.m_nFramesDecoded;
+  if (m_nSends > 0 && st.m_tFrameBegan > m_tLastWrite)
+    ++m_nFramesAfterWrite;
 }

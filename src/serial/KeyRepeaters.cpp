@@ -31,8 +31,7 @@ bool CKeyRepeaters::Start(int nKey) {
         return;
       }
   });
-  if (Fire(it)) // the first send goes out with the press
-    pTimer->start();
+  Fire(it); // the first send goes out with the press
   return true;
 }
 
@@ -41,8 +40,9 @@ bool CKeyRepeaters::Fire(std::list<CEntry>::iterator it) {
     Remove(it);
     return false;
   }
-  if (it->m_repeat.Tick(m_state)) {
+  if (it->m_repeat.Tick(m_state, std::chrono::steady_clock::now())) {
     m_line.write(it->m_repeat.Code()); // a failed write is tried again at the next interval
+    it->m_pTimer->start();             // the next interval counts from this write
   }
   if (!it->m_repeat.Done())
     return true;
@@ -53,7 +53,13 @@ bool CKeyRepeaters::Fire(std::list<CEntry>::iterator it) {
 void CKeyRepeaters::OnFrameDecoded() {
   for (auto it = m_repeats.begin(); it != m_repeats.end();) {
     it->m_repeat.OnFrame(m_state);
-    it = it->m_repeat.Done() ? Remove(it) : std::next(it);
+    auto next = std::next(it);
+    // The frame may be the one a waiting repetition needed.
+    if (!it->m_repeat.Done())
+      Fire(it);
+    else
+      Remove(it);
+    it = next;
   }
 }
 

@@ -31,7 +31,8 @@ public:
   // OnMeterKey: writes the key's code now and starts its repetition. False
   // when the press is ignored (meter silent, port closed, no such key).
   bool Start(int nKey);
-  // Call after every decoded live frame: ends the repetitions that took effect.
+  // Call after every decoded live frame: ends the repetitions that took
+  // effect and sends the ones the frame made due.
   void OnFrameDecoded();
   // The silence check found the meter gone, or the port was closed: end all.
   void OnSilence() { StopAll(); }
@@ -44,7 +45,8 @@ private:
     CKeyRepeat m_repeat;
     QTimer *m_pTimer;
   };
-  // Sends if due; false when the repetition has ended (and is removed).
+  // Sends if due (restarting its timer); false when the repetition has
+  // ended (and is removed).
   bool Fire(std::list<CEntry>::iterator it);
   std::list<CEntry>::iterator Remove(std::list<CEntry>::iterator it);
 

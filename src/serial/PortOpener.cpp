@@ -31,6 +31,8 @@ COpenResult CPortOpener::OpenPort(int nPort) {
                    m_now() - m_lastArrival < kArrivalGrace + kVanishedSlack;
   m_bArrival = false;
   result.m_eOutcome = COpenResult::Failed;
-  result.m_strMessage = OpenFailureText(nPort, result.m_strDevice, result.m_error, bVanished);
+  const CDeviceAccess access =
+      eReason == ESerialError::PermissionDenied ? ProbeDeviceAccess(result.m_strDevice) : CDeviceAccess{};
+  result.m_strMessage = OpenFailureText(nPort, result.m_strDevice, result.m_error, bVanished, access);
   return result;
 }

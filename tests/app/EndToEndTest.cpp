@@ -1,11 +1,11 @@
 #include "app/AppOptions.h"
-#include "app/DialogBuilder.h"
 #include "app/TarvikApp.h"
 #include "datalog/DataLogDlg.h"
 #include "datalog/DataLogHolder.h"
 #include "monitor/MyVomoView.h"
 #include "sim/PtyMeter.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #include "app/MainFrame.h"
-#include "app/CommandIds.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/CommandIds.h"
 
 #include <QApplication>
 #include <QDialog>

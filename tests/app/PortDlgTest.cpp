@@ -1,6 +1,6 @@
 #include "app/PortDlg.h"
-#include "app/DialogBuilder.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QLineEdit>
 #include <QPrinter>

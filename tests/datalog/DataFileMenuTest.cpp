@@ -1,9 +1,9 @@
 #include "datalog/DataFileMenu.h"
 #include "../files/TempDir.h"
-#include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/CommandIds.h"
 
 #include <QPrinter>
 #include <QTreeWidget>

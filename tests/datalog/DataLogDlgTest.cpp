@@ -1,10 +1,10 @@
 #include "datalog/DataLogDlg.h"
 #include "../files/TempDir.h"
-#include "app/DialogBuilder.h"
 #include "datalog/DataLogHolder.h"
 #include "datalog/DataLogTemplate.h"
 #include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QAction>
 #include <QComboBox>

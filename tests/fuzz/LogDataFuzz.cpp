@@ -2,8 +2,8 @@
 // and every level takes at least four characters of text (or a trailing
 // short piece of a recording), so the store stays within a bound of the
 // input's size.
-#include "monitor/SampleStore.h"
 #include "protocol/LogParser.h"
+#include "records/SampleStore.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,9 +3,9 @@
 // then pieces of one length byte and up to 20 data bytes; a length byte
 // with its top bit set also starts a download, one with the next bit set
 // abandons the download under way first (the silence or the watchdog).
-#include "monitor/SampleStore.h"
 #include "protocol/LogParser.h"
 #include "protocol/ReceivePath.h"
+#include "records/SampleStore.h"
 
 #include <cstddef>
 #include <cstdint>

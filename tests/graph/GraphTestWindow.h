@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/DialogBuilder.h"
 #include "graph/GraphHost.h"
 #include "graph/GraphicsBtn.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QLabel>
 #include <QLineEdit>

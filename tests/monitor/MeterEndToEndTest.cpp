@@ -1,6 +1,5 @@
 // The remote keys and the download, end to end: the program against the
 // simulated meter on a pseudo-terminal, pressed and answered as a user would.
-#include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
 #include "datalog/DataLogDlg.h"
@@ -12,6 +11,7 @@
 #include "protocol/CommandSet.h"
 #include "sim/PtyMeter.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/CommandIds.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -141,6 +141,53 @@ TEST_F(SimulatedMeter, DragOffAndBackStartsOneRepetition) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_bWeightA != bWeightA; }, 5000));
   Wait(800);
   EXPECT_EQ(Sent(0x99).size(), 2u);
+}
+
+// A slow meter shows a key's effect only with its next frame, which may
+// come after the key's interval: the code must still go out once, or the
+// second code undoes the first. All keys at once, then Stop, at each rate.
+TEST_F(SimulatedMeter, EachClickTakesEffectOnceWhateverTheFrameRate) {
+  for (auto interval : {100ms, 250ms, 500ms, 1000ms}) {
+    SCOPED_TRACE(interval.count());
+    sim->WithSim([](CMeterSim &m) { m.PowerOn(); });
+    sim->SetFrameInterval(interval);
+    sim->Talk();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_bDataReceived; }, 5000));
+    const unsigned nFrames = State().m_nFramesDecoded;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_nFramesDecoded >= nFrames + 2; }, 5000));
+    const std::size_t nBefore = sim->Received().size();
+    const CMeterState was = State();
+    for (int nKey : {kKeyRec, kKeyMaxMin, kKeyFastSlow, kKeyLevel, kKeyAC})
+      Click(nKey);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+          const CMeterState &now = State();
+          const bool bMaxMin = was.m_bMin ? now.m_bMin != was.m_bMin : now.m_bMax != was.m_bMax;
+          return now.m_bRec != was.m_bRec && bMaxMin && now.m_bFast != was.m_bFast &&
+                 now.m_nRange != was.m_nRange && now.m_bWeightA != was.m_bWeightA;
+        },
+        5000));
+    // Two more frames and an interval: when a second code would have gone.
+    const unsigned nSeen = State().m_nFramesDecoded;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_nFramesDecoded >= nSeen + 3; }, 5000));
+    Wait(700);
+    const auto rx = sim->Received();
+    std::vector<uint8_t> codes;
+    for (std::size_t i = nBefore; i < rx.size(); ++i)
+      codes.push_back(rx[i].m_byte);
+    std::sort(codes.begin(), codes.end());
+    EXPECT_EQ(codes, (std::vector<uint8_t>{0x11, 0x55, 0x77, 0x88, 0x99}));
+    EXPECT_NE(State().m_bRec, was.m_bRec);
+    EXPECT_NE(State().m_bFast, was.m_bFast);
+    EXPECT_NE(State().m_bWeightA, was.m_bWeightA);
+
+    Click(kKeyStop); // the meter goes off: nothing shows Stop failed
+    Wait(static_cast<int>(interval.count()) * 2 + 700);
+    EXPECT_EQ(sim->Received().size(), rx.size() + 1);
+    EXPECT_EQ(sim->Received().back().m_byte, 0x33);
+    SilenceCheckLater();
+    View().SetClock([] { return std::time(nullptr); });
+  }
 }
 
 // ---- the download ----

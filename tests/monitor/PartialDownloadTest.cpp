@@ -1,7 +1,6 @@
 // Downloads that stop half-way, against a meter scripted byte by byte on a
 // pseudo-terminal: one that falls silent after the first half, and one the
 // user leaves with Esc while the rest is still to come.
-#include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
 #include "datalog/DataLogDlg.h"
@@ -13,6 +12,7 @@
 #include "sim/PtyMaster.h"
 #include "sim/SimWire.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/CommandIds.h"
 
 #include <QPrinter>
 #include <QProgressBar>

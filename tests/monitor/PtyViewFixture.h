@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/CommandRouter.h"
 #include "monitor/ComPortLink.h"
 #include "monitor/MyVomoView.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 #include "sim/PtyMaster.h"
 #include "sim/PtyMeter.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/CommandRouter.h"
 
 #include <QPrinter>
 #include <QTest>

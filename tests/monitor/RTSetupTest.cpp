@@ -1,6 +1,6 @@
 #include "monitor/RTSetup.h"
-#include "app/DialogBuilder.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QPrinter>
 

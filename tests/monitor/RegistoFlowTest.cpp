@@ -1,6 +1,6 @@
 #include "monitor/RegistoFlow.h"
-#include "monitor/SampleStore.h"
 #include "protocol/MeterState.h"
+#include "records/SampleStore.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QLabel>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/CommandRouter.h"
-#include "app/DialogBuilder.h"
 #include "monitor/MyVomoView.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
 #include "support/FakeMeterLink.h"
 #include "support/ScriptedPrompts.h"
+#include "uikit/CommandRouter.h"
+#include "uikit/DialogBuilder.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 
 #include "datalog/DataLogDlg.h"
 #include "datalog/DataLogTemplate.h"
-#include "monitor/SampleStore.h"
+#include "records/SampleStore.h"
 
 #include <QAction>
 #include <QTemporaryDir>

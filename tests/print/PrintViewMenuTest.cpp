@@ -1,9 +1,9 @@
 #include "PdfPages.h"
 #include "monitor/ViewFixture.h"
 
-#include "app/CommandIds.h"
 #include "graph/GraphicsBtn.h"
 #include "graph/TimeLabels.h"
+#include "uikit/CommandIds.h"
 
 #include <QAction>
 

@@ -64,5 +64,5 @@ TEST(CommandSet, StopNeverSeesAnEffect) {
   st.m_nRange = 3;
   st.m_bDataReceived = false;
   EXPECT_FALSE(KeyTookEffect(*w, st));
-  EXPECT_EQ(kStopKeyMaxSends, 10);
+  EXPECT_EQ(kKeyMaxSends, 10);
 }

@@ -34,15 +34,9 @@ std::string WithHour(const std::string &hour) {
 
 } // namespace
 
-TEST_F(ReceivePathTest, ExampleFrameDecodesOnceTextFollowsIt) {
+TEST_F(ReceivePathTest, ExampleFrameDecodesAsSoonAsItIsIn) {
   st.m_bRec = true;
   st.m_bLatch = st.m_bShowLatched = st.m_bUnder = st.m_bOver = st.m_bMin = true;
-  Feed(kExample);
-  EXPECT_EQ(st.m_strRecv, kExample); // alone in the buffer: not decoded yet
-  EXPECT_DOUBLE_EQ(st.m_dLevel, 50.0);
-  EXPECT_TRUE(st.m_bDataReceived);
-  EXPECT_EQ(st.m_tLastRecv, FixedClock());
-
   Feed(kExample);
   EXPECT_DOUBLE_EQ(st.m_dLevel, 65.2);
   EXPECT_TRUE(st.m_bWeightA);
@@ -53,43 +47,103 @@ TEST_F(ReceivePathTest, ExampleFrameDecodesOnceTextFollowsIt) {
   EXPECT_FALSE(st.m_bUnder || st.m_bOver || st.m_bLatch || st.m_bShowLatched);
   EXPECT_EQ(st.m_nRange, 4);
   EXPECT_TRUE(st.m_bRec); // no REC tag: unchanged
-  EXPECT_EQ(st.m_strRecv, kExample);
+  EXPECT_TRUE(st.m_strRecv.empty());
   EXPECT_EQ(st.m_nRecvBytes, 0);
-  EXPECT_EQ(sink.m_nRefresh, 2);
-}
-
-TEST_F(ReceivePathTest, FrameOfExactlyFortyCharactersKeepsOnlyTheLastChunk) {
-  Feed(kExample.substr(0, 20));
-  EXPECT_EQ(sink.m_nRefresh, 0);
-  Feed(kExample.substr(20));
-  EXPECT_EQ(st.m_strRecv, kExample.substr(20));
-  EXPECT_DOUBLE_EQ(st.m_dLevel, 50.0);
+  EXPECT_TRUE(st.m_bDataReceived);
+  EXPECT_EQ(st.m_tLastRecv, FixedClock());
   EXPECT_EQ(sink.m_nRefresh, 1);
 }
 
-TEST_F(ReceivePathTest, JunkBeforeTheStartIsTrimmedFirstAndDecodedLater) {
+// Short reads: the frame is decoded with the chunk that brings its last
+// byte, dated by the chunk that brought its first.
+TEST_F(ReceivePathTest, FrameInChunksOfAnySizeDecodesWithItsLastByte) {
+  const std::vector<uint8_t> two = Bytes(kExample + WithLevel("0713"));
+  for (std::size_t nChunk : {1u, 2u, 4u, 5u, 7u, 10u, 13u, 40u}) {
+    SCOPED_TRACE(nChunk);
+    CRecordingSink s;
+    CReceivePath p(s, [] { return FixedClock(); });
+    const SteadyTime t0{std::chrono::seconds(50)};
+    std::vector<unsigned> framesAfter;
+    for (std::size_t at = 0; at < two.size(); at += nChunk) {
+      const std::size_t n = std::min(nChunk, two.size() - at);
+      p.OnChunk(two.data() + at, n, t0 + std::chrono::milliseconds(at));
+      framesAfter.push_back(p.State().m_nFramesDecoded);
+      if (at < 20 && at + n >= 20) {
+        EXPECT_EQ(p.State().m_tFrameBegan, t0);
+      }
+    }
+    for (std::size_t i = 0, at = 0; i < framesAfter.size(); ++i, at += nChunk) {
+      const std::size_t end = std::min(at + nChunk, two.size());
+      EXPECT_EQ(framesAfter[i], (end >= 20 ? 1u : 0u) + (end >= 40 ? 1u : 0u)) << "after byte " << end;
+    }
+    EXPECT_DOUBLE_EQ(p.State().m_dLevel, 71.3);
+    EXPECT_EQ(p.State().m_tFrameBegan, t0 + std::chrono::milliseconds(20 / nChunk * nChunk));
+    EXPECT_EQ(p.State().m_tLastFrame, t0 + std::chrono::milliseconds((39 / nChunk) * nChunk));
+    EXPECT_EQ(s.m_nRefresh, 2);
+  }
+}
+
+TEST_F(ReceivePathTest, JunkBeforeTheStartAndCutOffFramesAreDropped) {
   Feed("0102" + kExample);
-  EXPECT_EQ(st.m_strRecv, kExample);
-  EXPECT_EQ(sink.m_nRefresh, 1);
-  EXPECT_DOUBLE_EQ(st.m_dLevel, 50.0);
-  Feed(kExample);
   EXPECT_DOUBLE_EQ(st.m_dLevel, 65.2);
+  // half a frame, then a whole one: only the whole one is decoded
+  Feed(WithLevel("0999").substr(0, 18) + WithLevel("0713"));
+  EXPECT_DOUBLE_EQ(st.m_dLevel, 71.3);
+  EXPECT_EQ(st.m_nFramesDecoded, 2u);
+  EXPECT_TRUE(st.m_strRecv.empty());
 }
 
-TEST_F(ReceivePathTest, HoldSignalDiscardsTheChunkAndStopsOnlyARun) {
+// Noise is not a reading: a frame whose level bytes are not four decimal
+// digits decodes to nothing, and the next good frame is read.
+TEST_F(ReceivePathTest, FramesWithoutDecimalLevelDigitsAreDropped) {
   Feed(kExample);
-  Feed("0ff0"); // 0x0F 0xF0: "ff" across two bytes
-  EXPECT_TRUE(st.m_bHold);
-  EXPECT_EQ(st.m_strRecv, kExample);
-  EXPECT_EQ(sink.m_nHold, 0);
+  for (const char *level : {"0a52", "1a52", "9e00", "f652", "065b"}) {
+    Feed(WithLevel(level));
+    EXPECT_DOUBLE_EQ(st.m_dLevel, 65.2) << level;
+  }
+  EXPECT_EQ(st.m_nFramesDecoded, 1u);
+  EXPECT_EQ(sink.m_nRefresh, 1);
+  Feed(WithLevel("1053"));
+  EXPECT_DOUBLE_EQ(st.m_dLevel, 105.3);
+}
+
+TEST_F(ReceivePathTest, HoldSignalIsAByteFFAndItIsShownAtOnce) {
+  Feed(kExample);
   st.m_bRunning = true;
-  Feed("a50dff");
-  EXPECT_EQ(sink.m_nHold, 1);
-  EXPECT_EQ(st.m_strRecv, kExample);
-  EXPECT_TRUE(st.m_bHold);
-  Feed(kExample);
+  Feed("0ff0"); // 0x0F 0xF0 is line noise, not the hold signal
+  Feed("0ff00ff0");
   EXPECT_FALSE(st.m_bHold);
-  EXPECT_DOUBLE_EQ(st.m_dLevel, 65.2);
+  EXPECT_EQ(sink.m_nHold, 0);
+  Feed(kExample);
+  EXPECT_EQ(st.m_nFramesDecoded, 2u);
+
+  st.m_bRunning = false;
+  const int nRefresh = sink.m_nRefresh;
+  Feed("a50dff");
+  EXPECT_TRUE(st.m_bHold);
+  EXPECT_EQ(sink.m_nHold, 0) << "no run to stop";
+  EXPECT_EQ(sink.m_nRefresh, nRefresh + 1) << "the readout shows HOLD now";
+  st.m_bRunning = true;
+  Feed(WithLevel("0713").substr(0, 20) + "ff"); // held frames carry 0xFF: the chunk is lost
+  EXPECT_EQ(sink.m_nHold, 1);
+  EXPECT_EQ(sink.m_nRefresh, nRefresh + 1);
+  EXPECT_TRUE(st.m_strRecv.empty());
+  Feed(WithLevel("0713"));
+  EXPECT_FALSE(st.m_bHold);
+  EXPECT_DOUBLE_EQ(st.m_dLevel, 71.3);
+}
+
+TEST_F(ReceivePathTest, FrameIntervalIsMeasuredBetweenFramesOfAnUnbrokenStream) {
+  const std::vector<uint8_t> f = Bytes(kExample);
+  const SteadyTime t0{std::chrono::seconds(50)};
+  path.OnChunk(f.data(), f.size(), t0);
+  EXPECT_EQ(st.m_frameInterval.count(), 0);
+  path.OnChunk(f.data(), f.size(), t0 + std::chrono::milliseconds(500));
+  EXPECT_EQ(st.m_frameInterval, std::chrono::milliseconds(500));
+  // the meter coming back after a pause does not count as its rate
+  path.OnChunk(f.data(), f.size(), t0 + std::chrono::seconds(9));
+  EXPECT_EQ(st.m_frameInterval, std::chrono::milliseconds(500));
+  EXPECT_EQ(st.m_tLastFrame, t0 + std::chrono::seconds(9));
 }
 
 TEST_F(ReceivePathTest, NoiseWithoutFrameStartIsCutBackToItsLastCharacters) {
@@ -101,8 +155,7 @@ TEST_F(ReceivePathTest, NoiseWithoutFrameStartIsCutBackToItsLastCharacters) {
     Feed(noise);
   Feed(noise + "a5"); // the cut keeps a start that straddles it
   EXPECT_EQ(st.m_strRecv, "1a5");
-  Feed("0d" + kExample.substr(4) + kExample);
-  Feed(kExample);
+  Feed("0d" + kExample.substr(4));
   EXPECT_DOUBLE_EQ(st.m_dLevel, 65.2);
 }
 

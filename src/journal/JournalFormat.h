@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The run journal on disk: an 8-byte magic, then frames. A frame is a
+// little-endian 32-bit payload length, the payload, and a CRC-32 over
+// length and payload, so a record torn by a crash or a power cut is
+// recognised and nothing after it is trusted. The first frame describes
+// the run; every further frame is one sample, numbered from 0.
+namespace journal {
+
+inline constexpr std::string_view kMagic{"TRVKJNL1", 8};
+inline constexpr std::size_t kFrameOverhead = 8; // length word and CRC
+inline constexpr std::size_t kMaxPayload = 512;
+inline constexpr std::size_t kMaxText = 64; // unit and time texts
+
+std::uint32_t Crc32(const void *pData, std::size_t n, std::uint32_t nCrc = 0);
+
+struct RunHeader {
+  double dRate = 0;        // seconds between samples
+  std::int64_t tStart = 0; // when the run (or its restart after a clear) began
+  std::string strUnit;     // weighting when the run began, "dBA" or "dBC"
+  std::int64_t nPid = 0;   // the writing process, for file systems without locks
+};
+
+struct JournalSample {
+  double dLevel = 0;
+  std::string strTime;
+  std::string strUnit;
+};
+
+// The magic and the header frame: the first bytes of a journal.
+void AppendHeader(std::string &out, const RunHeader &header);
+// One sample frame; texts longer than kMaxText are cut.
+void AppendSample(std::string &out, std::uint32_t nSeq, double dLevel, std::string_view time,
+                  std::string_view unit);
+
+struct JournalContent {
+  bool bHeader = false; // false: not a journal, or its header is damaged
+  RunHeader header;
+  std::vector<JournalSample> samples; // every intact sample before the first damage
+  std::size_t nLost = 0;              // samples at or after the damage
+  std::size_t nIntactBytes = 0;       // length of the undamaged beginning
+  bool Damaged() const { return nLost > 0; }
+};
+
+// Reads a journal's bytes. A damaged frame ends the samples; the frames
+// that can still be recognised behind it only tell how many were lost.
+JournalContent ParseJournal(std::string_view bytes);
+
+} // namespace journal

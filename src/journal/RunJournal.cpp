@@ -1,0 +1,113 @@
+#include "journal/RunJournal.h"
+
+#include "journal/OrphanJournals.h"
+#include "journal/StateFolder.h"
+
+#include <unistd.h>
+
+CRunJournal::CRunJournal(std::string strFolder, Now now)
+    : m_strFolder(std::move(strFolder)), m_now(std::move(now)) {}
+
+CFileResult CRunJournal::Begin(const journal::RunHeader &header) {
+  m_header = header;
+  m_nSeq = 0;
+  m_bDirty = false;
+  m_bBroken = false;
+  std::string bytes;
+  journal::AppendHeader(bytes, header);
+  CFileResult r;
+  if (m_file.IsOpen()) {
+    r = m_file.Rewrite(bytes);
+    if (r.Ok())
+      r = m_file.Sync();
+  } else {
+    r = MakeStateFolder(m_strFolder);
+    if (r.Ok())
+      m_file = CJournalFile::Create(m_strFolder, bytes, r);
+  }
+  m_lastSync = m_now();
+  return r.Ok() ? r : Broken(r);
+}
+
+CFileResult CRunJournal::OnRunStarted(double dRate, std::time_t tStart, std::string_view unit) {
+  return Begin({dRate, static_cast<std::int64_t>(tStart), std::string(unit), ::getpid()});
+}
+
+CFileResult CRunJournal::OnSample(double dLevel, std::string_view time, std::string_view unit) {
+  if (m_bBroken || !m_file.IsOpen())
+    return CFileResult::Success(m_file.Path());
+  m_frame.clear();
+  journal::AppendSample(m_frame, m_nSeq, dLevel, time, unit);
+  CFileResult r = m_file.Append(m_frame);
+  if (!r.Ok())
+    return Broken(r);
+  ++m_nSeq;
+  m_bDirty = true;
+  if (m_now() - m_lastSync >= kSyncEvery)
+    return Flush();
+  return r;
+}
+
+CFileResult CRunJournal::Flush() {
+  if (!m_bDirty || m_bBroken || !m_file.IsOpen())
+    return CFileResult::Success(m_file.Path());
+  CFileResult r = m_file.Sync();
+  m_lastSync = m_now();
+  m_bDirty = false;
+  return r.Ok() ? r : Broken(r);
+}
+
+CFileResult CRunJournal::OnTick() {
+  return Flush();
+}
+
+CFileResult CRunJournal::OnRunEnded() {
+  return Flush();
+}
+
+CFileResult CRunJournal::Broken(CFileResult r) {
+  m_bBroken = true;
+  return r;
+}
+
+CFileResult CRunJournal::OnLiveCleared(bool bRunning, std::time_t tNow) {
+  if (bRunning)
+    return Begin({m_header.dRate, static_cast<std::int64_t>(tNow), m_header.strUnit, ::getpid()});
+  return Discard();
+}
+
+CFileResult CRunJournal::OnLiveSaved(bool bRunning) {
+  if (bRunning)
+    return CFileResult::Success(m_file.Path());
+  return Discard();
+}
+
+CFileResult CRunJournal::Adopt(COrphanJournal &&orphan) {
+  m_file = std::move(orphan.file);
+  m_header = orphan.content.header;
+  m_nSeq = static_cast<std::uint32_t>(orphan.content.samples.size());
+  m_bBroken = false;
+  m_bDirty = false;
+  CFileResult r = CFileResult::Success(m_file.Path());
+  if (m_file.Size() != orphan.content.nIntactBytes) {
+    r = m_file.TruncateTo(orphan.content.nIntactBytes);
+    if (r.Ok())
+      r = m_file.Sync();
+  }
+  m_lastSync = m_now();
+  return r;
+}
+
+CFileResult CRunJournal::Keep() {
+  CFileResult r = Flush();
+  m_file.Close();
+  return r;
+}
+
+CFileResult CRunJournal::Discard() {
+  m_bDirty = false;
+  m_nSeq = 0;
+  if (!m_file.IsOpen())
+    return CFileResult::Success({});
+  return m_file.Remove();
+}

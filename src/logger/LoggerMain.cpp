@@ -1,0 +1,72 @@
+// tarvik-logger: unattended logging of the meter to daily data files, with
+// standard output and a message broker for whoever else wants the levels.
+#include "TarvikVersion.h"
+#include "logger/LoggerRun.h"
+#include "logger/RunLogger.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <string_view>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace {
+
+// Writes everything or reports whether the reader went away.
+bool WriteAll(int fd, std::string_view s) {
+  while (!s.empty()) {
+    ssize_t n = ::write(fd, s.data(), s.size());
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0)
+      return false;
+    s.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  CLoggerOptionsResult parsed = ParseLoggerOptions(argc, argv);
+  if (!parsed.Ok()) {
+    std::fprintf(stderr, "tarvik-logger: %s\n%s", parsed.strError.c_str(), LoggerUsage().c_str());
+    return kExitUsage;
+  }
+  if (parsed.options.bHelp) {
+    std::fputs(LoggerUsage().c_str(), stdout);
+    return kExitDone;
+  }
+  if (parsed.options.bVersion) {
+    std::printf("tarvik-logger %s\n", kTarvikVersion);
+    return kExitDone;
+  }
+
+  // SIGINT and SIGTERM arrive as a descriptor the main loop polls, so a
+  // stop never interrupts a write half-way; a reader of standard output
+  // that goes away is an error of the write, not a killed logger.
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, SIGINT);
+  sigaddset(&set, SIGTERM);
+  sigprocmask(SIG_BLOCK, &set, nullptr);
+  int nStopFd = ::signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
+  std::signal(SIGPIPE, SIG_IGN);
+
+  CLoggerEnv env;
+  env.nStopFd = nStopFd;
+  bool bOutGone = false;
+  env.out = [&](std::string_view s) {
+    if (!bOutGone && !WriteAll(STDOUT_FILENO, s)) {
+      bOutGone = true;
+      WriteAll(STDERR_FILENO, "tarvik-logger: standard output is closed; logging to the file goes on\n");
+    }
+  };
+  env.err = [](std::string_view s) { WriteAll(STDERR_FILENO, s); };
+  env.bTerminal = ::isatty(STDERR_FILENO) == 1;
+  int nExit = RunLogger(parsed.options, env);
+  if (nStopFd >= 0)
+    ::close(nStopFd);
+  return nExit;
+}

@@ -1,0 +1,172 @@
+#include "logger/LoggerOptions.h"
+
+#include "monitor/MonitorRun.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+// The whole text as a finite decimal number, or nothing. from_chars never
+// looks at the locale.
+std::optional<double> WholeNumber(std::string_view text) {
+  if (text.empty() || text.front() == '+' || text.front() == '-')
+    return std::nullopt;
+  double d = 0;
+  auto res = std::from_chars(text.data(), text.data() + text.size(), d, std::chars_format::fixed);
+  if (res.ec != std::errc() || res.ptr != text.data() + text.size() || !std::isfinite(d))
+    return std::nullopt;
+  return d;
+}
+
+} // namespace
+
+std::optional<double> ParseDuration(std::string_view text) {
+  double dUnit = 1;
+  if (!text.empty()) {
+    switch (text.back()) {
+    case 's':
+      dUnit = 1;
+      break;
+    case 'm':
+      dUnit = 60;
+      break;
+    case 'h':
+      dUnit = 3600;
+      break;
+    case 'd':
+      dUnit = 86400;
+      break;
+    default:
+      dUnit = 0;
+    }
+    if (dUnit != 0)
+      text.remove_suffix(1);
+    else
+      dUnit = 1;
+  }
+  auto d = WholeNumber(text);
+  if (!d || *d <= 0 || *d * dUnit > 100.0 * 365 * 86400)
+    return std::nullopt;
+  return *d * dUnit;
+}
+
+std::optional<double> ParseSamplingRate(std::string_view text) {
+  auto d = WholeNumber(text);
+  if (!d)
+    return std::nullopt;
+  for (const char *rate : kViewRates)
+    if (std::abs(*d - RateFromText(rate)) < 1e-9)
+      return RateFromText(rate);
+  return std::nullopt;
+}
+
+std::string LoggerUsage() {
+  return "usage: tarvik-logger [--device PATH] [--rate SECONDS] [--output PATTERN]\n"
+         "                     [--duration TIME | --count N] [--print csv|json|none]\n"
+         "                     [--mqtt mqtt://HOST[:PORT]/PREFIX] [--download DIR]\n"
+         "                     [--port-template T] [--help] [--version]\n"
+         "  --device PATH      the meter's serial device (symbolic links too);\n"
+         "                     default: the first CP210x bridge, waited for\n"
+         "  --rate SECONDS     0.1, 0.2, 0.5, 1, 1.5, 2, 2.5, 3, 5 or 10 (default 1)\n"
+         "  --output PATTERN   file name with strftime fields (default tarvik-%Y-%m-%d.txt);\n"
+         "                     a new file begins when the name changes\n"
+         "  --duration TIME    stop after 30s, 10m, 2h, 7d ...\n"
+         "  --count N          stop after N samples\n"
+         "  --print FORMAT     also write each sample to standard output as csv or json\n"
+         "  --mqtt URL         publish to a broker: PREFIX/level, PREFIX/summary, PREFIX/status\n"
+         "  --download DIR     fetch the meter's recordings into DIR, one file each, and exit\n"
+         "  --port-template T  device of a numbered port, default /dev/ttyUSB%d\n"
+         "exit codes: 0 done, 2 usage error, 3 meter not found, 4 output not writable\n";
+}
+
+CLoggerOptionsResult ParseLoggerOptions(int argc, const char *const *argv) {
+  CLoggerOptionsResult r;
+  CLoggerOptions &o = r.options;
+  for (int i = 1; i < argc && r.Ok(); ++i) {
+    std::string_view a = argv[i];
+    std::string_view inlineValue;
+    bool bInline = false;
+    if (a.starts_with("--") && a.find('=') != std::string_view::npos) {
+      inlineValue = a.substr(a.find('=') + 1);
+      a = a.substr(0, a.find('='));
+      bInline = true;
+    }
+    auto value = [&](std::string_view &out) {
+      if (bInline) {
+        out = inlineValue;
+        return true;
+      }
+      if (i + 1 >= argc) {
+        r.strError = std::string(a) + " needs a value";
+        return false;
+      }
+      out = argv[++i];
+      return true;
+    };
+    std::string_view v;
+    if (a == "--help" || a == "-h") {
+      o.bHelp = true;
+    } else if (a == "--version") {
+      o.bVersion = true;
+    } else if (a == "--device") {
+      if (value(v) && v.empty())
+        r.strError = "--device needs a path";
+      o.strDevice = v;
+    } else if (a == "--port-template") {
+      if (value(v) && v.find("%d") == std::string_view::npos)
+        r.strError = "--port-template needs a %d for the port number, e.g. /dev/ttyS%d";
+      o.strPortTemplate = v;
+    } else if (a == "--rate") {
+      if (!value(v))
+        break;
+      if (auto d = ParseSamplingRate(v))
+        o.dRate = *d;
+      else
+        r.strError =
+            "--rate must be one of 0.1, 0.2, 0.5, 1, 1.5, 2, 2.5, 3, 5, 10 (got \"" + std::string(v) + "\")";
+    } else if (a == "--output") {
+      if (value(v) && v.empty())
+        r.strError = "--output needs a file name pattern";
+      o.strOutput = v;
+    } else if (a == "--duration") {
+      if (!value(v))
+        break;
+      if (auto d = ParseDuration(v))
+        o.dDurationSec = *d;
+      else
+        r.strError = "--duration must be a time such as 30s, 10m, 2h or 7d (got \"" + std::string(v) + "\")";
+    } else if (a == "--count") {
+      if (!value(v))
+        break;
+      std::uint64_t n = 0;
+      auto res = std::from_chars(v.data(), v.data() + v.size(), n);
+      if (v.empty() || res.ec != std::errc() || res.ptr != v.data() + v.size() || n == 0)
+        r.strError = "--count must be a whole number above 0 (got \"" + std::string(v) + "\")";
+      o.nCount = n;
+    } else if (a == "--print") {
+      if (!value(v))
+        break;
+      if (v == "csv")
+        o.ePrint = CLoggerOptions::EPrint::Csv;
+      else if (v == "json")
+        o.ePrint = CLoggerOptions::EPrint::Json;
+      else if (v == "none")
+        o.ePrint = CLoggerOptions::EPrint::None;
+      else
+        r.strError = "--print must be csv, json or none (got \"" + std::string(v) + "\")";
+    } else if (a == "--mqtt") {
+      if (value(v))
+        o.strMqtt = v;
+    } else if (a == "--download") {
+      if (value(v) && v.empty())
+        r.strError = "--download needs a folder";
+      o.strDownloadDir = v;
+    } else {
+      r.strError = "unknown option " + std::string(argv[i]);
+    }
+  }
+  if (r.Ok() && o.dDurationSec && o.nCount)
+    r.strError = "--duration and --count cannot be used together";
+  return r;
+}

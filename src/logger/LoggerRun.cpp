@@ -1,0 +1,161 @@
+#include "logger/LoggerRun.h"
+
+#include "logger/MqttPublisher.h"
+#include "logger/StatusLine.h"
+#include "monitor/ObjData.h"
+
+CLoggerRun::CLoggerRun(const CLoggerOptions &options, COutputs outputs, CMqttPublisher *pMqtt)
+    : m_options(options), m_outputs(std::move(outputs)), m_pMqtt(pMqtt),
+      m_log(options.strOutput, options.dRate), m_minute(options.dRate) {}
+
+CFileResult CLoggerRun::Begin(std::chrono::system_clock::time_point now) {
+  CSplitTime t = SplitTime(now);
+  CFileResult res = m_log.OpenFor(m_localTime.Get(t.tSec));
+  if (res.Ok()) {
+    Notice("logging to " + res.strPath);
+    if (m_options.ePrint == CLoggerOptions::EPrint::Csv)
+      m_outputs.out(std::string(kCsvHeading) + "\n");
+  }
+  return res;
+}
+
+void CLoggerRun::OnSample(std::chrono::system_clock::time_point now, double dLevel, bool bWeightA, bool bFast,
+                          bool bMax, bool bMin, int nRange) {
+  CLoggedSample s;
+  s.time = now;
+  CSplitTime t = SplitTime(now);
+  s.local = m_localTime.Get(t.tSec);
+  s.nMillis = t.nMillis;
+  s.dLevel = dLevel;
+  s.bWeightA = bWeightA;
+  s.bFast = bFast;
+  s.bMax = bMax;
+  s.bMin = bMin;
+  s.nRange = nRange;
+
+  // The file first: nothing else may hold it up.
+  CObjData rec(dLevel, LiveTimeText(s.local), s.Unit(), 0, m_options.dRate);
+  std::string strPath = m_log.Path();
+  if (m_log.Append(rec, s.local)) {
+    if (m_bWriteFailing)
+      Notice("writing " + m_log.Path() + " again");
+    else if (m_log.Path() != strPath && !strPath.empty())
+      Notice("logging to " + m_log.Path());
+    m_bWriteFailing = false;
+  } else {
+    ++m_nUnwritten;
+    if (!m_bWriteFailing)
+      Notice("cannot write " + m_log.LastError().strPath + ": " + m_log.LastError().strReason);
+    m_bWriteFailing = true;
+  }
+
+  if (m_options.ePrint == CLoggerOptions::EPrint::Csv)
+    m_outputs.out(SampleCsv(s) + "\n");
+  else if (m_options.ePrint == CLoggerOptions::EPrint::Json)
+    m_outputs.out(SampleJson(s) + "\n");
+  if (m_pMqtt) {
+    m_pMqtt->PublishLevel(SampleJson(s));
+    if (auto minute = m_minute.Add(s))
+      m_pMqtt->PublishSummary(*minute);
+  }
+  m_summary.Add(s);
+  m_bHaveLevel = true;
+  m_dLastLevel = dLevel;
+  m_bLastWeightA = bWeightA;
+  m_bStatusDirty = true;
+}
+
+void CLoggerRun::OnMeterFound(const std::string &strDevice) {
+  if (m_bConnected)
+    return;
+  m_bConnected = true;
+  m_bEverFound = true;
+  m_strConnection = "meter on " + strDevice;
+  Notice("meter found on " + strDevice);
+}
+
+void CLoggerRun::OnMeterLost(const std::string &strWhy) {
+  if (!m_bConnected)
+    return;
+  m_bConnected = false;
+  m_summary.NoteGap();
+  m_strConnection = strWhy;
+  Notice(strWhy + "; nothing is recorded until it is back");
+}
+
+void CLoggerRun::OnWaiting(const std::string &strWhat) {
+  if (m_strConnection == strWhat)
+    return;
+  m_strConnection = strWhat;
+  Notice(strWhat);
+}
+
+void CLoggerRun::Notice(const std::string &strText) {
+  std::string s;
+  if (m_bStatusShown)
+    s = kStatusLineEnd;
+  s += "tarvik-logger: " + strText + "\n";
+  m_outputs.err(s);
+  m_bStatusShown = false;
+  m_bStatusDirty = true;
+}
+
+void CLoggerRun::DrawStatus() {
+  CStatusInfo info;
+  info.bHaveLevel = m_bHaveLevel;
+  info.dLevel = m_dLastLevel;
+  info.bWeightA = m_bLastWeightA;
+  info.strLeqName = m_summary.LeqName();
+  info.dLeq = m_summary.Leq();
+  info.nSamples = m_summary.Count();
+  info.strConnection = m_strConnection;
+  if (m_pMqtt)
+    info.strConnection += m_pMqtt->Connected() ? ", broker on" : ", broker off";
+  m_outputs.err(StatusLineText(info));
+  m_bStatusShown = true;
+  m_bStatusDirty = false;
+}
+
+void CLoggerRun::Poll(SteadyClock::time_point now) {
+  m_log.File().SyncIfDue(now);
+  if (m_pMqtt)
+    m_pMqtt->Poll(now);
+  if (m_pMqtt)
+    for (const std::string &s : m_pMqtt->TakeNotices())
+      Notice(s.starts_with("MQTT: ") ? s : "MQTT: " + s);
+  if (m_outputs.bStatusLine && now - m_lastStatus >= kStatusEvery && m_bStatusDirty) {
+    DrawStatus();
+    m_lastStatus = now;
+  }
+}
+
+CLoggerRun::SteadyClock::time_point CLoggerRun::NextPoll(SteadyClock::time_point now) const {
+  SteadyClock::time_point next = now + std::chrono::seconds(1);
+  if (auto due = m_log.File().SyncDeadline(); due && *due < next)
+    next = *due;
+  if (m_outputs.bStatusLine && m_bStatusDirty && m_lastStatus + kStatusEvery < next)
+    next = m_lastStatus + kStatusEvery;
+  return next < now ? now : next;
+}
+
+bool CLoggerRun::CountReached() const {
+  return m_options.nCount && m_summary.Count() >= *m_options.nCount;
+}
+
+int CLoggerRun::Finish() {
+  if (m_pMqtt) {
+    if (auto minute = m_minute.Flush())
+      m_pMqtt->PublishSummary(*minute);
+  }
+  bool bClosed = m_log.File().Close();
+  std::string s = m_bStatusShown ? kStatusLineEnd : "";
+  m_bStatusShown = false;
+  if (!bClosed)
+    s += "tarvik-logger: " + m_log.File().LastError().strPath + ": " + m_log.File().LastError().strReason +
+         "\n";
+  if (m_nUnwritten > 0)
+    s += "tarvik-logger: " + std::to_string(m_nUnwritten) + " samples could not be written\n";
+  s += m_summary.Format();
+  m_outputs.err(s);
+  return bClosed && m_nUnwritten == 0 ? kExitDone : kExitOutput;
+}

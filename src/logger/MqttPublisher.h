@@ -1,0 +1,75 @@
+#pragma once
+
+#include "logger/MqttUrl.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+struct mosquitto;
+
+// Publishes one meter to a message broker through libmosquitto's own
+// network thread, so a slow or absent broker never holds up the caller
+// (the file is written first, always). A retained "online" on
+// PREFIX/status at every connection and the broker's last will "offline"
+// there tell subscribers whether the logger runs. While the broker is
+// away, samples are not queued (a long outage would grow memory without
+// bound); the file keeps them, and publishing resumes on reconnection.
+class CMqttPublisher {
+public:
+  static constexpr int kQos = 1;
+  static constexpr int kKeepAliveSec = 10;
+  static constexpr std::chrono::milliseconds kOfflineWait{2000};
+  static constexpr std::chrono::milliseconds kFirstConnectRetry{2000};
+
+  CMqttPublisher(CMqttUrl url, std::string strClientId);
+  CMqttPublisher(const CMqttPublisher &) = delete;
+  CMqttPublisher &operator=(const CMqttPublisher &) = delete;
+  ~CMqttPublisher();
+
+  // Starts the network thread; the first connection may come later. False
+  // with the reason only when the library cannot be set up at all.
+  bool Start(std::string &strError);
+  // PREFIX/level and PREFIX/summary; dropped (and counted) while not connected.
+  void PublishLevel(const std::string &strJson) { Publish(m_strPrefix + "/level", strJson, false); }
+  void PublishSummary(const std::string &strJson) { Publish(m_strPrefix + "/summary", strJson, false); }
+  // Call now and then from the caller's loop: repeats a first connection
+  // attempt that failed at once (a broker not started yet).
+  void Poll(std::chrono::steady_clock::time_point now);
+  // A retained "offline", waited for (bounded), then disconnection.
+  void Stop();
+
+  bool Connected() const { return m_bConnected.load(); }
+  std::uint64_t Published() const { return m_nPublished.load(); }
+  std::uint64_t Dropped() const { return m_nDropped.load(); }
+  // Connection news for the user ("connected", "lost"); taken once.
+  std::vector<std::string> TakeNotices();
+
+private:
+  static void OnConnect(mosquitto *, void *pUser, int nRc);
+  static void OnDisconnect(mosquitto *, void *pUser, int nRc);
+  static void OnPublish(mosquitto *, void *pUser, int nMid);
+  void Publish(const std::string &strTopic, const std::string &strPayload, bool bRetain);
+  void Notice(std::string strText);
+
+  CMqttUrl m_url;
+  std::string m_strClientId;
+  std::string m_strPrefix;
+  mosquitto *m_pMosq = nullptr;
+  bool m_bLoopRunning = false;
+  bool m_bFirstConnectPending = false;
+  std::chrono::steady_clock::time_point m_nextTry{};
+  std::atomic<bool> m_bConnected{false};
+  std::atomic<std::uint64_t> m_nPublished{0};
+  std::atomic<std::uint64_t> m_nDropped{0};
+
+  std::mutex m_mutex;
+  std::condition_variable m_cv;
+  std::vector<std::string> m_notices;
+  int m_nOfflineMid = -1;
+  bool m_bOfflineDone = false;
+};

@@ -1,0 +1,287 @@
+// tarvik-logger as a user runs it: the program against the simulated meter
+// on a pseudo-terminal, files read back by the program's own reader.
+#include "files/TextDataFile.h"
+#include "logger/LoggerProcess.h"
+#include "logger/LoggerRun.h"
+#include "logger/RunLogger.h"
+#include "sim/PtyMeter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+namespace {
+
+const std::string kLogger = TARVIK_LOGGER_BIN;
+
+struct CReadBack {
+  CFileResult result;
+  std::vector<double> levels;
+  std::vector<std::string> times;
+};
+
+CReadBack ReadLog(const std::string &path) {
+  CSampleStore store;
+  CReadBack r;
+  r.result = ReadTextDataFile(path, store);
+  for (std::size_t i = 0; i < store.GetSize(); ++i) {
+    r.levels.push_back(store[i].m_dValue);
+    r.times.push_back(store[i].m_strTime);
+  }
+  return r;
+}
+
+std::size_t SampleLines(const std::string &path) {
+  std::string s = Slurp(path);
+  std::size_t n = 0;
+  for (char c : s)
+    n += c == '\n';
+  return n == 0 ? 0 : n - 1;
+}
+
+void StartMeter(CPtyMeter &meter, std::vector<double> levels) {
+  meter.WithSim([&](CMeterSim &s) { s.SetLevelSource(CLevelSource::Sequence(levels)); });
+  ASSERT_TRUE(meter.Start()) << meter.Error();
+}
+
+} // namespace
+
+TEST(LoggerProgram, TenSecondsAtHalfASecondGiveTwentySamplesOfTheMetersLevels) {
+  CTempDir dir;
+  CPtyMeter meter;
+  StartMeter(meter, {60.1, 61.2, 62.3, 63.4});
+  std::string out = dir.File("log-%Y.txt");
+  CChildProcess logger(dir.Path().string(), {kLogger, "--device", meter.SlavePath(), "--rate", "0.5",
+                                             "--duration", "10s", "--print", "json", "--output", out});
+  ASSERT_TRUE(logger.Started());
+  ASSERT_EQ(logger.Wait(std::chrono::seconds(30)), 0) << logger.Err();
+  std::string path;
+  for (auto &e : std::filesystem::directory_iterator(dir.Path()))
+    if (e.path().extension() == ".txt")
+      path = e.path().string();
+  CReadBack r = ReadLog(path);
+  ASSERT_TRUE(r.result.Ok()) << r.result.strReason;
+  EXPECT_TRUE(r.result.warnings.empty());
+  EXPECT_NEAR(static_cast<double>(r.levels.size()), 20.0, 1.0);
+  for (double d : r.levels)
+    EXPECT_TRUE(std::set<double>({60.1, 61.2, 62.3, 63.4}).count(d)) << d;
+  // Standard output carries the same samples, one JSON object each.
+  std::string json = logger.Out();
+  EXPECT_EQ(static_cast<std::size_t>(std::count(json.begin(), json.end(), '\n')), r.levels.size());
+  EXPECT_NE(json.find("\"weighting\": \"A\", \"fast\": true"), std::string::npos) << json;
+  std::string err = logger.Err();
+  EXPECT_NE(err.find("samples: " + std::to_string(r.levels.size()) + "\n"), std::string::npos) << err;
+  EXPECT_NE(err.find("LAeq: "), std::string::npos) << err;
+}
+
+// Killed without warning, the logger leaves a file whose every line reads.
+TEST(LoggerProgram, KillNineLeavesAFileTheReaderAcceptsWhole) {
+  CTempDir dir;
+  CPtyMeter meter;
+  meter.SetFrameInterval(std::chrono::milliseconds(100));
+  StartMeter(meter, {70.0, 71.5});
+  std::string path = dir.File("k.txt");
+  CChildProcess logger(dir.Path().string(),
+                       {kLogger, "--device", meter.SlavePath(), "--rate", "0.1", "--output", path});
+  ASSERT_TRUE(WaitFor([&] { return SampleLines(path) >= 15; }, std::chrono::seconds(20))) << logger.Err();
+  logger.Signal(SIGKILL);
+  EXPECT_EQ(logger.Wait(), 128 + SIGKILL);
+  std::size_t nLines = SampleLines(path);
+  CReadBack r = ReadLog(path);
+  ASSERT_TRUE(r.result.Ok());
+  EXPECT_TRUE(r.result.warnings.empty()) << r.result.warnings.front();
+  EXPECT_EQ(r.levels.size(), nLines);
+  EXPECT_EQ(Slurp(path).back(), '\n');
+
+  // A second run appends to the same file, as the rate is the same.
+  CChildProcess again(dir.Path().string(), {kLogger, "--device", meter.SlavePath(), "--rate", "0.1",
+                                            "--output", path, "--count", "3"});
+  ASSERT_EQ(again.Wait(), 0) << again.Err();
+  EXPECT_EQ(ReadLog(path).levels.size(), nLines + 3);
+}
+
+TEST(LoggerProgram, SigtermFlushesWritesTheSummaryAndExitsZero) {
+  CTempDir dir;
+  CPtyMeter meter;
+  StartMeter(meter, {55.0, 65.0});
+  std::string path = dir.File("t.txt");
+  CChildProcess logger(dir.Path().string(), {kLogger, "--device", meter.SlavePath(), "--rate", "0.2",
+                                             "--output", path, "--print", "csv"});
+  ASSERT_TRUE(WaitFor([&] { return SampleLines(path) >= 5; }, std::chrono::seconds(20))) << logger.Err();
+  logger.Signal(SIGTERM);
+  ASSERT_EQ(logger.Wait(), 0) << logger.Err();
+  std::string err = logger.Err();
+  CReadBack r = ReadLog(path);
+  EXPECT_NE(err.find("samples: " + std::to_string(r.levels.size()) + "\ngaps: 0\n"), std::string::npos)
+      << err;
+  EXPECT_NE(err.find("MAX: 65.0 dBA at "), std::string::npos) << err;
+  EXPECT_NE(err.find("MIN: 55.0 dBA at "), std::string::npos) << err;
+  EXPECT_NE(err.find("L90: 55.0"), std::string::npos) << err;
+  std::string csv = logger.Out();
+  EXPECT_EQ(csv.substr(0, csv.find('\n')), "time,level,weighting");
+}
+
+// The by-id name of a device is a symbolic link; after a hang-up the link
+// may point at a new node, and logging goes on there without a restart.
+TEST(LoggerProgram, ASymbolicLinkRepointedAfterAHangupResumesLogging) {
+  CTempDir dir;
+  auto first = std::make_unique<CPtyMeter>();
+  StartMeter(*first, {60.0});
+  std::string link = dir.File("meter-link");
+  std::filesystem::create_symlink(first->SlavePath(), link);
+  std::string path = dir.File("r.txt");
+  CChildProcess logger(dir.Path().string(), {kLogger, "--device", link, "--rate", "0.2", "--output", path});
+  ASSERT_TRUE(WaitFor([&] { return SampleLines(path) >= 3; }, std::chrono::seconds(20))) << logger.Err();
+  first->HangUp();
+  first.reset();
+  ASSERT_TRUE(
+      WaitFor([&] { return logger.Err().find("went away") != std::string::npos; }, std::chrono::seconds(10)))
+      << logger.Err();
+  std::size_t nBefore = SampleLines(path);
+  CPtyMeter second;
+  StartMeter(second, {80.0});
+  std::filesystem::remove(link);
+  std::filesystem::create_symlink(second.SlavePath(), link);
+  ASSERT_TRUE(WaitFor([&] { return SampleLines(path) >= nBefore + 3; }, std::chrono::seconds(20)))
+      << logger.Err();
+  logger.Signal(SIGINT);
+  ASSERT_EQ(logger.Wait(), 0);
+  CReadBack r = ReadLog(path);
+  EXPECT_EQ(r.levels.front(), 60.0);
+  EXPECT_EQ(r.levels.back(), 80.0);
+  EXPECT_NE(logger.Err().find("gaps: 1\n"), std::string::npos) << logger.Err();
+}
+
+TEST(LoggerProgram, UsageOutputAndMeterFailuresHaveTheirExitCodes) {
+  CTempDir dir;
+  CChildProcess badRate(dir.Path().string(), {kLogger, "--rate", "0.3"});
+  EXPECT_EQ(badRate.Wait(), kExitUsage);
+  EXPECT_NE(badRate.Err().find("--rate must be one of 0.1, 0.2, 0.5, 1, 1.5, 2, 2.5, 3, 5, 10"),
+            std::string::npos);
+
+  // A file where a folder should be: the reason is the system's.
+  Spit(dir.File("plain"), "");
+  CChildProcess badOut(dir.Path().string(),
+                       {kLogger, "--device", "/nonexistent", "--output", dir.File("plain/x.txt")});
+  EXPECT_EQ(badOut.Wait(), kExitOutput);
+  EXPECT_NE(badOut.Err().find("cannot write " + dir.File("plain/x.txt") + ": Not a directory"),
+            std::string::npos)
+      << badOut.Err();
+
+  CChildProcess noMeter(dir.Path().string(), {kLogger, "--device", dir.File("ttyNone"), "--duration", "1.5s",
+                                              "--output", dir.File("n.txt")});
+  EXPECT_EQ(noMeter.Wait(), kExitNoMeter);
+  std::string err = noMeter.Err();
+  EXPECT_NE(err.find("waiting for " + dir.File("ttyNone")), std::string::npos) << err;
+  EXPECT_EQ(err.find("waiting for", err.find("waiting for") + 1), std::string::npos) << "said once: " << err;
+  EXPECT_NE(err.find("no meter found within 1.5 s"), std::string::npos) << err;
+
+  CChildProcess badUrl(dir.Path().string(),
+                       {kLogger, "--mqtt", "mqtt://host", "--output", dir.File("u.txt")});
+  EXPECT_EQ(badUrl.Wait(), kExitUsage);
+}
+
+// A clock crossing midnight starts the next day's file; the clock is the
+// program's, moved on so that midnight comes a second into the run.
+TEST(LoggerProgram, MidnightStartsASecondFile) {
+  CTempDir dir;
+  ::setenv("TZ", "UTC", 1);
+  ::tzset();
+  CPtyMeter meter;
+  StartMeter(meter, {50.0, 52.0});
+  auto realNow = std::chrono::system_clock::now();
+  auto days = std::chrono::floor<std::chrono::days>(realNow);
+  auto offset = (days + std::chrono::days(1) - std::chrono::milliseconds(1200)) - realNow;
+  CLoggerOptions o;
+  o.strDevice = meter.SlavePath();
+  o.dRate = 0.2;
+  o.dDurationSec = 3.0;
+  o.strOutput = dir.File("day-%Y-%m-%d.txt");
+  CLoggerEnv env;
+  env.wallClock = [offset] { return std::chrono::system_clock::now() + offset; };
+  std::string err;
+  env.out = [](std::string_view) {};
+  env.err = [&](std::string_view s) { err += s; };
+  ASSERT_EQ(RunLogger(o, env), 0) << err;
+  std::vector<std::string> files;
+  for (auto &e : std::filesystem::directory_iterator(dir.Path()))
+    files.push_back(e.path().string());
+  std::sort(files.begin(), files.end());
+  ASSERT_EQ(files.size(), 2u) << err;
+  CReadBack before = ReadLog(files[0]), after = ReadLog(files[1]);
+  ASSERT_FALSE(before.times.empty());
+  ASSERT_FALSE(after.times.empty());
+  EXPECT_NE(before.times.back().find(",23:59:5"), std::string::npos) << before.times.back();
+  EXPECT_NE(after.times.front().find(",00:00:0"), std::string::npos) << after.times.front();
+  EXPECT_NE(err.find("logging to " + files[1]), std::string::npos) << err;
+}
+
+// --download: one data file per recording, named from its start time; a
+// second download of the same memory leaves the files as they are.
+TEST(LoggerProgram, DownloadWritesOneFilePerRecording) {
+  CTempDir dir;
+  CPtyMeter meter;
+  CSimRecording a;
+  a.m_nYear = 2026, a.m_nMonth = 12, a.m_nDay = 7, a.m_nHour = 21, a.m_nMinute = 5, a.m_nSecond = 9;
+  a.m_nInterval = 2;
+  a.m_levels = {65.2, 70.1, 71.0};
+  CSimRecording b = a;
+  b.m_bWeightA = false;
+  b.m_nHour = 9;
+  b.m_levels = {40.0};
+  meter.WithSim([&](CMeterSim &s) { s.SetRecordings({a, b}); });
+  ASSERT_TRUE(meter.Start());
+  std::string out = dir.File("rec");
+  CChildProcess first(dir.Path().string(), {kLogger, "--device", meter.SlavePath(), "--download", out});
+  ASSERT_EQ(first.Wait(), 0) << first.Err();
+  EXPECT_EQ(Slurp(out + "/2026-12-07_21-05-09.txt"), "TX980 Sound Level Meter SamplingRate:2.0;\r\n"
+                                                     "07-12-2026,21:05:09, 65.20, dBA\r\n"
+                                                     "07-12-2026,21:05:11, 70.10, dBA\r\n"
+                                                     "07-12-2026,21:05:13, 71.00, dBA\r\n");
+  CReadBack r = ReadLog(out + "/2026-12-07_09-05-09.txt");
+  ASSERT_TRUE(r.result.Ok());
+  EXPECT_EQ(r.levels, std::vector<double>{40.0});
+  CChildProcess second(dir.Path().string(), {kLogger, "--device", meter.SlavePath(), "--download", out});
+  ASSERT_EQ(second.Wait(), 0) << second.Err();
+  EXPECT_NE(second.Err().find("already there: " + out + "/2026-12-07_21-05-09.txt"), std::string::npos)
+      << second.Err();
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), std::filesystem::directory_iterator()),
+            2);
+}
+
+// No sample is invented: sampling five times a second a meter that sends
+// one frame a second records about one sample a second, and a held
+// display records none.
+TEST(LoggerProgram, TicksWithoutAFreshReadingOrWithTheDisplayHeldRecordNothing) {
+  CTempDir dir;
+  CPtyMeter meter;
+  meter.SetFrameInterval(std::chrono::milliseconds(1000));
+  StartMeter(meter, {45.0, 46.0});
+  CLoggerOptions o;
+  o.strDevice = meter.SlavePath();
+  o.dRate = 0.2;
+  o.dDurationSec = 5.0;
+  o.strOutput = dir.File("fresh.txt");
+  CLoggerEnv env;
+  std::string err;
+  env.out = [](std::string_view) {};
+  env.err = [&](std::string_view s) { err += s; };
+  env.bTerminal = true;
+  ASSERT_EQ(RunLogger(o, env), 0) << err;
+  CReadBack r = ReadLog(o.strOutput);
+  EXPECT_GE(r.levels.size(), 3u);
+  EXPECT_LE(r.levels.size(), 5u);
+  for (std::size_t i = 1; i < r.levels.size(); ++i)
+    EXPECT_NE(r.levels[i], r.levels[i - 1]) << "the same frame sampled twice";
+  // On a terminal the status line was drawn in place.
+  EXPECT_NE(err.find(" dBA  LAeq "), std::string::npos) << err;
+  EXPECT_NE(err.find(" samples  meter on " + meter.SlavePath() + "\x1b[K"), std::string::npos) << err;
+
+  meter.WithSim([](CMeterSim &s) { s.SetHold(true); });
+  meter.SetFrameInterval(std::chrono::milliseconds(250));
+  o.dDurationSec = 2.0;
+  o.strOutput = dir.File("held.txt");
+  EXPECT_EQ(RunLogger(o, env), 0);
+  EXPECT_TRUE(ReadLog(o.strOutput).levels.empty());
+}

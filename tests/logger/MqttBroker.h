@@ -1,0 +1,120 @@
+#pragma once
+
+#include "logger/LoggerProcess.h"
+
+#include <arpa/inet.h>
+#include <fstream>
+#include <mosquitto.h>
+#include <mutex>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+// A real broker for one test, on 127.0.0.1 and a port nobody uses.
+class CTestBroker {
+public:
+  explicit CTestBroker(const std::string &strDir) : m_strDir(strDir), m_nPort(FreePort()) {
+    std::ofstream(Conf()) << "listener " << m_nPort
+                          << " 127.0.0.1\nallow_anonymous true\npersistence false\n";
+  }
+  int Port() const { return m_nPort; }
+  bool Start() {
+    m_pBroker = std::make_unique<CChildProcess>(
+        m_strDir, std::vector<std::string>{"/usr/sbin/mosquitto", "-c", Conf()});
+    return m_pBroker->Started() && WaitFor([&] { return Accepts(); }, std::chrono::seconds(10));
+  }
+  void Stop() {
+    if (!m_pBroker)
+      return;
+    m_pBroker->Signal(SIGTERM);
+    m_pBroker->Wait();
+    m_pBroker.reset();
+  }
+  ~CTestBroker() { Stop(); }
+
+  static int FreePort() {
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a);
+    socklen_t len = sizeof a;
+    ::getsockname(fd, reinterpret_cast<sockaddr *>(&a), &len);
+    ::close(fd);
+    return ntohs(a.sin_port);
+  }
+
+private:
+  std::string Conf() const { return m_strDir + "/mosquitto.conf"; }
+  bool Accepts() const {
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<uint16_t>(m_nPort));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bool bOk = ::connect(fd, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0;
+    ::close(fd);
+    return bOk;
+  }
+
+  std::string m_strDir;
+  int m_nPort;
+  std::unique_ptr<CChildProcess> m_pBroker;
+};
+
+// A subscriber to PREFIX/#, subscribing again whenever it reconnects.
+class CTestSubscriber {
+public:
+  struct CMessage {
+    std::string strTopic, strPayload;
+    bool bRetained;
+  };
+  CTestSubscriber(int nPort, std::string strFilter) : m_strFilter(std::move(strFilter)) {
+    mosquitto_lib_init();
+    m_pMosq = mosquitto_new(nullptr, true, this);
+    mosquitto_connect_callback_set(m_pMosq, [](mosquitto *m, void *u, int rc) {
+      auto *self = static_cast<CTestSubscriber *>(u);
+      if (rc == 0)
+        mosquitto_subscribe(m, nullptr, self->m_strFilter.c_str(), 1);
+    });
+    mosquitto_subscribe_callback_set(m_pMosq, [](mosquitto *, void *u, int, int, const int *) {
+      auto *self = static_cast<CTestSubscriber *>(u);
+      std::lock_guard lock(self->m_mutex);
+      ++self->m_nSubscribed;
+    });
+    mosquitto_message_callback_set(m_pMosq, [](mosquitto *, void *u, const mosquitto_message *msg) {
+      auto *self = static_cast<CTestSubscriber *>(u);
+      std::lock_guard lock(self->m_mutex);
+      self->m_messages.push_back(
+          {msg->topic,
+           std::string(static_cast<const char *>(msg->payload), static_cast<std::size_t>(msg->payloadlen)),
+           msg->retain});
+    });
+    mosquitto_reconnect_delay_set(m_pMosq, 1, 1, false);
+    mosquitto_connect_async(m_pMosq, "127.0.0.1", nPort, 10);
+    mosquitto_loop_start(m_pMosq);
+  }
+  ~CTestSubscriber() {
+    mosquitto_disconnect(m_pMosq);
+    mosquitto_loop_stop(m_pMosq, false);
+    mosquitto_destroy(m_pMosq);
+  }
+  int Subscriptions() {
+    std::lock_guard lock(m_mutex);
+    return m_nSubscribed;
+  }
+  std::vector<CMessage> Messages(const std::string &strTopic) {
+    std::lock_guard lock(m_mutex);
+    std::vector<CMessage> v;
+    for (auto &m : m_messages)
+      if (m.strTopic == strTopic)
+        v.push_back(m);
+    return v;
+  }
+
+private:
+  mosquitto *m_pMosq = nullptr;
+  std::string m_strFilter;
+  std::mutex m_mutex;
+  std::vector<CMessage> m_messages;
+  int m_nSubscribed = 0;
+};
