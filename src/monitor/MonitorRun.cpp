@@ -27,6 +27,43 @@ std::string FormatLiveTime(std::time_t t) {
 void CMonitorRun::ClearSamples() {
   m_stat.Reset();
   m_live.RemoveAll();
+  RefreshNoise();
+}
+
+void CMonitorRun::RefreshNoise() {
+  const std::size_t n = m_live.GetSize();
+  m_leq.Clear();
+  m_units.Clear();
+  m_levels.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    m_levels[i] = m_live[i].m_dValue;
+    m_leq.Add(m_levels[i]);
+    m_units.Add(m_live[i].m_strUnit);
+  }
+  m_noise = ComputeAcousticStats(m_levels, m_stat.dSampleRate);
+}
+
+void CMonitorRun::AddToNoise(const CObjData &rec, std::chrono::steady_clock::time_point tSteady) {
+  // Samples that reached the store some other way (a recovered run) are
+  // taken in whole first.
+  if (m_leq.Count() + 1 != m_live.GetSize()) {
+    m_tPercentiles = tSteady;
+    RefreshNoise();
+    return;
+  }
+  m_leq.Add(rec.m_dValue);
+  m_units.Add(rec.m_strUnit);
+  m_noise.nCount = m_leq.Count();
+  m_noise.dLeq = m_leq.Leq();
+  m_noise.dSel = m_leq.Sel(m_stat.dSampleRate);
+  m_noise.dDurationSec = static_cast<double>(m_noise.nCount) * m_stat.dSampleRate;
+  if (tSteady - m_tPercentiles >= kPercentilePeriod) {
+    m_tPercentiles = tSteady;
+    m_levels.resize(m_live.GetSize());
+    for (std::size_t i = 0; i < m_levels.size(); ++i)
+      m_levels[i] = m_live[i].m_dValue;
+    ComputeExceededLevels(m_levels, m_noise);
+  }
 }
 
 void CMonitorRun::Start(double dRate) {
@@ -34,12 +71,13 @@ void CMonitorRun::Start(double dRate) {
   m_state.m_bRunning = true;
 }
 
-CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now) {
+CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, std::chrono::steady_clock::time_point tSteady) {
   Tick t;
   if (m_state.m_bHold || !m_state.m_bDataReceived)
     return t;
   if (m_live.GetSize() >= static_cast<std::size_t>(std::max(m_nSampleLimit, 0))) {
     m_state.m_bRunning = false;
+    RefreshNoise();
     t.kind = Tick::Kind::LimitReached;
     t.nCount = m_live.GetSize();
     return t;
@@ -49,6 +87,7 @@ CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now) {
   t.kind = Tick::Kind::Sampled;
   t.nCount = m_live.GetSize();
   t.change = m_stat.AddSample(m_live[0], m_live[t.nCount - 1], t.nCount);
+  AddToNoise(m_live[t.nCount - 1], tSteady);
   return t;
 }
 

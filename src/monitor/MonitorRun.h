@@ -1,14 +1,17 @@
 #pragma once
 
 #include "protocol/MeterState.h"
+#include "records/AcousticStats.h"
 #include "records/SampleStore.h"
 #include "records/StatData.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The sampling intervals of the view's rate box, in seconds, in list order.
 inline constexpr std::array<const char *, 10> kViewRates = {"0.1", "0.2", "0.5", "1", "1.5",
@@ -40,7 +43,10 @@ public:
   // Statistics back to their start values and the live samples destroyed.
   void ClearSamples();
   void Start(double dRate);
-  void Stop() { m_state.m_bRunning = false; }
+  void Stop() {
+    m_state.m_bRunning = false;
+    RefreshNoise();
+  }
 
   struct Tick {
     enum class Kind { Skipped, LimitReached, Sampled } kind = Kind::Skipped;
@@ -48,8 +54,17 @@ public:
     StatData::Change change;
   };
   // One period of the run at local time `now`. LimitReached has already
-  // ended the run.
-  Tick SampleTick(std::time_t now);
+  // ended the run. `tSteady` paces the percentiles.
+  Tick SampleTick(std::time_t now, std::chrono::steady_clock::time_point tSteady = std::chrono::steady_clock::now());
+
+  // Noise figures of the live samples. Leq, SEL and the duration follow
+  // every sample at O(1); the percentiles are brought up to date at most
+  // every kPercentilePeriod of a run, and whenever a run ends.
+  static constexpr std::chrono::milliseconds kPercentilePeriod{250};
+  const AcousticStats &Noise() const { return m_noise; }
+  std::string NoiseLeqLabel() const { return LeqLabel(m_units.Common()); }
+  // Every figure from the whole store at once.
+  void RefreshNoise();
 
   struct Silence {
     bool bSilent = false;          // the readout must show the silent meter
@@ -64,6 +79,13 @@ public:
   bool LogTimeout();
 
 private:
+  void AddToNoise(const CObjData &rec, std::chrono::steady_clock::time_point tSteady);
+
   CSampleStore &m_live;
   CMeterState &m_state;
+  CLeqAccumulator m_leq;
+  CUnitTally m_units;
+  AcousticStats m_noise;
+  std::vector<double> m_levels; // scratch for the percentiles
+  std::chrono::steady_clock::time_point m_tPercentiles{};
 };

@@ -148,6 +148,7 @@ private:
   void StartRun();
   void ClearLiveData();
   void ShowSample(const CMonitorRun::Tick &tick);
+  void ShowNoise();
   void SilenceCheck();
   void AbandonDownload();
   void RedrawGraph();

@@ -10,6 +10,7 @@
 #include "uikit/CommandIds.h"
 #include "uikit/CommandRouter.h"
 #include "uikit/DialogBuilder.h"
+#include "uikit/ReadoutTexts.h"
 #include "uikit/Prompts.h"
 
 #include <QComboBox>
@@ -44,6 +45,7 @@ void CMyVomoView::StartRun() {
 void CMyVomoView::OnStop() {
   SetRunControls(false);
   m_run.Stop();
+  ShowNoise();
   m_timers.KillTimer(TIMER_SAMPLE);
   emit commandStateChanged();
 }
@@ -58,6 +60,7 @@ void CMyVomoView::SetRunControls(bool bRunning) {
 void CMyVomoView::ClearLiveData() {
   m_run.ClearSamples();
   Field(1009)->clear();
+  ShowNoise();
   m_pModel->Reset();
   RedrawGraph();
   emit commandStateChanged();
@@ -101,8 +104,13 @@ void CMyVomoView::ShowSample(const CMonitorRun::Tick &tick) {
     Field(1006)->setText(QString::fromStdString(st.strMinTime));
   }
   Field(1005)->setText(QString::asprintf("%.1f", st.dAverage));
+  ShowNoise();
   if (tick.nCount == 1)
     emit commandStateChanged(); // the store is no longer empty
+}
+
+void CMyVomoView::ShowNoise() {
+  ShowReadoutTexts(this, NoiseReadouts(m_run.Noise(), m_run.NoiseLeqLabel()));
 }
 
 void CMyVomoView::SilenceCheck() {

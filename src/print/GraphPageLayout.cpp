@@ -3,6 +3,7 @@
 #include "graph/GraphMath.h"
 #include "print/PrintFormat.h"
 #include "print/PrintTexts.h"
+#include "records/SampleAcoustics.h"
 
 #include <cstdio>
 
@@ -95,6 +96,19 @@ void Statistics(PageImage &page, const GraphPageGeometry &g, const StatData &st)
   page.Text(at(11), y(4), FormatFixed(st.dAverage, 2));
 }
 
+// The noise figures of the printed samples, one a line under the block
+// above, their values in the column of its widest label.
+void NoiseStatistics(PageImage &page, const GraphPageGeometry &g, const CSampleArray &samples,
+                     const StatData &st) {
+  const std::vector<AcousticFigure> figures = AcousticFigures(
+      SampleAcousticStats(samples, st.dSampleRate), SampleLeqLabel(samples), PrintTexts::kDuration);
+  for (std::size_t i = 0; i < figures.size(); ++i) {
+    const int y = g.H / 2 + g.oy + (5 + static_cast<int>(i)) * g.L;
+    page.Text(g.ox, y, figures[i].strLabel);
+    page.Text(g.ox + 29 * g.o, y, figures[i].strText);
+  }
+}
+
 } // namespace
 
 bool MakeGraphPageGeometry(int W, int H, int lineHeight, const CGraphState &s, GraphPageGeometry &g) {
@@ -131,6 +145,7 @@ PageImage LayoutGraphPage(const GraphPageGeometry &g, const CGraphState &s, cons
   TimeAxis(page, g, s, labels, textWidth);
   Title(page, g, now);
   Statistics(page, g, stat);
+  NoiseStatistics(page, g, samples, stat);
   return page;
 }
 

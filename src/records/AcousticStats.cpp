@@ -55,14 +55,20 @@ AcousticStats ComputeAcousticStats(std::span<const double> levels, double dInter
   s.dDurationSec = n * dIntervalSec;
   s.dSel = SoundExposureLevel(s.dLeq, s.dDurationSec);
 
-  const std::size_t ranks[] = {ExceededIndex(s.nCount, 10), ExceededIndex(s.nCount, 50),
-                               ExceededIndex(s.nCount, 90)};
+  ComputeExceededLevels(levels, s);
+  return s;
+}
+
+void ComputeExceededLevels(std::span<const double> levels, AcousticStats &s) {
+  const std::size_t n = levels.size();
+  if (n == 0)
+    return;
+  const std::size_t ranks[] = {ExceededIndex(n, 10), ExceededIndex(n, 50), ExceededIndex(n, 90)};
   double exceeded[3];
   SelectDescendingRanks(levels, ranks, exceeded);
   s.dL10 = exceeded[0];
   s.dL50 = exceeded[1];
   s.dL90 = exceeded[2];
-  return s;
 }
 
 double LevelExceeded(std::span<const double> levels, int nPercent) {

@@ -22,6 +22,9 @@ struct AcousticStats {
 // All figures at once, O(N).
 AcousticStats ComputeAcousticStats(std::span<const double> levels, double dIntervalSec);
 
+// Only L10, L50 and L90 of `s`, from `levels` (empty: left as they are).
+void ComputeExceededLevels(std::span<const double> levels, AcousticStats &s);
+
 // The level exceeded by `nPercent` % of the samples: with the levels sorted
 // from highest to lowest, the one at index ceil(nPercent·N/100) − 1.
 // An empty series gives 0.

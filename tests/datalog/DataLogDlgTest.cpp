@@ -89,6 +89,14 @@ TEST_F(DataLogDlgTest, ClickingARowSelectsItsRecordingOnce) {
   EXPECT_EQ(Rate()->currentText(), "1");
   EXPECT_FALSE(Rate()->isEnabled());
   EXPECT_EQ(m_dlg->Stat().strMaxUnit, "dBC");
+  // The noise figures of 70, 71 and 72 dBC one second apart.
+  EXPECT_EQ(DlgItem<QLabel>(m_dlg.get(), NoiseIds::kLeqLabel)->text(), "LCeq");
+  EXPECT_EQ(Text(NoiseIds::kLeq), "71.1");
+  EXPECT_EQ(Text(NoiseIds::kL10), "72.0");
+  EXPECT_EQ(Text(NoiseIds::kL50), "71.0");
+  EXPECT_EQ(Text(NoiseIds::kL90), "70.0");
+  EXPECT_EQ(Text(NoiseIds::kSel), "75.8");
+  EXPECT_EQ(Text(NoiseIds::kDuration), "0:00:03");
   // A click below the rows only enables the rate box again.
   QTreeWidget *list = m_dlg->List();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->viewport()->height() - 5));
@@ -124,7 +132,8 @@ TEST_F(DataLogDlgTest, RowWhoseGroupIsGoneClearsSelectionAndReadouts) {
   m_stores.m_log.Emplace(50, "x", "dBA", 9, 1);
   ClickRow(0);
   EXPECT_TRUE(m_dlg->Selection().IsEmpty());
-  for (int id : {IDC_COUNT, IDC_AVERAGE, IDC_MAX, IDC_MAX_TIME, IDC_MIN, IDC_MIN_TIME, IDC_START_TIME})
+  for (int id : {IDC_COUNT, IDC_AVERAGE, IDC_MAX, IDC_MAX_TIME, IDC_MIN, IDC_MIN_TIME, IDC_START_TIME,
+                 NoiseIds::kLeq, NoiseIds::kL10, NoiseIds::kSel, NoiseIds::kDuration})
     EXPECT_TRUE(Text(id).isEmpty()) << id;
   // Nothing to save or export.
   m_dlg->Action(ID_EXPORT)->trigger();
@@ -288,6 +297,14 @@ TEST_F(DataLogDlgTest, CursorReadoutsComeFromTheSelection) {
   EXPECT_EQ(Text(IDC_AB_COUNT), "2");
   EXPECT_EQ(Text(IDC_AB_AVERAGE), "71.5");
   EXPECT_EQ(m_dlg->CursorA(), 1);
+  // Leq beside the average: an energy mean, labelled with the weighting.
+  emit graph->graphCursor(-1, 0);
+  EXPECT_EQ(Text(GraphIds::kLeq), "");
+  emit graph->graphCursor(-2, 2);
+  EXPECT_EQ(Text(IDC_AB_AVERAGE), "71.0");
+  EXPECT_EQ(Text(GraphIds::kLeq), "71.1");
+  EXPECT_EQ(DlgItem<QLabel>(m_dlg.get(), GraphIds::kLeqLabel)->text(), "LCeq");
+  emit graph->graphCursor(-1, 1);
   // Close clears the graph's cursors but keeps the window's cursor A index.
   graph->m_cursorA = 1;
   graph->m_cursorB = 2;
