@@ -2,10 +2,10 @@
 
 #include "res/ControlIds.h"
 
-std::vector<ReadoutText> NoiseReadouts(const AcousticStats &s, std::string_view strLeqLabel) {
+std::vector<ControlText> NoiseReadouts(const AcousticStats &s, std::string_view strLeqLabel) {
   using namespace NoiseIds;
   static constexpr int kValueIds[kFigCount] = {kLeq, kL10, kL50, kL90, kSel, kDuration};
-  std::vector<ReadoutText> out;
+  std::vector<ControlText> out;
   out.reserve(kFigCount + 1);
   const std::vector<AcousticFigure> figures = AcousticFigures(s, strLeqLabel, {});
   out.push_back({kLeqLabel, figures.empty() ? LeqLabel({}) : figures[kFigLeq].strLabel});

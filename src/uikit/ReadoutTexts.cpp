@@ -12,7 +12,7 @@ void SetControlText(const QWidget *dlg, int nId, const QString &text) {
     l->setText(text);
 }
 
-void ShowReadoutTexts(const QWidget *dlg, const std::vector<ReadoutText> &readouts) {
-  for (const ReadoutText &r : readouts)
+void ShowReadoutTexts(const QWidget *dlg, const std::vector<ControlText> &readouts) {
+  for (const ControlText &r : readouts)
     SetControlText(dlg, r.nId, QString::fromStdString(r.strText));
 }
