@@ -170,7 +170,7 @@ TEST_F(DataLogDlgTest, EveryControlHasAnAccessibleNameAndItsColours) {
     EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
     ++nNamed;
   }
-  EXPECT_EQ(nNamed, 27);
+  EXPECT_EQ(nNamed, 36); // with the noise figures and the Leq between the cursors
   EXPECT_EQ(m_dlg->palette().color(QPalette::Window), QColor(170, 175, 195));
   EXPECT_NE(DlgItem<QLineEdit>(m_dlg.get(), IDC_MAX)->palette().color(QPalette::Window),
             QColor(170, 175, 195));
