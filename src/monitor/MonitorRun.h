@@ -55,7 +55,8 @@ public:
   };
   // One period of the run at local time `now`. LimitReached has already
   // ended the run. `tSteady` paces the percentiles.
-  Tick SampleTick(std::time_t now, std::chrono::steady_clock::time_point tSteady = std::chrono::steady_clock::now());
+  Tick SampleTick(std::time_t now,
+                  std::chrono::steady_clock::time_point tSteady = std::chrono::steady_clock::now());
 
   // Noise figures of the live samples. Leq, SEL and the duration follow
   // every sample at O(1); the percentiles are brought up to date at most

@@ -100,8 +100,8 @@ void Statistics(PageImage &page, const GraphPageGeometry &g, const StatData &st)
 // above, their values in the column of its widest label.
 void NoiseStatistics(PageImage &page, const GraphPageGeometry &g, const CSampleArray &samples,
                      const StatData &st) {
-  const std::vector<AcousticFigure> figures = AcousticFigures(
-      SampleAcousticStats(samples, st.dSampleRate), SampleLeqLabel(samples), PrintTexts::kDuration);
+  const std::vector<AcousticFigure> figures = AcousticFigures(SampleAcousticStats(samples, st.dSampleRate),
+                                                              SampleLeqLabel(samples), PrintTexts::kDuration);
   for (std::size_t i = 0; i < figures.size(); ++i) {
     const int y = g.H / 2 + g.oy + (5 + static_cast<int>(i)) * g.L;
     page.Text(g.ox, y, figures[i].strLabel);

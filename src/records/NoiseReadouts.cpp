@@ -10,6 +10,7 @@ std::vector<ControlText> NoiseReadouts(const AcousticStats &s, std::string_view 
   const std::vector<AcousticFigure> figures = AcousticFigures(s, strLeqLabel, {});
   out.push_back({kLeqLabel, figures.empty() ? LeqLabel({}) : figures[kFigLeq].strLabel});
   for (int i = 0; i < kFigCount; ++i)
-    out.push_back({kValueIds[i], figures.empty() ? std::string() : figures[static_cast<std::size_t>(i)].strText});
+    out.push_back(
+        {kValueIds[i], figures.empty() ? std::string() : figures[static_cast<std::size_t>(i)].strText});
   return out;
 }

@@ -6,10 +6,14 @@
 #include <QLineEdit>
 
 void SetControlText(const QWidget *dlg, int nId, const QString &text) {
-  if (auto *e = DlgItem<QLineEdit>(dlg, nId))
-    e->setText(text);
-  else if (auto *l = DlgItem<QLabel>(dlg, nId))
-    l->setText(text);
+  // A read-out written with every sample mostly keeps its text: leave it be.
+  if (auto *e = DlgItem<QLineEdit>(dlg, nId)) {
+    if (e->text() != text)
+      e->setText(text);
+  } else if (auto *l = DlgItem<QLabel>(dlg, nId)) {
+    if (l->text() != text)
+      l->setText(text);
+  }
 }
 
 void ShowReadoutTexts(const QWidget *dlg, const std::vector<ControlText> &readouts) {
