@@ -1,5 +1,6 @@
 #include "files/SpreadsheetFile.h"
 #include "files/TextDataFile.h"
+#include "files/WorkbookFile.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -14,9 +15,9 @@ namespace {
 
 constexpr int kSamples = 1000000;
 
-void FillStore(CSampleStore &s) {
-  s.Reserve(kSamples);
-  for (int i = 0; i < kSamples; ++i)
+void FillStore(CSampleStore &s, int nSamples = kSamples) {
+  s.Reserve(static_cast<std::size_t>(nSamples));
+  for (int i = 0; i < nSamples; ++i)
     s.Emplace(30.0 + (i % 1000) / 10.0, "07-12-2026,01:45:03", i % 2 ? "dBA" : "dBC", 0, 0.5);
 }
 
@@ -140,5 +141,23 @@ void BM_WriteSpreadsheetFile1M(benchmark::State &state) {
   std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_WriteSpreadsheetFile1M)->Unit(benchmark::kMillisecond);
+
+// The workbook of a long recording: statistics, 100,000 rows with
+// date-time cells, the chart sheet, zipped.
+void BM_WriteWorkbook100k(benchmark::State &state) {
+  CSampleStore s;
+  FillStore(s, 100000);
+  StatData stat;
+  stat.dSampleRate = 0.5;
+  std::string dir = TempFolder();
+  std::string path = dir + "/bench.xlsx";
+  for (auto _ : state) {
+    CFileResult r = WriteWorkbookFile(path, s, stat);
+    if (!r.Ok())
+      state.SkipWithError(r.strReason.c_str());
+  }
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_WriteWorkbook100k)->Unit(benchmark::kMillisecond);
 
 } // namespace

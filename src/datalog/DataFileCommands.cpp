@@ -25,11 +25,15 @@ CDataFileCommands::CDataFileCommands(CPrompts &prompts, LocalClock clock)
 std::optional<QString> CDataFileCommands::AskSavePath(QWidget *parent, const QString &filter,
                                                       const char *ext) {
   const QString defaultName = QString::fromStdString(DefaultFileName(m_clock(), ext));
-  std::optional<QString> path = m_prompts.GetSaveFileName(parent, filter, defaultName);
+  QString chosenType;
+  std::optional<QString> path = filter.contains(QStringLiteral(";;"))
+                                    ? m_prompts.GetSaveFileNameOfType(parent, filter, defaultName, chosenType)
+                                    : m_prompts.GetSaveFileName(parent, filter, defaultName);
   if (!path)
     return std::nullopt;
   if (QFileInfo(*path).suffix().isEmpty()) {
-    *path += QString::fromLatin1(ext);
+    const QString chosenExt = FilterSuffix(chosenType);
+    *path += chosenExt.isEmpty() ? QString::fromLatin1(ext) : chosenExt;
     // The dialog asked about the bare name; the file written is another one.
     if (QFileInfo::exists(*path) &&
         m_prompts.MessageBox(
@@ -144,10 +148,13 @@ CDataFileCommands::Outcome CDataFileCommands::ExportSpreadsheet(QWidget *parent,
   if (samples.IsEmpty())
     return Outcome::NothingToDo;
   CWaitCursor wait; // on while the dialog is open too
-  std::optional<QString> path = AskSavePath(parent, SheetFilter(), ".xls");
+  std::optional<QString> path =
+      AskSavePath(parent, SheetFilter() + QStringLiteral(";;") + WorkbookFilter(), ".xls");
   if (!path)
     return Outcome::Cancelled;
-  CFileResult res = WriteSpreadsheetFile(Local8(*path), samples, stat, variant);
+  const bool bWorkbook = QFileInfo(*path).suffix().compare(QStringLiteral("xlsx"), Qt::CaseInsensitive) == 0;
+  CFileResult res = bWorkbook ? WriteWorkbookFile(Local8(*path), samples, stat)
+                              : WriteSpreadsheetFile(Local8(*path), samples, stat, variant);
   wait.Restore();
   return Report(parent, res, true);
 }

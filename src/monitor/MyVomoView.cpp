@@ -207,6 +207,7 @@ void CMyVomoView::OnTimer(int nId) {
     CMonitorRun::Tick t = m_run.SampleTick(Now());
     if (t.kind == CMonitorRun::Tick::Kind::LimitReached) {
       SetRunControls(false);
+      ShowNoise(); // the percentiles of the whole run
       m_timers.KillTimer(TIMER_SAMPLE);
       emit runEnded(RunEndReason::SampleLimit);
       emit runStopped();

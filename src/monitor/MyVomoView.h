@@ -174,6 +174,7 @@ private:
   void StartRun();
   void ClearLiveData();
   void ShowSample(const CMonitorRun::Tick &tick);
+  void ShowNoise();
   void SilenceCheck();
   void AbandonDownload(DownloadEndReason reason);
   void EndDownloadKeepingWhatArrived();

@@ -10,6 +10,7 @@
 #include "uikit/CommandIds.h"
 #include "uikit/CommandRouter.h"
 #include "uikit/DialogBuilder.h"
+#include "uikit/ReadoutTexts.h"
 #include "uikit/Prompts.h"
 
 #include <QComboBox>
@@ -50,6 +51,7 @@ void CMyVomoView::StartRunAt(int nRateIndex) {
 void CMyVomoView::OnStop() {
   SetRunControls(false);
   m_run.Stop();
+  ShowNoise();
   m_timers.KillTimer(TIMER_SAMPLE);
   emit runStopped();
   emit commandStateChanged();
@@ -65,6 +67,7 @@ void CMyVomoView::SetRunControls(bool bRunning) {
 void CMyVomoView::ClearLiveData() {
   m_run.ClearSamples();
   Field(1009)->clear();
+  ShowNoise();
   m_pModel->Reset();
   RedrawGraph();
   emit liveCleared();
@@ -106,6 +109,7 @@ void CMyVomoView::ShowSample(const CMonitorRun::Tick &tick) {
     Field(1006)->setText(QString::fromStdString(st.strMinTime));
   }
   Field(1005)->setText(QString::asprintf("%.1f", st.dAverage));
+  ShowNoise();
   emit sampleTaken();
   if (tick.nCount == 1)
     emit commandStateChanged(); // the store is no longer empty
@@ -125,9 +129,15 @@ void CMyVomoView::ShowLiveStore() {
   for (std::size_t i = 0; i < kViewRates.size(); ++i)
     if (RateFromText(kViewRates[i]) == st.dSampleRate)
       m_pRate->setCurrentIndex(static_cast<int>(i));
+  m_run.RefreshNoise();
+  ShowNoise();
   ResetGraphScale();
   RedrawGraph();
   emit commandStateChanged();
+}
+
+void CMyVomoView::ShowNoise() {
+  ShowReadoutTexts(this, NoiseReadouts(m_run.Noise(), m_run.NoiseLeqLabel()));
 }
 
 void CMyVomoView::SilenceCheck() {

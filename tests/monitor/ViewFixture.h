@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <gtest/gtest.h>
@@ -41,6 +42,8 @@ protected:
   }
   QComboBox *Rate() const { return DlgItem<QComboBox>(m_pView.get(), 1007); }
   QString Field(int nId) const { return DlgItem<QLineEdit>(m_pView.get(), nId)->text(); }
+  QString Label(int nId) const { return DlgItem<QLabel>(m_pView.get(), nId)->text(); }
+
   // Sampling ticks, each with a reading just decoded (the level the test set).
   void Tick(int n = 1) {
     for (int i = 0; i < n; ++i) {
