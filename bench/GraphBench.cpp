@@ -44,6 +44,20 @@ void BM_DrawGraph40000Unzoomed(benchmark::State &state) {
 }
 BENCHMARK(BM_DrawGraph40000Unzoomed)->Unit(benchmark::kMillisecond);
 
+// Every sample in view, stores of growing length on the same control: the
+// cost follows the control's width, not the number of samples.
+void BM_DrawGraphUnzoomed(benchmark::State &state) {
+  CGraphicsBtn graph(Prompts());
+  graph.resize(1280, 600);
+  graph.SetDefaultView();
+  const CSampleStore &store = Store(static_cast<std::size_t>(state.range(0)));
+  graph.DrawGraph(store);
+  for (auto _ : state)
+    graph.DrawGraph(store);
+  state.counters["span"] = graph.m_xSpan;
+}
+BENCHMARK(BM_DrawGraphUnzoomed)->Arg(10000)->Arg(1000000)->Arg(4000000)->Unit(benchmark::kMillisecond);
+
 // Zoomed to 100 visible samples in the middle of a long store: the cost
 // must not depend on the store's length.
 void BM_DrawGraphZoomed100(benchmark::State &state) {

@@ -29,7 +29,13 @@ def main():
     rows = [("Figure", "Target", "Result", "")]
     failed = 0
     for name, figure, field, unit, op, limit in targets:
-        b = results.get(name)
+        if " / " in name:
+            # a ratio of two figures of the same run
+            over, under = (results.get(n) for n in name.split(" / "))
+            b = None if over is None or under is None else {"ratio": value(over, field, "") / value(under, field, "")}
+            field = "ratio"
+        else:
+            b = results.get(name)
         if b is None:
             rows.append((figure, f"{op} {limit} {unit}", "not run", "MISSING"))
             failed += 1

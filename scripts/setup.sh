@@ -3,6 +3,8 @@
 set -euo pipefail
 pkgs=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 poppler-utils clang libclang-rt-14-dev xvfb xauth python3 ccache locales)
+# The workbook export and the tests that read it back.
+pkgs+=(libxlsxwriter-dev pkgconf unzip)
 # Publishing to a message broker: the library, and a broker and clients for the tests.
 pkgs+=(libmosquitto-dev mosquitto mosquitto-clients)
 # Icons rendered at build time; the Debian package and its checks.

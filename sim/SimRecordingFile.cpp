@@ -20,23 +20,24 @@ bool LoadSimRecordings(const std::string &strPath, std::vector<CSimRecording> &r
     return false;
   }
   std::map<int, CSimRecording> byGroup;
-  for (const auto &s : content.samples) {
-    auto [it, bNew] = byGroup.try_emplace(s->m_nGroup);
+  for (std::size_t i = 0; i < content.samples.GetSize(); ++i) {
+    const CObjData s = content.samples[i];
+    auto [it, bNew] = byGroup.try_emplace(s.m_nGroup);
     CSimRecording &rec = it->second;
     if (bNew) {
       int d = 1, mo = 1, y = 2026, h = 0, mi = 0, se = 0;
-      std::sscanf(s->m_strTime.c_str(), "%d-%d-%d,%d:%d:%d", &d, &mo, &y, &h, &mi, &se);
+      std::sscanf(s.m_strTime.c_str(), "%d-%d-%d,%d:%d:%d", &d, &mo, &y, &h, &mi, &se);
       rec.m_nDay = d;
       rec.m_nMonth = mo;
       rec.m_nYear = y;
       rec.m_nHour = std::clamp(h, 0, 23);
       rec.m_nMinute = std::clamp(mi, 0, 59);
       rec.m_nSecond = std::clamp(se, 0, 59);
-      rec.m_bWeightA = s->m_strUnit != "dBC";
+      rec.m_bWeightA = s.m_strUnit != "dBC";
       // The logger counts whole seconds; sub-second rates become one second.
       rec.m_nInterval = std::clamp(static_cast<int>(std::lround(content.dSampleRate)), 1, 99);
     }
-    rec.m_levels.push_back(s->m_dValue);
+    rec.m_levels.push_back(s.m_dValue);
   }
   recs.clear();
   for (auto &[n, rec] : byGroup)

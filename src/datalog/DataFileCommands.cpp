@@ -5,7 +5,13 @@
 #include "uikit/Prompts.h"
 #include "uikit/WaitCursor.h"
 
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 std::string Local8(const QString &path) {
@@ -19,11 +25,15 @@ CDataFileCommands::CDataFileCommands(CPrompts &prompts, LocalClock clock)
 std::optional<QString> CDataFileCommands::AskSavePath(QWidget *parent, const QString &filter,
                                                       const char *ext) {
   const QString defaultName = QString::fromStdString(DefaultFileName(m_clock(), ext));
-  std::optional<QString> path = m_prompts.GetSaveFileName(parent, filter, defaultName);
+  QString chosenType;
+  std::optional<QString> path = filter.contains(QStringLiteral(";;"))
+                                    ? m_prompts.GetSaveFileNameOfType(parent, filter, defaultName, chosenType)
+                                    : m_prompts.GetSaveFileName(parent, filter, defaultName);
   if (!path)
     return std::nullopt;
   if (QFileInfo(*path).suffix().isEmpty()) {
-    *path += QString::fromLatin1(ext);
+    const QString chosenExt = FilterSuffix(chosenType);
+    *path += chosenExt.isEmpty() ? QString::fromLatin1(ext) : chosenExt;
     // The dialog asked about the bare name; the file written is another one.
     if (QFileInfo::exists(*path) &&
         m_prompts.MessageBox(
@@ -74,26 +84,63 @@ CDataFileCommands::Outcome CDataFileCommands::ReadTextData(QWidget *parent, CSam
   std::optional<QString> path = m_prompts.GetOpenFileName(parent, TextFilter());
   if (!path)
     return Outcome::Cancelled;
-  CWaitCursor wait;
-  const std::string strPath = Local8(*path);
-  std::string bytes;
-  CFileResult res = ReadWholeFile(strPath, bytes);
-  CTextDataContent content;
-  if (res.Ok()) {
-    content = ParseTextData(bytes);
-    content.result.strPath = strPath;
-    res = content.result;
-  }
-  if (res.Ok()) {
+  CTextDataContent content = ReadInBackground(parent, Local8(*path));
+  if (content.result.Ok()) {
     if (beforeReplace)
       beforeReplace();
     MoveIntoStore(content, store);
   }
-  wait.Restore();
-  if (const std::string skipped = SkippedLinesMessage(content); res.Ok() && !skipped.empty())
+  if (const std::string skipped = SkippedLinesMessage(content); content.result.Ok() && !skipped.empty())
     m_prompts.MessageBox(parent, QString::fromStdString(skipped), QStringLiteral("Tip"),
                          CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
-  return Report(parent, res, false);
+  return Report(parent, content.result, false);
+}
+
+CTextDataContent CDataFileCommands::ReadInBackground(QWidget *parent, const std::string &strPath) {
+  // The file is read on a thread of its own into a store of its own; the
+  // window keeps answering and shows how far it got. Cancelling is honoured
+  // even when the reading has just ended: nothing is replaced then.
+  std::atomic<std::size_t> nDone{0}, nTotal{0};
+  std::atomic<bool> bCancel{false}, bFinished{false};
+  CTextDataContent content;
+  std::thread worker([&] {
+    content = ReadTextDataContent(strPath, [&](std::size_t d, std::size_t t) {
+      nDone = d;
+      nTotal = t;
+      return !bCancel.load();
+    });
+    bFinished = true;
+  });
+  QProgressDialog progress(
+      QString::fromUtf8("A abrir %1\u2026").arg(QFileInfo(QFile::decodeName(strPath.c_str())).fileName()),
+      QStringLiteral("Cancelar"), 0, 1000, parent);
+  progress.setObjectName(QStringLiteral("openProgress"));
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(300);
+  progress.setAutoReset(false);
+  progress.setAutoClose(false);
+  QObject::connect(&progress, &QProgressDialog::canceled, [&] { bCancel = true; });
+  QEventLoop loop;
+  QTimer poll;
+  poll.setInterval(30);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (progress.wasCanceled())
+      bCancel = true;
+    const std::size_t t = nTotal.load();
+    if (t > 0)
+      progress.setValue(
+          static_cast<int>(1000.0 * static_cast<double>(nDone.load()) / static_cast<double>(t)));
+    if (bFinished.load())
+      loop.quit();
+  });
+  poll.start();
+  loop.exec();
+  worker.join();
+  if (bCancel.load()) {
+    content.samples.RemoveAll();
+    content.result.status = CFileResult::Status::Cancelled;
+  }
+  return content;
 }
 
 CDataFileCommands::Outcome CDataFileCommands::ExportSpreadsheet(QWidget *parent, const CSampleArray &samples,
@@ -101,10 +148,13 @@ CDataFileCommands::Outcome CDataFileCommands::ExportSpreadsheet(QWidget *parent,
   if (samples.IsEmpty())
     return Outcome::NothingToDo;
   CWaitCursor wait; // on while the dialog is open too
-  std::optional<QString> path = AskSavePath(parent, SheetFilter(), ".xls");
+  std::optional<QString> path =
+      AskSavePath(parent, SheetFilter() + QStringLiteral(";;") + WorkbookFilter(), ".xls");
   if (!path)
     return Outcome::Cancelled;
-  CFileResult res = WriteSpreadsheetFile(Local8(*path), samples, stat, variant);
+  const bool bWorkbook = QFileInfo(*path).suffix().compare(QStringLiteral("xlsx"), Qt::CaseInsensitive) == 0;
+  CFileResult res = bWorkbook ? WriteWorkbookFile(Local8(*path), samples, stat)
+                              : WriteSpreadsheetFile(Local8(*path), samples, stat, variant);
   wait.Restore();
   return Report(parent, res, true);
 }

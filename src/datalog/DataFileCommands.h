@@ -3,6 +3,8 @@
 #include "files/DefaultFileName.h"
 #include "files/FileResult.h"
 #include "files/SpreadsheetFile.h"
+#include "files/TextDataFile.h"
+#include "files/WorkbookFile.h"
 #include "records/SampleArray.h"
 #include "records/SampleStore.h"
 #include "records/StatData.h"
@@ -33,18 +35,24 @@ public:
   // replaced, so whoever points into it can let go; it is not called when
   // the file is refused. Done means the store now holds the file's samples.
   Outcome ReadTextData(QWidget *parent, CSampleStore &store, const std::function<void()> &beforeReplace = {});
-  // "Exportar para Excel" and "Exportar".
+  // "Exportar para Excel" and "Exportar": the tab-separated file, or the
+  // workbook when the name ends in ".xlsx" (the type chosen in the dialog
+  // gives a bare name its extension).
   Outcome ExportSpreadsheet(QWidget *parent, const CSampleArray &samples, const StatData &stat,
                             SheetVariant variant);
 
   static QString TextFilter() { return QStringLiteral("Data File(*.txt)"); }
   static QString SheetFilter() { return QStringLiteral("Data File(*.xls)"); }
+  static QString WorkbookFilter() { return QStringLiteral("Excel Workbook(*.xlsx)"); }
 
 private:
   // The save dialog, with the default extension added to a bare name (and
   // the replace question asked again for the name that results).
+  // With several types in `filter`, a bare name gets the chosen type's extension.
   std::optional<QString> AskSavePath(QWidget *parent, const QString &filter, const char *ext);
   Outcome Report(QWidget *parent, const CFileResult &res, bool bWriting);
+  // Reads off the UI thread behind a progress dialog with "Cancelar".
+  CTextDataContent ReadInBackground(QWidget *parent, const std::string &strPath);
 
   CPrompts &m_prompts;
   LocalClock m_clock;

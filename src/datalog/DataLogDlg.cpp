@@ -5,9 +5,11 @@
 #include "graph/GraphHost.h"
 #include "graph/GraphicsBtn.h"
 #include "print/PrintCommands.h"
+#include "records/SampleAcoustics.h"
 #include "res/UiTexts.h"
 #include "uikit/DialogBuilder.h"
 #include "uikit/ListStyle.h"
+#include "uikit/ReadoutTexts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -291,6 +293,8 @@ void CDataLogDlg::SelectRow(int nRow) {
   const int nGroup = item->text(0).toInt();
   const bool bAny = SelectRecording(m_stores.m_log, nGroup, m_selection, m_stat);
   ShowReadouts(MakeSelectionReadouts(m_stat, m_selection.GetSize()));
+  ShowReadoutTexts(m_pBody, NoiseReadouts(SampleAcousticStats(m_selection, m_stat.dSampleRate),
+                                          SampleLeqLabel(m_selection)));
   ShowRate(m_stat.dSampleRate, bAny);
   SetDefaultView();
   DrawGraph();

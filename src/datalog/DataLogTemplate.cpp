@@ -7,7 +7,7 @@ DlgTemplate Make() {
   DlgTemplate t;
   t.id = IDD_DATALOG;
   t.caption = "DATALOGGER";
-  t.cx = 681;
+  t.cx = 760; // the noise figures right of the graph's frame
   t.cy = 373;
   using K = CtlKind;
   t.controls = {
@@ -59,10 +59,26 @@ DlgTemplate Make() {
       {IDC_AB_MIN, K::Edit, "", 315, 334, 39, 13, false, "MIN entre A e B"},
       {-1, K::StaticCenter, "@", 356, 336, 9, 8},
       {IDC_AB_MIN_TIME, K::Edit, "", 367, 334, 86, 13, false, "MIN entre A e B @"},
+      {GraphIds::kLeqLabel, K::StaticRight, "Leq", 455, 322, 14, 8},
+      {GraphIds::kLeq, K::Edit, "", 471, 320, 27, 13, false, "Leq entre A e B"},
       {-1, K::StaticRight, "Média entre A e B", 500, 321, 70, 8},
       {IDC_AB_AVERAGE, K::Edit, "", 573, 319, 39, 13, false, "Média entre A e B"},
       {-1, K::StaticRight, "Quantidade entre A e B", 478, 335, 92, 8},
       {IDC_AB_COUNT, K::Edit, "", 573, 333, 39, 13, false, "Quantidade entre A e B"},
+      // Noise figures of the recording.
+      {-1, K::GroupBox, "Ruído", 662, 7, 92, 110},
+      {NoiseIds::kLeqLabel, K::StaticRight, "Leq", 666, 24, 30, 8},
+      {NoiseIds::kLeq, K::Edit, "", 698, 22, 48, 13, false, "Leq"},
+      {-1, K::StaticRight, "L10", 666, 39, 30, 8},
+      {NoiseIds::kL10, K::Edit, "", 698, 37, 48, 13, false, "L10"},
+      {-1, K::StaticRight, "L50", 666, 54, 30, 8},
+      {NoiseIds::kL50, K::Edit, "", 698, 52, 48, 13, false, "L50"},
+      {-1, K::StaticRight, "L90", 666, 69, 30, 8},
+      {NoiseIds::kL90, K::Edit, "", 698, 67, 48, 13, false, "L90"},
+      {-1, K::StaticRight, "SEL", 666, 84, 30, 8},
+      {NoiseIds::kSel, K::Edit, "", 698, 82, 48, 13, false, "SEL"},
+      {-1, K::StaticRight, "Duração", 666, 99, 30, 8},
+      {NoiseIds::kDuration, K::Edit, "", 698, 97, 48, 13, false, "Duração"},
   };
   // Level labels kept in step with the scale; never shown.
   for (int k = 0; k <= 10; ++k)

@@ -6,12 +6,12 @@ std::vector<RecordingRow> BuildRecordingList(const CSampleArray &samples) {
   std::vector<RecordingRow> rows;
   const std::size_t n = samples.GetSize();
   for (std::size_t i = 0; i < n; ++i) {
-    const CObjData &rec = samples[i];
-    if (!rows.empty() && rows.back().nGroup == rec.m_nGroup) {
+    const int nGroup = samples.Group(i);
+    if (!rows.empty() && rows.back().nGroup == nGroup) {
       ++rows.back().nCount;
       continue;
     }
-    rows.push_back({rec.m_nGroup, rec.m_strTime, rec.m_strUnit, rec.m_dSampleRate, i, 1});
+    rows.push_back({nGroup, samples.Time(i), samples.Unit(i), samples.SampleRate(i), i, 1});
   }
   return rows;
 }

@@ -17,9 +17,9 @@ std::string OneDecimal(double d) {
 
 bool SelectRecording(const CSampleStore &store, int nGroup, CSampleSelection &sel, StatData &stat) {
   sel.RemoveAll();
-  for (std::size_t i = 0, n = store.GetSize(); i < n; ++i)
-    if (store[i].m_nGroup == nGroup)
-      sel.Add(store[i]);
+  for (const CSampleStore::GroupRun &run : store.GroupRuns())
+    if (run.nGroup == nGroup)
+      sel.AddRange(store, run.nFirst, run.nCount);
   stat = SelectionStatistics(sel);
   return !sel.IsEmpty();
 }
@@ -29,24 +29,32 @@ StatData SelectionStatistics(const CSampleArray &sel) {
   st.dMax = kMaxStart;
   st.dMin = kMinStart;
   const std::size_t n = sel.GetSize();
+  // the texts only for the samples that set an extreme
+  std::size_t nMaxAt = n, nMinAt = n;
   for (std::size_t i = 0; i < n; ++i) {
-    const CObjData &rec = sel[i];
-    st.dSum += rec.m_dValue;
-    if (rec.m_dValue > st.dMax) {
-      st.dMax = rec.m_dValue;
-      st.strMaxTime = rec.m_strTime;
-      st.strMaxUnit = rec.m_strUnit;
+    const double d = sel.Level(i);
+    st.dSum += d;
+    if (d > st.dMax) {
+      st.dMax = d;
+      nMaxAt = i;
     }
-    if (rec.m_dValue < st.dMin) {
-      st.dMin = rec.m_dValue;
-      st.strMinTime = rec.m_strTime;
-      st.strMinUnit = rec.m_strUnit;
+    if (d < st.dMin) {
+      st.dMin = d;
+      nMinAt = i;
     }
+  }
+  if (nMaxAt < n) {
+    st.strMaxTime = sel.Time(nMaxAt);
+    st.strMaxUnit = sel.Unit(nMaxAt);
+  }
+  if (nMinAt < n) {
+    st.strMinTime = sel.Time(nMinAt);
+    st.strMinUnit = sel.Unit(nMinAt);
   }
   if (n > 0) {
     st.dAverage = st.dSum / static_cast<double>(n);
-    st.dSampleRate = sel[0].m_dSampleRate;
-    st.strStartTime = sel[0].m_strTime;
+    st.dSampleRate = sel.SampleRate(0);
+    st.strStartTime = sel.Time(0);
   }
   return st;
 }

@@ -22,6 +22,10 @@ public:
   // Removes the new file; the target stays as it was.
   void Discard();
 
+  // The new file's name, for a writer that wants a path rather than bytes:
+  // it may write the file there, and Commit still syncs and renames it.
+  const std::string &TempPath() const { return m_strTemp; }
+
   // Why the last Append or Open failed.
   const CFileResult &Error() const { return m_error; }
 

@@ -2,6 +2,7 @@
 
 #include "files/AtomicFile.h"
 #include "files/NumberText.h"
+#include "records/SampleAcoustics.h"
 
 namespace {
 constexpr std::size_t kProgressEvery = 8192;
@@ -39,6 +40,19 @@ std::string SpreadsheetHead(const StatData &stat, SheetVariant variant) {
   return s;
 }
 
+void AppendSpreadsheetFigures(std::string &out, const CSampleArray &samples, double dSampleRate) {
+  const AcousticStats stats = SampleAcousticStats(samples, dSampleRate);
+  if (stats.nCount == 0)
+    return;
+  out += "\r\n";
+  for (const AcousticFigure &f : AcousticFigures(stats, SampleLeqLabel(samples), "Duration")) {
+    out += f.strLabel;
+    out += '\t';
+    out += f.strText;
+    out += kEnd;
+  }
+}
+
 void AppendSpreadsheetRow(std::string &out, std::size_t nNumber, const CObjData &rec) {
   AppendInt(out, static_cast<long long>(nNumber));
   out += '\t';
@@ -72,6 +86,7 @@ bool WriteSpreadsheet(CByteSink &sink, const CSampleArray &samples, const StatDa
       return false;
     }
   }
+  AppendSpreadsheetFigures(chunk, samples, stat.dSampleRate);
   return sink.Append(chunk);
 }
 

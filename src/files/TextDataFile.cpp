@@ -3,6 +3,8 @@
 #include "files/AtomicFile.h"
 #include "files/NumberText.h"
 
+#include <algorithm>
+#include <optional>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -59,6 +61,14 @@ std::string TextDataHeader(double dSampleRate) {
   return s;
 }
 
+void AppendTextDataLine(std::string &out, const CSampleArray &samples, std::size_t i) {
+  samples.AppendTime(out, i);
+  out += ", ";
+  AppendFixed(out, samples.Level(i), 2, 5);
+  out += ", ";
+  out += samples.Unit(i);
+}
+
 void AppendTextDataLine(std::string &out, const CObjData &rec) {
   out += rec.m_strTime;
   out += ", ";
@@ -74,11 +84,11 @@ bool WriteTextData(CByteSink &sink, const CSampleArray &samples, const ProgressF
   const std::size_t n = samples.GetSize();
   if (n == 0)
     return true;
-  std::string chunk = TextDataHeader(samples[0].m_dSampleRate);
+  std::string chunk = TextDataHeader(samples.SampleRate(0));
   chunk += kLineEnd;
   chunk.reserve(64 * 1024);
   for (std::size_t i = 0; i < n; ++i) {
-    AppendTextDataLine(chunk, samples[i]);
+    AppendTextDataLine(chunk, samples, i);
     chunk += kLineEnd;
     if (chunk.size() >= 60 * 1024) {
       if (!sink.Append(chunk))
@@ -118,37 +128,36 @@ CFileResult WriteTextDataFile(const std::string &strPath, const CSampleArray &sa
   return file.Commit();
 }
 
-CTextDataContent ParseTextData(std::string_view bytes, const ProgressFn &progress) {
-  CTextDataContent content;
-  std::size_t pos = 0;
-  std::string_view header = NextLine(bytes, pos);
-  if (header.substr(0, DATA_FILE_HEADER.size()) != DATA_FILE_HEADER) {
-    content.result.status = CFileResult::Status::WrongFormat;
-    content.result.strReason = "Data Format is wrong!";
-    return content;
-  }
-  // The rate stands between the first ":" and the first ";".
-  long long colon = Find(header, ':');
-  long long semi = Find(header, ';');
-  content.dSampleRate = LenientNumber(Left(Mid(header, colon + 1), semi - (colon + 1)));
-  if (semi < 0)
-    content.result.warnings.push_back("line 1: no \";\" after the sample rate; the rate is 0");
+// Turns the lines of a data file into samples of a store, one line at a time.
+class CTextDataLines {
+public:
+  explicit CTextDataLines(CTextDataContent &content) : m_c(content) {}
 
-  std::size_t nLine = 1;
-  content.samples.reserve(bytes.size() / 33 + 1);
-  while (pos < bytes.size()) {
-    if (progress && nLine % kProgressEvery == 0 && !progress(pos, bytes.size())) {
-      content.result.status = CFileResult::Status::Cancelled;
-      content.samples.clear();
-      return content;
+  // False when the first line is not a data file header.
+  bool Header(std::string_view header) {
+    if (header.substr(0, DATA_FILE_HEADER.size()) != DATA_FILE_HEADER) {
+      m_c.result.status = CFileResult::Status::WrongFormat;
+      m_c.result.strReason = "Data Format is wrong!";
+      return false;
     }
-    std::string_view line = NextLine(bytes, pos);
-    ++nLine;
+    // The rate stands between the first ":" and the first ";".
+    long long colon = Find(header, ':');
+    long long semi = Find(header, ';');
+    m_c.dSampleRate = LenientNumber(Left(Mid(header, colon + 1), semi - (colon + 1)));
+    if (semi < 0)
+      m_c.result.warnings.push_back("line 1: no \";\" after the sample rate; the rate is 0");
+    return true;
+  }
+
+  // False once a blank line has ended the samples. `bLast` tells that
+  // nothing follows the line.
+  bool Line(std::string_view line, bool bLast) {
+    ++m_nLine;
     if (line.empty()) {
-      if (pos < bytes.size())
-        content.result.warnings.push_back("line " + std::to_string(nLine) +
-                                          ": blank line; the lines after it were not read");
-      break;
+      if (!bLast)
+        m_c.result.warnings.push_back("line " + std::to_string(m_nLine) +
+                                      ": blank line; the lines after it were not read");
+      return false;
     }
     long long p = Find(line, ',');
     std::string_view rest1 = Mid(line, p + 1);
@@ -164,13 +173,39 @@ CTextDataContent ParseTextData(std::string_view bytes, const ProgressFn &progres
       unit.remove_prefix(1);
     const std::optional<double> level = WholeNumber(levelText);
     if (!level || *level < kMinFileLevel || *level > kMaxFileLevel) {
-      if (content.firstSkippedLines.size() < kSkippedLinesNamed)
-        content.firstSkippedLines.push_back(nLine);
-      ++content.nSkippedLines;
-      continue;
+      if (m_c.firstSkippedLines.size() < kSkippedLinesNamed)
+        m_c.firstSkippedLines.push_back(m_nLine);
+      ++m_c.nSkippedLines;
+      return true;
     }
-    content.samples.push_back(
-        std::make_unique<CObjData>(*level, std::string(time), std::string(unit), 0, content.dSampleRate));
+    m_c.samples.Emplace(*level, time, unit, 0, m_c.dSampleRate);
+    return true;
+  }
+
+  std::size_t LineNumber() const { return m_nLine; }
+
+private:
+  CTextDataContent &m_c;
+  std::size_t m_nLine = 1;
+};
+
+CTextDataContent ParseTextData(std::string_view bytes, const ProgressFn &progress) {
+  CTextDataContent content;
+  CTextDataLines lines(content);
+  std::size_t pos = 0;
+  if (!lines.Header(NextLine(bytes, pos)))
+    return content;
+  content.samples.Reserve(static_cast<std::size_t>(std::count(
+                              bytes.begin() + static_cast<std::ptrdiff_t>(pos), bytes.end(), '\n')) +
+                          1);
+  while (pos < bytes.size()) {
+    if (!lines.Line(NextLine(bytes, pos), pos >= bytes.size()))
+      break;
+    if (progress && lines.LineNumber() % kProgressEvery == 0 && !progress(pos, bytes.size())) {
+      content.result.status = CFileResult::Status::Cancelled;
+      content.samples.RemoveAll();
+      return content;
+    }
   }
   return content;
 }
@@ -225,13 +260,54 @@ CFileResult ReadWholeFile(const std::string &strPath, std::string &out) {
   return CFileResult::Success(strPath);
 }
 
+namespace {
+// The file in pieces of kChunk bytes, for counting lines and for reading
+// them, without ever holding the whole file.
+class CChunkedFile {
+public:
+  static constexpr std::size_t kChunk = 1 << 20;
+  ~CChunkedFile() {
+    if (m_fd >= 0)
+      ::close(m_fd);
+  }
+  int Open(const std::string &strPath) {
+    m_fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0)
+      return errno;
+    struct stat st {};
+    if (::fstat(m_fd, &st) != 0)
+      return errno;
+    if (S_ISDIR(st.st_mode))
+      return EISDIR;
+    m_nSize = static_cast<std::size_t>(std::max<off_t>(st.st_size, 0));
+    m_buf.resize(kChunk);
+    return 0;
+  }
+  std::size_t Size() const { return m_nSize; }
+  int Rewind() { return ::lseek(m_fd, 0, SEEK_SET) < 0 ? errno : 0; }
+  // The next piece; empty at the end. nErr is set on a failed read.
+  std::string_view Next(int &nErr) {
+    for (;;) {
+      const ssize_t n = ::read(m_fd, m_buf.data(), m_buf.size());
+      if (n < 0 && errno == EINTR)
+        continue;
+      if (n < 0) {
+        nErr = errno;
+        return {};
+      }
+      return {m_buf.data(), static_cast<std::size_t>(n)};
+    }
+  }
+
+private:
+  int m_fd = -1;
+  std::size_t m_nSize = 0;
+  std::vector<char> m_buf;
+};
+} // namespace
+
 CFileResult ReadTextDataFile(const std::string &strPath, CSampleStore &store, const ProgressFn &progress) {
-  std::string bytes;
-  CFileResult res = ReadWholeFile(strPath, bytes);
-  if (!res.Ok())
-    return res;
-  CTextDataContent content = ParseTextData(bytes, progress);
-  content.result.strPath = strPath;
+  CTextDataContent content = ReadTextDataContent(strPath, progress);
   if (!content.result.Ok())
     return content.result;
   if (content.nSkippedLines > 0)
@@ -240,10 +316,83 @@ CFileResult ReadTextDataFile(const std::string &strPath, CSampleStore &store, co
   return content.result;
 }
 
+CTextDataContent ReadTextDataContent(const std::string &strPath, const ProgressFn &progress) {
+  CTextDataContent content;
+  content.result.strPath = strPath;
+  auto fail = [&](int nErr) {
+    content.result = CFileResult::Failure(strPath, std::error_code(nErr, std::generic_category()).message());
+    content.samples.RemoveAll();
+    return std::move(content);
+  };
+  CChunkedFile file;
+  if (int nErr = file.Open(strPath))
+    return fail(nErr);
+  // Counting the lines first lets the store take exactly the room it needs:
+  // a store grown on the way would hold its old and new arrays at once.
+  int nErr = 0;
+  std::size_t nLines = 0;
+  for (std::string_view piece = file.Next(nErr); !piece.empty(); piece = file.Next(nErr))
+    nLines += static_cast<std::size_t>(std::count(piece.begin(), piece.end(), '\n'));
+  if (nErr || (nErr = file.Rewind()))
+    return fail(nErr);
+
+  CTextDataLines lines(content);
+  std::string carry; // a line cut by the end of a piece
+  std::size_t nDone = 0;
+  bool bHeader = true, bEnded = false;
+  // a CR right before the LF goes; the last line may have no LF
+  auto take = [&](std::string_view line, bool bLast, bool bLf) {
+    if (bLf && !line.empty() && line.back() == '\r')
+      line.remove_suffix(1);
+    if (bHeader) {
+      bHeader = false;
+      if (!lines.Header(line))
+        return false;
+      content.samples.Reserve(nLines);
+      return true;
+    }
+    return lines.Line(line, bLast);
+  };
+  for (std::string_view piece = file.Next(nErr); !piece.empty() && !bEnded; piece = file.Next(nErr)) {
+    nDone += piece.size();
+    std::size_t pos = 0;
+    for (std::size_t nl = piece.find('\n'); nl != std::string_view::npos; nl = piece.find('\n', pos)) {
+      std::string_view line = piece.substr(pos, nl - pos);
+      if (!carry.empty()) {
+        carry.append(line);
+        line = carry;
+      }
+      pos = nl + 1;
+      const bool bGoOn = take(line, nDone >= file.Size() && pos >= piece.size(), true);
+      carry.clear();
+      if (!bGoOn) {
+        bEnded = true;
+        break;
+      }
+    }
+    if (!bEnded)
+      carry.append(piece.substr(pos));
+    if (progress && !progress(nDone, file.Size())) {
+      content.result.status = CFileResult::Status::Cancelled;
+      content.samples.RemoveAll();
+      return content;
+    }
+  }
+  if (nErr)
+    return fail(nErr);
+  if (!bEnded && (bHeader || !carry.empty()))
+    take(carry, true, false); // the last line without a line end, or an empty file
+  if (!content.result.Ok()) {
+    content.samples.RemoveAll();
+    return content;
+  }
+  // a blank line may have ended the samples early
+  if (content.samples.GetSize() + content.samples.GetSize() / 8 < nLines)
+    content.samples.ShrinkToFit();
+  return content;
+}
+
 void MoveIntoStore(CTextDataContent &content, CSampleStore &store) {
-  store.RemoveAll();
-  store.Reserve(content.samples.size());
-  for (auto &rec : content.samples)
-    store.Add(std::move(rec));
-  content.samples.clear();
+  store = std::move(content.samples);
+  content.samples = CSampleStore();
 }

@@ -18,6 +18,7 @@ inline constexpr std::string_view DATA_FILE_HEADER = "TX980 Sound Level Meter Sa
 std::string TextDataHeader(double dSampleRate);
 // "%s, %5.2f, %s" without the line end.
 void AppendTextDataLine(std::string &out, const CObjData &rec);
+void AppendTextDataLine(std::string &out, const CSampleArray &samples, std::size_t i);
 
 // Writes the header from the first sample's rate and one line per sample.
 // An empty array writes nothing. False when the sink failed or progress
@@ -28,19 +29,19 @@ bool WriteTextData(CByteSink &sink, const CSampleArray &samples, const ProgressF
 CFileResult WriteTextDataFile(const std::string &strPath, const CSampleArray &samples,
                               const ProgressFn &progress = {});
 
+struct CTextDataContent {
+  CFileResult result; // Ok or WrongFormat (or Cancelled)
+  double dSampleRate = 0;
+  CSampleStore samples;
+  std::size_t nSkippedLines = 0;
+  std::vector<std::size_t> firstSkippedLines; // line numbers (the header is 1), the first few
+};
+
 // A sample line's level must lie in this range (dB); anything else is no
 // measurement.
 inline constexpr double kMinFileLevel = 0.0;
 inline constexpr double kMaxFileLevel = 200.0;
 inline constexpr std::size_t kSkippedLinesNamed = 5;
-
-struct CTextDataContent {
-  CFileResult result; // Ok or WrongFormat (or Cancelled)
-  double dSampleRate = 0;
-  std::vector<std::unique_ptr<CObjData>> samples;
-  std::size_t nSkippedLines = 0;
-  std::vector<std::size_t> firstSkippedLines; // line numbers (the header is 1), the first few
-};
 
 // Parses the bytes of a data file. Sample lines are split by commas; a line
 // whose level field is not a number from 0 to 200 dB (a stray text, a line
@@ -52,9 +53,11 @@ CTextDataContent ParseTextData(std::string_view bytes, const ProgressFn &progres
 std::string SkippedLinesMessage(const CTextDataContent &content);
 // Replaces the samples of `store` with the parsed ones.
 void MoveIntoStore(CTextDataContent &content, CSampleStore &store);
+// Reads a file piece by piece into a store of its own (the whole file is
+// never in memory). Safe on any thread: it touches nothing else.
+CTextDataContent ReadTextDataContent(const std::string &strPath, const ProgressFn &progress = {});
 // Reads a file into `store`, which is replaced only when the whole file was
 // read and its header was right; otherwise the store keeps its samples.
-// Skipped lines are told in the result's warnings.
 CFileResult ReadTextDataFile(const std::string &strPath, CSampleStore &store,
                              const ProgressFn &progress = {});
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 
 // Statistics between cursors A and B, inclusive, as the read-outs show
 // them: the maximum starts at 0 and the minimum at 150, and only a strictly
@@ -14,6 +15,8 @@ struct CursorStats {
   std::optional<std::size_t> minIndex;
   double dSum = 0;
   int nCount = 0; // B - A + 1
+  double dLeq = 0;
+  std::string strCommonUnit; // the weighting all share, or empty
   double Average() const { return dSum / nCount; }
 };
 

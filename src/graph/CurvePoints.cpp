@@ -26,6 +26,19 @@ void CCurvePoints::Add(GraphPoint p) {
   m_nPos = m_nMinAt = m_nMaxAt = 0;
 }
 
+void CCurvePoints::AddColumn(GraphPoint first, GraphPoint top, std::size_t nTopAt, GraphPoint bottom,
+                             std::size_t nBottomAt, GraphPoint last, std::size_t nCount) {
+  Flush();
+  m_first = first;
+  m_min = top;
+  m_nMinAt = nTopAt;
+  m_max = bottom;
+  m_nMaxAt = nBottomAt;
+  m_last = last;
+  m_nRun = nCount;
+  m_nPos = nCount - 1;
+}
+
 void CCurvePoints::Push(GraphPoint p) {
   if (m_out.empty() || !(m_out.back() == p))
     m_out.push_back(p);

@@ -2,6 +2,7 @@
 
 #include "graph/GraphState.h"
 
+#include <cstddef>
 #include <vector>
 
 // Points of the curve's polyline. Consecutive points in one pixel column
@@ -13,6 +14,11 @@ class CCurvePoints {
 public:
   void Clear();
   void Add(GraphPoint p);
+  // A whole run of nCount >= 2 points in one column, as Add would take it:
+  // its first and last point, and the first points at its top and bottom
+  // with their positions in the run.
+  void AddColumn(GraphPoint first, GraphPoint top, std::size_t nTopAt, GraphPoint bottom,
+                 std::size_t nBottomAt, GraphPoint last, std::size_t nCount);
   // Ends the last run; the points are complete afterwards.
   const std::vector<GraphPoint> &Finish();
 
@@ -21,8 +27,8 @@ private:
   void Push(GraphPoint p);
 
   std::vector<GraphPoint> m_out;
-  int m_nRun = 0; // points in the current run
-  int m_nPos = 0; // position of the newest point in the run
+  std::size_t m_nRun = 0; // points in the current run
+  std::size_t m_nPos = 0; // position of the newest point in the run
   GraphPoint m_first, m_last, m_min, m_max;
-  int m_nMinAt = 0, m_nMaxAt = 0;
+  std::size_t m_nMinAt = 0, m_nMaxAt = 0;
 };

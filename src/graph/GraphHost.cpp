@@ -4,7 +4,9 @@
 #include "graph/GraphMath.h"
 #include "graph/GraphMouse.h"
 #include "graph/GraphicsBtn.h"
+#include "records/AcousticStats.h"
 #include "uikit/DialogBuilder.h"
+#include "uikit/ReadoutTexts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -53,10 +55,7 @@ void CGraphHost::WireScrollBar(QScrollBar *bar, bool bVertical) {
 }
 
 void CGraphHost::SetText(int nId, const QString &text) const {
-  if (auto *e = DlgItem<QLineEdit>(m_pHost, nId))
-    e->setText(text);
-  else if (auto *l = DlgItem<QLabel>(m_pHost, nId))
-    l->setText(text);
+  SetControlText(m_pHost, nId, text);
 }
 
 void CGraphHost::OnGraphCursor(int nWhich, int nIndex) {
@@ -67,8 +66,9 @@ void CGraphHost::OnGraphCursor(int nWhich, int nIndex) {
     m_nCursorA = nIndex;
     SetText(kLevelA, Level(rec.m_dValue));
     SetText(kTimeA, QString::fromStdString(rec.m_strTime));
-    for (int id : {kTimeB, kMax, kMaxTime, kMinTime, kMin, kAverage, kLevelB})
+    for (int id : {kTimeB, kMax, kMaxTime, kMinTime, kMin, kAverage, kLevelB, kLeq})
       SetText(id, QString());
+    SetText(kLeqLabel, QString::fromStdString(LeqLabel({})));
     return;
   }
   if (nWhich != kNoticeCursorB)
@@ -88,6 +88,8 @@ void CGraphHost::OnGraphCursor(int nWhich, int nIndex) {
     SetText(kMinTime, QString::fromStdString(m_samples[*st.minIndex].m_strTime));
   }
   SetText(kAverage, Level(st.Average()));
+  SetText(kLeqLabel, QString::fromStdString(LeqLabel(st.strCommonUnit)));
+  SetText(kLeq, QString::fromStdString(FormatDecibels(st.dLeq)));
   SetText(kCount, QString::number(st.nCount));
 }
 

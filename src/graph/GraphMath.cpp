@@ -10,6 +10,11 @@ int TruncToInt(double d) {
   return static_cast<int>(std::clamp(d, -kLimit, kLimit));
 }
 
+int NearPixel(int v) {
+  constexpr int kFar = 1 << 22;
+  return std::clamp(v, -kFar, kFar);
+}
+
 bool HasPlot(const CGraphState &s) {
   return s.m_plotWidth > 0 && s.m_plotHeight > 0 && s.m_xScale > 0 && s.m_yScale > 0;
 }

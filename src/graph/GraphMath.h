@@ -13,6 +13,9 @@
 // Truncation toward zero, saturated so a far-off cursor cannot overflow.
 int TruncToInt(double d);
 
+// Far-off points are pulled in so the rasteriser's fixed-point range holds.
+int NearPixel(int v);
+
 // A plot of zero or negative size has no scales; such a graph draws its frame only.
 bool HasPlot(const CGraphState &s);
 

@@ -1,5 +1,6 @@
 #include "graph/GraphPainter.h"
 
+#include "graph/CurveEnvelope.h"
 #include "graph/GraphMath.h"
 #include "uikit/DialogBuilder.h"
 
@@ -10,12 +11,6 @@
 #include <algorithm>
 
 namespace {
-// Far-off points are pulled in so the rasteriser's fixed-point range holds.
-constexpr int kFar = 1 << 22;
-int Near(int v) {
-  return std::clamp(v, -kFar, kFar);
-}
-
 QPen SolidPen(GraphColor c, int nWidth) {
   QPen pen(ToQColor(c), nWidth);
   pen.setCosmetic(nWidth == 1);
@@ -119,12 +114,8 @@ void CGraphPainter::DrawCurve(QPainter &p, const CGraphState &s, const CSampleAr
   const SampleRange r = VisibleRange(s, samples.GetSize());
   if (r.last >= r.first + 2) {
     // segments from i to i + 1 for first <= i < last - 1
-    auto point = [&](std::size_t i) {
-      return GraphPoint{Near(SampleToX(s, static_cast<double>(i))), Near(LevelToY(s, samples[i].m_dValue))};
-    };
     m_curve.Clear();
-    for (std::size_t i = r.first; i < r.last; ++i)
-      m_curve.Add(point(i));
+    AddCurvePoints(s, samples.Stretches(), r.first, r.last, m_curve);
     const std::vector<GraphPoint> &pts = m_curve.Finish();
     m_points.resize(static_cast<int>(pts.size()));
     for (std::size_t k = 0; k < pts.size(); ++k)
@@ -132,9 +123,10 @@ void CGraphPainter::DrawCurve(QPainter &p, const CGraphState &s, const CSampleAr
     p.setPen(SolidPen(s.m_lineColor, 1));
     p.drawPolyline(m_points);
     if (ShowMarkers(s)) {
+      // more than three pixels per sample: few samples are in view
       const QImage &marker = Marker(s.m_lineColor);
       for (std::size_t i = r.first; i < r.last; ++i) {
-        const GraphPoint pt = point(i);
+        const GraphPoint pt = CurvePoint(s, i, samples.Level(i));
         p.drawImage(pt.x - kMarkerCentre, pt.y - kMarkerCentre, marker);
       }
     }

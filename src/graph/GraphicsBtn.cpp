@@ -56,7 +56,8 @@ void CGraphicsBtn::DrawGraph(const CSampleArray &samples) {
 void CGraphicsBtn::ReportTimeFormat(const TimeAxisLabels &) {
   // Every redraw meets the same text again: tell the user once per array.
   const std::size_t n = m_samples.GetSize();
-  const ArrayKey key{n, n ? &m_samples[0] : nullptr, n ? &m_samples[n - 1] : nullptr};
+  const ArrayKey key{n, m_samples.Source(), n ? m_samples.Time(0) : std::string(),
+                     n ? m_samples.Time(n - 1) : std::string()};
   if (m_bReported && key == m_reportedFor)
     return;
   m_bReported = true;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include <cstddef>
+#include <string>
 
 class CPrompts;
 struct GraphEvent;
@@ -68,12 +69,14 @@ private:
   CSampleArray m_samples;
   CGraphPainter m_painter;
   QImage m_image;
-  // The drawn array the time-format message was last shown for: its size
-  // and first and last records, which change whenever the array does.
+  // The drawn array the time-format message was last shown for: its size,
+  // what it shows and its first and last times, which change whenever the
+  // array does.
   struct ArrayKey {
     std::size_t nSize = 0;
-    const void *pFirst = nullptr;
-    const void *pLast = nullptr;
+    const void *pSource = nullptr;
+    std::string strFirst;
+    std::string strLast;
     friend bool operator==(const ArrayKey &, const ArrayKey &) = default;
   };
   ArrayKey m_reportedFor;

@@ -1,5 +1,6 @@
 #include "logger/MeterFeed.h"
 
+#include "session/MonitorRun.h"
 #include "protocol/CommandSet.h"
 #include "serial/OpenFailureText.h"
 
@@ -156,11 +157,9 @@ void CMeterFeed::Sample(SteadyClock::time_point now) {
   while (m_nextTick <= now)
     m_nextTick += m_tickPeriod;
   const CMeterState &st = m_path.State();
-  bool bFresh = st.m_nFramesDecoded != m_nFramesAtTick;
-  m_nFramesAtTick = st.m_nFramesDecoded;
-  // No sample is invented: a tick without a newly decoded frame, a held
-  // display or a silent meter records nothing.
-  if (!bFresh || !m_bHeard || st.m_bHold)
+  // No sample is invented, by the rule of a monitoring run: a tick without
+  // a fresh reading, a held display or a silent meter records nothing.
+  if (!m_bHeard || st.m_bHold || !HasFreshReading(st, now))
     return;
   m_observer.OnSample(m_setup.wallClock(), st);
 }

@@ -31,7 +31,7 @@ public:
 // The meter for the logger: finds and opens its port (a given device path,
 // symbolic links included, or the first bridge discovery lists), feeds the
 // chunks through the receive path, samples the current reading on the
-// rate's ticks (a tick without a newly decoded frame records nothing),
+// rate's ticks (only while it is fresh, as a monitoring run does),
 // notices silence and hang-ups, and opens the port again when the device
 // is back. Everything but the port's reader runs on the caller's thread:
 // the reader only queues chunks and wakes the caller's poll through
@@ -105,7 +105,6 @@ private:
   SteadyClock::time_point m_lastBytes{};
   std::chrono::nanoseconds m_tickPeriod;
   bool m_bHeard = false;
-  unsigned m_nFramesAtTick = 0;
 
   enum class EDownload { None, Requesting, Receiving, Done } m_eDownload = EDownload::None;
   SteadyClock::time_point m_downloadStart{};

@@ -49,11 +49,12 @@ CRecordingFilesResult WriteRecordingFiles(const CSampleStore &store, const std::
   while (i < store.GetSize()) {
     std::size_t end = i;
     CSampleSelection rec;
-    while (end < store.GetSize() && store[end].m_nGroup == store[i].m_nGroup)
-      rec.Add(store[end++]);
-    std::string name = RecordingFileName(store[i].m_strTime);
+    while (end < store.GetSize() && store.Group(end) == store.Group(i))
+      ++end;
+    rec.AddRange(store, i, end - i);
+    std::string name = RecordingFileName(store.Time(i));
     if (name.empty())
-      name = "recording-" + std::to_string(store[i].m_nGroup) + ".txt";
+      name = "recording-" + std::to_string(store.Group(i)) + ".txt";
     std::string base = (std::filesystem::path(strDir) / name).string();
     CStringSink bytes;
     WriteTextData(bytes, CSampleArray(rec));

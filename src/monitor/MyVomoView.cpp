@@ -14,6 +14,7 @@
 #include "uikit/CommandIds.h"
 #include "uikit/CommandRouter.h"
 #include "uikit/DialogBuilder.h"
+#include "uikit/ReadoutTexts.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -69,6 +70,11 @@ void CMyVomoView::BuildForm() {
   const DlgControl *l = t.Find(kTable);
   m_pModel = new CSampleTableModel(m_session.Stores().m_live, this);
   m_pList = MakeSampleTable(*m_pModel, this);
+  // Scrolling lays out every row, so a hidden table is brought to its end when shown.
+  connect(m_pModel, &CSampleTableModel::rowsAnnounced, this, [this](int nRows) {
+    if (m_bShowTable && nRows > 0)
+      m_pList->scrollTo(m_pModel->index(nRows - 1, 0));
+  });
   m_pList->setObjectName(CtlName(kTable));
   m_pList->setAccessibleName(QString::fromStdString(l->strAccessibleName));
   m_pList->setGeometry(b.ToPixels(l->x, l->y, l->cx, l->cy));
@@ -148,6 +154,10 @@ void CMyVomoView::RefreshReadout() {
   if (m_pReadoutPanel)
     m_pReadoutPanel->Refresh();
   emit readoutRefresh();
+}
+
+void CMyVomoView::ShowNoise() {
+  ShowReadoutTexts(this, NoiseReadouts(m_session.Noise(), m_session.NoiseLeqLabel()));
 }
 
 void CMyVomoView::RedrawGraph() {

@@ -118,6 +118,7 @@ private:
   void LayoutControls();
   std::array<QWidget *, 3> GraphWidgets() const; // the graph and its scroll bars
   void RefreshReadout();
+  void ShowNoise();
   void RedrawGraph();
   QLineEdit *Field(int nId) const;
 

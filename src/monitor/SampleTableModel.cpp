@@ -6,6 +6,20 @@
 #include "records/SampleStore.h"
 #include "uikit/ListStyle.h"
 
+#include <chrono>
+
+CSampleTableModel::CSampleTableModel(const CSampleStore &store, QObject *parent, MsClock clock)
+    : QAbstractTableModel(parent), m_store(store), m_clock(std::move(clock)) {
+  if (!m_clock)
+    m_clock = [] {
+      return std::chrono::duration_cast<std::chrono::milliseconds>(
+                 std::chrono::steady_clock::now().time_since_epoch())
+          .count();
+    };
+  m_batch.setSingleShot(true);
+  connect(&m_batch, &QTimer::timeout, this, &CSampleTableModel::Flush);
+}
+
 int CSampleTableModel::rowCount(const QModelIndex &parent) const {
   return parent.isValid() ? 0 : m_nRows;
 }
@@ -59,14 +73,38 @@ void CSampleTableModel::SyncAppended() {
     Reset();
     return;
   }
-  if (n == m_nRows)
+  if (n == m_nRows || m_batch.isActive())
     return;
+  const std::int64_t now = m_clock();
+  const std::int64_t since = now - m_nAnnouncedAt;
+  if (n <= kImmediateRows || !m_bAnnounced || since >= kBatchMs || since < 0) {
+    Announce();
+    return;
+  }
+  m_batch.start(static_cast<int>(kBatchMs - since));
+}
+
+void CSampleTableModel::Flush() {
+  m_batch.stop();
+  const int n = static_cast<int>(m_store.GetSize());
+  if (n < m_nRows)
+    Reset();
+  else if (n > m_nRows)
+    Announce();
+}
+
+void CSampleTableModel::Announce() {
+  const int n = static_cast<int>(m_store.GetSize());
   beginInsertRows({}, m_nRows, n - 1);
   m_nRows = n;
   endInsertRows();
+  m_nAnnouncedAt = m_clock();
+  m_bAnnounced = true;
+  emit rowsAnnounced(n);
 }
 
 void CSampleTableModel::Reset() {
+  m_batch.stop();
   beginResetModel();
   m_nRows = static_cast<int>(m_store.GetSize());
   endResetModel();

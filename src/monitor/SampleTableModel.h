@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
 
 class CSampleStore;
 class QTreeView;
@@ -8,28 +12,46 @@ class QWidget;
 
 // The sample table's four columns over a store, without copying the
 // records. The row count follows the store only when told, so the view
-// announces every change in the order Qt expects.
+// announces every change in the order Qt expects. Announcing rows makes the
+// list lay out all of them, so a long table takes new rows in batches at
+// most every 250 ms instead of one per sample.
 class CSampleTableModel : public QAbstractTableModel {
   Q_OBJECT
 public:
   static constexpr int kColumnWidths[4] = {70, 200, 80, 100};
 
-  explicit CSampleTableModel(const CSampleStore &store, QObject *parent = nullptr)
-      : QAbstractTableModel(parent), m_store(store) {}
+  static constexpr int kBatchMs = 250;
+  // Up to this many rows a layout costs little: rows are announced at once.
+  static constexpr int kImmediateRows = 20000;
+  using MsClock = std::function<std::int64_t()>; // a steady clock in ms
+
+  explicit CSampleTableModel(const CSampleStore &store, QObject *parent = nullptr, MsClock clock = {});
 
   int rowCount(const QModelIndex &parent = {}) const override;
   int columnCount(const QModelIndex &parent = {}) const override;
   QVariant data(const QModelIndex &index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-  // Records were appended to the store.
+  // Records were appended to the store: announced now or within 250 ms.
   void SyncAppended();
+  // Announces what is still waiting, at once.
+  void Flush();
   // The store was emptied or replaced.
   void Reset();
 
+signals:
+  // New rows are in the table; the last one is nRows - 1.
+  void rowsAnnounced(int nRows);
+
 private:
+  void Announce();
+
   const CSampleStore &m_store;
+  MsClock m_clock;
+  QTimer m_batch;
   int m_nRows = 0;
+  std::int64_t m_nAnnouncedAt = 0;
+  bool m_bAnnounced = false;
 };
 
 // The live table: a flat list of rows with grid lines over `model`.

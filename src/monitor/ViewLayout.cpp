@@ -83,6 +83,7 @@ void CMyVomoView::OnShowTable() {
   if (m_bShowTable)
     return;
   m_pList->show();
+  m_pModel->Flush();
   if (const int nRows = m_pModel->rowCount(QModelIndex()); nRows > 0)
     m_pList->scrollTo(m_pModel->index(nRows - 1, 0));
   for (QWidget *w : GraphWidgets())

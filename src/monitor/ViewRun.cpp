@@ -88,6 +88,8 @@ void CMyVomoView::ShowLiveStore() {
   for (std::size_t i = 0; i < kSampleRates.size(); ++i)
     if (kSampleRates[i] == st.dSampleRate)
       m_pRate->setCurrentIndex(static_cast<int>(i));
+  m_session.RefreshNoise();
+  ShowNoise();
   m_pGraph->ResetScale();
   RedrawGraph();
   emit commandStateChanged();
@@ -105,6 +107,7 @@ void CMyVomoView::OnRunStarted(const SRunStart &) {
 void CMyVomoView::OnRunEnded(ERunEnd eReason) {
   m_pRate->setEnabled(true);
   m_pGraph->m_live = false;
+  ShowNoise(); // the percentiles of the whole run
   switch (eReason) {
   case ERunEnd::SampleLimit:
     emit runEnded(RunEndReason::SampleLimit);
@@ -127,6 +130,7 @@ void CMyVomoView::OnRunEnded(ERunEnd eReason) {
 
 void CMyVomoView::OnLiveCleared() {
   Field(FormIds::kCount)->clear();
+  ShowNoise();
   m_pModel->Reset();
   RedrawGraph();
   emit liveCleared();
@@ -135,10 +139,7 @@ void CMyVomoView::OnLiveCleared() {
 
 void CMyVomoView::OnSampleTaken(const SSample &s) {
   using namespace FormIds;
-  m_pModel->SyncAppended();
-  // Scrolling lays out every row, so a hidden table is brought to its end when shown.
-  if (m_bShowTable)
-    m_pList->scrollTo(m_pModel->index(static_cast<int>(s.nCount) - 1, 0));
+  m_pModel->SyncAppended(); // rowsAnnounced scrolls a shown table to its end
   RedrawGraph();
   Field(kCount)->setText(QString::number(s.nCount));
   Field(kStartTime)->setText(QString::fromStdString(s.stat.strStartTime));
@@ -151,6 +152,7 @@ void CMyVomoView::OnSampleTaken(const SSample &s) {
     Field(kMinTime)->setText(QString::fromStdString(s.stat.strMinTime));
   }
   Field(kAverage)->setText(QString::asprintf("%.1f", s.stat.dAverage));
+  ShowNoise();
   emit sampleTaken();
   if (s.nCount == 1)
     emit commandStateChanged(); // the store is no longer empty

@@ -3,6 +3,7 @@
 #include "graph/GraphMath.h"
 #include "print/PrintFormat.h"
 #include "print/PrintTexts.h"
+#include "records/SampleAcoustics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -117,6 +118,15 @@ int PenPixels(double dMillimetres, int nDpi) {
   return std::max(1, static_cast<int>(std::ceil(dMillimetres * nDpi / 25.4)));
 }
 
+// The noise figures of the printed samples, one a line under the block above.
+static std::vector<StatLine> NoiseStatLines(const CSampleArray &samples, const StatData &st) {
+  std::vector<StatLine> lines;
+  for (const AcousticFigure &f : AcousticFigures(SampleAcousticStats(samples, st.dSampleRate),
+                                                 SampleLeqLabel(samples), PrintTexts::kDuration))
+    lines.push_back({f.strLabel, {{29, f.strText}}});
+  return lines;
+}
+
 bool MakeGraphPageGeometry(int W, int H, int lineHeight, const CGraphState &s, GraphPageGeometry &g) {
   const int d = H / 130;
   const int u = H / 80;
@@ -151,6 +161,7 @@ PageImage LayoutGraphPage(const GraphPageGeometry &g, const CGraphState &s, cons
   TimeAxis(page, g, s, labels, textWidth);
   Title(page, g, now);
   LayoutStatLines(page, g, GraphStatLines(stat), textWidth);
+  LayoutStatLines(page, g, NoiseStatLines(samples, stat), textWidth, 5);
   return page;
 }
 

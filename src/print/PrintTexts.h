@@ -19,4 +19,5 @@ inline constexpr const char *kJobFailed = "The print job could not be started.";
 inline constexpr const char *kNoPagesInRange = "The chosen pages are not in the table; it has %1 pages.";
 inline constexpr const char *kPageTooSmall = "The paper is too small for the graph.";
 inline constexpr const char *kIdHeading = "ID";
+inline constexpr const char *kDuration = "Czas trwania";
 } // namespace PrintTexts

@@ -1,9 +1,7 @@
 #include "protocol/LogParser.h"
 
 #include "protocol/MeterText.h"
-
-#include <cstdio>
-#include <ctime>
+#include "records/CivilTime.h"
 
 namespace {
 
@@ -24,43 +22,39 @@ void ReadHeader(std::string_view header, CLogCursor &c) {
   c.m_dSampleRate = ReadDecimalInt(Mid(header, 14, 2));
 }
 
-// Local calendar time, so a level past midnight (or across a daylight
-// saving change) lands on the right day.
-void Advance(CLogCursor &c) {
-  std::tm tm{};
-  tm.tm_year = c.m_nYear - 1900;
-  tm.tm_mon = c.m_nMonth - 1;
-  tm.tm_mday = c.m_nDay;
-  tm.tm_hour = c.m_nHour;
-  tm.tm_min = c.m_nMinute;
-  tm.tm_sec = c.m_nSecond + static_cast<int>(c.m_dSampleRate);
-  tm.tm_isdst = -1;
-  if (std::mktime(&tm) == static_cast<std::time_t>(-1))
-    return;
-  c.m_nYear = tm.tm_year + 1900;
-  c.m_nMonth = tm.tm_mon + 1;
-  c.m_nDay = tm.tm_mday;
-  c.m_nHour = tm.tm_hour;
-  c.m_nMinute = tm.tm_min;
-  c.m_nSecond = tm.tm_sec;
-}
-
 // Intermediate recordings take a trailing short piece as a level; the last
-// one drops a trailing piece of two characters or fewer.
+// one drops a trailing piece of two characters or fewer. The first level
+// carries the header's fields as they came; every later one the start plus
+// whole intervals on the meter's clock, which rolls over midnight, month
+// and year ends as a calendar does. The cursor ends one interval past the
+// last level.
 void EmitLevels(std::string_view levels, bool bLast, CLogDecodeState &dec, CSampleStore &store) {
   CLogCursor &c = dec.m_logTime;
   std::size_t end = levels.size();
   if (bLast)
     end = end > 2 ? end - 2 : 0;
-  char time[64];
-  for (std::size_t pos = 0; pos < end; pos += 4) {
-    double dLevel = ReadDecimalInt(Mid(levels, pos, 4)) / 10.0;
-    std::snprintf(time, sizeof time, "%.2d-%.2d-%d,%d:%.2d:%.2d", c.m_nDay, c.m_nMonth, c.m_nYear, c.m_nHour,
-                  c.m_nMinute, c.m_nSecond);
-    store.Emplace(dLevel, std::string(time), c.m_strUnit, dec.m_nLogGroup, c.m_dSampleRate);
+  if (end == 0)
+    return;
+  const CivilFields start{c.m_nYear, c.m_nMonth, c.m_nDay, c.m_nHour, c.m_nMinute, c.m_nSecond};
+  const CivilSeconds t0 = ToCivilSeconds(start);
+  const CivilSeconds step = static_cast<int>(c.m_dSampleRate);
+  CivilSeconds t = t0;
+  for (std::size_t pos = 0; pos < end; pos += 4, t += step) {
+    const double dLevel = ReadDecimalInt(Mid(levels, pos, 4)) / 10.0;
+    if (pos == 0) // the header's own text, even when a field is out of range
+      store.Emplace(dLevel, FormatTimeText(start, TimeStyle::PlainHour), c.m_strUnit, dec.m_nLogGroup,
+                    c.m_dSampleRate);
+    else
+      store.AppendAt(dLevel, t, TimeStyle::PlainHour, c.m_strUnit, dec.m_nLogGroup, c.m_dSampleRate);
     c.m_dLastLevel = dLevel;
-    Advance(c);
   }
+  const CivilFields next = FromCivilSeconds(t);
+  c.m_nYear = next.nYear;
+  c.m_nMonth = next.nMonth;
+  c.m_nDay = next.nDay;
+  c.m_nHour = next.nHour;
+  c.m_nMinute = next.nMinute;
+  c.m_nSecond = next.nSecond;
 }
 
 } // namespace

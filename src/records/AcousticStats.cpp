@@ -55,14 +55,20 @@ AcousticStats ComputeAcousticStats(std::span<const double> levels, double dInter
   s.dDurationSec = n * dIntervalSec;
   s.dSel = SoundExposureLevel(s.dLeq, s.dDurationSec);
 
-  const std::size_t ranks[] = {ExceededIndex(s.nCount, 10), ExceededIndex(s.nCount, 50),
-                               ExceededIndex(s.nCount, 90)};
+  ComputeExceededLevels(levels, s);
+  return s;
+}
+
+void ComputeExceededLevels(std::span<const double> levels, AcousticStats &s) {
+  const std::size_t n = levels.size();
+  if (n == 0)
+    return;
+  const std::size_t ranks[] = {ExceededIndex(n, 10), ExceededIndex(n, 50), ExceededIndex(n, 90)};
   double exceeded[3];
   SelectDescendingRanks(levels, ranks, exceeded);
   s.dL10 = exceeded[0];
   s.dL50 = exceeded[1];
   s.dL90 = exceeded[2];
-  return s;
 }
 
 double LevelExceeded(std::span<const double> levels, int nPercent) {
@@ -149,4 +155,27 @@ std::string LeqLabel(std::string_view strCommonUnit) {
   if (strCommonUnit == "dBC")
     return "LCeq";
   return "Leq";
+}
+
+std::string FormatDecibels(double dLevel) {
+  if (std::isnan(dLevel))
+    return {};
+  char buf[400]; // the widest double in fixed notation fits
+  auto res = std::to_chars(buf, buf + sizeof buf, dLevel, std::chars_format::fixed, 1);
+  return std::string(buf, res.ptr);
+}
+
+std::vector<AcousticFigure> AcousticFigures(const AcousticStats &s, std::string_view strLeqLabel,
+                                            std::string_view strDurationLabel) {
+  if (s.nCount == 0)
+    return {};
+  auto level = [](std::string_view label, double d) {
+    return AcousticFigure{std::string(label), FormatDecibels(d), d};
+  };
+  return {level(strLeqLabel, s.dLeq),
+          level("L10", s.dL10),
+          level("L50", s.dL50),
+          level("L90", s.dL90),
+          level("SEL", s.dSel),
+          {std::string(strDurationLabel), FormatDuration(s.dDurationSec), s.dDurationSec}};
 }

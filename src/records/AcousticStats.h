@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Noise figures of a series of equally spaced levels (dB): the equivalent
 // continuous level, the levels exceeded by 10, 50 and 90 % of the samples,
@@ -20,6 +21,9 @@ struct AcousticStats {
 
 // All figures at once, O(N).
 AcousticStats ComputeAcousticStats(std::span<const double> levels, double dIntervalSec);
+
+// Only L10, L50 and L90 of `s`, from `levels` (empty: left as they are).
+void ComputeExceededLevels(std::span<const double> levels, AcousticStats &s);
 
 // The level exceeded by `nPercent` % of the samples: with the levels sorted
 // from highest to lowest, the one at index ceil(nPercent·N/100) − 1.
@@ -70,3 +74,19 @@ private:
 // "LAeq" for a series all in dBA, "LCeq" for one all in dBC, otherwise
 // "Leq"; `strCommonUnit` as CUnitTally::Common gives it.
 std::string LeqLabel(std::string_view strCommonUnit);
+
+// A figure as the read-outs, the exports and the printed page show it.
+struct AcousticFigure {
+  std::string strLabel;
+  std::string strText; // dB with one decimal, or the duration as h:mm:ss
+  double dValue = 0;   // dB, or seconds for the duration
+};
+enum AcousticFigureIndex { kFigLeq, kFigL10, kFigL50, kFigL90, kFigSel, kFigDuration, kFigCount };
+
+// Leq (labelled `strLeqLabel`), L10, L50, L90, SEL and the duration
+// (labelled `strDurationLabel`, in the language of where it is shown), in
+// that order; none for an empty series.
+std::vector<AcousticFigure> AcousticFigures(const AcousticStats &s, std::string_view strLeqLabel,
+                                            std::string_view strDurationLabel);
+// A level with one decimal and "." whatever the locale; empty when it is not a number.
+std::string FormatDecibels(double dLevel);

@@ -2,21 +2,13 @@
 
 #include <string>
 
-// One sound level sample: sampled live, downloaded from the meter's logger
-// or read back from a data file. Created complete and never changed.
-class CObjData {
-public:
-  CObjData(double dValue, std::string strTime, std::string strUnit, int nGroup, double dSampleRate)
-      : m_dValue(dValue), m_strTime(std::move(strTime)), m_strUnit(std::move(strUnit)), m_nGroup(nGroup),
-        m_dSampleRate(dSampleRate) {}
-  virtual ~CObjData() = default;
-
-  CObjData(const CObjData &) = delete;
-  CObjData &operator=(const CObjData &) = delete;
-
-  const double m_dValue;       // level in dB
-  const std::string m_strTime; // "dd-mm-yyyy,hh:mm:ss" (downloads: hour not padded)
-  const std::string m_strUnit; // "dBA" or "dBC"
-  const int m_nGroup;          // recording number; 0 for live and file samples
-  const double m_dSampleRate;  // seconds between two samples of the run
+// One sound level sample as its readers see it: sampled live, downloaded
+// from the meter's logger or read back from a data file. The stores keep
+// samples in a compact form and hand out these values on request.
+struct CObjData {
+  double m_dValue = 0;      // level in dB
+  std::string m_strTime;    // "dd-mm-yyyy,hh:mm:ss" (downloads: hour not padded)
+  std::string m_strUnit;    // "dBA" or "dBC"
+  int m_nGroup = 0;         // recording number; 0 for live and file samples
+  double m_dSampleRate = 0; // seconds between two samples of the run
 };

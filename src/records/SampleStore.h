@@ -1,59 +1,100 @@
 #pragma once
 
+#include "records/CivilTime.h"
+#include "records/LevelPyramid.h"
 #include "records/ObjData.h"
 
 #include <cstddef>
-#include <memory>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
-// An owning, index-addressed store of samples in arrival order (index 0 is
-// the oldest). Emptying destroys the records last-first.
+// An index-addressed store of samples in arrival order (index 0 is the
+// oldest), kept flat: a level and a time in seconds per sample, and the
+// unit, recording number, interval and time layout once per run of samples
+// that share them. Time texts are written when asked for; a text that the
+// layouts do not give back byte for byte is kept as it came. Beside the
+// levels the store keeps their min/max pyramid for the graph.
 class CSampleStore {
 public:
   CSampleStore() = default;
   CSampleStore(const CSampleStore &) = delete;
   CSampleStore &operator=(const CSampleStore &) = delete;
-  ~CSampleStore() { RemoveAll(); }
+  CSampleStore(CSampleStore &&) noexcept = default;
+  CSampleStore &operator=(CSampleStore &&) noexcept = default;
 
-  std::size_t GetSize() const { return m_records.size(); }
-  bool IsEmpty() const { return m_records.empty(); }
-  const CObjData &GetAt(std::size_t i) const { return *m_records.at(i); }
-  const CObjData &operator[](std::size_t i) const { return *m_records[i]; }
+  std::size_t GetSize() const { return m_levels.size(); }
+  bool IsEmpty() const { return m_levels.empty(); }
+  // The whole sample as a value (its time text written now).
+  CObjData GetAt(std::size_t i) const;
+  CObjData operator[](std::size_t i) const { return GetAt(i); }
 
-  // Returns the index of the new record.
-  std::size_t Add(std::unique_ptr<CObjData> rec) {
-    m_records.push_back(std::move(rec));
-    return m_records.size() - 1;
+  double Level(std::size_t i) const { return m_levels[i]; }
+  std::span<const double> Levels() const { return m_levels; }
+  std::string Time(std::size_t i) const;
+  void AppendTime(std::string &out, std::size_t i) const;
+  // Seconds of the sample's clock face; nothing for a time kept as text.
+  std::optional<CivilSeconds> Seconds(std::size_t i) const;
+  const std::string &Unit(std::size_t i) const;
+  int Group(std::size_t i) const { return RunOf(i).nGroup; }
+  double SampleRate(std::size_t i) const { return RunOf(i).dRate; }
+  const CLevelPyramid &Pyramid() const { return m_pyramid; }
+
+  // Each returns the index of the new sample. A time text is kept as
+  // seconds when one of the two layouts gives it back byte for byte.
+  std::size_t Add(const CObjData &rec) {
+    return Emplace(rec.m_dValue, rec.m_strTime, rec.m_strUnit, rec.m_nGroup, rec.m_dSampleRate);
   }
-  template <class... Args> std::size_t Emplace(Args &&...args) {
-    return Add(std::make_unique<CObjData>(std::forward<Args>(args)...));
-  }
+  std::size_t Emplace(double dValue, std::string_view strTime, std::string_view strUnit, int nGroup,
+                      double dSampleRate);
+  std::size_t AppendAt(double dValue, CivilSeconds t, TimeStyle style, std::string_view strUnit, int nGroup,
+                       double dSampleRate);
 
-  void Reserve(std::size_t n) { m_records.reserve(n); }
+  void Reserve(std::size_t n);
+  // Gives back room reserved beyond the samples.
+  void ShrinkToFit();
+  void RemoveAll();
 
-  void RemoveAll() {
-    while (!m_records.empty())
-      m_records.pop_back();
-  }
+  // Bytes held, the store's own bookkeeping included.
+  std::size_t MemoryBytes() const;
+
+  // Runs of neighbouring samples with one recording number (the data
+  // logger window lists them): first index and length.
+  struct GroupRun {
+    std::size_t nFirst = 0;
+    std::size_t nCount = 0;
+    int nGroup = 0;
+  };
+  std::vector<GroupRun> GroupRuns() const;
 
 private:
-  std::vector<std::unique_ptr<CObjData>> m_records;
-};
+  // Samples from nFirst on share these until the next run.
+  struct Run {
+    std::size_t nFirst = 0;
+    int nGroup = 0;
+    double dRate = 0;
+    std::uint32_t nUnit = 0; // index in m_units
+    TimeStyle style = TimeStyle::PaddedHour;
+    bool bStyleSet = false; // a time has fixed the layout (hours from 10 fit both)
+  };
+  static constexpr CivilSeconds kTextTime = INT64_MIN; // the time is in m_texts
 
-// A non-owning selection of records that stay owned by a store (the data
-// logger window's chosen recording). Emptying it never destroys a record.
-class CSampleSelection {
-public:
-  std::size_t GetSize() const { return m_records.size(); }
-  bool IsEmpty() const { return m_records.empty(); }
-  const CObjData &GetAt(std::size_t i) const { return *m_records.at(i); }
-  const CObjData &operator[](std::size_t i) const { return *m_records[i]; }
-  void Add(const CObjData &rec) { m_records.push_back(&rec); }
-  void RemoveAll() { m_records.clear(); }
-  void Reserve(std::size_t n) { m_records.reserve(n); }
+  const Run &RunOf(std::size_t i) const;
+  std::size_t Push(double dValue, CivilSeconds t, TimeStyle style, bool bEitherStyle,
+                   std::string_view strUnit, int nGroup, double dSampleRate);
+  template <class T> void Grow(std::vector<T> &v);
+  std::uint32_t UnitIndex(std::string_view strUnit);
 
-private:
-  std::vector<const CObjData *> m_records;
+  std::vector<double> m_levels;
+  std::vector<CivilSeconds> m_times;
+  std::vector<Run> m_runs;
+  std::vector<std::string> m_units;
+  std::vector<std::pair<std::size_t, std::string>> m_texts; // by index, ascending
+  CLevelPyramid m_pyramid;
 };
 
 // The one owner of both stores; handed by reference to whoever needs them
@@ -63,9 +104,4 @@ struct CDataStores {
   CSampleStore m_log;  // filled by downloads and opened files
 
   bool AnyRecords() const { return !m_live.IsEmpty() || !m_log.IsEmpty(); }
-  ~CDataStores() {
-    // live first, then the logger store
-    m_live.RemoveAll();
-    m_log.RemoveAll();
-  }
 };

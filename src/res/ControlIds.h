@@ -17,6 +17,8 @@ constexpr int kAverage = 1029;
 constexpr int kCount = 1032;
 constexpr int kHoverLevel = 1033;
 constexpr int kHoverTime = 1034;
+constexpr int kLeqLabel = 1080; // "Leq", "LAeq" or "LCeq" beside the Leq between A and B
+constexpr int kLeq = 1081;
 constexpr int kHScroll = 1038;
 constexpr int kVScroll = 1039;
 } // namespace GraphIds
@@ -40,3 +42,15 @@ constexpr int kShowGraph = 1059;
 constexpr int kShowTable = 1060;
 constexpr int kCursorBox = 1061;
 } // namespace FormIds
+
+// Noise figures of the whole run (monitoring view) or of the chosen
+// recording (data logger window).
+namespace NoiseIds {
+constexpr int kLeqLabel = 1082; // "Leq", "LAeq" or "LCeq"
+constexpr int kLeq = 1083;
+constexpr int kL10 = 1084;
+constexpr int kL50 = 1085;
+constexpr int kL90 = 1086;
+constexpr int kSel = 1087;
+constexpr int kDuration = 1088;
+} // namespace NoiseIds

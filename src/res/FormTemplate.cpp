@@ -1,3 +1,4 @@
+#include "res/ControlIds.h"
 #include "res/Templates.h"
 
 // The monitoring form. The labels sit left of the fields they name; the
@@ -58,10 +59,27 @@ const DlgTemplate &FormTemplate() {
           {1027, CtlKind::Edit, "", 224, 128, 39, 14, false, "MIN entre A e B"},
           {-1, CtlKind::StaticCenter, "@", 265, 131, 9, 8},
           {1028, CtlKind::Edit, "", 276, 128, 86, 14, false, "MIN entre A e B @"},
+          {GraphIds::kLeqLabel, CtlKind::StaticRight, "Leq", 364, 116, 20, 8},
+          {GraphIds::kLeq, CtlKind::Edit, "", 386, 113, 34, 14, false, "Leq entre A e B"},
           {-1, CtlKind::StaticRight, "Média entre A e B", 440, 115, 87, 8},
           {1029, CtlKind::Edit, "", 529, 112, 34, 14, false, "Média entre A e B"},
           {-1, CtlKind::StaticRight, "Quantidade entre A e B", 420, 130, 107, 8},
           {1032, CtlKind::Edit, "", 529, 127, 33, 14, false, "Quantidade entre A e B"},
+
+          // Noise figures of the whole run, right of the cursors.
+          {-1, CtlKind::GroupBox, "Ruído", 580, 12, 80, 106},
+          {NoiseIds::kLeqLabel, CtlKind::StaticRight, "Leq", 584, 27, 30, 8},
+          {NoiseIds::kLeq, CtlKind::Edit, "", 616, 24, 38, 13, false, "Leq"},
+          {-1, CtlKind::StaticRight, "L10", 584, 42, 30, 8},
+          {NoiseIds::kL10, CtlKind::Edit, "", 616, 39, 38, 13, false, "L10"},
+          {-1, CtlKind::StaticRight, "L50", 584, 57, 30, 8},
+          {NoiseIds::kL50, CtlKind::Edit, "", 616, 54, 38, 13, false, "L50"},
+          {-1, CtlKind::StaticRight, "L90", 584, 72, 30, 8},
+          {NoiseIds::kL90, CtlKind::Edit, "", 616, 69, 38, 13, false, "L90"},
+          {-1, CtlKind::StaticRight, "SEL", 584, 87, 30, 8},
+          {NoiseIds::kSel, CtlKind::Edit, "", 616, 84, 38, 13, false, "SEL"},
+          {-1, CtlKind::StaticRight, "Duração", 584, 102, 30, 8},
+          {NoiseIds::kDuration, CtlKind::Edit, "", 616, 99, 38, 13, false, "Duração"},
 
           {1010, CtlKind::Custom, "", 145, 150, 418, 187, false, "Gráfico em tempo real"},
           {1037, CtlKind::Custom, "", 145, 151, 417, 186, true, "Tabela"},

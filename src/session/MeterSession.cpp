@@ -67,6 +67,7 @@ void CMeterSession::CImpl::SampleTick() {
 void CMeterSession::CImpl::RunEnded(ERunEnd eReason) {
   m_state.m_bRunning = false;
   m_state.m_runEnd = eReason;
+  m_run.RefreshNoise(); // the percentiles of the whole run
   m_timers.Kill(TIMER_SAMPLE);
   Notify([&](ISessionObserver &o) { o.OnRunEnded(eReason); });
 }
@@ -230,6 +231,18 @@ const StatData &CMeterSession::Stat() const {
 
 StatData &CMeterSession::LiveStat() {
   return m_pImpl->m_run.m_stat;
+}
+
+const AcousticStats &CMeterSession::Noise() const {
+  return m_pImpl->m_run.Noise();
+}
+
+std::string CMeterSession::NoiseLeqLabel() const {
+  return m_pImpl->m_run.NoiseLeqLabel();
+}
+
+void CMeterSession::RefreshNoise() {
+  m_pImpl->m_run.RefreshNoise();
 }
 
 const ISessionClock &CMeterSession::Clock() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/MeterState.h"
+#include "records/AcousticStats.h"
 #include "records/SampleStore.h"
 #include "records/StatData.h"
 #include "session/Deadlines.h"
@@ -123,6 +124,12 @@ public:
   const StatData &Stat() const;
   // The live store's statistics, for loading a recovered run.
   StatData &LiveStat();
+  // Noise figures of the live samples (percentiles kept up to date at most
+  // every 250 ms of a run and whenever it ends), and their Leq label.
+  const AcousticStats &Noise() const;
+  std::string NoiseLeqLabel() const;
+  // Every noise figure from the live store at once (a recovered run).
+  void RefreshNoise();
   const ISessionClock &Clock() const;
   CDataStores &Stores();
 

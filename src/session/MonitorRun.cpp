@@ -35,6 +35,43 @@ bool HasFreshReading(const CMeterState &st, SteadyTime now) {
 void CMonitorRun::ClearSamples() {
   m_stat.Reset();
   m_live.RemoveAll();
+  RefreshNoise();
+}
+
+void CMonitorRun::RefreshNoise() {
+  const std::size_t n = m_live.GetSize();
+  m_leq.Clear();
+  m_units.Clear();
+  m_levels.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    m_levels[i] = m_live[i].m_dValue;
+    m_leq.Add(m_levels[i]);
+    m_units.Add(m_live[i].m_strUnit);
+  }
+  m_noise = ComputeAcousticStats(m_levels, m_stat.dSampleRate);
+}
+
+void CMonitorRun::AddToNoise(const CObjData &rec, std::chrono::steady_clock::time_point tSteady) {
+  // Samples that reached the store some other way (a recovered run) are
+  // taken in whole first.
+  if (m_leq.Count() + 1 != m_live.GetSize()) {
+    m_tPercentiles = tSteady;
+    RefreshNoise();
+    return;
+  }
+  m_leq.Add(rec.m_dValue);
+  m_units.Add(rec.m_strUnit);
+  m_noise.nCount = m_leq.Count();
+  m_noise.dLeq = m_leq.Leq();
+  m_noise.dSel = m_leq.Sel(m_stat.dSampleRate);
+  m_noise.dDurationSec = static_cast<double>(m_noise.nCount) * m_stat.dSampleRate;
+  if (tSteady - m_tPercentiles >= kPercentilePeriod) {
+    m_tPercentiles = tSteady;
+    m_levels.resize(m_live.GetSize());
+    for (std::size_t i = 0; i < m_levels.size(); ++i)
+      m_levels[i] = m_live[i].m_dValue;
+    ComputeExceededLevels(m_levels, m_noise);
+  }
 }
 
 void CMonitorRun::Start(double dRate) {
@@ -47,6 +84,7 @@ void CMonitorRun::Stop() {
   if (m_state.m_bRunning)
     m_state.m_runEnd = ERunEnd::User;
   m_state.m_bRunning = false;
+  RefreshNoise();
 }
 
 CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
@@ -56,6 +94,7 @@ CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
   if (m_live.GetSize() >= static_cast<std::size_t>(std::max(m_nSampleLimit, 0))) {
     m_state.m_bRunning = false;
     m_state.m_runEnd = ERunEnd::SampleLimit;
+    RefreshNoise();
     t.kind = Tick::Kind::LimitReached;
     t.nCount = m_live.GetSize();
     return t;
@@ -67,6 +106,7 @@ CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
   t.kind = Tick::Kind::Sampled;
   t.nCount = m_live.GetSize();
   t.change = m_stat.AddSample(m_live[0], m_live[t.nCount - 1], t.nCount);
+  AddToNoise(m_live[t.nCount - 1], tNow);
   return t;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/MeterState.h"
+#include "records/AcousticStats.h"
 #include "records/SampleRates.h"
 #include "records/SampleStore.h"
 #include "records/StatData.h"
@@ -11,6 +12,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 inline constexpr int kMaxSamples = 40000;
 
@@ -56,8 +58,17 @@ public:
   };
   // One period of the run at local time `now` (steady time `tNow`). Without a
   // fresh reading nothing is recorded (Skipped); the run goes on until the
-  // silence check. LimitReached has already ended the run.
+  // silence check. LimitReached has already ended the run. `tNow` also paces
+  // the percentiles.
   Tick SampleTick(std::time_t now, SteadyTime tNow = std::chrono::steady_clock::now());
+  // Noise figures of the live samples. Leq, SEL and the duration follow
+  // every sample at O(1); the percentiles are brought up to date at most
+  // every kPercentilePeriod of a run, and whenever a run ends.
+  static constexpr std::chrono::milliseconds kPercentilePeriod{250};
+  const AcousticStats &Noise() const { return m_noise; }
+  std::string NoiseLeqLabel() const { return LeqLabel(m_units.Common()); }
+  // Every figure from the whole store at once.
+  void RefreshNoise();
 
   struct Silence {
     bool bSilent = false;          // the readout must show the silent meter
@@ -73,6 +84,13 @@ public:
   bool LogTimeout();
 
 private:
+  void AddToNoise(const CObjData &rec, std::chrono::steady_clock::time_point tSteady);
+
   CSampleStore &m_live;
   CMeterState &m_state;
+  CLeqAccumulator m_leq;
+  CUnitTally m_units;
+  AcousticStats m_noise;
+  std::vector<double> m_levels; // scratch for the percentiles
+  std::chrono::steady_clock::time_point m_tPercentiles{};
 };

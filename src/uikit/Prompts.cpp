@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -72,6 +73,40 @@ std::optional<QString> CQtPrompts::GetSaveFileName(QWidget *parent, const QStrin
   if (path.isEmpty())
     return std::nullopt;
   return path;
+}
+
+std::optional<QString> CPrompts::GetSaveFileNameOfType(QWidget *parent, const QString &filter,
+                                                       const QString &defaultName, QString &selectedFilter) {
+  selectedFilter = filter.section(QStringLiteral(";;"), 0, 0);
+  return GetSaveFileName(parent, filter, defaultName);
+}
+
+std::optional<QString> CQtPrompts::GetSaveFileNameOfType(QWidget *parent, const QString &filter,
+                                                         const QString &defaultName,
+                                                         QString &selectedFilter) {
+  QFileDialog dlg(parent);
+  dlg.setAcceptMode(QFileDialog::AcceptSave); // asks before replacing an existing file
+  dlg.setNameFilter(filter);
+  dlg.selectFile(defaultName);
+  // Choosing another type gives the name that type's extension.
+  QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, [&dlg](const QString &entry) {
+    const QStringList names = dlg.selectedFiles();
+    const QString suffix = FilterSuffix(entry);
+    if (!names.isEmpty() && !suffix.isEmpty())
+      dlg.selectFile(QFileInfo(names.first()).completeBaseName() + suffix);
+  });
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    return std::nullopt;
+  selectedFilter = dlg.selectedNameFilter();
+  return dlg.selectedFiles().first();
+}
+
+QString FilterSuffix(const QString &filterEntry) {
+  const qsizetype at = filterEntry.indexOf(QStringLiteral("(*."));
+  const qsizetype end = filterEntry.indexOf(QLatin1Char(')'), at);
+  if (at < 0 || end < 0)
+    return {};
+  return filterEntry.mid(at + 2, end - at - 2);
 }
 
 std::optional<QColor> CQtPrompts::ChooseColor(QWidget *parent, const QColor &initial) {

@@ -29,6 +29,10 @@ public:
   // A save dialog that asks before replacing an existing file.
   virtual std::optional<QString> GetSaveFileName(QWidget *parent, const QString &filter,
                                                  const QString &defaultName) = 0;
+  // The same for a filter of several types ("A(*.a);;B(*.b)"), also telling
+  // which entry the user chose. Unless overridden: the first entry.
+  virtual std::optional<QString> GetSaveFileNameOfType(QWidget *parent, const QString &filter,
+                                                       const QString &defaultName, QString &selectedFilter);
 
   virtual std::optional<QColor> ChooseColor(QWidget *parent, const QColor &initial) = 0;
 
@@ -48,6 +52,11 @@ public:
   std::optional<QString> GetOpenFileName(QWidget *parent, const QString &filter) override;
   std::optional<QString> GetSaveFileName(QWidget *parent, const QString &filter,
                                          const QString &defaultName) override;
+  std::optional<QString> GetSaveFileNameOfType(QWidget *parent, const QString &filter,
+                                               const QString &defaultName, QString &selectedFilter) override;
   std::optional<QColor> ChooseColor(QWidget *parent, const QColor &initial) override;
   std::unique_ptr<QPrinter> SelectPrinter(QWidget *parent) override;
 };
+
+// ".xlsx" of the filter entry "Excel Workbook(*.xlsx)"; empty when it names no extension.
+QString FilterSuffix(const QString &filterEntry);

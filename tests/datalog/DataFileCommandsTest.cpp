@@ -1,6 +1,7 @@
 #include "datalog/DataLogHolder.h"
 #include "datalog/MainFileCommands.h"
 #include "files/TempDir.h"
+#include "files/XlsxParts.h"
 #include "res/DialogTemplate.h"
 #include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
@@ -75,6 +76,27 @@ TEST_F(MainFileCommandsTest, ExportShowsTheWaitCursorAlsoWhileTheDialogIsOpen) {
   EXPECT_NE(xls.find("\r\nMax\t72.40 @ 07-12-2026,01:46:10  dBA\t\r\n"), std::string::npos);
   EXPECT_NE(xls.find("\r\nSampleRate\t0.50\t\r\n"), std::string::npos);
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainFileCommandsTest, ExportWritesAWorkbookOfTheChosenTypeOrName) {
+  m_stores.m_live.Emplace(72.4, "07-12-2026,01:46:10", "dBA", 0, 0.5);
+  m_stores.m_live.Emplace(70.0, "07-12-2026,01:46:11", "dBA", 0, 0.5);
+  StatData st;
+  st.dSampleRate = 0.5;
+  // A bare name with the workbook type chosen, then a name ending in .xlsx with the first type.
+  m_prompts.m_paths = {Path("book"), Path("named.xlsx")};
+  m_prompts.m_filters = {"Excel Workbook(*.xlsx)"};
+  EXPECT_EQ(m_cmds.OnExportExcel(nullptr, st), CDataFileCommands::Outcome::Done);
+  EXPECT_EQ(m_cmds.OnExportExcel(nullptr, st), CDataFileCommands::Outcome::Done);
+  EXPECT_EQ(m_prompts.m_asked[0].text, "Data File(*.xls);;Excel Workbook(*.xlsx)");
+  for (const char *name : {"book.xlsx", "named.xlsx"}) {
+    auto cells = XlsxCells(UnzipPart(m_dir.File(name), "xl/worksheets/sheet1.xml"));
+    EXPECT_EQ(std::stod(cells["C14"].strValue), 72.4) << name;
+    EXPECT_EQ(std::stod(cells["C15"].strValue), 70.0) << name;
+    EXPECT_FALSE(cells["D15"].bText) << name;
+    EXPECT_EQ(cells["A5"].strValue, "LAeq") << name;
+  }
+  EXPECT_FALSE(std::filesystem::exists(m_dir.File("book.xls")));
 }
 
 TEST_F(MainFileCommandsTest, BareNameGetsTheExtensionAndAsksBeforeReplacing) {

@@ -102,6 +102,14 @@ TEST_F(DataLogDlgTest, ClickingARowSelectsItsRecordingOnce) {
   EXPECT_EQ(Rate()->currentText(), "1");
   EXPECT_FALSE(Rate()->isEnabled());
   EXPECT_EQ(m_dlg->Stat().strMaxUnit, "dBC");
+  // The noise figures of 70, 71 and 72 dBC one second apart.
+  EXPECT_EQ(DlgItem<QLabel>(m_dlg.get(), NoiseIds::kLeqLabel)->text(), "LCeq");
+  EXPECT_EQ(Text(NoiseIds::kLeq), "71.1");
+  EXPECT_EQ(Text(NoiseIds::kL10), "72.0");
+  EXPECT_EQ(Text(NoiseIds::kL50), "71.0");
+  EXPECT_EQ(Text(NoiseIds::kL90), "70.0");
+  EXPECT_EQ(Text(NoiseIds::kSel), "75.8");
+  EXPECT_EQ(Text(NoiseIds::kDuration), "0:00:03");
   // A click below the rows only enables the rate box again.
   QTreeWidget *list = m_dlg->List();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->viewport()->height() - 5));
@@ -137,7 +145,8 @@ TEST_F(DataLogDlgTest, RowWhoseGroupIsGoneClearsSelectionAndReadouts) {
   m_stores.m_log.Emplace(50, "x", "dBA", 9, 1);
   ClickRow(0);
   EXPECT_TRUE(m_dlg->Selection().IsEmpty());
-  for (int id : {IDC_COUNT, IDC_AVERAGE, IDC_MAX, IDC_MAX_TIME, IDC_MIN, IDC_MIN_TIME, IDC_START_TIME})
+  for (int id : {IDC_COUNT, IDC_AVERAGE, IDC_MAX, IDC_MAX_TIME, IDC_MIN, IDC_MIN_TIME, IDC_START_TIME,
+                 NoiseIds::kLeq, NoiseIds::kL10, NoiseIds::kSel, NoiseIds::kDuration})
     EXPECT_TRUE(Text(id).isEmpty()) << id;
   // Nothing to save or export.
   m_dlg->Action(ID_EXPORT)->trigger();
@@ -174,7 +183,7 @@ TEST_F(DataLogDlgTest, EveryControlHasAnAccessibleNameAndItsColours) {
     EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
     ++nNamed;
   }
-  EXPECT_EQ(nNamed, 27);
+  EXPECT_EQ(nNamed, 36); // with the noise figures and the Leq between the cursors
   EXPECT_EQ(m_dlg->palette().color(QPalette::Window), QColor(170, 175, 195));
   EXPECT_NE(DlgItem<QLineEdit>(m_dlg.get(), IDC_MAX)->palette().color(QPalette::Window),
             QColor(170, 175, 195));
@@ -218,7 +227,7 @@ TEST_F(DataLogDlgTest, ExportAndSaveWriteTheSelection) {
   ClickRow(1);
   m_prompts.m_paths = {QString::fromStdString(dir.File("out")), QString::fromStdString(dir.File("sel.txt"))};
   m_dlg->Action(ID_EXPORT)->trigger();
-  EXPECT_EQ(m_prompts.m_asked[0].text, "Data File(*.xls)");
+  EXPECT_EQ(m_prompts.m_asked[0].text, "Data File(*.xls);;Excel Workbook(*.xlsx)");
   EXPECT_EQ(m_prompts.m_asked[0].caption, "2026-12-7 1-45.xls");
   std::string xls = Slurp(dir.File("out.xls")); // the default extension was added
   EXPECT_EQ(xls.substr(0, xls.find("Min")), "StartTime\t08-12-2026,2:00:00\t\r\n"
@@ -303,6 +312,14 @@ TEST_F(DataLogDlgTest, CursorReadoutsComeFromTheSelection) {
   EXPECT_EQ(Text(IDC_AB_COUNT), "2");
   EXPECT_EQ(Text(IDC_AB_AVERAGE), "71.5");
   EXPECT_EQ(m_dlg->CursorA(), 1);
+  // Leq beside the average: an energy mean, labelled with the weighting.
+  emit graph->graphCursor(-1, 0);
+  EXPECT_EQ(Text(GraphIds::kLeq), "");
+  emit graph->graphCursor(-2, 2);
+  EXPECT_EQ(Text(IDC_AB_AVERAGE), "71.0");
+  EXPECT_EQ(Text(GraphIds::kLeq), "71.1");
+  EXPECT_EQ(DlgItem<QLabel>(m_dlg.get(), GraphIds::kLeqLabel)->text(), "LCeq");
+  emit graph->graphCursor(-1, 1);
   // Close clears the graph's cursors but keeps the window's cursor A index.
   graph->m_cursorA = 1;
   graph->m_cursorB = 2;

@@ -1,10 +1,10 @@
+#include "FileSizeLimit.h"
 #include "TempDir.h"
 #include "files/SpreadsheetFile.h"
 #include "files/TextDataFile.h"
+#include "files/WorkbookFile.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,27 +26,6 @@ bool OnlyFileIn(const CTempDir &dir, const std::string &name) {
   }
   return n == 1;
 }
-
-// Files may not grow past `bytes` while this lives, as on a full disk: the
-// write fails half-way with EFBIG, even for root.
-class CFileSizeLimit {
-public:
-  explicit CFileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &m_old);
-    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lim = m_old;
-    lim.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &lim);
-  }
-  ~CFileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &m_old);
-    std::signal(SIGXFSZ, m_oldHandler);
-  }
-
-private:
-  rlimit m_old{};
-  void (*m_oldHandler)(int) = nullptr;
-};
 
 TEST(AtomicWrite, FailureHalfWayKeepsTheOldFileAndSaysWhy) {
   CTempDir dir;
@@ -136,6 +115,7 @@ TEST(AtomicWrite, CancelledWriteLeavesTheOldFile) {
       WriteSpreadsheetFile(path, Samples(s, 50000), StatData{}, SheetVariant::DataLogger, cancel).status,
       CFileResult::Status::Cancelled);
   EXPECT_EQ(WriteTextDataFile(path, s, cancel).status, CFileResult::Status::Cancelled);
+  EXPECT_EQ(WriteWorkbookFile(path, s, StatData{}, cancel).status, CFileResult::Status::Cancelled);
   EXPECT_EQ(Slurp(path), "old");
   EXPECT_TRUE(OnlyFileIn(dir, "c.xls"));
 }

@@ -32,12 +32,22 @@ TEST(Spreadsheet, BothWindowsDifferOnlyInTheMaxCellsTrailingBlank) {
                            "ID\tUnit\tValue\tDateTime\t\r\n"
                            "1\tdBA\t65.30\t07-12-2026,01:45:03\t\r\n"
                            "2\tdBC\t9.50\t07-12-2026,01:45:04\t\r\n";
+  // After the bytes written before the noise figures existed: a blank line
+  // and the figures; mixed weightings give plain "Leq", two samples 0.5 s
+  // apart cover one second, so SEL equals Leq.
+  const std::string figures = "\r\n"
+                              "Leq\t62.3\t\r\n"
+                              "L10\t65.3\t\r\n"
+                              "L50\t65.3\t\r\n"
+                              "L90\t9.5\t\r\n"
+                              "SEL\t62.3\t\r\n"
+                              "Duration\t0:00:01\t\r\n";
   EXPECT_EQ(main.m_str, "StartTime\t07-12-2026,01:45:03\t\r\n"
                         "Max\t72.40 @ 07-12-2026,01:46:10  dBA\t\r\n" +
-                            rest);
+                            rest + figures);
   EXPECT_EQ(log.m_str, "StartTime\t07-12-2026,01:45:03\t\r\n"
                        "Max\t72.40 @ 07-12-2026,01:46:10  dBA \t\r\n" +
-                           rest);
+                           rest + figures);
 }
 
 TEST(Spreadsheet, EmptyArrayWritesNothingAndRowsCountFromOne) {
@@ -49,7 +59,9 @@ TEST(Spreadsheet, EmptyArrayWritesNothingAndRowsCountFromOne) {
     s.Emplace(100.0 + i, "t", "dBA", 0, 1);
   ASSERT_TRUE(WriteSpreadsheet(sink, s, Stat(), SheetVariant::MainWindow));
   EXPECT_NE(sink.m_str.find("\r\n1\tdBA\t100.00\tt\t\r\n"), std::string::npos);
-  EXPECT_TRUE(sink.m_str.ends_with("\r\n12\tdBA\t111.00\tt\t\r\n"));
+  EXPECT_NE(sink.m_str.find("\r\n12\tdBA\t111.00\tt\t\r\n\r\nLAeq\t"), std::string::npos);
+  // The block's rate spaces the samples: twelve at 0.5 s cover six seconds.
+  EXPECT_TRUE(sink.m_str.ends_with("\r\nDuration\t0:00:06\t\r\n"));
 }
 
 TEST(DefaultFileNames, NothingIsZeroPadded) {

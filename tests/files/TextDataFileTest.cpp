@@ -59,8 +59,8 @@ TEST(TextDataWrite, DecimalPointIgnoresTheLocale) {
   std::setlocale(LC_NUMERIC, savedC.c_str());
   std::locale::global(savedCxx);
   EXPECT_EQ(bytes, "TX980 Sound Level Meter SamplingRate:0.5;\r\nd,t, 65.30, dBA\r\n");
-  ASSERT_EQ(c.samples.size(), 1u);
-  EXPECT_DOUBLE_EQ(c.samples[0]->m_dValue, 65.3);
+  ASSERT_EQ(c.samples.GetSize(), 1u);
+  EXPECT_DOUBLE_EQ(c.samples[0].m_dValue, 65.3);
   EXPECT_DOUBLE_EQ(c.dSampleRate, 0.5);
   if (!bCLocale)
     std::printf("note: no C locale with a decimal comma installed; checked the C++ one only\n");
@@ -78,8 +78,8 @@ TEST(TextDataRead, SampleLineWithAndWithoutCr) {
     CTextDataContent c = Parse(std::string("TX980 Sound Level Meter SamplingRate:1.0;\r\n") +
                                "07-12-2026,01:45:03, 65.30, dBA" + end);
     ASSERT_TRUE(c.result.Ok()) << end;
-    ASSERT_EQ(c.samples.size(), 1u);
-    const CObjData &r = *c.samples[0];
+    ASSERT_EQ(c.samples.GetSize(), 1u);
+    const CObjData r = c.samples[0];
     EXPECT_DOUBLE_EQ(r.m_dValue, 65.3);
     EXPECT_EQ(r.m_strTime, "07-12-2026,01:45:03");
     EXPECT_EQ(r.m_strUnit, "dBA");
@@ -104,8 +104,8 @@ TEST(TextDataRead, RateFollowsTheLenientNumberRule) {
   EXPECT_DOUBLE_EQ(Parse("TX980 Sound Level Meter SamplingRate: \t2.5xyz;").dSampleRate, 2.5);
   CTextDataContent noSemicolon = Parse("TX980 Sound Level Meter SamplingRate:0.5\r\nd,t, 1, dBA\r\n");
   EXPECT_DOUBLE_EQ(noSemicolon.dSampleRate, 0);
-  ASSERT_EQ(noSemicolon.samples.size(), 1u);
-  EXPECT_DOUBLE_EQ(noSemicolon.samples[0]->m_dSampleRate, 0);
+  ASSERT_EQ(noSemicolon.samples.GetSize(), 1u);
+  EXPECT_DOUBLE_EQ(noSemicolon.samples[0].m_dSampleRate, 0);
   ASSERT_FALSE(noSemicolon.result.warnings.empty());
   EXPECT_EQ(noSemicolon.result.warnings[0].rfind("line 1:", 0), 0u);
   EXPECT_DOUBLE_EQ(Parse("TX980 Sound Level Meter SamplingRate;1.0:").dSampleRate, 0);
@@ -117,16 +117,16 @@ TEST(TextDataRead, CommaSplittingOfOddLines) {
                              "a,b, 7,c,d, dBA\r\n"
                              "d,t,.5,dBA\r\n"
                              "d,t,+1e1,u\r\n");
-  ASSERT_EQ(c.samples.size(), 4u);
-  EXPECT_EQ(c.samples[0]->m_strTime, "d,t");
-  EXPECT_DOUBLE_EQ(c.samples[0]->m_dValue, 65.3);
-  EXPECT_EQ(c.samples[0]->m_strUnit, "dBC");
-  EXPECT_EQ(c.samples[1]->m_strTime, "a,b");
-  EXPECT_DOUBLE_EQ(c.samples[1]->m_dValue, 7); // the field up to the third comma
-  EXPECT_EQ(c.samples[1]->m_strUnit, "dBA");
-  EXPECT_DOUBLE_EQ(c.samples[2]->m_dValue, 0.5);
-  EXPECT_EQ(c.samples[2]->m_strUnit, ",dBA"); // the line's last four characters
-  EXPECT_DOUBLE_EQ(c.samples[3]->m_dValue, 10);
+  ASSERT_EQ(c.samples.GetSize(), 4u);
+  EXPECT_EQ(c.samples[0].m_strTime, "d,t");
+  EXPECT_DOUBLE_EQ(c.samples[0].m_dValue, 65.3);
+  EXPECT_EQ(c.samples[0].m_strUnit, "dBC");
+  EXPECT_EQ(c.samples[1].m_strTime, "a,b");
+  EXPECT_DOUBLE_EQ(c.samples[1].m_dValue, 7); // the field up to the third comma
+  EXPECT_EQ(c.samples[1].m_strUnit, "dBA");
+  EXPECT_DOUBLE_EQ(c.samples[2].m_dValue, 0.5);
+  EXPECT_EQ(c.samples[2].m_strUnit, ",dBA"); // the line's last four characters
+  EXPECT_DOUBLE_EQ(c.samples[3].m_dValue, 10);
   EXPECT_EQ(c.nSkippedLines, 0u);
 }
 
@@ -145,11 +145,11 @@ TEST(TextDataRead, LinesWithoutALevelAreSkippedAndNamed) {
                              "07-12-2026,01:45:11, 1e999, dBA\r\n"  // 10: no finite number
                              "07-12-2026,01:45:12,  0.00, dBC\r\n"  // the bottom of the range
                              "07-12-2026,01:45:13, 65.3");          // 12: cut off in the middle
-  ASSERT_EQ(c.samples.size(), 3u);
-  EXPECT_DOUBLE_EQ(c.samples[0]->m_dValue, 65.3);
-  EXPECT_DOUBLE_EQ(c.samples[1]->m_dValue, 200);
-  EXPECT_DOUBLE_EQ(c.samples[2]->m_dValue, 0);
-  EXPECT_EQ(c.samples[2]->m_strUnit, "dBC");
+  ASSERT_EQ(c.samples.GetSize(), 3u);
+  EXPECT_DOUBLE_EQ(c.samples[0].m_dValue, 65.3);
+  EXPECT_DOUBLE_EQ(c.samples[1].m_dValue, 200);
+  EXPECT_DOUBLE_EQ(c.samples[2].m_dValue, 0);
+  EXPECT_EQ(c.samples[2].m_strUnit, "dBC");
   EXPECT_EQ(c.nSkippedLines, 8u);
   EXPECT_EQ(c.firstSkippedLines, (std::vector<std::size_t>{3, 4, 6, 7, 8}));
   EXPECT_EQ(SkippedLinesMessage(c), "Skipped 8 lines without a level from 0 to 200 dB: lines 3, 4, 6, 7, 8 "
@@ -164,11 +164,11 @@ TEST(TextDataRead, BlankLineEndsTheSamples) {
                              "d,t1, 60.00, dBA\r\n"
                              "\r\n"
                              "d,t3, 61.00, dBA\r\n");
-  ASSERT_EQ(c.samples.size(), 1u);
-  EXPECT_EQ(c.samples[0]->m_strTime, "d,t1");
+  ASSERT_EQ(c.samples.GetSize(), 1u);
+  EXPECT_EQ(c.samples[0].m_strTime, "d,t1");
   ASSERT_EQ(c.result.warnings.size(), 1u);
   EXPECT_EQ(c.result.warnings[0].rfind("line 3:", 0), 0u);
-  EXPECT_TRUE(Parse("TX980 Sound Level Meter SamplingRate:1.0;\r\n").samples.empty());
+  EXPECT_TRUE(Parse("TX980 Sound Level Meter SamplingRate:1.0;\r\n").samples.IsEmpty());
 }
 
 TEST(TextDataFile, RoundTripRoundsLevelsAndKeepsTheFirstRate) {

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
   if (!WriteTextData(out, CSampleArray(store)))
     std::abort();
   CTextDataContent again = ParseTextData(out.m_str);
-  if (!again.result.Ok() || again.samples.size() != store.GetSize())
+  if (!again.result.Ok() || again.samples.GetSize() != store.GetSize())
     std::abort();
   for (std::size_t i = 0; i < store.GetSize(); ++i) {
     // A malformed line's fields may hold commas of their own (the unit is
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     if (rec.m_strUnit.find(',') != std::string::npos ||
         std::count(rec.m_strTime.begin(), rec.m_strTime.end(), ',') != 1)
       continue;
-    double a = store[i].m_dValue, b = again.samples[i]->m_dValue;
+    double a = store[i].m_dValue, b = again.samples[i].m_dValue;
     // Written with two decimals; a level past the double's range stays infinite.
     if (std::isfinite(a) && std::fabs(a) < 1e12 && std::fabs(a - b) > 0.0051)
       std::abort();

@@ -6,6 +6,8 @@
 #include "graph/GraphicsBtn.h"
 #include "monitor/PtyViewFixture.h"
 #include "monitor/ViewFixture.h"
+#include "records/AcousticStats.h"
+#include "res/ControlIds.h"
 #include "session/MonitorRun.h"
 #include "sim/MeterSim.h"
 
@@ -56,6 +58,18 @@ TEST_F(LongRunTest, StopsAtExactly40000StaysFlatAndSavesAndReadsBackEverySample)
   EXPECT_FALSE(Active(S::TIMER_SAMPLE));
   EXPECT_EQ(m_stores.m_live.GetSize(), static_cast<std::size_t>(kMaxSamples));
   EXPECT_EQ(Field(1009), "40000");
+  // The noise figures followed every sample and end as the whole run's.
+  std::vector<double> levels;
+  for (std::size_t i = 0; i < m_stores.m_live.GetSize(); ++i)
+    levels.push_back(m_stores.m_live[i].m_dValue);
+  const AcousticStats whole = ComputeAcousticStats(levels, 0.1);
+  EXPECT_EQ(Label(NoiseIds::kLeqLabel), "LAeq");
+  EXPECT_EQ(Field(NoiseIds::kLeq).toStdString(), FormatDecibels(whole.dLeq));
+  EXPECT_EQ(Field(NoiseIds::kL10).toStdString(), FormatDecibels(whole.dL10));
+  EXPECT_EQ(Field(NoiseIds::kL50).toStdString(), FormatDecibels(whole.dL50));
+  EXPECT_EQ(Field(NoiseIds::kL90).toStdString(), FormatDecibels(whole.dL90));
+  EXPECT_EQ(Field(NoiseIds::kSel).toStdString(), FormatDecibels(whole.dSel));
+  EXPECT_EQ(Field(NoiseIds::kDuration), "1:06:40");
   EXPECT_GE(State().m_nFramesDecoded, static_cast<unsigned>(kMaxSamples));
 
   // The meter talks on and stray ticks come: nothing more is kept.

@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <gtest/gtest.h>
@@ -71,6 +72,7 @@ protected:
   }
   QComboBox *Rate() const { return DlgItem<QComboBox>(m_pView, 1007); }
   QString Field(int nId) const { return DlgItem<QLineEdit>(m_pView, nId)->text(); }
+  QString Label(int nId) const { return DlgItem<QLabel>(m_pView, nId)->text(); }
   // Sampling ticks, a second apart on the calendar, each with a reading
   // just decoded (the level the test set).
   void Tick(int n = 1) {

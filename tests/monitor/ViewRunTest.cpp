@@ -130,6 +130,16 @@ TEST_F(ViewFixture, SamplesFillStoreTableAndFields) {
   EXPECT_EQ(Field(1008), "60.0");
   EXPECT_EQ(Field(1006), "06-12-2025,05:46:43");
   EXPECT_EQ(Field(1005), "65.1");
+  // The noise figures: an energy mean of mixed weightings, 0.5 s apart,
+  // with every sample; the percentiles are brought up to date at the stop.
+  EXPECT_EQ(Label(NoiseIds::kLeqLabel), "Leq");
+  EXPECT_EQ(Field(NoiseIds::kLeq), "66.8");
+  EXPECT_EQ(Field(NoiseIds::kSel), "68.6");
+  EXPECT_EQ(Field(NoiseIds::kDuration), "0:00:02");
+  m_pView->OnStop();
+  EXPECT_EQ(Field(NoiseIds::kL10), "70.0");
+  EXPECT_EQ(Field(NoiseIds::kL50), "65.2");
+  EXPECT_EQ(Field(NoiseIds::kL90), "60.0");
 }
 
 TEST_F(ViewFixture, RunWithOldSamplesAsksThenStartsAfreshEvenAfterCancel) {
@@ -258,6 +268,8 @@ TEST_F(ViewFixture, ClearDuringARunKeepsRunningFromNumberOne) {
   EXPECT_TRUE(m_stores.m_live.IsEmpty());
   EXPECT_EQ(Field(1009), "");
   EXPECT_EQ(Field(1002), strMaxBefore); // kept until the next sample
+  EXPECT_EQ(Field(NoiseIds::kLeq), ""); // but the noise figures go with the samples
+  EXPECT_EQ(Field(NoiseIds::kDuration), "");
   EXPECT_TRUE(State().m_bRunning);
   Tick();
   EXPECT_EQ(Field(1009), "1");

@@ -189,7 +189,18 @@ TEST(GraphPageLayout, TitleDateLineAndStatisticsBlock) {
               {"Częstotliwość próbkowania", 0, 3},
               {"1.00", 29, 3},
               {"Średnia", 0, 4},
-              {"61.00", 11, 4}};
+              {"61.00", 11, 4},
+              // The noise figures of the printed samples, one second apart.
+              {"LAeq", 0, 5},
+              {"61.1", 29, 5},
+              {"L10", 0, 6},
+              {"62.0", 29, 6},
+              {"L90", 0, 8},
+              {"60.0", 29, 8},
+              {"SEL", 0, 9},
+              {"65.8", 29, 9},
+              {"Czas trwania", 0, 10},
+              {"0:00:03", 29, 10}};
   for (const Want &w : want) {
     bool found = false;
     for (const auto &op : p.image.ops)

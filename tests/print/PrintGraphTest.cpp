@@ -76,11 +76,16 @@ TEST_F(PrintGraphTest, PageShowsTitleDateStatisticsAndBothAxes) {
   EXPECT_EQ(TimeLine("01:45:00"), "01:45:00 01:45:04 01:45:08 01:45:12 01:45:16 01:45:20");
   const int n = static_cast<int>(lines.size());
   // Each value stands apart from its label in the printer's own font.
-  EXPECT_EQ(lines[n - 5].toStdString(), "Czas rozpoczęcia 07-12-2026,01:45:00");
-  EXPECT_EQ(lines[n - 4].toStdString(), "MAKS. 66.00 07-12-2026,01:45:06");
-  EXPECT_EQ(lines[n - 3].toStdString(), "MIN. 60.00 07-12-2026,01:45:00");
-  EXPECT_EQ(lines[n - 2].toStdString(), "Częstotliwość próbkowania 1.00");
-  EXPECT_EQ(lines[n - 1].toStdString(), "Średnia 63.00");
+  EXPECT_EQ(lines[n - 11].toStdString(), "Czas rozpoczęcia 07-12-2026,01:45:00");
+  EXPECT_EQ(lines[n - 10].toStdString(), "MAKS. 66.00 07-12-2026,01:45:06");
+  EXPECT_EQ(lines[n - 9].toStdString(), "MIN. 60.00 07-12-2026,01:45:00");
+  EXPECT_EQ(lines[n - 8].toStdString(), "Częstotliwość próbkowania 1.00");
+  EXPECT_EQ(lines[n - 7].toStdString(), "Średnia 63.00");
+  // Under them, the noise figures of the printed samples.
+  std::string figures;
+  for (int i = n - 6; i < n; ++i)
+    figures += lines[i].toStdString() + "|";
+  EXPECT_EQ(figures, "LAeq 63.5|L10 66.0|L50 63.0|L90 60.0|SEL 76.7|Czas trwania 0:00:21|");
 }
 
 TEST_F(PrintGraphTest, TimeLabelsFollowZoomAndScrollAndContinuePastTheData) {

@@ -1,6 +1,7 @@
 #include "RecordingSink.h"
 
 #include "protocol/LogParser.h"
+#include "support/ScopedTz.h"
 
 #include <gtest/gtest.h>
 
@@ -109,4 +110,39 @@ TEST_F(LogParserTest, LevelsBeforeTheFirstHeaderBelongToGroupZero) {
   ASSERT_EQ(store.GetSize(), 2u);
   EXPECT_EQ(store[0].m_nGroup, 0);
   EXPECT_EQ(store[1].m_nGroup, 1);
+}
+
+// The meter's clock knows no zone: a recording steps the same on a desktop
+// with TZ unset, in UTC and in zones with daylight saving (whose changes
+// the meter's clock does not make either).
+class LogParserZoneTest : public LogParserTest, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(LogParserZoneTest, StepsOverMidnightFebruaryAndTheYearsEnd) {
+  CScopedTz tz(GetParam());
+  Parse("aa10120731595902ac065206520652"             // midnight (hour 23 is sent as 0x31)
+        "cc28022831595801ac0652065206520652"         // leap February
+        "aa27022831595901ac06520652"                 // ordinary February
+        "aa26123131593010ac065206520652065206520652" // year's end, 10 s apart
+        "aa26032901595902ac06520652"                 // 29-03-2026: clocks go forward in Europe at 02:00
+        "aa26102502595902ac06520652dd");             // 25-10-2026: back at 03:00
+  EXPECT_EQ(Times(),
+            (std::vector<std::string>{
+                "07-12-2010,23:59:59", "08-12-2010,0:00:01", "08-12-2010,0:00:03", "28-02-2028,23:59:58",
+                "28-02-2028,23:59:59", "29-02-2028,0:00:00", "29-02-2028,0:00:01", "28-02-2027,23:59:59",
+                "01-03-2027,0:00:00", "31-12-2026,23:59:30", "31-12-2026,23:59:40", "31-12-2026,23:59:50",
+                "01-01-2027,0:00:00", "01-01-2027,0:00:10", "01-01-2027,0:00:20", "29-03-2026,1:59:59",
+                "29-03-2026,2:00:01", "25-10-2026,2:59:59", "25-10-2026,3:00:01"}));
+  // the cursor ends one interval past the last level
+  EXPECT_EQ(dec.m_logTime.m_nHour, 3);
+  EXPECT_EQ(dec.m_logTime.m_nSecond, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zones, LogParserZoneTest,
+                         ::testing::Values(nullptr, "UTC", "Europe/Warsaw", "America/Sao_Paulo",
+                                           "Pacific/Chatham"));
+
+TEST_F(LogParserTest, OutOfRangeHeaderFieldsShowAsSentThenRollOn) {
+  Parse("cc10024532990003ac065207010652dd");
+  EXPECT_EQ(Times(),
+            (std::vector<std::string>{"45-02-2010,12:99:00", "17-03-2010,13:39:03", "17-03-2010,13:39:06"}));
 }

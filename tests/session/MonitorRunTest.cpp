@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cmath>
+
 namespace {
 
 TEST(MonitorRun, RatesAndPeriods) {
@@ -128,6 +131,56 @@ TEST_F(RunFixture, DownloadEndsOnSilenceOrTimeoutOnce) {
   state.m_bDownloading = true;
   EXPECT_TRUE(run.LogTimeout());
   EXPECT_FALSE(run.LogTimeout());
+}
+
+} // namespace
+
+namespace {
+
+// Leq follows every sample; the percentiles move at most every 250 ms of
+// steady time, and a stop makes them the whole run's.
+TEST_F(RunFixture, NoiseFiguresFollowTheRunAndThePercentilesArePaced) {
+  using namespace std::chrono_literals;
+  const auto t0 = std::chrono::steady_clock::time_point{} + 1h;
+  state.m_bDataReceived = true;
+  run.Start(0.5);
+  state.m_dLevel = 60.0;
+  run.SampleTick(1, t0);
+  EXPECT_EQ(run.Noise().nCount, 1u);
+  EXPECT_EQ(run.Noise().dL10, 60.0);
+  state.m_dLevel = 70.0;
+  run.SampleTick(2, t0 + 100ms);
+  EXPECT_NEAR(run.Noise().dLeq, 70 + 10 * std::log10(1.1 / 2), 1e-9);
+  EXPECT_NEAR(run.Noise().dSel, run.Noise().dLeq, 1e-9); // two samples 0.5 s apart: one second
+  EXPECT_EQ(run.Noise().dL10, 60.0);                     // not yet
+  run.SampleTick(3, t0 + 260ms);
+  EXPECT_EQ(run.Noise().dL10, 70.0);
+  EXPECT_EQ(run.NoiseLeqLabel(), "LAeq");
+  state.m_bWeightA = false;
+  state.m_dLevel = 80.0;
+  run.SampleTick(4, t0 + 300ms);
+  EXPECT_EQ(run.NoiseLeqLabel(), "Leq");
+  EXPECT_EQ(run.Noise().dL10, 70.0);
+  run.Stop();
+  EXPECT_EQ(run.Noise().dL10, 80.0);
+  EXPECT_DOUBLE_EQ(run.Noise().dDurationSec, 2.0);
+  run.ClearSamples();
+  EXPECT_EQ(run.Noise().nCount, 0u);
+}
+
+// Samples put in the store some other way (a recovered run) are counted.
+TEST_F(RunFixture, NoiseFiguresTakeInSamplesTheRunDidNotMake) {
+  state.m_bDataReceived = true;
+  run.Start(1.0);
+  for (int i = 0; i < 9; ++i)
+    live.Emplace(50.0, "t", "dBC", 0, 1.0);
+  state.m_bWeightA = false;
+  state.m_dLevel = 50.0;
+  run.SampleTick(1);
+  EXPECT_EQ(run.Noise().nCount, 10u);
+  EXPECT_NEAR(run.Noise().dLeq, 50.0, 1e-9);
+  EXPECT_EQ(run.NoiseLeqLabel(), "LCeq");
+  EXPECT_DOUBLE_EQ(run.Noise().dDurationSec, 10.0);
 }
 
 } // namespace

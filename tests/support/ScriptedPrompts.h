@@ -24,6 +24,7 @@ public:
 
   std::deque<int> m_answers;                  // message box answers
   std::deque<std::optional<QString>> m_paths; // file dialog answers
+  std::deque<QString> m_filters; // the types chosen in save dialogs of several (default: the first)
   std::deque<std::optional<QColor>> m_colors;
   // Builds the printer handed back by SelectPrinter; null answers "cancelled".
   std::function<std::unique_ptr<QPrinter>()> m_makePrinter;
@@ -42,6 +43,11 @@ public:
                                          const QString &defaultName) override {
     m_asked.push_back({"save", filter, defaultName, Buttons::Ok});
     return Pop(m_paths, std::optional<QString>());
+  }
+  std::optional<QString> GetSaveFileNameOfType(QWidget *parent, const QString &filter,
+                                               const QString &defaultName, QString &selectedFilter) override {
+    selectedFilter = Pop(m_filters, filter.section(QStringLiteral(";;"), 0, 0));
+    return GetSaveFileName(parent, filter, defaultName);
   }
   std::optional<QColor> ChooseColor(QWidget *, const QColor &initial) override {
     m_asked.push_back({"color", initial.name(), {}, Buttons::Ok});

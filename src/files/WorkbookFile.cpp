@@ -1,0 +1,220 @@
+#include "files/WorkbookFile.h"
+
+#include "files/AtomicFile.h"
+#include "files/NumberText.h"
+#include "files/ZipPartsCheck.h"
+#include "records/SampleAcoustics.h"
+
+#include <xlsxwriter.h>
+
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+namespace {
+constexpr const char *kDataSheet = "Dados";
+constexpr const char *kChartSheet = "Gráfico";
+constexpr std::size_t kProgressEvery = 8192;
+constexpr lxw_col_t kColId = 0, kColUnit = 1, kColValue = 2, kColTime = 3;
+
+bool LeapYear(int y) {
+  return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
+
+// "day-month-year,hour:minute:second" (any field unpadded) as the calendar
+// fields of a date-time cell; nothing when a field is missing or out of
+// range, so such a text stays text in the sheet.
+std::optional<lxw_datetime> SampleDateTime(std::string_view text) {
+  std::array<int, 6> f{};
+  constexpr std::string_view kSeparators = "--,::";
+  const char *p = text.data();
+  const char *end = p + text.size();
+  for (std::size_t i = 0; i < f.size(); ++i) {
+    auto [next, ec] = std::from_chars(p, end, f[i]);
+    if (ec != std::errc() || next == p)
+      return std::nullopt;
+    p = next;
+    if (i < kSeparators.size()) {
+      if (p == end || *p != kSeparators[i])
+        return std::nullopt;
+      ++p;
+    }
+  }
+  if (p != end)
+    return std::nullopt;
+  const auto [day, month, year, hour, minute, second] = f;
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (year < 1900 || year > 9999 || month < 1 || month > 12 || hour > 23 || minute > 59 || second > 59 ||
+      hour < 0 || minute < 0 || second < 0 || day < 1 ||
+      day > kDays[month - 1] + (month == 2 && LeapYear(year) ? 1 : 0))
+    return std::nullopt;
+  return lxw_datetime{year, month, day, hour, minute, static_cast<double>(second)};
+}
+
+// Cells of the data sheet; the first failure is kept and later writes are skipped.
+class CSheet {
+public:
+  CSheet(lxw_workbook *wb, lxw_worksheet *ws) : m_ws(ws) {
+    m_pDate = workbook_add_format(wb);
+    format_set_num_format(m_pDate, "dd-mm-yyyy hh:mm:ss");
+    m_pLevel = workbook_add_format(wb);
+    format_set_num_format(m_pLevel, "0.00");
+    m_pFigure = workbook_add_format(wb);
+    format_set_num_format(m_pFigure, "0.0");
+    m_pDuration = workbook_add_format(wb);
+    format_set_num_format(m_pDuration, "[h]:mm:ss");
+    m_pHead = workbook_add_format(wb);
+    format_set_bold(m_pHead);
+  }
+
+  void Text(lxw_row_t r, lxw_col_t c, const std::string &s, lxw_format *fmt = nullptr) {
+    if (!s.empty())
+      Check(worksheet_write_string(m_ws, r, c, s.c_str(), fmt));
+  }
+  // A number a spreadsheet cannot hold (infinite) is written as its text;
+  // not a number leaves the cell empty.
+  void Number(lxw_row_t r, lxw_col_t c, double d, lxw_format *fmt) {
+    if (std::isfinite(d))
+      Check(worksheet_write_number(m_ws, r, c, d, fmt));
+    else if (!std::isnan(d))
+      Text(r, c, d > 0 ? "inf" : "-inf");
+  }
+  // A sample's time as a date-time cell, or as text when it reads as none.
+  void Time(lxw_row_t r, lxw_col_t c, const std::string &s) {
+    if (std::optional<lxw_datetime> dt = SampleDateTime(s))
+      Check(worksheet_write_datetime(m_ws, r, c, &*dt, m_pDate));
+    else
+      Text(r, c, s);
+  }
+  lxw_error Error() const { return m_err; }
+
+  lxw_worksheet *m_ws;
+  lxw_format *m_pDate, *m_pLevel, *m_pFigure, *m_pDuration, *m_pHead;
+
+private:
+  void Check(lxw_error e) {
+    if (m_err == LXW_NO_ERROR)
+      m_err = e;
+  }
+  lxw_error m_err = LXW_NO_ERROR;
+};
+
+void WriteStatistics(CSheet &sh, const CSampleArray &samples, const StatData &stat) {
+  lxw_row_t r = 0;
+  sh.Text(r, 0, "StartTime", sh.m_pHead);
+  sh.Time(r++, 1, stat.strStartTime);
+  const struct {
+    const char *label;
+    double dValue;
+    const std::string &time, &unit;
+  } extremes[] = {{"Max", stat.dMax, stat.strMaxTime, stat.strMaxUnit},
+                  {"Min", stat.dMin, stat.strMinTime, stat.strMinUnit}};
+  for (const auto &x : extremes) {
+    sh.Text(r, 0, x.label, sh.m_pHead);
+    sh.Number(r, 1, x.dValue, sh.m_pLevel);
+    sh.Time(r, 2, x.time);
+    sh.Text(r++, 3, x.unit);
+  }
+  sh.Text(r, 0, "Average", sh.m_pHead);
+  sh.Number(r++, 1, stat.dAverage, sh.m_pLevel);
+  const AcousticStats acoustics = SampleAcousticStats(samples, stat.dSampleRate);
+  const std::vector<AcousticFigure> figures = AcousticFigures(acoustics, SampleLeqLabel(samples), "Duration");
+  for (std::size_t i = 0; i < figures.size(); ++i) {
+    sh.Text(r, 0, figures[i].strLabel, sh.m_pHead);
+    if (i == kFigDuration)
+      sh.Number(r++, 1, figures[i].dValue / 86400.0, sh.m_pDuration); // a spreadsheet counts time in days
+    else
+      sh.Number(r++, 1, figures[i].dValue, sh.m_pFigure);
+  }
+  sh.Text(r, 0, "SampleRate", sh.m_pHead);
+  sh.Number(r, 1, stat.dSampleRate, sh.m_pLevel);
+}
+
+void AddChart(lxw_workbook *wb, std::size_t nSamples) {
+  lxw_chart *chart = workbook_add_chart(wb, LXW_CHART_LINE);
+  lxw_chart_series *series = chart_add_series(chart, nullptr, nullptr);
+  const auto first = static_cast<lxw_row_t>(kWorkbookFirstSampleRow);
+  const auto last = static_cast<lxw_row_t>(kWorkbookFirstSampleRow + nSamples - 1);
+  chart_series_set_categories(series, kDataSheet, first, kColTime, last, kColTime);
+  chart_series_set_values(series, kDataSheet, first, kColValue, last, kColValue);
+  chart_series_set_name_range(series, kDataSheet, first - 1, kColValue);
+  chart_title_off(chart);
+  chart_legend_set_position(chart, LXW_CHART_LEGEND_NONE);
+  chart_axis_set_name(chart->y_axis, "dB");
+  chart_axis_set_num_format(chart->x_axis, "hh:mm:ss");
+  chartsheet_set_chart(workbook_add_chartsheet(wb, kChartSheet), chart);
+}
+
+std::string Reason(lxw_error e, int nErr) {
+  std::string s = lxw_strerror(e);
+  if (nErr != 0)
+    s += " (" + std::error_code(nErr, std::generic_category()).message() + ")";
+  return s;
+}
+} // namespace
+
+CFileResult WriteWorkbookFile(const std::string &strPath, const CSampleArray &samples, const StatData &stat,
+                              const ProgressFn &progress) {
+  const std::size_t n = samples.GetSize();
+  if (n > kWorkbookMaxSamples) {
+    std::string reason = "A worksheet holds at most ";
+    AppendInt(reason, static_cast<long long>(kWorkbookMaxSamples));
+    reason += " samples; this set has ";
+    AppendInt(reason, static_cast<long long>(n));
+    return CFileResult::Failure(strPath, reason + ". Export it as Data File(*.xls) instead.");
+  }
+  CAtomicFile file;
+  CFileResult res = file.Open(strPath);
+  if (!res.Ok())
+    return res;
+
+  // Rows go out in order, so the sheet need not be held in memory.
+  lxw_workbook_options options{LXW_TRUE, nullptr, LXW_FALSE};
+  lxw_workbook *wb = workbook_new_opt(file.TempPath().c_str(), &options);
+  lxw_worksheet *ws = wb ? workbook_add_worksheet(wb, kDataSheet) : nullptr;
+  if (!ws) {
+    if (wb)
+      lxw_workbook_free(wb);
+    return CFileResult::Failure(strPath, Reason(LXW_ERROR_MEMORY_MALLOC_FAILED, errno));
+  }
+  CSheet sh(wb, ws);
+  worksheet_set_column(ws, 0, 0, 12, nullptr);
+  worksheet_set_column(ws, 1, 2, 20, nullptr);
+  worksheet_set_column(ws, 3, 3, 20, nullptr);
+  WriteStatistics(sh, samples, stat);
+  const auto head = static_cast<lxw_row_t>(kWorkbookFirstSampleRow - 1);
+  sh.Text(head, kColId, "ID", sh.m_pHead);
+  sh.Text(head, kColUnit, "Unit", sh.m_pHead);
+  sh.Text(head, kColValue, "Value", sh.m_pHead);
+  sh.Text(head, kColTime, "DateTime", sh.m_pHead);
+  for (std::size_t i = 0; i < n && sh.Error() == LXW_NO_ERROR; ++i) {
+    const CObjData &rec = samples[i];
+    const auto r = static_cast<lxw_row_t>(kWorkbookFirstSampleRow + i);
+    sh.Number(r, kColId, static_cast<double>(i + 1), nullptr);
+    sh.Text(r, kColUnit, rec.m_strUnit);
+    sh.Number(r, kColValue, rec.m_dValue, sh.m_pLevel);
+    sh.Time(r, kColTime, rec.m_strTime);
+    if (progress && (i + 1) % kProgressEvery == 0 && !progress(i + 1, n)) {
+      lxw_workbook_free(wb);
+      return {CFileResult::Status::Cancelled, strPath, {}, {}};
+    }
+  }
+  if (sh.Error() != LXW_NO_ERROR) {
+    lxw_workbook_free(wb);
+    return CFileResult::Failure(strPath, Reason(sh.Error(), 0));
+  }
+  if (n > 0)
+    AddChart(wb, n);
+  errno = 0;
+  const lxw_error e = workbook_close(wb); // writes the whole file and frees the workbook
+  if (e != LXW_NO_ERROR)
+    return CFileResult::Failure(strPath, Reason(e, errno)); // `file` removes what was written
+  // The library does not notice when its temporary files run out of room.
+  if (std::string strDamage = CheckZipXmlParts(file.TempPath()); !strDamage.empty())
+    return CFileResult::Failure(strPath, strDamage);
+  return file.Commit();
+}
