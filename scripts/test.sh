@@ -18,6 +18,8 @@ logs=build-logs
 mkdir -p "$logs"
 
 scripts/build.sh build
+# The core builds and runs without Qt: no file of it includes a Qt header.
+scripts/check-core-qt.sh build | tee "$logs/core-qt.log"
 (cd build && ctest --output-on-failure -j 2) | tee "$logs/ctest.log"
 
 # Numbers must not follow the user's locale: the view, file and print tests
