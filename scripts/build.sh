@@ -8,4 +8,7 @@ launcher=()
 # A compiler cache, where there is one, makes rebuilds of unchanged files free.
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
-cmake --build "$dir" -j "$(nproc)"
+# BUILD_TARGETS, when set, limits the build to those targets.
+targets=()
+for t in ${BUILD_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$dir" -j "$(nproc)" "${targets[@]}"

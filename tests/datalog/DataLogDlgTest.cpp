@@ -373,9 +373,14 @@ TEST_F(DataLogDlgTest, OnA1024x768ScreenTheWindowFitsAndEveryControlScrollsIntoV
   for (QWidget *w : body->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
     if (!w->isVisibleTo(body))
       continue;
-    area->ensureWidgetVisible(w, 0, 0);
+    // The whole control, not only an edit's text cursor (which ensureWidgetVisible aims at).
+    const QRect r(w->mapTo(body, QPoint(0, 0)), w->size());
+    area->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 1, r.height() / 2 + 1);
     const QRect seen(w->mapTo(area->viewport(), QPoint(0, 0)), w->size());
-    EXPECT_TRUE(area->viewport()->rect().contains(seen)) << w->objectName().toStdString();
+    EXPECT_TRUE(area->viewport()->rect().contains(seen))
+        << w->objectName().toStdString() << " at " << seen.x() << "," << seen.y() << " " << seen.width() << "x"
+        << seen.height() << " in " << area->viewport()->width() << "x" << area->viewport()->height() << " body "
+        << body->width() << " max " << area->horizontalScrollBar()->maximum();
     ++nChecked;
   }
   EXPECT_GT(nChecked, 40); // the Indicação box, the A-B read-outs and the scroll bars among them

@@ -145,19 +145,23 @@ TEST_F(RunFixture, NoiseFiguresFollowTheRunAndThePercentilesArePaced) {
   state.m_bDataReceived = true;
   run.Start(0.5);
   state.m_dLevel = 60.0;
+  Reading(t0);
   run.SampleTick(1, t0);
   EXPECT_EQ(run.Noise().nCount, 1u);
   EXPECT_EQ(run.Noise().dL10, 60.0);
   state.m_dLevel = 70.0;
+  Reading(t0 + 100ms);
   run.SampleTick(2, t0 + 100ms);
   EXPECT_NEAR(run.Noise().dLeq, 70 + 10 * std::log10(1.1 / 2), 1e-9);
   EXPECT_NEAR(run.Noise().dSel, run.Noise().dLeq, 1e-9); // two samples 0.5 s apart: one second
   EXPECT_EQ(run.Noise().dL10, 60.0);                     // not yet
+  Reading(t0 + 260ms);
   run.SampleTick(3, t0 + 260ms);
   EXPECT_EQ(run.Noise().dL10, 70.0);
   EXPECT_EQ(run.NoiseLeqLabel(), "LAeq");
   state.m_bWeightA = false;
   state.m_dLevel = 80.0;
+  Reading(t0 + 300ms);
   run.SampleTick(4, t0 + 300ms);
   EXPECT_EQ(run.NoiseLeqLabel(), "Leq");
   EXPECT_EQ(run.Noise().dL10, 70.0);
@@ -176,6 +180,7 @@ TEST_F(RunFixture, NoiseFiguresTakeInSamplesTheRunDidNotMake) {
     live.Emplace(50.0, "t", "dBC", 0, 1.0);
   state.m_bWeightA = false;
   state.m_dLevel = 50.0;
+  Reading();
   run.SampleTick(1);
   EXPECT_EQ(run.Noise().nCount, 10u);
   EXPECT_NEAR(run.Noise().dLeq, 50.0, 1e-9);
