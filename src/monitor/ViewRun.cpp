@@ -104,26 +104,10 @@ void CMyVomoView::OnRunStarted(const SRunStart &) {
   emit commandStateChanged();
 }
 
-void CMyVomoView::OnRunEnded(ERunEnd eReason) {
+void CMyVomoView::OnRunEnded(ERunEnd) {
   m_pRate->setEnabled(true);
   m_pGraph->m_live = false;
   ShowNoise(); // the percentiles of the whole run
-  switch (eReason) {
-  case ERunEnd::SampleLimit:
-    emit runEnded(RunEndReason::SampleLimit);
-    break;
-  case ERunEnd::HoldSignal:
-    emit runEnded(RunEndReason::HoldSignal);
-    break;
-  case ERunEnd::Silence:
-    emit runEnded(RunEndReason::Silence);
-    break;
-  case ERunEnd::HangUp:
-    emit runEnded(RunEndReason::Unplugged);
-    break;
-  default:
-    break; // the user's own stop: nothing to explain
-  }
   emit runStopped();
   emit commandStateChanged();
 }
@@ -175,70 +159,4 @@ void CMyVomoView::OnMeterSilent() {
   RefreshReadout();
   m_pReadout->update(ReadoutRect());
   emit commandStateChanged();
-}
-
-void CMyVomoView::OnConnectionChanged(const SConnection &conn) {
-  ConnectionStatus st = m_connection;
-  switch (conn.eState) {
-  case ELinkState::Closed:
-    if (conn.strReason.empty())
-      break;
-    st.ePort = ConnectionStatus::Port::Lost; // the device went away
-    st.bSending = false;
-    break;
-  case ELinkState::Open:
-  case ELinkState::Sending:
-    st.ePort = ConnectionStatus::Port::Open;
-    st.strDevice = conn.strDevice;
-    st.bSending = conn.eState == ELinkState::Sending;
-    break;
-  case ELinkState::Silent:
-    st.bSending = false;
-    break;
-  case ELinkState::NoMeterFound:
-    st = ConnectionStatus{ConnectionStatus::Port::NotFound, {}, false};
-    break;
-  case ELinkState::OpenFailed:
-    st = ConnectionStatus{ConnectionStatus::Port::OpenFailed, conn.strDevice, false};
-    break;
-  }
-  if (!(st == m_connection)) {
-    m_connection = st;
-    emit connectionChanged(st);
-  }
-  emit commandStateChanged();
-  if (conn.eState != ELinkState::OpenFailed)
-    return;
-  QString text = QString::asprintf("Warning:Can't open COM%d!", conn.nPort);
-  if (!conn.strReason.empty())
-    text += QLatin1Char('\n') + QString::fromStdString(conn.strReason);
-  m_prompts.MessageBox(this, text, QStringLiteral("Tarvik"), CPrompts::Buttons::Ok,
-                       CPrompts::Icon::Information);
-}
-
-void CMyVomoView::OnDownloadEnded(EDownloadEnd eReason) {
-  emit commandStateChanged();
-  DownloadEndReason r = DownloadEndReason::Complete; // also when left or stalled: what arrived is kept
-  switch (eReason) {
-  case EDownloadEnd::Silence:
-    r = DownloadEndReason::Silence;
-    break;
-  case EDownloadEnd::HangUp:
-    r = DownloadEndReason::Unplugged;
-    break;
-  case EDownloadEnd::Watchdog:
-    r = DownloadEndReason::Timeout;
-    break;
-  default:
-    break;
-  }
-  emit downloadFinished(r);
-  if (eReason == EDownloadEnd::Stalled)
-    emit downloadStalled();
-  if (r == DownloadEndReason::Complete)
-    return;
-  // The fixed text stays; the cause follows on a second line.
-  m_prompts.MessageBox(this,
-                       QStringLiteral("Occur an error\n") + QString::fromStdString(DownloadFailCause(r)),
-                       QStringLiteral("error"), CPrompts::Buttons::Ok);
 }
