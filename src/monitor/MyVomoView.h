@@ -106,9 +106,8 @@ private:
   void LayoutControls();
   std::array<QWidget *, 3> GraphWidgets() const; // the graph and its scroll bars
   void RefreshReadout();
-  void ShowNoise();
+  void ShowStatistics();
   void RedrawGraph();
-  QLineEdit *Field(int nId) const;
 
   CMeterSession &m_session;
   CPrompts &m_prompts;

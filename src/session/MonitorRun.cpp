@@ -1,6 +1,7 @@
 #include "session/MonitorRun.h"
 
 #include "files/NumberText.h"
+#include "records/SampleArray.h"
 
 #include <algorithm>
 #include <cmath>
@@ -105,7 +106,7 @@ CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
                  m_stat.dSampleRate);
   t.kind = Tick::Kind::Sampled;
   t.nCount = m_live.GetSize();
-  t.change = m_stat.AddSample(m_live[0], m_live[t.nCount - 1], t.nCount);
+  t.change = m_stat.AddSample(CSampleArray(m_live), t.nCount - 1);
   AddToNoise(m_live[t.nCount - 1], tNow);
   return t;
 }
