@@ -6,7 +6,7 @@
 #include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
 #include "res/UiTexts.h"
-#include "uikit/CommandIds.h"
+#include "res/CommandIds.h"
 #include "uikit/Prompts.h"
 
 #include <QActionGroup>

@@ -14,7 +14,7 @@
 #include "serial/PortEnumerator.h"
 #include "session/ComPortLink.h"
 #include "sim/PtyMeter.h"
-#include "uikit/CommandIds.h"
+#include "res/CommandIds.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
@@ -198,7 +198,7 @@ void CTarvikApp::StartShotScene() {
   m_bSceneStarted = true;
   if (m_options.strScreenshotOf == "graph") {
     // Through "Configuração": 40 samples at 0.1 s, the run ends by itself.
-    m_pView->SetSetupDialog([](int) { return CMyVomoView::SetupChoice{40, 0}; });
+    m_pView->SetSetupDialog([](int) { return SetupChoice{40, 0}; });
     connect(m_pView, &CMyVomoView::runStopped, this,
             [this] { QTimer::singleShot(200, this, [this] { SaveShot(*m_pFrame); }); });
     m_pView->OnSetup();

@@ -1,6 +1,6 @@
 #include "app/ToolbarIcons.h"
 
-#include "uikit/CommandIds.h"
+#include "res/CommandIds.h"
 
 #include <QPainter>
 #include <QPainterPath>

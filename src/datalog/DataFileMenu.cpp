@@ -1,6 +1,6 @@
 #include "datalog/DataFileMenu.h"
 
-#include "uikit/CommandIds.h"
+#include "res/CommandIds.h"
 #include "uikit/CommandRouter.h"
 
 CDataFileMenu::CDataFileMenu(CDataStores &stores, CPrompts &prompts, QWidget *pParent,

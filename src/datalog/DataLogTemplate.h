@@ -1,5 +1,6 @@
 #pragma once
 
+#include "res/CommandIds.h"
 #include "res/ControlIds.h"
 #include "res/DialogTemplate.h"
 
@@ -39,12 +40,6 @@ constexpr int IDC_LIST = 1035;
 constexpr int IDC_HSCROLL = GraphIds::kHScroll;
 constexpr int IDC_VSCROLL = GraphIds::kVScroll;
 
-// Menu 147.
-constexpr int ID_IMPORT = 32781;         // "Importar"
-constexpr int ID_EXPORT = 32813;         // "Exportar"
-constexpr int ID_SAVE_SELECTION = 32793; // "Guardar" -> "Guardar seleção"
-constexpr int ID_PRINT_GRAPH = 32794;    // "Imprimir" -> "Imprimir gráfico"
-constexpr int ID_PRINT_TABLE = 32795;    // "Imprimir" -> "Imprimir tabela"
 
 // String table entries of the list heads.
 constexpr const char *IDS_DATE_TIME = "Data, czas"; // 101

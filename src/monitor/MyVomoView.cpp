@@ -1,44 +1,35 @@
 #include "monitor/MyVomoView.h"
 
-#include "app/PortDlg.h"
 #include "graph/DlgColorSet.h"
-#include "graph/GraphHost.h"
 #include "graph/GraphicsBtn.h"
+#include "monitor/FormColours.h"
+#include "monitor/LivePane.h"
+#include "monitor/PortDlg.h"
 #include "monitor/RTSetup.h"
 #include "monitor/ReadoutPanel.h"
-#include "monitor/SampleTableModel.h"
 #include "print/PrintCommands.h"
+#include "res/CommandIds.h"
 #include "res/ControlIds.h"
 #include "res/Templates.h"
 #include "session/MonitorRun.h"
-#include "uikit/CommandIds.h"
 #include "uikit/CommandRouter.h"
 #include "uikit/DialogBuilder.h"
 #include "uikit/ReadoutTexts.h"
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTreeView>
+
+namespace {
+constexpr int kMinWidth = 800;
+constexpr int kMinHeight = 550;
+} // namespace
 
 CMyVomoView::CMyVomoView(CMeterSession &session, CPrompts &prompts, QWidget *parent)
     : QWidget(parent), m_session(session), m_prompts(prompts) {
   setObjectName(QStringLiteral("myVomoView"));
-  m_runSetup = [this](int nSamples) -> std::optional<SetupChoice> {
-    CRTSetup dlg(m_prompts, this);
-    dlg.m_nSamples = nSamples;
-    if (dlg.exec() != QDialog::Accepted)
-      return std::nullopt;
-    return SetupChoice{dlg.m_nSamples, dlg.m_nRateIndex};
-  };
-  m_askPort = [this](int nPreset) -> std::optional<int> {
-    CPort dlg(m_prompts, this);
-    dlg.m_nPort = static_cast<unsigned>(nPreset);
-    if (dlg.exec() != QDialog::Accepted)
-      return std::nullopt;
-    return static_cast<int>(dlg.m_nPort);
-  };
+  m_runSetup = [this](int nSamples) { return RunSetupDialog(m_prompts, this, nSamples); };
+  m_askPort = [this](int nPreset) { return AskPortNumber(m_prompts, this, nPreset); };
   BuildForm();
   m_session.AddObserver(*this);
 }
@@ -47,59 +38,38 @@ CMyVomoView::~CMyVomoView() {
   m_session.RemoveObserver(*this);
 }
 
+CGraphicsBtn &CMyVomoView::Graph() {
+  return m_pPane->Graph();
+}
+
+bool CMyVomoView::IsShowingTable() const {
+  return m_pPane->IsShowingTable();
+}
+
+QWidget *CMyVomoView::Readout() const {
+  return m_pReadout;
+}
+
 void CMyVomoView::BuildForm() {
-  using namespace FormIds;
-  const DlgTemplate &t = FormTemplate();
-  CDialogBuilder b(t);
+  CDialogBuilder b(FormTemplate());
   b.Build(this);
   resize(b.DialogSize());
 
-  m_pReadoutPanel = new CReadoutPanel(m_session.State(), this);
-  m_pReadoutPanel->setObjectName(QStringLiteral("readout"));
-  m_pReadoutPanel->setAccessibleName(QStringLiteral("Leitura do medidor"));
-  m_pReadoutPanel->move(0, 0);
-  m_pReadout = m_pReadoutPanel;
-  connect(m_pReadoutPanel, &CReadoutPanel::meterKey, this, &CMyVomoView::OnMeterKey);
+  m_pReadout = new CReadoutPanel(m_session.State(), this);
+  m_pReadout->setObjectName(QStringLiteral("readout"));
+  m_pReadout->setAccessibleName(QStringLiteral("Leitura do medidor"));
+  m_pReadout->move(0, 0);
+  connect(m_pReadout, &CReadoutPanel::meterKey, this, &CMyVomoView::OnMeterKey);
 
-  const DlgControl *g = t.Find(kGraph);
-  m_pGraph = new CGraphicsBtn(m_prompts, this);
-  m_pGraph->setObjectName(CtlName(kGraph));
-  m_pGraph->setAccessibleName(QString::fromStdString(g->strAccessibleName));
-  m_pGraph->setGeometry(b.ToPixels(g->x, g->y, g->cx, g->cy));
-
-  const DlgControl *l = t.Find(kTable);
-  m_pModel = new CSampleTableModel(m_session.Stores().m_live, this);
-  m_pList = MakeSampleTable(*m_pModel, this);
-  // Scrolling lays out every row, so a hidden table is brought to its end when shown.
-  connect(m_pModel, &CSampleTableModel::rowsAnnounced, this, [this](int nRows) {
-    if (m_bShowTable && nRows > 0)
-      m_pList->scrollTo(m_pModel->index(nRows - 1, 0));
-  });
-  m_pList->setObjectName(CtlName(kTable));
-  m_pList->setAccessibleName(QString::fromStdString(l->strAccessibleName));
-  m_pList->setGeometry(b.ToPixels(l->x, l->y, l->cx, l->cy));
-  m_pList->hide();
-
+  m_pPane = std::make_unique<CLivePane>(*this, b, m_prompts, m_session.Stores().m_live);
   m_pRate = DlgItem<QComboBox>(this, StatIds::kRate);
-  DlgItem<QGroupBox>(this, kGraphBox)->lower();
+  DlgItem<QGroupBox>(this, FormIds::kGraphBox)->lower();
   m_pReadout->lower();
-  connect(DlgItem<QPushButton>(this, kShowGraph), &QPushButton::clicked, this, &CMyVomoView::OnShowGraph);
-  connect(DlgItem<QPushButton>(this, kShowTable), &QPushButton::clicked, this, &CMyVomoView::OnShowTable);
-  // The host fills the read-outs, drives the scroll bars and wires "Anular Zoom".
-  m_pGraphHost = new CGraphHost(this, *m_pGraph, CSampleArray(m_session.Stores().m_live));
-  ApplyColours();
-}
-
-void CMyVomoView::SetReadout(QWidget *pReadout) {
-  if (!pReadout || pReadout == m_pReadout)
-    return;
-  pReadout->setParent(this);
-  pReadout->move(0, 0);
-  pReadout->show();
-  if (m_pReadout == m_pReadoutPanel)
-    m_pReadoutPanel = nullptr;
-  delete m_pReadout;
-  m_pReadout = pReadout;
+  connect(DlgItem<QPushButton>(this, FormIds::kShowGraph), &QPushButton::clicked, this,
+          &CMyVomoView::OnShowGraph);
+  connect(DlgItem<QPushButton>(this, FormIds::kShowTable), &QPushButton::clicked, this,
+          &CMyVomoView::OnShowTable);
+  ApplyFormColours(*this);
 }
 
 void CMyVomoView::RegisterCommands(CCommandRouter &commands) {
@@ -125,11 +95,11 @@ void CMyVomoView::RegisterCommands(CCommandRouter &commands) {
     return PrintHost{m_prompts, this, [this] { return m_session.Clock().WallTime(); }};
   };
   commands.SetHandler(ID_PRINT_GRAPH,
-                      [this, host] { PrintGraph(*m_pGraph, m_pGraph->Samples(), m_session.Stat(), host()); });
+                      [this, host] { PrintGraph(Graph(), Graph().Samples(), m_session.Stat(), host()); });
   commands.SetHandler(ID_PRINT_TABLE, [this, host] {
     PrintTable(CSampleArray(m_session.Stores().m_live), m_session.Stat(), host());
   });
-  commands.SetHandler(ID_COLOR_SET, [this] { RunColorSettings(this, m_prompts, *m_pGraph); });
+  commands.SetHandler(ID_COLOR_SET, [this] { RunColorSettings(this, m_prompts, Graph()); });
 }
 
 void CMyVomoView::OnInitialUpdate() {
@@ -137,18 +107,16 @@ void CMyVomoView::OnInitialUpdate() {
   for (const char *r : kSampleRateTexts)
     m_pRate->addItem(QString::fromLatin1(r));
   m_pRate->setCurrentIndex(kDefaultRateIndex);
-  for (int i = 0; i < 4; ++i)
-    m_pList->setColumnWidth(i, CSampleTableModel::kColumnWidths[i]);
+  m_pPane->SetColumnWidths();
   m_session.Begin();
   LayoutControls();
-  m_pGraph->SetDefaultView();
-  RedrawGraph();
+  Graph().SetDefaultView();
+  m_pPane->Redraw();
   emit commandStateChanged();
 }
 
 void CMyVomoView::RefreshReadout() {
-  if (m_pReadoutPanel)
-    m_pReadoutPanel->Refresh();
+  m_pReadout->Refresh();
   emit readoutRefresh();
 }
 
@@ -157,6 +125,21 @@ void CMyVomoView::ShowStatistics() {
                                        m_session.Noise(), m_session.NoiseLeqLabel()}));
 }
 
-void CMyVomoView::RedrawGraph() {
-  m_pGraph->DrawGraph(CSampleArray(m_session.Stores().m_live));
+void CMyVomoView::resizeEvent(QResizeEvent *event) {
+  QWidget::resizeEvent(event);
+  LayoutControls();
+}
+
+void CMyVomoView::LayoutControls() {
+  QWidget *pCursorBox = DlgItem<QWidget>(this, FormIds::kCursorBox);
+  if (!m_pPane || !pCursorBox)
+    return;
+  // Below 800 x 550 the controls are placed as if the view were that large.
+  const QRect r(0, 0, std::max(width(), kMinWidth), std::max(height(), kMinHeight));
+  const QRect g = pCursorBox->geometry();
+  m_pPane->Layout(r, g);
+  QWidget *pGraphBox = DlgItem<QWidget>(this, FormIds::kGraphBox);
+  pGraphBox->setGeometry(g.left() - 10, r.top() + 10, r.width() - g.left(), r.height() - 20);
+  pGraphBox->lower();
+  m_pReadout->lower();
 }

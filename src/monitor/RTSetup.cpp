@@ -112,3 +112,11 @@ void CRTSetup::accept() {
   m_timers.KillTimer(TIMER_REFRESH);
   QDialog::accept();
 }
+
+std::optional<SetupChoice> RunSetupDialog(CPrompts &prompts, QWidget *parent, int nSamples) {
+  CRTSetup dlg(prompts, parent);
+  dlg.m_nSamples = nSamples;
+  if (dlg.exec() != QDialog::Accepted)
+    return std::nullopt;
+  return SetupChoice{dlg.m_nSamples, dlg.m_nRateIndex};
+}

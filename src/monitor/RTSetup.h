@@ -6,10 +6,19 @@
 
 #include <ctime>
 #include <functional>
+#include <optional>
 
 class CPrompts;
 class QComboBox;
 class QLineEdit;
+
+// What "Iniciar" hands back: the sample count and the rate's index.
+struct SetupChoice {
+  int nSamples = 0;
+  int nRateIndex = 0;
+};
+// Shows the dialog modally for a run of `nSamples`; nothing on "Anular".
+std::optional<SetupChoice> RunSetupDialog(CPrompts &prompts, QWidget *parent, int nSamples);
 
 // "Configuração registro": sample count and rate of a run, with its
 // duration, start and end shown; "Iniciar" hands both back to the view.

@@ -1,6 +1,6 @@
 #include "monitor/RegistoFlow.h"
 
-#include "uikit/CommandIds.h"
+#include "res/CommandIds.h"
 #include "uikit/CommandRouter.h"
 #include "uikit/Prompts.h"
 

@@ -1,20 +1,19 @@
 // The view's run, port and key commands, and how it paints what the
 // session reports.
 #include "graph/GraphicsBtn.h"
+#include "monitor/LivePane.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/ReadoutPanel.h"
-#include "monitor/SampleTableModel.h"
 #include "records/SampleRates.h"
+#include "res/CommandIds.h"
 #include "res/ControlIds.h"
 #include "session/MonitorRun.h"
-#include "uikit/CommandIds.h"
 #include "uikit/CommandRouter.h"
 #include "uikit/DialogBuilder.h"
 #include "uikit/Prompts.h"
 #include "uikit/ReadoutTexts.h"
 
 #include <QComboBox>
-#include <QTreeView>
 
 void CMyVomoView::OnRun() {
   if (!m_session.MeterHeard())
@@ -39,7 +38,7 @@ void CMyVomoView::OnClear() {
                            CPrompts::Buttons::OkCancel) != IDOK)
     return;
   m_session.ClearLive();
-  m_pGraph->ResetScale();
+  Graph().ResetScale();
 }
 
 void CMyVomoView::OnSetup() {
@@ -51,6 +50,14 @@ void CMyVomoView::OnSetup() {
   m_session.SetSampleLimit(choice->nSamples);
   m_pRate->setCurrentIndex(choice->nRateIndex);
   OnRun();
+}
+
+void CMyVomoView::OnShowTable() {
+  m_pPane->ShowTable();
+}
+
+void CMyVomoView::OnShowGraph() {
+  m_pPane->ShowGraph();
 }
 
 void CMyVomoView::OnPortAuto() {
@@ -75,28 +82,24 @@ void CMyVomoView::StartRunAt(int nRateIndex) {
 }
 
 void CMyVomoView::ShowLiveStore() {
-  m_pModel->Reset();
   if (const int nRate = RateIndex(m_session.Stat().dSampleRate); nRate >= 0)
     m_pRate->setCurrentIndex(nRate);
   m_session.RefreshNoise();
   ShowStatistics();
-  m_pGraph->ResetScale();
-  RedrawGraph();
+  m_pPane->StoreReset(true);
   emit commandStateChanged();
 }
 
 void CMyVomoView::OnRunStarted(const SRunStart &) {
   m_pRate->setEnabled(false); // the rate of a run is fixed while it samples
-  m_pGraph->m_xSpan = 20.0;
-  m_pGraph->ResetScale();
-  m_pGraph->m_live = true;
+  m_pPane->SetLive(true);
   emit runStarted();
   emit commandStateChanged();
 }
 
 void CMyVomoView::OnRunEnded(ERunEnd) {
   m_pRate->setEnabled(true);
-  m_pGraph->m_live = false;
+  m_pPane->SetLive(false);
   ShowStatistics(); // the percentiles of the whole run
   emit runStopped();
   emit commandStateChanged();
@@ -106,15 +109,13 @@ void CMyVomoView::OnLiveCleared() {
   // The other fields keep their texts until the next sample rewrites them.
   SetControlText(this, StatIds::kCount, {});
   ShowReadoutTexts(this, NoiseReadouts(m_session.Noise(), m_session.NoiseLeqLabel()));
-  m_pModel->Reset();
-  RedrawGraph();
+  m_pPane->StoreReset(false);
   emit liveCleared();
   emit commandStateChanged();
 }
 
 void CMyVomoView::OnSampleTaken(const SSample &s) {
-  m_pModel->SyncAppended(); // rowsAnnounced scrolls a shown table to its end
-  RedrawGraph();
+  m_pPane->SampleAppended();
   ShowStatistics();
   emit sampleTaken();
   if (s.nCount == 1)
@@ -136,6 +137,6 @@ void CMyVomoView::OnMeterHeard() {
 
 void CMyVomoView::OnMeterSilent() {
   RefreshReadout();
-  m_pReadout->update(ReadoutRect());
+  m_pReadout->update(QRect(52, 107, 114, 193)); // the display's digits and marks
   emit commandStateChanged();
 }

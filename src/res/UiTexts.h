@@ -1,7 +1,6 @@
 #pragma once
 
-#include "datalog/DataLogTemplate.h"
-#include "uikit/CommandIds.h"
+#include "res/CommandIds.h"
 
 // Texts the program shows beyond the fixed ones of its menus, dialogs and
 // pages (UTF-8, Portuguese like the menus). All of them live here, so they

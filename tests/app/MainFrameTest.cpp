@@ -3,7 +3,7 @@
 #include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
 #include "support/ScriptedPrompts.h"
-#include "uikit/CommandIds.h"
+#include "res/CommandIds.h"
 
 #include <QApplication>
 #include <QDialog>

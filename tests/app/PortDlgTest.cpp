@@ -1,4 +1,4 @@
-#include "app/PortDlg.h"
+#include "monitor/PortDlg.h"
 #include "support/ScriptedPrompts.h"
 #include "uikit/DialogBuilder.h"
 

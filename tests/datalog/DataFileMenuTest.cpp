@@ -3,7 +3,7 @@
 #include "app/MainFrame.h"
 #include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
-#include "uikit/CommandIds.h"
+#include "res/CommandIds.h"
 
 #include <QPrinter>
 #include <QTreeWidget>

@@ -5,7 +5,7 @@
 #include "datalog/DataLogTemplate.h"
 #include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
-#include "uikit/CommandIds.h"
+#include "res/CommandIds.h"
 #include "uikit/DialogBuilder.h"
 
 #include <QAction>

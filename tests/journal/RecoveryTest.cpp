@@ -11,7 +11,7 @@
 #include "sim/PtyMeter.h"
 #include "support/FakeSessionClock.h"
 #include "support/ScriptedPrompts.h"
-#include "uikit/CommandIds.h"
+#include "res/CommandIds.h"
 #include "uikit/CommandRouter.h"
 
 #include "res/DialogTemplate.h"

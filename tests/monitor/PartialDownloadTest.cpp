@@ -16,7 +16,7 @@
 #include "sim/SimWire.h"
 #include "support/FakeSessionClock.h"
 #include "support/ScriptedPrompts.h"
-#include "uikit/CommandIds.h"
+#include "res/CommandIds.h"
 
 #include <QPrinter>
 #include <QProgressBar>

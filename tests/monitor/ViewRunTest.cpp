@@ -5,7 +5,7 @@
 #include "res/ControlIds.h"
 #include "res/UiTexts.h"
 #include "session/MonitorRun.h"
-#include "uikit/CommandIds.h"
+#include "res/CommandIds.h"
 
 #include <QAbstractItemModel>
 #include <QStatusBar>
@@ -292,9 +292,9 @@ TEST_F(ViewFixture, HeldMeterIsNotSampled) {
 TEST_F(ViewFixture, SetupStartsARunWithTheChosenCountAndRate) {
   Hear();
   int nAskedWith = 0;
-  m_pView->SetSetupDialog([&](int n) -> std::optional<CMyVomoView::SetupChoice> {
+  m_pView->SetSetupDialog([&](int n) -> std::optional<SetupChoice> {
     nAskedWith = n;
-    return CMyVomoView::SetupChoice{7, 9};
+    return SetupChoice{7, 9};
   });
   m_pView->OnSetup();
   EXPECT_EQ(nAskedWith, 40000);

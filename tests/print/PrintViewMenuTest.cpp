@@ -3,7 +3,7 @@
 
 #include "graph/GraphicsBtn.h"
 #include "graph/TimeLabels.h"
-#include "uikit/CommandIds.h"
+#include "res/CommandIds.h"
 
 #include <QAction>
 

@@ -22,3 +22,12 @@ constexpr int ID_APP_ABOUT = 57664;       // "Informações"
 constexpr int ID_VIEW_TOOLBAR = 59392;    // "Barra de Ferramentas"
 constexpr int ID_VIEW_STATUS_BAR = 59393; // "Barra de estado"
 } // namespace cmd
+
+// The data logger window's menu (147).
+namespace datalog {
+constexpr int ID_IMPORT = 32781;         // "Importar"
+constexpr int ID_EXPORT = 32813;         // "Exportar"
+constexpr int ID_SAVE_SELECTION = 32793; // "Guardar" -> "Guardar seleção"
+constexpr int ID_PRINT_GRAPH = 32794;    // "Imprimir" -> "Imprimir gráfico"
+constexpr int ID_PRINT_TABLE = 32795;    // "Imprimir" -> "Imprimir tabela"
+} // namespace datalog

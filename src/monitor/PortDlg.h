@@ -2,8 +2,13 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class CPrompts;
 class QLineEdit;
+
+// Shows the dialog modally with `nPreset`; the number on OK, nothing on "Anular".
+std::optional<int> AskPortNumber(CPrompts &prompts, QWidget *parent, int nPreset);
 
 // "Porta": the number of the port to open by hand.
 class CPort : public QDialog {

@@ -1,4 +1,4 @@
-#include "app/PortDlg.h"
+#include "monitor/PortDlg.h"
 
 #include "monitor/RTSetupCalc.h"
 #include "res/ControlIds.h"
@@ -43,4 +43,12 @@ void CPort::accept() {
   }
   m_nPort = static_cast<unsigned>(r.nValue);
   QDialog::accept();
+}
+
+std::optional<int> AskPortNumber(CPrompts &prompts, QWidget *parent, int nPreset) {
+  CPort dlg(prompts, parent);
+  dlg.m_nPort = static_cast<unsigned>(nPreset);
+  if (dlg.exec() != QDialog::Accepted)
+    return std::nullopt;
+  return static_cast<int>(dlg.m_nPort);
 }
