@@ -74,10 +74,22 @@ void CMonitorRun::AddToNoise(const CObjData &rec, std::chrono::steady_clock::tim
   }
 }
 
-void CMonitorRun::Start(double dRate) {
+void CMonitorRun::Start(double dRate, const SRunOptions &options) {
+  m_options = options;
+  m_nTaken = 0;
+  if (!options.bKeepSamples)
+    m_stat.Reset(); // its statistics are its own, the store's are not touched
   m_stat.dSampleRate = dRate;
   m_state.m_bRunning = true;
   m_state.m_runEnd = ERunEnd::None;
+}
+
+bool CMonitorRun::ResumeAfterHold() {
+  if (m_options.bEndWithMeter || m_state.m_runEnd != ERunEnd::HoldSignal)
+    return false;
+  m_state.m_bRunning = true;
+  m_state.m_runEnd = ERunEnd::None;
+  return true;
 }
 
 void CMonitorRun::Stop() {
@@ -91,7 +103,7 @@ CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
   Tick t;
   if (m_state.m_bHold || !m_state.m_bDataReceived)
     return t;
-  if (m_live.GetSize() >= static_cast<std::size_t>(std::max(m_nSampleLimit, 0))) {
+  if (m_options.bKeepSamples && m_live.GetSize() >= static_cast<std::size_t>(std::max(m_nSampleLimit, 0))) {
     m_state.m_bRunning = false;
     m_state.m_runEnd = ERunEnd::SampleLimit;
     RefreshNoise();
@@ -101,10 +113,21 @@ CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
   }
   if (!HasFreshReading(m_state, tNow))
     return t; // the line went quiet: the last level is no new sample
+  t.kind = Tick::Kind::Sampled;
+  if (!m_options.bKeepSamples) {
+    // Only the sample and the statistics' first record are kept.
+    m_last = CObjData{m_state.m_dLevel, FormatLiveTime(now), m_state.m_bWeightA ? "dBA" : "dBC", 0,
+                      m_stat.dSampleRate};
+    if (++m_nTaken == 1)
+      m_first = m_last;
+    t.nCount = m_nTaken;
+    t.change = m_stat.AddSample(m_first, m_last, m_nTaken);
+    return t;
+  }
   m_live.Emplace(m_state.m_dLevel, FormatLiveTime(now), m_state.m_bWeightA ? "dBA" : "dBC", 0,
                  m_stat.dSampleRate);
-  t.kind = Tick::Kind::Sampled;
   t.nCount = m_live.GetSize();
+  ++m_nTaken;
   t.change = m_stat.AddSample(m_live[0], m_live[t.nCount - 1], t.nCount);
   AddToNoise(m_live[t.nCount - 1], tNow);
   return t;
@@ -115,7 +138,7 @@ CMonitorRun::Silence CMonitorRun::SilenceCheck(std::time_t now) {
   if (now - m_state.m_tLastRecv < 2)
     return s;
   s.bSilent = true;
-  s.bStopRun = m_state.m_bRunning;
+  s.bStopRun = m_state.m_bRunning && m_options.bEndWithMeter;
   if (s.bStopRun) {
     m_state.m_bRunning = false;
     m_state.m_runEnd = ERunEnd::Silence;

@@ -57,8 +57,15 @@ public:
   void Unplug() {
     m_pty->Close();
     m_nDelivered = m_nSent;
+    // The reader sees the hang-up within moments of real time; the
+    // session's clock waits for it, as compressed time would otherwise run
+    // whole seconds before it.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (m_link.IsOpen() && std::chrono::steady_clock::now() < deadline)
+      ::usleep(1000);
   }
   int SlaveNumber() const { return m_pty->SlaveNumber(); }
+  std::string SlavePath() const { return m_pty->SlavePath(); }
 
   // Compressed time: `span` of the session's clock.
   bool RunFor(Ms span) {
