@@ -60,6 +60,19 @@ TEST(SessionUnattended, ARunKeepsNothingHasNoLimitAndOutlastsHoldSilenceAndAHang
   ASSERT_TRUE(rig.RunFor(Ms{2000}));
   EXPECT_GT(rig.m_log.m_levels.size(), nHeld);
 
+  // Silent: the same, told as silence.
+  rig.m_sim.PowerOff();
+  ASSERT_TRUE(rig.RunFor(Ms{1500}));
+  const std::size_t nQuiet = rig.m_log.m_levels.size();
+  ASSERT_TRUE(rig.RunFor(Ms{3000}));
+  EXPECT_EQ(rig.m_log.m_levels.size(), nQuiet);
+  EXPECT_TRUE(rig.m_log.Has("silent"));
+  EXPECT_EQ(rig.m_log.LastState(), ELinkState::Silent);
+  rig.m_sim.PowerOn();
+  ASSERT_TRUE(rig.RunFor(Ms{2000}));
+  EXPECT_GT(rig.m_log.m_levels.size(), nQuiet);
+  EXPECT_EQ(rig.m_log.LastState(), ELinkState::Sending);
+
   // Unplugged: not one more sample of the last reading, and the run waits.
   const std::size_t nBefore = rig.m_log.m_levels.size();
   rig.Unplug();
