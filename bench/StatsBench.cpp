@@ -1,3 +1,4 @@
+#include "records/SampleArray.h"
 #include "records/AcousticStats.h"
 #include "records/RankSelection.h"
 #include "records/SampleStore.h"
@@ -16,7 +17,7 @@ static void BM_AppendLiveRecordsWithStats(benchmark::State &state) {
     stat.Reset();
     for (int i = 0; i < 40000; ++i) {
       store.Emplace(40.0 + (i % 600) / 10.0, "07-12-2026,01:45:03", "dBA", 0, 0.1);
-      stat.AddSample(store[0], store[store.GetSize() - 1], store.GetSize());
+      stat.AddSample(CSampleArray(store), store.GetSize() - 1);
     }
     benchmark::DoNotOptimize(stat.dAverage);
   }

@@ -164,13 +164,13 @@ void CMainFrame::ShowConnection(const ConnectionStatus &status) {
   m_pConnection->setText(QString::fromStdString(ConnectionText(status)));
 }
 
-void CMainFrame::ShowRunEnded(RunEndReason reason) {
+void CMainFrame::ShowRunEnded(ERunEnd reason) {
   const std::string text = RunEndText(reason);
   if (!text.empty())
     statusBar()->showMessage(QString::fromStdString(text));
 }
 
-void CMainFrame::ShowDownloadEnded(DownloadEndReason reason) {
+void CMainFrame::ShowDownloadEnded(EDownloadEnd reason) {
   statusBar()->showMessage(QString::fromStdString(DownloadEndText(reason)));
 }
 

@@ -34,8 +34,8 @@ public:
 
   // The status bar: the connection pane, and why a run or a download ended.
   void ShowConnection(const ConnectionStatus &status);
-  void ShowRunEnded(RunEndReason reason);
-  void ShowDownloadEnded(DownloadEndReason reason);
+  void ShowRunEnded(ERunEnd reason);
+  void ShowDownloadEnded(EDownloadEnd reason);
   QLabel *ConnectionPane() const { return m_pConnection; }
 
   // The operating system reported a new device: only arrivals reach the view.

@@ -1,6 +1,7 @@
 #include "app/PortDlg.h"
 
 #include "monitor/RTSetupCalc.h"
+#include "res/ControlIds.h"
 #include "res/Templates.h"
 #include "uikit/DialogBuilder.h"
 #include "uikit/Prompts.h"
@@ -15,7 +16,7 @@ CPort::CPort(CPrompts &prompts, QWidget *parent) : QDialog(parent), m_prompts(pr
   setObjectName(QStringLiteral("portDlg"));
   setWindowTitle(QString::fromStdString(t.caption));
   setFixedSize(b.DialogSize());
-  m_pEdit = DlgItem<QLineEdit>(this, 1063);
+  m_pEdit = DlgItem<QLineEdit>(this, PortIds::kPort);
   connect(DlgItem<QPushButton>(this, IDOK), &QPushButton::clicked, this, &CPort::accept);
   connect(DlgItem<QPushButton>(this, IDCANCEL), &QPushButton::clicked, this, &CPort::reject);
 }

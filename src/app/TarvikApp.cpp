@@ -2,6 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "app/QuitSignals.h"
+#include "app/SessionNotices.h"
 #include "datalog/DataFileMenu.h"
 #include "datalog/DataLogHolder.h"
 #include "journal/JournalKeeper.h"
@@ -60,9 +61,7 @@ CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts, std::unique
       m_pJournal->OnLiveSaved();
   });
   connect(m_pFrame.get(), &CMainFrame::deviceArrived, m_pView, [this] { Session().OnDeviceArrived(); });
-  connect(m_pView, &CMyVomoView::connectionChanged, m_pFrame.get(), &CMainFrame::ShowConnection);
-  connect(m_pView, &CMyVomoView::runEnded, m_pFrame.get(), &CMainFrame::ShowRunEnded);
-  connect(m_pView, &CMyVomoView::downloadFinished, m_pFrame.get(), &CMainFrame::ShowDownloadEnded);
+  m_pNotices = std::make_unique<CSessionNotices>(Session(), *m_pFrame, m_prompts);
   m_pWatcher = new CDeviceArrivalWatcher(QStringLiteral("/dev"), QStringLiteral("/sys"),
                                          CDeviceArrivalWatcher::kRescanMs, CDeviceArrivalWatcher::kSettleMs,
                                          m_pFrame.get());
@@ -75,8 +74,6 @@ CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts, std::unique
           [this](const QString &text) { m_pFrame->statusBar()->showMessage(text); });
   // A close the user chose lets the samples go; an ordered end keeps them.
   connect(m_pFrame.get(), &CMainFrame::closed, this, [this] { m_pJournal->EndDiscarding(); });
-  connect(m_pView, &CMyVomoView::downloadStalled, m_pFrame.get(),
-          [this] { m_pFrame->statusBar()->showMessage(QString::fromUtf8(kDownloadStalledText)); });
   m_pQuitSignals = new CQuitSignals(this);
   connect(m_pQuitSignals, &CQuitSignals::quitRequested, this, &CTarvikApp::EndWithoutAsking);
   if (auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
@@ -106,6 +103,7 @@ CTarvikApp::~CTarvikApp() {
   m_pJournal.reset();
   // The windows go before the session they observe, and the session closes
   // its port before the simulator's side of it goes away.
+  m_pNotices.reset();
   m_pRegisto.reset();
   m_pFileMenu.reset(); // its window points into the stores
   m_pFrame.reset();
@@ -204,7 +202,7 @@ void CTarvikApp::StartShotScene() {
   if (m_options.strScreenshotOf == "graph") {
     // Through "Configuração": 40 samples at 0.1 s, the run ends by itself.
     m_pView->SetSetupDialog([](int) { return CMyVomoView::SetupChoice{40, 0}; });
-    connect(m_pView, &CMyVomoView::runEnded, this,
+    connect(m_pView, &CMyVomoView::runStopped, this,
             [this] { QTimer::singleShot(200, this, [this] { SaveShot(*m_pFrame); }); });
     m_pView->OnSetup();
     return;

@@ -21,6 +21,7 @@ class CMyVomoView;
 class CPrompts;
 class CPtyMeter;
 class CRegistoFlow;
+class CSessionNotices;
 class CSessionHost;
 class IMeterLink;
 
@@ -67,6 +68,7 @@ public:
   CSessionHost &SessionHost() { return *m_pHost; }
   CDataFileMenu &FileMenu() { return *m_pFileMenu; }
   CRegistoFlow &Registo() { return *m_pRegisto; }
+  const CSessionNotices &Notices() const { return *m_pNotices; }
   CPtyMeter *Simulator() { return m_pSim.get(); }
   CJournalKeeper &Journal() { return *m_pJournal; }
 
@@ -91,6 +93,7 @@ private:
   CMyVomoView *m_pView = nullptr;             // owned by the frame
   std::unique_ptr<CDataFileMenu> m_pFileMenu; // file commands and the data logger window
   std::unique_ptr<CRegistoFlow> m_pRegisto;
+  std::unique_ptr<CSessionNotices> m_pNotices; // status bar and messages
   CDeviceArrivalWatcher *m_pWatcher = nullptr;
   std::unique_ptr<CJournalKeeper> m_pJournal;
   CQuitSignals *m_pQuitSignals = nullptr;

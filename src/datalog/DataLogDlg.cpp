@@ -6,6 +6,7 @@
 #include "graph/GraphicsBtn.h"
 #include "print/PrintCommands.h"
 #include "records/SampleAcoustics.h"
+#include "records/SampleRates.h"
 #include "res/UiTexts.h"
 #include "uikit/DialogBuilder.h"
 #include "uikit/ListStyle.h"
@@ -158,7 +159,7 @@ void CDataLogDlg::Create() {
   list->installEventFilter(this);
 
   auto *rate = DlgItem<QComboBox>(m_pBody, IDC_RATE);
-  for (const char *item : kRateItems)
+  for (const char *item : kSampleRateTexts)
     rate->addItem(QString::fromLatin1(item));
   rate->setCurrentIndex(-1);
 
@@ -292,28 +293,17 @@ void CDataLogDlg::SelectRow(int nRow) {
   m_pGraph->m_xSpan = 20;
   const int nGroup = item->text(0).toInt();
   const bool bAny = SelectRecording(m_stores.m_log, nGroup, m_selection, m_stat);
-  ShowReadouts(MakeSelectionReadouts(m_stat, m_selection.GetSize()));
-  ShowReadoutTexts(m_pBody, NoiseReadouts(SampleAcousticStats(m_selection, m_stat.dSampleRate),
-                                          SampleLeqLabel(m_selection)));
+  const AcousticStats noise = SampleAcousticStats(m_selection, m_stat.dSampleRate);
+  ShowReadoutTexts(m_pBody,
+                   StatReadouts({m_stat, m_selection.GetSize(), noise, SampleLeqLabel(m_selection)}));
   ShowRate(m_stat.dSampleRate, bAny);
   SetDefaultView();
   DrawGraph();
 }
 
-void CDataLogDlg::ShowReadouts(const SelectionReadouts &r) {
-  auto set = [this](int nId, const std::string &text) { DlgItem<QLineEdit>(m_pBody, nId)->setText(Q(text)); };
-  set(IDC_AVERAGE, r.strAverage);
-  set(IDC_MAX, r.strMax);
-  set(IDC_MAX_TIME, r.strMaxTime);
-  set(IDC_MIN, r.strMin);
-  set(IDC_MIN_TIME, r.strMinTime);
-  set(IDC_START_TIME, r.strStartTime);
-  set(IDC_COUNT, r.strCount);
-}
-
 void CDataLogDlg::ShowRate(double dSampleRate, bool bAny) {
   auto *rate = DlgItem<QComboBox>(m_pBody, IDC_RATE);
-  rate->setCurrentIndex(bAny ? RateBoxIndex(dSampleRate) : -1);
+  rate->setCurrentIndex(bAny ? RateIndex(dSampleRate) : -1);
   rate->setEnabled(false); // it only displays
 }
 

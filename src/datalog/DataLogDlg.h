@@ -75,7 +75,6 @@ protected:
 private:
   void BuildMenu();
   void ApplyColours();
-  void ShowReadouts(const SelectionReadouts &r);
   void ShowRate(double dSampleRate, bool bAny);
   void SetDefaultView();
   void DrawGraph();

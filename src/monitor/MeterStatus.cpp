@@ -26,38 +26,70 @@ std::string ConnectionText(const ConnectionStatus &s) {
   return {};
 }
 
-std::string RunEndText(RunEndReason r) {
+ConnectionStatus NextConnectionStatus(ConnectionStatus st, const SConnection &conn) {
+  using P = ConnectionStatus::Port;
+  switch (conn.eState) {
+  case ELinkState::Closed:
+    if (!conn.strReason.empty()) {
+      st.ePort = P::Lost; // the device went away
+      st.bSending = false;
+    }
+    break;
+  case ELinkState::Open:
+  case ELinkState::Sending:
+    st.ePort = P::Open;
+    st.strDevice = conn.strDevice;
+    st.bSending = conn.eState == ELinkState::Sending;
+    break;
+  case ELinkState::Silent:
+    st.bSending = false;
+    break;
+  case ELinkState::NoMeterFound:
+    st = ConnectionStatus{P::NotFound, {}, false};
+    break;
+  case ELinkState::OpenFailed:
+    st = ConnectionStatus{P::OpenFailed, conn.strDevice, false};
+    break;
+  }
+  return st;
+}
+
+std::string RunEndText(ERunEnd r) {
   switch (r) {
-  case RunEndReason::User:
+  case ERunEnd::None:
+  case ERunEnd::User:
     return {};
-  case RunEndReason::SampleLimit:
+  case ERunEnd::SampleLimit:
     return UiTexts::kRunEndedLimit;
-  case RunEndReason::HoldSignal:
+  case ERunEnd::HoldSignal:
     return UiTexts::kRunEndedHold;
-  case RunEndReason::Silence:
+  case ERunEnd::Silence:
     return UiTexts::kRunEndedSilence;
-  case RunEndReason::Unplugged:
+  case ERunEnd::HangUp:
     return UiTexts::kRunEndedUnplugged;
   }
   return {};
 }
 
-std::string DownloadFailCause(DownloadEndReason r) {
+std::string DownloadFailCause(EDownloadEnd r) {
   switch (r) {
-  case DownloadEndReason::Complete:
+  case EDownloadEnd::Complete:
+  case EDownloadEnd::Cancelled:
+  case EDownloadEnd::Stalled:
     return {};
-  case DownloadEndReason::Silence:
+  case EDownloadEnd::Silence:
     return UiTexts::kCauseSilence;
-  case DownloadEndReason::Unplugged:
+  case EDownloadEnd::HangUp:
     return UiTexts::kCauseUnplugged;
-  case DownloadEndReason::Timeout:
+  case EDownloadEnd::Watchdog:
     return UiTexts::kCauseTimeout;
   }
   return {};
 }
 
-std::string DownloadEndText(DownloadEndReason r) {
-  if (r == DownloadEndReason::Complete)
+std::string DownloadEndText(EDownloadEnd r) {
+  const std::string cause = DownloadFailCause(r);
+  if (cause.empty())
     return UiTexts::kDownloadDone;
-  return FillText(UiTexts::kDownloadFailed, DownloadFailCause(r));
+  return FillText(UiTexts::kDownloadFailed, cause);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "protocol/MeterState.h"
+#include "session/SessionObserver.h"
+
 #include <string>
 
-// What the status bar says about the meter, decided apart from any widget:
-// whoever knows the link's state (today the monitoring view) fills these and
-// the window only shows the texts.
+// What the status bar says about the meter, decided apart from any widget
+// from what the meter session reports; the window only shows the texts.
 
 // The connection pane: the port and whether the meter is sending.
 struct ConnectionStatus {
@@ -22,18 +24,18 @@ struct ConnectionStatus {
   bool operator==(const ConnectionStatus &) const = default;
 };
 std::string ConnectionText(const ConnectionStatus &s);
+// The pane after the session reported `conn`; a port closed with a reason
+// was lost (unplugged).
+ConnectionStatus NextConnectionStatus(ConnectionStatus st, const SConnection &conn);
 
-// Why a monitoring run ended.
-enum class RunEndReason { User, SampleLimit, HoldSignal, Silence, Unplugged };
-// Empty for User: the user knows why.
-std::string RunEndText(RunEndReason r);
+// Why a monitoring run ended; empty for the user's own stop.
+std::string RunEndText(ERunEnd r);
 
-// How a download ended.
-enum class DownloadEndReason { Complete, Silence, Unplugged, Timeout };
-// The status bar's line.
-std::string DownloadEndText(DownloadEndReason r);
-// The cause under "Occur an error"; empty for Complete.
-std::string DownloadFailCause(DownloadEndReason r);
+// The status bar's line when a download ended. What arrived is kept
+// whenever it ends: left or stalled downloads count as received.
+std::string DownloadEndText(EDownloadEnd r);
+// The cause under "Occur an error"; empty when no error is told.
+std::string DownloadFailCause(EDownloadEnd r);
 
 // "%1" in `pattern` replaced by `arg`.
 std::string FillText(const char *pattern, const std::string &arg);

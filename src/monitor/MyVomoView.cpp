@@ -80,7 +80,7 @@ void CMyVomoView::BuildForm() {
   m_pList->setGeometry(b.ToPixels(l->x, l->y, l->cx, l->cy));
   m_pList->hide();
 
-  m_pRate = DlgItem<QComboBox>(this, kRate);
+  m_pRate = DlgItem<QComboBox>(this, StatIds::kRate);
   DlgItem<QGroupBox>(this, kGraphBox)->lower();
   m_pReadout->lower();
   connect(DlgItem<QPushButton>(this, kShowGraph), &QPushButton::clicked, this, &CMyVomoView::OnShowGraph);
@@ -146,18 +146,15 @@ void CMyVomoView::OnInitialUpdate() {
   emit commandStateChanged();
 }
 
-QLineEdit *CMyVomoView::Field(int nId) const {
-  return DlgItem<QLineEdit>(this, nId);
-}
-
 void CMyVomoView::RefreshReadout() {
   if (m_pReadoutPanel)
     m_pReadoutPanel->Refresh();
   emit readoutRefresh();
 }
 
-void CMyVomoView::ShowNoise() {
-  ShowReadoutTexts(this, NoiseReadouts(m_session.Noise(), m_session.NoiseLeqLabel()));
+void CMyVomoView::ShowStatistics() {
+  ShowReadoutTexts(this, StatReadouts({m_session.Stat(), m_session.Stores().m_live.GetSize(),
+                                       m_session.Noise(), m_session.NoiseLeqLabel()}));
 }
 
 void CMyVomoView::RedrawGraph() {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "monitor/MeterStatus.h"
 #include "session/MeterSession.h"
 
 #include <QWidget>
@@ -55,7 +54,6 @@ public:
   CMeterSession &Session() { return m_session; }
   CGraphicsBtn &Graph() { return *m_pGraph; }
   bool IsShowingTable() const { return m_bShowTable; }
-  const ConnectionStatus &Connection() const { return m_connection; }
 
   // The strip at the left that holds the meter's readout; the readout panel
   // replaces the placeholder. The view keeps ownership.
@@ -81,11 +79,6 @@ signals:
   void firstFrameDecoded();
   // The readout was repainted from the meter state.
   void readoutRefresh();
-  // What the status bar tells: the port and the meter, why a run ended by
-  // itself, how a download ended.
-  void connectionChanged(const ConnectionStatus &status);
-  void runEnded(RunEndReason reason);
-  void downloadFinished(DownloadEndReason reason);
   // The live store's run: begun (on an empty store), one sample taken (the
   // store's last record), ended; the store emptied; the store saved to a file.
   void runStarted();
@@ -94,9 +87,6 @@ signals:
   void runStopped();
   void liveCleared();
   void liveSaved();
-  // A download had no byte of its own for 10 s while the meter was heard,
-  // and was ended keeping what arrived.
-  void downloadStalled();
 
 protected:
   void resizeEvent(QResizeEvent *event) override;
@@ -106,28 +96,24 @@ private:
   void OnFrameDecoded(const CMeterState &state) override;
   void OnMeterHeard() override;
   void OnMeterSilent() override;
-  void OnConnectionChanged(const SConnection &conn) override;
   void OnRunStarted(const SRunStart &start) override;
   void OnSampleTaken(const SSample &sample) override;
-  void OnRunEnded(ERunEnd eReason) override;
+  void OnRunEnded(ERunEnd) override;
   void OnLiveCleared() override;
-  void OnDownloadEnded(EDownloadEnd eReason) override;
 
   void BuildForm();
   void ApplyColours();
   void LayoutControls();
   std::array<QWidget *, 3> GraphWidgets() const; // the graph and its scroll bars
   void RefreshReadout();
-  void ShowNoise();
+  void ShowStatistics();
   void RedrawGraph();
-  QLineEdit *Field(int nId) const;
 
   CMeterSession &m_session;
   CPrompts &m_prompts;
   CCommandRouter *m_pCommands = nullptr;
   bool m_bShowTable = false;
   bool m_bFirstFrameSeen = false;
-  ConnectionStatus m_connection;
 
   QWidget *m_pReadout = nullptr;
   CReadoutPanel *m_pReadoutPanel = nullptr;

@@ -1,6 +1,8 @@
 #include "monitor/RTSetup.h"
+#include "res/ControlIds.h"
 
 #include "monitor/RTSetupCalc.h"
+#include "res/ControlIds.h"
 #include "res/Templates.h"
 #include "session/MonitorRun.h"
 #include "uikit/DialogBuilder.h"
@@ -19,9 +21,9 @@ CRTSetup::CRTSetup(CPrompts &prompts, QWidget *parent)
   setObjectName(QStringLiteral("rtSetup"));
   setWindowTitle(QString::fromStdString(t.caption));
   setFixedSize(b.DialogSize());
-  m_pSamples = DlgItem<QLineEdit>(this, 1044);
-  m_pRate = DlgItem<QComboBox>(this, 1007);
-  m_editDuration = DlgItem<QLineEdit>(this, 1046);
+  m_pSamples = DlgItem<QLineEdit>(this, SetupIds::kSamples);
+  m_pRate = DlgItem<QComboBox>(this, SetupIds::kRate);
+  m_editDuration = DlgItem<QLineEdit>(this, SetupIds::kDuration);
   connect(m_pSamples, &QLineEdit::textEdited, this, &CRTSetup::OnSamplesEdited);
   connect(m_pRate, &QComboBox::activated, this, [this] {
     ReadSamples();
@@ -42,10 +44,10 @@ void CRTSetup::OnInitDialog() {
   m_bInitialised = true;
   WriteSamples();
   m_pRate->clear();
-  for (const char *r : kSetupRateTexts)
-    m_pRate->addItem(QString::fromLatin1(r));
+  for (std::size_t i = 0; i < kSampleRates.size(); ++i)
+    m_pRate->addItem(QString::fromStdString(RateTextOneDecimal(i)));
   m_pRate->setCurrentIndex(kDefaultRateIndex);
-  const double dSeconds = m_nSamples * kSetupRates[kDefaultRateIndex];
+  const double dSeconds = m_nSamples * kSampleRates[kDefaultRateIndex];
   m_editDuration->setText(QString::fromStdString(DurationWords(SplitDuration(dSeconds))));
   ShowTimes(dSeconds);
   m_timers.SetTimer(TIMER_REFRESH, 1000);
@@ -59,7 +61,7 @@ void CRTSetup::OnTimer(int nId) {
 
 void CRTSetup::Recompute() {
   const int nIndex = m_pRate->currentIndex();
-  const double dRate = nIndex >= 0 ? kSetupRates[static_cast<std::size_t>(nIndex)] : 0.0;
+  const double dRate = nIndex >= 0 ? kSampleRates[static_cast<std::size_t>(nIndex)] : 0.0;
   const double dSeconds = m_nSamples * dRate;
   m_editDuration->setText(QString::fromStdString(DurationClock(SplitDuration(dSeconds))));
   ShowTimes(dSeconds);
@@ -68,8 +70,8 @@ void CRTSetup::Recompute() {
 void CRTSetup::ShowTimes(double dSeconds) {
   const std::time_t start = m_now();
   const std::time_t end = start + static_cast<std::time_t>(dSeconds);
-  DlgItem<QLineEdit>(this, 1047)->setText(QString::fromStdString(FormatSetupTime(start)));
-  DlgItem<QLineEdit>(this, 1048)->setText(QString::fromStdString(FormatSetupTime(end)));
+  DlgItem<QLineEdit>(this, SetupIds::kStart)->setText(QString::fromStdString(FormatSetupTime(start)));
+  DlgItem<QLineEdit>(this, SetupIds::kEnd)->setText(QString::fromStdString(FormatSetupTime(end)));
 }
 
 bool CRTSetup::ReadSamples() {

@@ -5,12 +5,6 @@
 #include <string>
 #include <string_view>
 
-// The setup dialog's rate list: the same ten rates as the view's box, in the
-// same order, written with one decimal.
-inline constexpr std::array<const char *, 10> kSetupRateTexts = {"0.1", "0.2", "0.5", "1.0", "1.5",
-                                                                 "2.0", "2.5", "3.0", "5.0", "10.0"};
-inline constexpr std::array<double, 10> kSetupRates = {0.1, 0.2, 0.5, 1.0, 1.5, 2.0, 2.5, 3.0, 5.0, 10.0};
-
 struct Hms {
   int h = 0, m = 0, s = 0;
 };

@@ -4,15 +4,16 @@
 #include "monitor/MyVomoView.h"
 #include "monitor/ReadoutPanel.h"
 #include "monitor/SampleTableModel.h"
+#include "records/SampleRates.h"
 #include "res/ControlIds.h"
 #include "session/MonitorRun.h"
 #include "uikit/CommandIds.h"
 #include "uikit/CommandRouter.h"
 #include "uikit/DialogBuilder.h"
 #include "uikit/Prompts.h"
+#include "uikit/ReadoutTexts.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 #include <QTreeView>
 
 void CMyVomoView::OnRun() {
@@ -74,22 +75,11 @@ void CMyVomoView::StartRunAt(int nRateIndex) {
 }
 
 void CMyVomoView::ShowLiveStore() {
-  using namespace FormIds;
-  const StatData &st = m_session.Stat();
   m_pModel->Reset();
-  const std::size_t n = m_session.Stores().m_live.GetSize();
-  Field(kCount)->setText(n ? QString::number(n) : QString());
-  Field(kStartTime)->setText(QString::fromStdString(st.strStartTime));
-  Field(kMax)->setText(n ? QString::asprintf("%.1f", st.dMax) : QString());
-  Field(kMaxTime)->setText(QString::fromStdString(st.strMaxTime));
-  Field(kMin)->setText(n ? QString::asprintf("%.1f", st.dMin) : QString());
-  Field(kMinTime)->setText(QString::fromStdString(st.strMinTime));
-  Field(kAverage)->setText(n ? QString::asprintf("%.1f", st.dAverage) : QString());
-  for (std::size_t i = 0; i < kSampleRates.size(); ++i)
-    if (kSampleRates[i] == st.dSampleRate)
-      m_pRate->setCurrentIndex(static_cast<int>(i));
+  if (const int nRate = RateIndex(m_session.Stat().dSampleRate); nRate >= 0)
+    m_pRate->setCurrentIndex(nRate);
   m_session.RefreshNoise();
-  ShowNoise();
+  ShowStatistics();
   m_pGraph->ResetScale();
   RedrawGraph();
   emit commandStateChanged();
@@ -104,33 +94,18 @@ void CMyVomoView::OnRunStarted(const SRunStart &) {
   emit commandStateChanged();
 }
 
-void CMyVomoView::OnRunEnded(ERunEnd eReason) {
+void CMyVomoView::OnRunEnded(ERunEnd) {
   m_pRate->setEnabled(true);
   m_pGraph->m_live = false;
-  ShowNoise(); // the percentiles of the whole run
-  switch (eReason) {
-  case ERunEnd::SampleLimit:
-    emit runEnded(RunEndReason::SampleLimit);
-    break;
-  case ERunEnd::HoldSignal:
-    emit runEnded(RunEndReason::HoldSignal);
-    break;
-  case ERunEnd::Silence:
-    emit runEnded(RunEndReason::Silence);
-    break;
-  case ERunEnd::HangUp:
-    emit runEnded(RunEndReason::Unplugged);
-    break;
-  default:
-    break; // the user's own stop: nothing to explain
-  }
+  ShowStatistics(); // the percentiles of the whole run
   emit runStopped();
   emit commandStateChanged();
 }
 
 void CMyVomoView::OnLiveCleared() {
-  Field(FormIds::kCount)->clear();
-  ShowNoise();
+  // The other fields keep their texts until the next sample rewrites them.
+  SetControlText(this, StatIds::kCount, {});
+  ShowReadoutTexts(this, NoiseReadouts(m_session.Noise(), m_session.NoiseLeqLabel()));
   m_pModel->Reset();
   RedrawGraph();
   emit liveCleared();
@@ -138,21 +113,9 @@ void CMyVomoView::OnLiveCleared() {
 }
 
 void CMyVomoView::OnSampleTaken(const SSample &s) {
-  using namespace FormIds;
   m_pModel->SyncAppended(); // rowsAnnounced scrolls a shown table to its end
   RedrawGraph();
-  Field(kCount)->setText(QString::number(s.nCount));
-  Field(kStartTime)->setText(QString::fromStdString(s.stat.strStartTime));
-  if (s.change.bMax) {
-    Field(kMax)->setText(QString::asprintf("%.1f", s.stat.dMax));
-    Field(kMaxTime)->setText(QString::fromStdString(s.stat.strMaxTime));
-  }
-  if (s.change.bMin) {
-    Field(kMin)->setText(QString::asprintf("%.1f", s.stat.dMin));
-    Field(kMinTime)->setText(QString::fromStdString(s.stat.strMinTime));
-  }
-  Field(kAverage)->setText(QString::asprintf("%.1f", s.stat.dAverage));
-  ShowNoise();
+  ShowStatistics();
   emit sampleTaken();
   if (s.nCount == 1)
     emit commandStateChanged(); // the store is no longer empty
@@ -175,70 +138,4 @@ void CMyVomoView::OnMeterSilent() {
   RefreshReadout();
   m_pReadout->update(ReadoutRect());
   emit commandStateChanged();
-}
-
-void CMyVomoView::OnConnectionChanged(const SConnection &conn) {
-  ConnectionStatus st = m_connection;
-  switch (conn.eState) {
-  case ELinkState::Closed:
-    if (conn.strReason.empty())
-      break;
-    st.ePort = ConnectionStatus::Port::Lost; // the device went away
-    st.bSending = false;
-    break;
-  case ELinkState::Open:
-  case ELinkState::Sending:
-    st.ePort = ConnectionStatus::Port::Open;
-    st.strDevice = conn.strDevice;
-    st.bSending = conn.eState == ELinkState::Sending;
-    break;
-  case ELinkState::Silent:
-    st.bSending = false;
-    break;
-  case ELinkState::NoMeterFound:
-    st = ConnectionStatus{ConnectionStatus::Port::NotFound, {}, false};
-    break;
-  case ELinkState::OpenFailed:
-    st = ConnectionStatus{ConnectionStatus::Port::OpenFailed, conn.strDevice, false};
-    break;
-  }
-  if (!(st == m_connection)) {
-    m_connection = st;
-    emit connectionChanged(st);
-  }
-  emit commandStateChanged();
-  if (conn.eState != ELinkState::OpenFailed)
-    return;
-  QString text = QString::asprintf("Warning:Can't open COM%d!", conn.nPort);
-  if (!conn.strReason.empty())
-    text += QLatin1Char('\n') + QString::fromStdString(conn.strReason);
-  m_prompts.MessageBox(this, text, QStringLiteral("Tarvik"), CPrompts::Buttons::Ok,
-                       CPrompts::Icon::Information);
-}
-
-void CMyVomoView::OnDownloadEnded(EDownloadEnd eReason) {
-  emit commandStateChanged();
-  DownloadEndReason r = DownloadEndReason::Complete; // also when left or stalled: what arrived is kept
-  switch (eReason) {
-  case EDownloadEnd::Silence:
-    r = DownloadEndReason::Silence;
-    break;
-  case EDownloadEnd::HangUp:
-    r = DownloadEndReason::Unplugged;
-    break;
-  case EDownloadEnd::Watchdog:
-    r = DownloadEndReason::Timeout;
-    break;
-  default:
-    break;
-  }
-  emit downloadFinished(r);
-  if (eReason == EDownloadEnd::Stalled)
-    emit downloadStalled();
-  if (r == DownloadEndReason::Complete)
-    return;
-  // The fixed text stays; the cause follows on a second line.
-  m_prompts.MessageBox(this,
-                       QStringLiteral("Occur an error\n") + QString::fromStdString(DownloadFailCause(r)),
-                       QStringLiteral("error"), CPrompts::Buttons::Ok);
 }

@@ -1,10 +1,27 @@
 #include "records/StatData.h"
 
-#include "records/ObjData.h"
+#include "records/SampleArray.h"
 
-void StatData::Reset() {
-  dMax = 0;
-  dMin = 150.0;
+namespace {
+// The one rule of both windows: a level into the sum and the extremes.
+StatData::Change Take(StatData &st, double d) {
+  StatData::Change ch;
+  st.dSum += d;
+  if (d > st.dMax) {
+    st.dMax = d;
+    ch.bMax = true;
+  }
+  if (d < st.dMin) {
+    st.dMin = d;
+    ch.bMin = true;
+  }
+  return ch;
+}
+} // namespace
+
+void StatData::Reset(StatStart start) {
+  dMax = start.dMax;
+  dMin = start.dMin;
   dAverage = 0;
   strMaxTime.clear();
   strMinTime.clear();
@@ -12,22 +29,47 @@ void StatData::Reset() {
   dSum = 0;
 }
 
-StatData::Change StatData::AddSample(const CObjData &first, const CObjData &rec, std::size_t nCount) {
-  Change ch;
-  strStartTime = first.m_strTime;
-  if (rec.m_dValue > dMax) {
-    dMax = rec.m_dValue;
-    strMaxTime = rec.m_strTime;
-    strMaxUnit = rec.m_strUnit;
-    ch.bMax = true;
+StatData::Change StatData::AddSample(const CSampleArray &samples, std::size_t i) {
+  const Change ch = Take(*this, samples.Level(i));
+  if (i == 0)
+    strStartTime = samples.Time(0);
+  if (ch.bMax) {
+    strMaxTime = samples.Time(i);
+    strMaxUnit = samples.Unit(i);
   }
-  if (rec.m_dValue < dMin) {
-    dMin = rec.m_dValue;
-    strMinTime = rec.m_strTime;
-    strMinUnit = rec.m_strUnit;
-    ch.bMin = true;
+  if (ch.bMin) {
+    strMinTime = samples.Time(i);
+    strMinUnit = samples.Unit(i);
   }
-  dSum += rec.m_dValue;
-  dAverage = nCount ? dSum / static_cast<double>(nCount) : 0;
+  dAverage = dSum / static_cast<double>(i + 1);
   return ch;
+}
+
+StatData ComputeStatistics(const CSampleArray &samples, StatStart start) {
+  StatData st;
+  st.Reset(start);
+  const std::size_t n = samples.GetSize();
+  // The texts only for the samples that set an extreme.
+  std::size_t nMaxAt = n, nMinAt = n;
+  for (std::size_t i = 0; i < n; ++i) {
+    const StatData::Change ch = Take(st, samples.Level(i));
+    if (ch.bMax)
+      nMaxAt = i;
+    if (ch.bMin)
+      nMinAt = i;
+  }
+  if (nMaxAt < n) {
+    st.strMaxTime = samples.Time(nMaxAt);
+    st.strMaxUnit = samples.Unit(nMaxAt);
+  }
+  if (nMinAt < n) {
+    st.strMinTime = samples.Time(nMinAt);
+    st.strMinUnit = samples.Unit(nMinAt);
+  }
+  if (n > 0) {
+    st.dAverage = st.dSum / static_cast<double>(n);
+    st.dSampleRate = samples.SampleRate(0);
+    st.strStartTime = samples.Time(0);
+  }
+  return st;
 }

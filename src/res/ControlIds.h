@@ -23,8 +23,9 @@ constexpr int kHScroll = 1038;
 constexpr int kVScroll = 1039;
 } // namespace GraphIds
 
-// Control ids of the monitoring form (template 101) beside the graph's.
-namespace FormIds {
+// The statistics read-outs and the rate box, the same in the monitoring
+// form and the data logger window so that one formatter fills both.
+namespace StatIds {
 constexpr int kStartTime = 1001;
 constexpr int kMax = 1002;
 constexpr int kMaxTime = 1003;
@@ -33,6 +34,11 @@ constexpr int kMinTime = 1006;
 constexpr int kRate = 1007;
 constexpr int kMin = 1008;
 constexpr int kCount = 1009;
+} // namespace StatIds
+
+// Control ids of the monitoring form (template 101) beside the graph's and
+// the statistics'.
+namespace FormIds {
 constexpr int kGraph = 1010;
 constexpr int kCursorALabel = 1030;
 constexpr int kCursorBLabel = 1031;
@@ -42,6 +48,18 @@ constexpr int kShowGraph = 1059;
 constexpr int kShowTable = 1060;
 constexpr int kCursorBox = 1061;
 } // namespace FormIds
+
+// The run setup dialog (template 148) and the port dialog (template 159).
+namespace SetupIds {
+constexpr int kSamples = 1044;
+constexpr int kRate = StatIds::kRate;
+constexpr int kDuration = 1046;
+constexpr int kStart = 1047;
+constexpr int kEnd = 1048;
+} // namespace SetupIds
+namespace PortIds {
+constexpr int kPort = 1063;
+} // namespace PortIds
 
 // Noise figures of the whole run (monitoring view) or of the chosen
 // recording (data logger window).

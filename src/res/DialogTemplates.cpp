@@ -1,3 +1,4 @@
+#include "res/ControlIds.h"
 #include "res/Templates.h"
 
 const DlgTemplate &AboutTemplate() {
@@ -28,16 +29,16 @@ const DlgTemplate &RTSetupTemplate() {
       8,
       {
           {-1, CtlKind::Static, "Número Amostras", 12, 14, 80, 8},
-          {1044, CtlKind::Edit, "", 100, 12, 60, 14, false, "Número Amostras"},
+          {SetupIds::kSamples, CtlKind::Edit, "", 100, 12, 60, 14, false, "Número Amostras"},
           {-1, CtlKind::Static, "Taxa de amostragem", 12, 34, 80, 8},
-          {1007, CtlKind::ComboDropList, "", 100, 32, 60, 120, false, "Taxa de amostragem"},
+          {SetupIds::kRate, CtlKind::ComboDropList, "", 100, 32, 60, 120, false, "Taxa de amostragem"},
           {-1, CtlKind::Static, "Segundo", 166, 34, 40, 8},
           {-1, CtlKind::Static, "Tempo de gravação", 12, 54, 80, 8},
-          {1046, CtlKind::EditReadOnly, "", 100, 52, 118, 14, false, "Tempo de gravação"},
+          {SetupIds::kDuration, CtlKind::EditReadOnly, "", 100, 52, 118, 14, false, "Tempo de gravação"},
           {-1, CtlKind::Static, "Hora de início", 12, 74, 80, 8},
-          {1047, CtlKind::EditReadOnly, "", 100, 72, 118, 14, false, "Hora de início"},
+          {SetupIds::kStart, CtlKind::EditReadOnly, "", 100, 72, 118, 14, false, "Hora de início"},
           {-1, CtlKind::Static, "Fim do tempo", 12, 94, 80, 8},
-          {1048, CtlKind::EditReadOnly, "", 100, 92, 118, 14, false, "Fim do tempo"},
+          {SetupIds::kEnd, CtlKind::EditReadOnly, "", 100, 92, 118, 14, false, "Fim do tempo"},
           {IDOK, CtlKind::DefButton, "Iniciar", 54, 118, 50, 14},
           {IDCANCEL, CtlKind::Button, "Anular", 126, 118, 50, 14},
       },
@@ -55,7 +56,7 @@ const DlgTemplate &PortTemplate() {
       8,
       {
           {-1, CtlKind::Static, "Porta", 14, 16, 30, 8},
-          {1063, CtlKind::Edit, "", 50, 14, 60, 14, false, "Porta"},
+          {PortIds::kPort, CtlKind::Edit, "", 50, 14, 60, 14, false, "Porta"},
           {IDOK, CtlKind::DefButton, "OK", 20, 40, 50, 14},
           {IDCANCEL, CtlKind::Button, "Anular", 80, 40, 50, 14},
       },

@@ -1,6 +1,7 @@
 #include "session/MonitorRun.h"
 
 #include "files/NumberText.h"
+#include "records/SampleArray.h"
 
 #include <algorithm>
 #include <cmath>
@@ -77,9 +78,9 @@ void CMonitorRun::AddToNoise(const CObjData &rec, std::chrono::steady_clock::tim
 void CMonitorRun::Start(double dRate, const SRunOptions &options) {
   m_options = options;
   m_nTaken = 0;
-  if (!options.bKeepSamples)
-    m_stat.Reset(); // its statistics are its own, the store's are not touched
-  m_stat.dSampleRate = dRate;
+  m_dRate = dRate;
+  if (options.bKeepSamples)
+    m_stat.dSampleRate = dRate;
   m_state.m_bRunning = true;
   m_state.m_runEnd = ERunEnd::None;
 }
@@ -115,20 +116,16 @@ CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
     return t; // the line went quiet: the last level is no new sample
   t.kind = Tick::Kind::Sampled;
   if (!m_options.bKeepSamples) {
-    // Only the sample and the statistics' first record are kept.
-    m_last = CObjData{m_state.m_dLevel, FormatLiveTime(now), m_state.m_bWeightA ? "dBA" : "dBC", 0,
-                      m_stat.dSampleRate};
-    if (++m_nTaken == 1)
-      m_first = m_last;
-    t.nCount = m_nTaken;
-    t.change = m_stat.AddSample(m_first, m_last, m_nTaken);
+    // Only the last sample is kept; the store and its statistics are not touched.
+    m_last = CObjData{m_state.m_dLevel, FormatLiveTime(now), m_state.m_bWeightA ? "dBA" : "dBC", 0, m_dRate};
+    t.nCount = ++m_nTaken;
     return t;
   }
   m_live.Emplace(m_state.m_dLevel, FormatLiveTime(now), m_state.m_bWeightA ? "dBA" : "dBC", 0,
                  m_stat.dSampleRate);
   t.nCount = m_live.GetSize();
   ++m_nTaken;
-  t.change = m_stat.AddSample(m_live[0], m_live[t.nCount - 1], t.nCount);
+  t.change = m_stat.AddSample(CSampleArray(m_live), t.nCount - 1);
   AddToNoise(m_live[t.nCount - 1], tNow);
   return t;
 }

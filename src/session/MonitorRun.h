@@ -96,8 +96,8 @@ private:
   CSampleStore &m_live;
   CMeterState &m_state;
   SRunOptions m_options;
-  CObjData m_first; // of a run that keeps no samples, for its statistics
-  CObjData m_last;
+  double m_dRate = 0;       // of the run going or the last one
+  CObjData m_last;          // of a run that keeps no samples
   std::size_t m_nTaken = 0; // samples of the run
   CLeqAccumulator m_leq;
   CUnitTally m_units;

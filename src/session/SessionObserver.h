@@ -39,8 +39,9 @@ struct SConnection {
 // How a run keeps its samples and whether the meter's absence ends it.
 struct SRunOptions {
   // The samples go to the live store, up to the sample limit. Without: they
-  // only reach the observers, the store stays as it is and nothing limits
-  // the run, so memory stays flat however long it lasts.
+  // only reach the observers, the store and its statistics stay as they
+  // are and nothing limits the run, so memory stays flat however long it
+  // lasts.
   bool bKeepSamples = true;
   // The run ends when the meter falls silent, goes away or holds its
   // display. Without: it waits through all three, records nothing

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/NoiseReadouts.h"
+#include "records/StatReadouts.h"
 
 #include <QString>
 

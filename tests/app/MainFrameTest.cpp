@@ -216,11 +216,11 @@ TEST_F(FrameFixture, StatusBarTellsTheConnectionAndWhyThingsEnded) {
   EXPECT_EQ(pane->text(), QString::fromUtf8("A procurar o medidor…"));
   frame.ShowConnection({ConnectionStatus::Port::Open, "/dev/ttyUSB0", true});
   EXPECT_EQ(pane->text(), QString::fromUtf8("/dev/ttyUSB0: o medidor está a enviar dados"));
-  frame.ShowRunEnded(RunEndReason::User);
+  frame.ShowRunEnded(ERunEnd::User);
   EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty()); // the user knows why
-  frame.ShowRunEnded(RunEndReason::HoldSignal);
+  frame.ShowRunEnded(ERunEnd::HoldSignal);
   EXPECT_EQ(frame.statusBar()->currentMessage(), "Medição parada pela tecla HOLD do medidor");
-  frame.ShowDownloadEnded(DownloadEndReason::Timeout);
+  frame.ShowDownloadEnded(EDownloadEnd::Watchdog);
   EXPECT_EQ(frame.statusBar()->currentMessage(),
             QString::fromUtf8("O Registo de dados falhou: O Registo de dados não terminou a tempo."));
 }

@@ -1,9 +1,21 @@
 #include "datalog/RecordingList.h"
 #include "datalog/RecordingSelection.h"
+#include "records/SampleRates.h"
+#include "records/StatReadouts.h"
+#include "res/ControlIds.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// What the statistics read-out `nId` shows for `st` over `n` samples.
+std::string Readout(const StatData &st, std::size_t n, int nId) {
+  const AcousticStats none{};
+  for (const ControlText &t : StatReadouts({st, n, none, {}}))
+    if (t.nId == nId)
+      return t.strText;
+  return "<no read-out>";
+}
 
 void Add(CSampleStore &s, int nGroup, double dLevel, const std::string &time, double dRate = 1,
          const std::string &unit = "dBA") {
@@ -48,12 +60,11 @@ TEST(RecordingSelection, StatisticsStartFromZeroAnd130) {
   EXPECT_DOUBLE_EQ(st.dSum, 263);
   EXPECT_EQ(st.strStartTime, "t0");
   EXPECT_DOUBLE_EQ(st.dSampleRate, 0.5);
-  SelectionReadouts r = MakeSelectionReadouts(st, sel.GetSize());
-  EXPECT_EQ(r.strAverage, "65.8"); // 65.75
-  EXPECT_EQ(r.strMax, "72.5");
-  EXPECT_EQ(r.strMin, "58.0");
-  EXPECT_EQ(r.strCount, "4");
-  EXPECT_EQ(r.strStartTime, "t0");
+  EXPECT_EQ(Readout(st, sel.GetSize(), StatIds::kAverage), "65.8"); // 65.75
+  EXPECT_EQ(Readout(st, sel.GetSize(), StatIds::kMax), "72.5");
+  EXPECT_EQ(Readout(st, sel.GetSize(), StatIds::kMin), "58.0");
+  EXPECT_EQ(Readout(st, sel.GetSize(), StatIds::kCount), "4");
+  EXPECT_EQ(Readout(st, sel.GetSize(), StatIds::kStartTime), "t0");
   // Selecting again replaces, never appends.
   ASSERT_TRUE(SelectRecording(s, 3, sel, st));
   EXPECT_EQ(sel.GetSize(), 4u);
@@ -75,7 +86,7 @@ TEST(RecordingSelection, ExtremesThatNeverMoveHaveNoTime) {
   SelectRecording(s, 2, sel, st);
   EXPECT_DOUBLE_EQ(st.dMax, 0.0);
   EXPECT_EQ(st.strMaxTime, "");
-  EXPECT_EQ(MakeSelectionReadouts(st, 2).strMax, "0.0");
+  EXPECT_EQ(Readout(st, 2, StatIds::kMax), "0.0");
 }
 
 TEST(RecordingSelection, GroupThatIsGoneGivesAnEmptySelectionAndNoReadouts) {
@@ -88,20 +99,20 @@ TEST(RecordingSelection, GroupThatIsGoneGivesAnEmptySelectionAndNoReadouts) {
   EXPECT_TRUE(sel.IsEmpty());
   EXPECT_DOUBLE_EQ(st.dAverage, 0); // no division by zero
   EXPECT_EQ(st.strStartTime, "");
-  SelectionReadouts r = MakeSelectionReadouts(st, 0);
-  EXPECT_EQ(r.strAverage, "");
-  EXPECT_EQ(r.strCount, "");
+  EXPECT_EQ(Readout(st, 0, StatIds::kAverage), "");
+  EXPECT_EQ(Readout(st, 0, StatIds::kCount), "");
+  EXPECT_EQ(Readout(st, 0, NoiseIds::kLeqLabel), "Leq");
   EXPECT_EQ(s.GetSize(), 1u); // the store keeps its samples
 }
 
 TEST(RateBox, MatchedByOneDecimalText) {
-  EXPECT_EQ(RateBoxIndex(0.1), 0);
-  EXPECT_EQ(RateBoxIndex(0.5), 2);
-  EXPECT_EQ(RateBoxIndex(1), 3);
-  EXPECT_EQ(RateBoxIndex(10), 9);
-  EXPECT_EQ(RateBoxIndex(4), -1);
-  EXPECT_EQ(RateBoxIndex(0.26), -1); // "0.3"
-  EXPECT_EQ(RateBoxIndex(0.96), 3);  // "1.0"
+  EXPECT_EQ(RateIndex(0.1), 0);
+  EXPECT_EQ(RateIndex(0.5), 2);
+  EXPECT_EQ(RateIndex(1), 3);
+  EXPECT_EQ(RateIndex(10), 9);
+  EXPECT_EQ(RateIndex(4), -1);
+  EXPECT_EQ(RateIndex(0.26), -1); // "0.3"
+  EXPECT_EQ(RateIndex(0.96), 3);  // "1.0"
 }
 
 } // namespace

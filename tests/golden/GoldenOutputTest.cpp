@@ -3,6 +3,7 @@
 // data files, spreadsheet exports, table texts, the data logger window's
 // list and read-outs, printed pages and graph pictures. Set
 // TARVIK_WRITE_GOLDEN=1 to write the files afresh (only on purpose).
+#include "records/SampleArray.h"
 #include "../print/PdfPages.h"
 #include "support/ScriptedPrompts.h"
 
@@ -285,7 +286,7 @@ TEST_F(GoldenOutputTest, LiveRun) {
   st.Reset();
   st.dSampleRate = 0.1;
   for (std::size_t i = 0; i < m_stores.m_live.GetSize(); ++i)
-    st.AddSample(m_stores.m_live[0], m_stores.m_live[i], i + 1);
+    st.AddSample(CSampleArray(m_stores.m_live), i);
   const CSampleArray all(m_stores.m_live);
   Expect("live_data.txt", TextData(all));
   Expect("live_sheet.xls", Sheet(all, st, SheetVariant::MainWindow));

@@ -1,16 +1,17 @@
 #include "monitor/RTSetupCalc.h"
+#include "records/SampleRates.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(RTSetupCalc, Durations) {
-  EXPECT_EQ(DurationWords(SplitDuration(40000 * kSetupRates[2])), "5 hour 33 minute 20 second");
-  EXPECT_EQ(DurationClock(SplitDuration(40000 * kSetupRates[2])), "5:33:20");
-  EXPECT_EQ(DurationClock(SplitDuration(40000 * kSetupRates[9])), "111:6:40");
-  EXPECT_EQ(DurationClock(SplitDuration(1 * kSetupRates[0])), "0:0:0");
-  EXPECT_EQ(DurationClock(SplitDuration(3 * kSetupRates[4])), "0:0:4"); // 4.5 s truncated
-  EXPECT_EQ(DurationClock(SplitDuration(40000 * kSetupRates[0])), "1:6:40");
+  EXPECT_EQ(DurationWords(SplitDuration(40000 * kSampleRates[2])), "5 hour 33 minute 20 second");
+  EXPECT_EQ(DurationClock(SplitDuration(40000 * kSampleRates[2])), "5:33:20");
+  EXPECT_EQ(DurationClock(SplitDuration(40000 * kSampleRates[9])), "111:6:40");
+  EXPECT_EQ(DurationClock(SplitDuration(1 * kSampleRates[0])), "0:0:0");
+  EXPECT_EQ(DurationClock(SplitDuration(3 * kSampleRates[4])), "0:0:4"); // 4.5 s truncated
+  EXPECT_EQ(DurationClock(SplitDuration(40000 * kSampleRates[0])), "1:6:40");
   EXPECT_EQ(FormatSetupTime(1765000000), "2025-12-6,5:46:40");
 }
 

@@ -8,6 +8,7 @@
 #include "uikit/CommandIds.h"
 
 #include <QAbstractItemModel>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeView>
 
@@ -212,9 +213,6 @@ TEST_F(ViewFixture, TwoSecondsOfSilenceStopTheRunAndKeepTheSamples) {
 TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   int nEnded = 0;
   QObject::connect(&m_pApp->Registo(), &CRegistoFlow::finished, [&] { ++nEnded; });
-  std::vector<DownloadEndReason> reasons;
-  QObject::connect(m_pView, &CMyVomoView::downloadFinished,
-                   [&](DownloadEndReason r) { reasons.push_back(r); });
   OpenPort(); // the port stays: the meter only fell silent
   Hear();
   ASSERT_TRUE(m_commands.Execute(cmd::ID_DOWNLOAD));
@@ -227,6 +225,8 @@ TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   // The fixed text and caption, the cause on a second line.
   EXPECT_EQ(m_prompts.m_asked[0].text, QString("Occur an error\n") + UiTexts::kCauseSilence);
   EXPECT_EQ(m_prompts.m_asked[0].caption, "error");
+  EXPECT_EQ(m_pApp->Frame().statusBar()->currentMessage().toStdString(),
+            DownloadEndText(EDownloadEnd::Silence));
   EXPECT_FALSE(Active(S::TIMER_LOG_TIMEOUT));
 
   Hear();
@@ -246,8 +246,8 @@ TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   EXPECT_EQ(nEnded, 2);
   EXPECT_FALSE(State().m_bDownloading);
   EXPECT_EQ(m_prompts.Messages().back(), QString("Occur an error\n") + UiTexts::kCauseTimeout);
-  EXPECT_EQ(reasons,
-            (std::vector<DownloadEndReason>{DownloadEndReason::Silence, DownloadEndReason::Timeout}));
+  EXPECT_EQ(m_pApp->Frame().statusBar()->currentMessage().toStdString(),
+            DownloadEndText(EDownloadEnd::Watchdog));
   EXPECT_FALSE(Active(S::TIMER_LOG_TIMEOUT));
 }
 

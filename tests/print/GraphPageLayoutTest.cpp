@@ -1,3 +1,4 @@
+#include "records/SampleArray.h"
 #include "print/GraphPageLayout.h"
 #include "graph/GraphMath.h"
 #include "print/PrintFormat.h"
@@ -162,7 +163,7 @@ TEST(GraphPageLayout, TitleDateLineAndStatisticsBlock) {
   Fill(store, 3);
   StatData st;
   for (std::size_t i = 0; i < store.GetSize(); ++i)
-    st.AddSample(store[0], store[i], i + 1);
+    st.AddSample(CSampleArray(store), i);
   st.dSampleRate = 1.0;
   const Page p = Layout(Screen(), store, st);
   const GraphPageGeometry &g = p.g;

@@ -1,3 +1,4 @@
+#include "records/SampleArray.h"
 #include "PdfPages.h"
 #include "support/ScriptedPrompts.h"
 
@@ -30,7 +31,7 @@ protected:
     for (int k = 0; k < n; ++k) {
       m_store.Emplace(60.0 + k % 7, "07-12-2026,01:45:" + std::string(k < 10 ? "0" : "") + std::to_string(k),
                       "dBA", 0, 1.0);
-      m_stat.AddSample(m_store[0], m_store[k], k + 1);
+      m_stat.AddSample(CSampleArray(m_store), k);
     }
     m_stat.dSampleRate = 1.0;
   }

@@ -1,3 +1,4 @@
+#include "records/SampleArray.h"
 #include "PdfPages.h"
 #include "support/ScriptedPrompts.h"
 
@@ -51,8 +52,8 @@ TEST_F(PrintTableTest, FirstRowSitsUnderTheHeadingsWithStatisticsAbove) {
   m_store.Emplace(62.3, "07-12-2026,01:45:03", "dBA", 0, 0.5);
   m_store.Emplace(64.456, "07-12-2026,01:45:04", "dBC", 0, 0.5);
   StatData s;
-  s.AddSample(m_store[0], m_store[0], 1);
-  s.AddSample(m_store[0], m_store[1], 2);
+  s.AddSample(CSampleArray(m_store), 0);
+  s.AddSample(CSampleArray(m_store), 1);
   s.dSampleRate = 0.5;
   ASSERT_EQ(Print(s), PrintOutcome::Printed);
   EXPECT_EQ(m_pdf.Info("Title"), "Vomo");

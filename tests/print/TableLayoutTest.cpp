@@ -1,3 +1,4 @@
+#include "records/SampleArray.h"
 #include "print/TableLayout.h"
 #include "print/PrintFormat.h"
 
@@ -88,7 +89,7 @@ TEST(TableLayout, FirstPageHeaderStatisticsAndFirstRow) {
   CSampleStore store;
   store.Emplace(62.3, "07-12-2026,01:45:03", "dBA", 0, 0.5);
   StatData s;
-  s.AddSample(store[0], store[0], 1);
+  s.AddSample(CSampleArray(store), 0);
   s.dSampleRate = 0.5;
   const auto pages = LayoutTable(g, CSampleArray(store), s, {2026, 12, 7, 1, 46, 0});
   ASSERT_EQ(pages.size(), 1u);

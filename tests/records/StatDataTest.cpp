@@ -1,4 +1,5 @@
 #include "records/StatData.h"
+#include "records/SampleArray.h"
 #include "records/SampleStore.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@ struct LiveRun {
   LiveRun() { stat.Reset(); }
   StatData::Change Add(double level, const std::string &time, const char *unit = "dBA") {
     store.Emplace(level, time, unit, 0, 1.0);
-    return stat.AddSample(store[0], store[store.GetSize() - 1], store.GetSize());
+    return stat.AddSample(CSampleArray(store), store.GetSize() - 1);
   }
 };
 
@@ -73,6 +74,41 @@ TEST(StatData, StartValuesBoundTheExtremes) {
   low.Add(-5.0, "t1");
   EXPECT_EQ(low.stat.dMax, 0);
   EXPECT_TRUE(low.stat.strMaxTime.empty());
+}
+
+} // namespace
+
+namespace {
+
+// A run's statistics, built a sample at a time, and the whole-set
+// computation agree on every field: the two windows show one statistic.
+TEST(StatData, SampleBySampleAndWholeSetAgree) {
+  CSampleStore store;
+  StatData run;
+  const double levels[] = {55.0, 72.5, 40.1, 72.5, 40.1, 99.9, 30.0, 65.2};
+  for (std::size_t i = 0; i < std::size(levels); ++i) {
+    store.Emplace(levels[i], "t" + std::to_string(i), i % 2 ? "dBC" : "dBA", 0, 0.5);
+    run.AddSample(CSampleArray(store), i);
+  }
+  run.dSampleRate = 0.5;
+  const StatData whole = ComputeStatistics(CSampleArray(store), kRunStatStart);
+  EXPECT_EQ(whole.dMax, run.dMax);
+  EXPECT_EQ(whole.strMaxTime, run.strMaxTime);
+  EXPECT_EQ(whole.strMaxUnit, run.strMaxUnit);
+  EXPECT_EQ(whole.dMin, run.dMin);
+  EXPECT_EQ(whole.strMinTime, run.strMinTime);
+  EXPECT_EQ(whole.strMinUnit, run.strMinUnit);
+  EXPECT_EQ(whole.dSum, run.dSum);
+  EXPECT_EQ(whole.dAverage, run.dAverage);
+  EXPECT_EQ(whole.strStartTime, run.strStartTime);
+  EXPECT_EQ(whole.dSampleRate, run.dSampleRate);
+  // The recording's start values: 130 dB is no minimum to pass from below.
+  CSampleStore loud;
+  loud.Emplace(135.0, "a", "dBA", 1, 1.0);
+  const StatData rec = ComputeStatistics(CSampleArray(loud), kRecordingStatStart);
+  EXPECT_EQ(rec.dMin, 130.0);
+  EXPECT_EQ(rec.strMinTime, "");
+  EXPECT_EQ(ComputeStatistics(CSampleArray(loud), kRunStatStart).strMinTime, "a");
 }
 
 } // namespace

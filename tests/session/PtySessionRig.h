@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <memory>
+#include <thread>
 #include <vector>
 
 // A whole session without a display, on the production link, against the
@@ -54,15 +55,14 @@ public:
     return true;
   }
   // The cable is pulled: the line hangs up and what was on it is lost.
+  // The port's reader notices the hang-up on its own thread; compressed time
+  // must not run past it, so this waits (in real time, at most 5 s) for it.
   void Unplug() {
     m_pty->Close();
     m_nDelivered = m_nSent;
-    // The reader sees the hang-up within moments of real time; the
-    // session's clock waits for it, as compressed time would otherwise run
-    // whole seconds before it.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (m_link.IsOpen() && std::chrono::steady_clock::now() < deadline)
-      ::usleep(1000);
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   int SlaveNumber() const { return m_pty->SlaveNumber(); }
   std::string SlavePath() const { return m_pty->SlavePath(); }

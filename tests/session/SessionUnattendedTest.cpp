@@ -21,10 +21,10 @@ SRunOptions Unattended() {
 // What each sample of a run said about itself.
 struct CSampleLog : ISessionObserver {
   std::vector<std::size_t> counts;
-  double dMax = 0;
+  std::vector<double> rates;
   void OnSampleTaken(const SSample &s) override {
     counts.push_back(s.nCount);
-    dMax = s.stat.dMax;
+    rates.push_back(s.rec.m_dSampleRate);
   }
 };
 
@@ -48,7 +48,9 @@ TEST(SessionUnattended, ARunKeepsNothingHasNoLimitAndOutlastsHoldSilenceAndAHang
   EXPECT_TRUE(rig.m_stores.m_live.IsEmpty());
   for (std::size_t i = 0; i < samples.counts.size(); ++i)
     EXPECT_EQ(samples.counts[i], i + 1);
-  EXPECT_DOUBLE_EQ(samples.dMax, rig.m_log.m_levels.back()) << "the levels rise frame by frame";
+  EXPECT_EQ(samples.rates, std::vector<double>(samples.counts.size(), 0.5));
+  EXPECT_EQ(rig.Session().Stat().strStartTime, "") << "the store's statistics were touched";
+  EXPECT_EQ(rig.Session().Stat().dSampleRate, 0.0);
 
   // HOLD: nothing is recorded, the run goes on and samples again after.
   rig.m_sim.SetHold(true);
