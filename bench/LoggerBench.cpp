@@ -1,6 +1,8 @@
 // tarvik-logger: its CPU while sampling a real-time meter, and its memory
-// over a million samples.
+// over a million samples (its outputs alone, and the meter session that
+// feeds them).
 #include "logger/LoggerRun.h"
+#include "session/MeterSession.h"
 #include "sim/PtyMeter.h"
 
 #include <benchmark/benchmark.h>
@@ -106,5 +108,96 @@ void BM_LoggerMemory1M(benchmark::State &state) {
   state.counters["rss_growth_kb"] = static_cast<double>(nGrowthKb);
 }
 BENCHMARK(BM_LoggerMemory1M)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A link that is open and takes every write: the bench hands the frames over itself.
+class COpenLink : public IMeterLink {
+public:
+  std::vector<int> FindBridgePorts() override { return {}; }
+  OpenResult Open(int, ChunkHandler) override { return {true, {}}; }
+  OpenResult OpenPath(const std::string &, ChunkHandler) override { return {true, {}}; }
+  void Close() override {}
+  bool Write(const std::uint8_t *, std::size_t) override { return true; }
+  bool IsOpen() const override { return true; }
+};
+
+class CBenchClock : public ISessionClock {
+public:
+  std::chrono::milliseconds m_now{0};
+  std::time_t m_tStart = std::time(nullptr);
+  std::chrono::milliseconds Now() const override { return m_now; }
+  std::time_t WallTime() const override { return m_tStart + m_now.count() / 1000; }
+};
+
+class CNoWake : public ISessionScheduler {
+  void WakeAt(std::optional<std::chrono::milliseconds>) override {}
+};
+
+// The logger's whole path in compressed time: the simulated meter's frames
+// (4 a second) through the session, its unattended 0.1 s run, and each
+// sample into the logger's outputs, a million samples (about 28 hours).
+// The resident size may grow by at most 2 MB.
+void BM_LoggerSessionMemory1M(benchmark::State &state) {
+  long nGrowthKb = 0;
+  std::size_t nSamples = 0;
+  for (auto _ : state) {
+    std::string dir = TempDir();
+    CLoggerOptions o;
+    o.dRate = 0.1;
+    o.strOutput = dir + "/session-%Y-%m-%d.txt";
+    CLoggerRun run(o, {[](std::string_view) {}, [](std::string_view) {}, false});
+    COpenLink link;
+    CDataStores stores;
+    CBenchClock clock;
+    CNoWake wake;
+    CMeterSession session({link, stores, clock, wake, [](const std::uint8_t *, std::size_t) {}});
+    struct CToRun : ISessionObserver {
+      CLoggerRun &run;
+      const CMeterState &st;
+      const CBenchClock &clock;
+      std::size_t n = 0;
+      CToRun(CLoggerRun &r, const CMeterState &s, const CBenchClock &c) : run(r), st(s), clock(c) {}
+      void OnSampleTaken(const SSample &) override {
+        ++n;
+        run.OnSample(std::chrono::system_clock::from_time_t(clock.m_tStart) + clock.m_now, st.m_dLevel,
+                     st.m_bWeightA, st.m_bFast, st.m_bMax, st.m_bMin, st.m_nRange);
+      }
+    } toRun(run, session.State(), clock);
+    session.AddObserver(toRun);
+    if (!run.Begin(std::chrono::system_clock::now()).Ok()) {
+      state.SkipWithError("cannot open the output");
+      return;
+    }
+    session.ChooseDevice("/dev/bench");
+    SRunOptions unattended;
+    unattended.bKeepSamples = false;
+    unattended.bEndWithMeter = false;
+    session.StartRun(0.1, unattended);
+    CMeterSim sim;
+    sim.SetLevelSource(CLevelSource::Steps(40, 0.7, 80));
+    auto step = [&] {
+      clock.m_now += std::chrono::milliseconds(50);
+      if (clock.m_now.count() % 250 == 0) {
+        const std::vector<std::uint8_t> frame = sim.NextFrame();
+        session.OnChunk(frame.data(), frame.size());
+      }
+      if (clock.m_now.count() % 1000 == 0)
+        sim.AdvanceSeconds(1);
+      session.Advance(clock.m_now);
+    };
+    while (toRun.n < 1000) // warm up: buffers sized once
+      step();
+    const long nStart = ResidentKb();
+    while (toRun.n < 1'001'000)
+      step();
+    nGrowthKb = ResidentKb() - nStart;
+    nSamples = toRun.n;
+    session.RemoveObserver(toRun);
+    benchmark::DoNotOptimize(run.Finish());
+    std::filesystem::remove_all(dir);
+  }
+  state.counters["rss_growth_kb"] = static_cast<double>(nGrowthKb);
+  state.counters["samples"] = static_cast<double>(nSamples);
+}
+BENCHMARK(BM_LoggerSessionMemory1M)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

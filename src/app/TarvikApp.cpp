@@ -56,7 +56,10 @@ CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts, std::unique
   hooks.showDataLogger = [this] { m_pFileMenu->DataLog().ShowAfresh(); };
   m_pRegisto = std::make_unique<CRegistoFlow>(Session(), m_prompts, std::move(hooks), m_pView);
   m_pRegisto->RegisterCommands(m_pFrame->Commands());
-  m_pFileMenu->SetAfterLiveSaved([this] { emit m_pView->liveSaved(); });
+  m_pFileMenu->SetAfterLiveSaved([this] {
+    if (m_pJournal)
+      m_pJournal->OnLiveSaved();
+  });
   connect(m_pFrame.get(), &CMainFrame::deviceArrived, m_pView, [this] { Session().OnDeviceArrived(); });
   m_pNotices = std::make_unique<CSessionNotices>(Session(), *m_pFrame, m_prompts);
   m_pWatcher = new CDeviceArrivalWatcher(QStringLiteral("/dev"), QStringLiteral("/sys"),
@@ -64,9 +67,9 @@ CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts, std::unique
                                          m_pFrame.get());
   connect(m_pWatcher, &CDeviceArrivalWatcher::deviceArrived, m_pFrame.get(), &CMainFrame::OnDeviceArrived);
 
-  m_pJournal = std::make_unique<CJournalKeeper>(m_options.strStateFolder.empty() ? DefaultStateFolder()
-                                                                                 : m_options.strStateFolder,
-                                                *m_pView, m_stores, m_prompts);
+  m_pJournal = std::make_unique<CJournalKeeper>(
+      m_options.strStateFolder.empty() ? DefaultStateFolder() : m_options.strStateFolder, Session(), m_stores,
+      m_prompts, [this] { m_pView->ShowLiveStore(); });
   connect(m_pJournal.get(), &CJournalKeeper::problem, m_pFrame.get(),
           [this](const QString &text) { m_pFrame->statusBar()->showMessage(text); });
   // A close the user chose lets the samples go; an ordered end keeps them.

@@ -3,37 +3,54 @@
 #include "journal/JournalTexts.h"
 #include "journal/OrphanJournals.h"
 #include "journal/RecoveredRun.h"
-#include "monitor/MyVomoView.h"
 #include "records/SampleStore.h"
 #include "res/DialogTemplate.h"
+#include "session/MeterSession.h"
 #include "uikit/Prompts.h"
 
-CJournalKeeper::CJournalKeeper(std::string strFolder, CMyVomoView &view, CDataStores &stores,
-                               CPrompts &prompts, std::function<std::time_t()> now, QObject *parent)
-    : QObject(parent), m_journal(strFolder), m_strFolder(std::move(strFolder)), m_view(view),
-      m_stores(stores), m_prompts(prompts), m_now(std::move(now)) {
+CJournalKeeper::CJournalKeeper(std::string strFolder, CMeterSession &session, CDataStores &stores,
+                               CPrompts &prompts, std::function<void()> showRecovered,
+                               std::function<std::time_t()> now, QObject *parent)
+    : QObject(parent), m_journal(strFolder), m_strFolder(std::move(strFolder)), m_session(session),
+      m_showRecovered(std::move(showRecovered)), m_stores(stores), m_prompts(prompts), m_now(std::move(now)) {
   m_flush.setInterval(static_cast<int>(
       std::chrono::duration_cast<std::chrono::milliseconds>(CRunJournal::kSyncEvery).count()));
   connect(&m_flush, &QTimer::timeout, this, [this] { Report(m_journal.OnTick()); });
-  connect(&view, &CMyVomoView::runStarted, this, [this] {
-    const bool bWeightA = m_view.Session().State().m_bWeightA;
-    Report(m_journal.OnRunStarted(m_view.Session().Stat().dSampleRate, m_now(), bWeightA ? "dBA" : "dBC"));
-    m_flush.start();
-  });
-  connect(&view, &CMyVomoView::sampleTaken, this, [this] {
-    if (m_stores.m_live.IsEmpty())
-      return;
-    const CObjData &r = m_stores.m_live[m_stores.m_live.GetSize() - 1];
-    Report(m_journal.OnSample(r.m_dValue, r.m_strTime, r.m_strUnit));
-  });
-  connect(&view, &CMyVomoView::runStopped, this, [this] {
-    m_flush.stop();
-    Report(m_journal.OnRunEnded());
-  });
-  connect(&view, &CMyVomoView::liveCleared, this,
-          [this] { Report(m_journal.OnLiveCleared(m_view.Session().Running(), m_now())); });
-  connect(&view, &CMyVomoView::liveSaved, this,
-          [this] { Report(m_journal.OnLiveSaved(m_view.Session().Running())); });
+  m_session.AddObserver(*this);
+}
+
+CJournalKeeper::~CJournalKeeper() {
+  m_session.RemoveObserver(*this);
+}
+
+void CJournalKeeper::OnRunStarted(const SRunStart &start) {
+  // A run that keeps no samples leaves the live store, and its journal, alone.
+  m_bGuarding = start.options.bKeepSamples;
+  if (!m_bGuarding)
+    return;
+  Report(m_journal.OnRunStarted(start.dRate, m_now(), start.bWeightA ? "dBA" : "dBC"));
+  m_flush.start();
+}
+
+void CJournalKeeper::OnSampleTaken(const SSample &sample) {
+  if (m_bGuarding)
+    Report(m_journal.OnSample(sample.rec.m_dValue, sample.rec.m_strTime, sample.rec.m_strUnit));
+}
+
+void CJournalKeeper::OnRunEnded(ERunEnd) {
+  if (!m_bGuarding)
+    return;
+  m_bGuarding = false;
+  m_flush.stop();
+  Report(m_journal.OnRunEnded());
+}
+
+void CJournalKeeper::OnLiveCleared() {
+  Report(m_journal.OnLiveCleared(m_session.Running(), m_now()));
+}
+
+void CJournalKeeper::OnLiveSaved() {
+  Report(m_journal.OnLiveSaved(m_session.Running()));
 }
 
 void CJournalKeeper::Report(const CFileResult &r) {
@@ -65,10 +82,11 @@ std::size_t CJournalKeeper::OfferRecovery(QWidget *pParent) {
       o.file.Remove();
       continue;
     }
-    LoadRecoveredRun(o.content, m_stores.m_live, m_view.Session().LiveStat());
+    LoadRecoveredRun(o.content, m_stores.m_live, m_session.LiveStat());
     const std::size_t n = o.content.samples.size();
     Report(m_journal.Adopt(std::move(o)));
-    m_view.ShowLiveStore();
+    if (m_showRecovered)
+      m_showRecovered();
     return n; // the others stay for the next start
   }
   return 0;

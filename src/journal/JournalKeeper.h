@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/RunJournal.h"
+#include "session/SessionObserver.h"
 
 #include <QObject>
 #include <QString>
@@ -10,20 +11,26 @@
 #include <functional>
 #include <string>
 
-class CMyVomoView;
+class CMeterSession;
 class CPrompts;
 class QWidget;
 struct CDataStores;
 
 // Keeps the live store's run in its journal and offers, at start, the runs
-// of instances that did not end normally. Follows the view's run events;
+// of instances that did not end normally. Observes the session's runs;
 // tells the user about a journal that cannot be written through `problem`.
-class CJournalKeeper : public QObject {
+class CJournalKeeper : public QObject, private ISessionObserver {
   Q_OBJECT
 public:
+  // `showRecovered` puts a recovered run, loaded into the live store, on show.
   CJournalKeeper(
-      std::string strFolder, CMyVomoView &view, CDataStores &stores, CPrompts &prompts,
+      std::string strFolder, CMeterSession &session, CDataStores &stores, CPrompts &prompts,
+      std::function<void()> showRecovered,
       std::function<std::time_t()> now = [] { return std::time(nullptr); }, QObject *parent = nullptr);
+  ~CJournalKeeper() override;
+
+  // The live store was saved to a file.
+  void OnLiveSaved();
 
   // One question per journal left behind, newest run first, until one is
   // taken: Sim loads it into the live store as a stopped run and keeps
@@ -42,12 +49,18 @@ signals:
   void problem(const QString &text);
 
 private:
+  void OnRunStarted(const SRunStart &start) override;
+  void OnSampleTaken(const SSample &sample) override;
+  void OnRunEnded(ERunEnd) override;
+  void OnLiveCleared() override;
   void Report(const CFileResult &r);
   void End(bool bKeep);
 
   CRunJournal m_journal;
   std::string m_strFolder;
-  CMyVomoView &m_view;
+  CMeterSession &m_session;
+  std::function<void()> m_showRecovered;
+  bool m_bGuarding = false; // a run that keeps its samples in the live store is going
   CDataStores &m_stores;
   CPrompts &m_prompts;
   std::function<std::time_t()> m_now;

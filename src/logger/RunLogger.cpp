@@ -1,45 +1,40 @@
 #include "logger/RunLogger.h"
 
+#include "logger/LinkNews.h"
 #include "logger/LoggerRun.h"
-#include "logger/MeterFeed.h"
+#include "logger/LoggerSession.h"
 #include "logger/MqttPublisher.h"
 #include "logger/RecordingFiles.h"
 
 #include <charconv>
 #include <memory>
 #include <optional>
-#include <poll.h>
 #include <unistd.h>
 
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 
-class CFeedToRun : public IMeterFeedObserver {
+// The session's samples and news go to the run.
+class CSessionToRun : public CLinkNewsObserver {
 public:
-  explicit CFeedToRun(CLoggerRun &run) : m_run(run) {}
-  void OnMeterFound(const std::string &strDevice) override { m_run.OnMeterFound(strDevice); }
-  void OnMeterLost(const std::string &strWhy) override { m_run.OnMeterLost(strWhy); }
-  void OnWaiting(const std::string &strWhat) override { m_run.OnWaiting(strWhat); }
-  void OnSample(std::chrono::system_clock::time_point now, const CMeterState &st) override {
-    m_run.OnSample(now, st.m_dLevel, st.m_bWeightA, st.m_bFast, st.m_bMax, st.m_bMin, st.m_nRange);
+  CSessionToRun(CLoggerRun &run, const CMeterState &state, CLoggerEnv &env)
+      : m_run(run), m_state(state), m_env(env) {}
+  void OnSampleTaken(const SSample &) override {
+    // The run's own clock dates the sample to the millisecond.
+    m_run.OnSample(m_env.wallClock(), m_state.m_dLevel, m_state.m_bWeightA, m_state.m_bFast, m_state.m_bMax,
+                   m_state.m_bMin, m_state.m_nRange);
   }
 
 private:
-  CLoggerRun &m_run;
-};
+  void OnMeterFound(const std::string &strDevice) override { m_run.OnMeterFound(strDevice); }
+  void OnMeterLost(const std::string &strWhy) override { m_run.OnMeterLost(strWhy); }
+  void OnWaiting(const std::string &strWhat) override { m_run.OnWaiting(strWhat); }
 
-// Waits for the meter's port, the stop descriptor or `until`; true when
-// the stop descriptor became readable.
-bool Wait(int nWakeFd, int nStopFd, SteadyClock::time_point until) {
-  auto now = SteadyClock::now();
-  int nMs = 0;
-  if (until > now)
-    nMs = static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(until - now).count());
-  pollfd fds[2] = {{nWakeFd, POLLIN, 0}, {nStopFd, POLLIN, 0}};
-  int n = ::poll(fds, nStopFd >= 0 ? 2 : 1, nMs);
-  return n > 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR));
-}
+  CLoggerRun &m_run;
+  const CMeterState &m_state;
+  CLoggerEnv &m_env;
+};
 
 std::string DurationText(double dSec) {
   char buf[32];
@@ -47,10 +42,31 @@ std::string DurationText(double dSec) {
   return std::string(buf, res.ptr) + " s";
 }
 
-class CDownloadObserver : public IMeterFeedObserver {
+class CDownloadObserver : public CLinkNewsObserver {
 public:
   explicit CDownloadObserver(CLoggerEnv &env) : m_env(env) {}
+  void OnDownloadProgress(int nUpper, int nPos) override {
+    if (!m_env.bTerminal)
+      return;
+    m_env.err("\rdownloading: " + std::to_string(nPos) + " of " + std::to_string(nUpper) + " bytes\x1b[K");
+    m_bProgressShown = true;
+  }
+  void OnDownloadEnded(EDownloadEnd eEnd) override {
+    m_bDone = true;
+    m_bFailed = eEnd != EDownloadEnd::Complete;
+  }
+  void Say(const std::string &s) {
+    m_env.err(std::string(m_bProgressShown ? "\r\x1b[K" : "") + "tarvik-logger: " + s + "\n");
+    m_bProgressShown = false;
+  }
+  bool m_bFound = false;
+  bool m_bDone = false;
+  bool m_bFailed = false;
+
+private:
   void OnMeterFound(const std::string &strDevice) override {
+    if (m_bFound)
+      return;
     m_bFound = true;
     Say("meter found on " + strDevice + ", fetching its recordings");
   }
@@ -60,20 +76,7 @@ public:
       Say(strWhat);
     m_strLastWait = strWhat;
   }
-  void OnSample(std::chrono::system_clock::time_point, const CMeterState &) override {}
-  void OnDownloadProgress(int nBytes, int nTotal) override {
-    if (!m_env.bTerminal)
-      return;
-    m_env.err("\rdownloading: " + std::to_string(nBytes) + " of " + std::to_string(nTotal) + " bytes\x1b[K");
-    m_bProgressShown = true;
-  }
-  void Say(const std::string &s) {
-    m_env.err(std::string(m_bProgressShown ? "\r\x1b[K" : "") + "tarvik-logger: " + s + "\n");
-    m_bProgressShown = false;
-  }
-  bool m_bFound = false;
 
-private:
   CLoggerEnv &m_env;
   std::string m_strLastWait;
   bool m_bProgressShown = false;
@@ -87,38 +90,41 @@ std::optional<SteadyClock::time_point> EndOf(const CLoggerOptions &o, SteadyCloc
          std::chrono::duration_cast<SteadyClock::duration>(std::chrono::duration<double>(*o.dDurationSec));
 }
 
-CMeterFeed::CSetup FeedSetup(const CLoggerOptions &o, const CLoggerEnv &env) {
-  CMeterFeed::CSetup setup;
-  setup.strDevice = o.strDevice;
-  setup.strPortTemplate = o.strPortTemplate;
-  setup.strSysfsRoot = env.strSysfsRoot;
-  setup.dRate = o.dRate;
-  setup.wallClock = env.wallClock;
-  return setup;
+// The earliest of the session's deadline, `next` and the end of the run.
+SteadyClock::time_point WakeTime(const CLoggerSession &meter, SteadyClock::time_point next,
+                                 const std::optional<SteadyClock::time_point> &end) {
+  if (auto due = meter.NextDeadline(); due && *due < next)
+    next = *due;
+  if (end && *end < next)
+    next = *end;
+  return next;
 }
 
 int RunDownload(const CLoggerOptions &o, CLoggerEnv &env) {
   CDownloadObserver observer(env);
-  CMeterFeed feed(FeedSetup(o, env), observer);
-  feed.BeginDownload();
+  CLoggerSession meter(o, env.strSysfsRoot, env.wallClock);
+  meter.Session().AddObserver(observer);
+  meter.Begin();
   const std::optional<SteadyClock::time_point> end = EndOf(o, SteadyClock::now());
+  bool bAsked = false;
   bool bStopped = false;
-  while (!feed.DownloadDone()) {
-    auto now = SteadyClock::now();
-    feed.Advance(now);
-    if (feed.DownloadDone())
+  for (;;) {
+    meter.Advance();
+    // Only a meter that is heard is asked: its live frames come first.
+    if (!bAsked && meter.Session().MeterHeard())
+      bAsked = meter.Session().Download() == CMeterSession::EDownloadStart::Started;
+    if (observer.m_bDone)
       break;
+    const auto now = SteadyClock::now();
     if (end && now >= *end)
       break;
-    auto until = feed.NextDeadline();
-    if (end && *end < until)
-      until = *end;
-    if (Wait(feed.WakeFd(), env.nStopFd, until)) {
+    if (meter.Wait(env.nStopFd, WakeTime(meter, now + std::chrono::seconds(1), end))) {
       bStopped = true;
       break;
     }
   }
-  if (!feed.DownloadDone()) {
+  meter.Session().RemoveObserver(observer);
+  if (!observer.m_bDone) {
     if (!observer.m_bFound && !bStopped) {
       observer.Say("no meter found within " + DurationText(*o.dDurationSec));
       return kExitNoMeter;
@@ -126,7 +132,7 @@ int RunDownload(const CLoggerOptions &o, CLoggerEnv &env) {
     observer.Say("download stopped before it ended; nothing was written");
     return bStopped ? kExitDone : kExitNoMeter;
   }
-  CRecordingFilesResult files = WriteRecordingFiles(feed.Downloaded(), o.strDownloadDir);
+  CRecordingFilesResult files = WriteRecordingFiles(meter.Downloaded(), o.strDownloadDir);
   for (const std::string &p : files.written)
     observer.Say("wrote " + p);
   for (const std::string &p : files.kept)
@@ -135,9 +141,9 @@ int RunDownload(const CLoggerOptions &o, CLoggerEnv &env) {
     observer.Say("cannot write " + files.result.strPath + ": " + files.result.strReason);
     return kExitOutput;
   }
-  if (feed.Downloaded().IsEmpty())
+  if (meter.Downloaded().IsEmpty())
     observer.Say("the meter holds no recordings");
-  if (feed.DownloadFailed()) {
+  if (observer.m_bFailed) {
     observer.Say("the download was cut short; the recordings above are what arrived");
     return 1;
   }
@@ -177,24 +183,30 @@ int RunLogger(const CLoggerOptions &o, CLoggerEnv &env) {
     if (!pMqtt->Start(strError))
       env.err("tarvik-logger: " + strError + "; logging to the file goes on\n");
   }
-  CFeedToRun observer(run);
-  CMeterFeed feed(FeedSetup(o, env), observer);
+  CLoggerSession meter(o, env.strSysfsRoot, env.wallClock);
+  CSessionToRun observer(run, meter.Session().State(), env);
+  meter.Session().AddObserver(observer);
+  meter.Begin();
+  // The run keeps nothing in memory (the run's file has every sample) and
+  // outlasts silence, hang-ups and HOLD, sampling whenever the meter is there.
+  SRunOptions unattended;
+  unattended.bKeepSamples = false;
+  unattended.bEndWithMeter = false;
+  meter.Session().StartRun(o.dRate, unattended);
   const std::optional<SteadyClock::time_point> end = EndOf(o, SteadyClock::now());
   bool bStopped = false;
   for (;;) {
-    auto now = SteadyClock::now();
-    feed.Advance(now);
+    meter.Advance();
+    const auto now = SteadyClock::now();
     run.Poll(now);
     if (run.CountReached() || (end && now >= *end))
       break;
-    auto until = std::min(feed.NextDeadline(), run.NextPoll(now));
-    if (end && *end < until)
-      until = *end;
-    if (Wait(feed.WakeFd(), env.nStopFd, until)) {
+    if (meter.Wait(env.nStopFd, WakeTime(meter, run.NextPoll(now), end))) {
       bStopped = true;
       break;
     }
   }
+  meter.Session().RemoveObserver(observer);
   bool bNoMeter = !bStopped && end && !run.MeterEverFound();
   int nExit = run.Finish();
   if (pMqtt)

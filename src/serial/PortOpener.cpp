@@ -4,14 +4,39 @@
 
 CPortOpener::CPortOpener(CComPort &port, NowFn now) : m_port(port), m_now(std::move(now)) {}
 
-COpenResult CPortOpener::OpenPort(int nPort) {
-  COpenResult result;
+namespace {
+// The meter's line: 9600 8N1 without flow control, read by the reader thread.
+constexpr int kMode = 2, kBaud = 9600, kDataBits = 8;
+} // namespace
+
+void CPortOpener::Prepare() {
   m_port.Close();
   m_port.SetReadSize(CComPort::kMeterReadSize);
   if (m_recv)
     m_port.SetReceiveCallback(m_recv);
+}
+
+COpenResult CPortOpener::OpenDevice(const std::string &strDevice) {
+  COpenResult result;
+  Prepare();
+  result.m_strDevice = strDevice;
+  if (m_port.Open(strDevice, kMode, kBaud, PARITY_NONE, kDataBits, STOPBITS_ONE, FLOW_NONE)) {
+    result.m_eOutcome = COpenResult::Opened;
+    return result;
+  }
+  result.m_error = m_port.LastError();
+  const CDeviceAccess access = result.m_error.m_eReason == ESerialError::PermissionDenied
+                                   ? ProbeDeviceAccess(strDevice)
+                                   : CDeviceAccess{};
+  result.m_strMessage = OpenFailureReason(strDevice, result.m_error, false, access);
+  return result;
+}
+
+COpenResult CPortOpener::OpenPort(int nPort) {
+  COpenResult result;
+  Prepare();
   result.m_strDevice = CSerialPort::PortDevice(m_port.PortTemplate(), nPort);
-  if (m_port.Open(nPort, 2, 9600, PARITY_NONE, 8, STOPBITS_ONE, FLOW_NONE)) {
+  if (m_port.Open(nPort, kMode, kBaud, PARITY_NONE, kDataBits, STOPBITS_ONE, FLOW_NONE)) {
     result.m_eOutcome = COpenResult::Opened;
     m_bArrival = false;
     return result;

@@ -10,7 +10,7 @@ struct COpenResult {
   enum EOutcome {
     Opened,
     RetryLater, // arm TIMER_OPEN_PORT again with m_nRetryMs; nothing to show yet
-    Failed,     // show m_strMessage ("Warning:Can't open COM%d!" and the reason)
+    Failed,     // show m_strMessage ("Warning:Can't open COM%d!" and the reason; the reason alone for a path)
   };
   EOutcome m_eOutcome = Failed;
   int m_nRetryMs = 0;
@@ -43,8 +43,14 @@ public:
   }
 
   COpenResult OpenPort(int nPort);
+  // The same for a device named by its path, a symbolic link followed
+  // afresh each time; no arrival grace (the caller retries by itself).
+  COpenResult OpenDevice(const std::string &strDevice);
 
 private:
+  // Closes the port and puts the read size and the callback in place.
+  void Prepare();
+
   CComPort &m_port;
   NowFn m_now;
   CComPort::RecvFn m_recv;

@@ -9,11 +9,25 @@ std::vector<int> CComPortLink::FindBridgePorts() {
   return {};
 }
 
-IMeterLink::OpenResult CComPortLink::Open(int nPort, ChunkHandler onChunk) {
+void CComPortLink::SetHandler(ChunkHandler onChunk) {
   m_opener.SetReceiveCallback([onChunk = std::move(onChunk)](const unsigned char *p, int n) {
     if (n > 0)
       onChunk(p, static_cast<std::size_t>(n));
   });
+}
+
+IMeterLink::OpenResult CComPortLink::OpenPath(const std::string &strPath, ChunkHandler onChunk) {
+  SetHandler(std::move(onChunk));
+  COpenResult r = m_opener.OpenDevice(strPath);
+  OpenResult out;
+  out.bOk = r.m_eOutcome == COpenResult::Opened;
+  if (!out.bOk)
+    out.strReason = r.m_strMessage;
+  return out;
+}
+
+IMeterLink::OpenResult CComPortLink::Open(int nPort, ChunkHandler onChunk) {
+  SetHandler(std::move(onChunk));
   COpenResult r = m_opener.OpenPort(nPort);
   OpenResult out;
   switch (r.m_eOutcome) {

@@ -7,8 +7,9 @@
 
 #include <string>
 
-// The view's link to a real meter: sysfs discovery of the bridge, opening
-// through the reader thread with the meter's settings, and writes.
+// The link to a real meter: sysfs discovery of the bridge, opening (by
+// number or device path) through the reader thread with the meter's
+// settings, and writes.
 class CComPortLink : public IMeterLink {
 public:
   explicit CComPortLink(const std::string &strSysfsRoot = "/sys");
@@ -20,6 +21,7 @@ public:
 
   std::vector<int> FindBridgePorts() override;
   OpenResult Open(int nPort, ChunkHandler onChunk) override;
+  OpenResult OpenPath(const std::string &strPath, ChunkHandler onChunk) override;
   void Close() override { m_port.Close(); }
   bool Write(const std::uint8_t *pData, std::size_t nSize) override;
   void NoteArrival() override { m_opener.NoteArrival(); }
@@ -29,6 +31,8 @@ public:
   }
 
 private:
+  void SetHandler(ChunkHandler onChunk);
+
   CComPort m_port;
   CPortDiscovery m_discovery;
   CPortOpener m_opener;

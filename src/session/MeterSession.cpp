@@ -42,7 +42,8 @@ void CMeterSession::CImpl::Fire(int nId, Ms /*now*/) {
     OpenPort(m_nOpenPort, m_strOpenPath);
     break;
   case TIMER_DISCOVER:
-    DiscoverPort();
+    if (m_bAutoPort) // a port chosen by hand since the search was due
+      DiscoverPort();
     break;
   case TIMER_LOG_REQUEST:
     RequestTick();
@@ -55,11 +56,17 @@ void CMeterSession::CImpl::Fire(int nId, Ms /*now*/) {
 }
 
 void CMeterSession::CImpl::SampleTick() {
+  // The last reading of a device that went away is nobody's sample.
+  NoticeLostPort();
+  if (m_bPortLost)
+    return;
   const CMonitorRun::Tick t = m_run.SampleTick(m_env.clock.WallTime(), Steady());
   if (t.kind == CMonitorRun::Tick::Kind::LimitReached) {
     RunEnded(ERunEnd::SampleLimit);
   } else if (t.kind == CMonitorRun::Tick::Kind::Sampled) {
-    const SSample s{m_env.stores.m_live[t.nCount - 1], t.nCount, m_run.m_stat, t.change};
+    const CObjData rec =
+        m_run.Options().bKeepSamples ? m_env.stores.m_live[t.nCount - 1] : m_run.LastSample();
+    const SSample s{rec, t.nCount, m_run.m_stat, t.change};
     Notify([&](ISessionObserver &o) { o.OnSampleTaken(s); });
   }
 }
@@ -75,11 +82,9 @@ void CMeterSession::CImpl::RunEnded(ERunEnd eReason) {
 void CMeterSession::CImpl::SilenceCheck() {
   // A port whose device went away is let go, so the device gets its node
   // back when it returns and nothing waits on the dead line.
-  if (!m_env.link.IsOpen()) {
+  if (!m_env.link.IsOpen())
     m_env.link.Close();
-    if (m_bPortOpen)
-      PortLost();
-  }
+  NoticeLostPort();
   // A download whose bytes stopped while the display stream came back ends
   // as a cancelled one, keeping what arrived.
   if (m_path.DownloadStalled(Steady()))
@@ -98,8 +103,10 @@ void CMeterSession::CImpl::SilenceCheck() {
 }
 
 void CMeterSession::CImpl::OnHoldSignal() {
-  // The receive path has ended the run on the meter's HOLD.
-  RunEnded(ERunEnd::HoldSignal);
+  // The receive path has ended the run on the meter's HOLD; a run that
+  // waits for the meter records nothing while held and goes on.
+  if (!m_run.ResumeAfterHold())
+    RunEnded(ERunEnd::HoldSignal);
 }
 
 void CMeterSession::CImpl::OnReadoutRefresh() {
@@ -163,11 +170,11 @@ void CMeterSession::Begin() {
   d.Reschedule();
 }
 
-bool CMeterSession::StartRun(double dRate) {
+bool CMeterSession::StartRun(double dRate, const SRunOptions &options) {
   CImpl &d = *m_pImpl;
-  if (!d.m_run.MeterHeard() || d.m_run.Running())
+  if ((options.bEndWithMeter && !d.m_run.MeterHeard()) || d.m_run.Running())
     return false;
-  d.m_run.Start(dRate);
+  d.m_run.Start(dRate, options);
   const Ms period{std::max(SampleIntervalMs(dRate), 1)};
   d.m_timers.Set(TIMER_SAMPLE, d.Now() + period, period);
   SRunStart start;
@@ -175,7 +182,8 @@ bool CMeterSession::StartRun(double dRate) {
   start.nIntervalMs = static_cast<int>(period.count());
   start.tStart = d.m_env.clock.WallTime();
   start.bWeightA = d.m_state.m_bWeightA;
-  start.nSampleLimit = d.m_run.m_nSampleLimit;
+  start.nSampleLimit = options.bKeepSamples ? d.m_run.m_nSampleLimit : 0;
+  start.options = options;
   d.Notify([&](ISessionObserver &o) { o.OnRunStarted(start); });
   d.Reschedule();
   return true;

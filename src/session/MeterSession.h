@@ -75,9 +75,10 @@ public:
   // First discovery shortly after start (automatic port selection).
   void Begin();
   // Starts a run at `dRate` seconds per sample; the live store is kept, so
-  // the caller clears it first (after offering to save). False when no
-  // meter is heard or a run is going.
-  bool StartRun(double dRate);
+  // the caller clears it first (after offering to save). False when a run
+  // is going, or no meter is heard for a run that ends with the meter (one
+  // that waits for it may start before it is heard).
+  bool StartRun(double dRate, const SRunOptions &options = {});
   void StopRun();
   // Empties the live store and resets the statistics (not during a run).
   void ClearLive();
@@ -102,8 +103,14 @@ public:
   bool ChoosePort(int nPort);
   // A device chosen by its path, symbolic links included (automatic off).
   bool ChooseDevice(const std::string &strPath);
-  // A device arrived (the window's or the logger's watcher).
+  // A device arrived (the window's watcher).
   void OnDeviceArrived();
+  // For a program without a device watcher: every `period` while no port
+  // is open, the port chosen by hand (a device path followed afresh as a
+  // symbolic link) is opened again, or in automatic selection the bridge is
+  // searched again; a port that failed to open or went away counts as not
+  // open. Zero (the start value): arrivals alone bring a port back.
+  void SetRetryPeriod(Ms period);
   // Closes the port and ends key repetitions (before the link goes away).
   void ClosePort();
 

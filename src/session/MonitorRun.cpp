@@ -75,10 +75,22 @@ void CMonitorRun::AddToNoise(const CObjData &rec, std::chrono::steady_clock::tim
   }
 }
 
-void CMonitorRun::Start(double dRate) {
-  m_stat.dSampleRate = dRate;
+void CMonitorRun::Start(double dRate, const SRunOptions &options) {
+  m_options = options;
+  m_nTaken = 0;
+  m_dRate = dRate;
+  if (options.bKeepSamples)
+    m_stat.dSampleRate = dRate;
   m_state.m_bRunning = true;
   m_state.m_runEnd = ERunEnd::None;
+}
+
+bool CMonitorRun::ResumeAfterHold() {
+  if (m_options.bEndWithMeter || m_state.m_runEnd != ERunEnd::HoldSignal)
+    return false;
+  m_state.m_bRunning = true;
+  m_state.m_runEnd = ERunEnd::None;
+  return true;
 }
 
 void CMonitorRun::Stop() {
@@ -92,7 +104,7 @@ CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
   Tick t;
   if (m_state.m_bHold || !m_state.m_bDataReceived)
     return t;
-  if (m_live.GetSize() >= static_cast<std::size_t>(std::max(m_nSampleLimit, 0))) {
+  if (m_options.bKeepSamples && m_live.GetSize() >= static_cast<std::size_t>(std::max(m_nSampleLimit, 0))) {
     m_state.m_bRunning = false;
     m_state.m_runEnd = ERunEnd::SampleLimit;
     RefreshNoise();
@@ -102,10 +114,17 @@ CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
   }
   if (!HasFreshReading(m_state, tNow))
     return t; // the line went quiet: the last level is no new sample
+  t.kind = Tick::Kind::Sampled;
+  if (!m_options.bKeepSamples) {
+    // Only the last sample is kept; the store and its statistics are not touched.
+    m_last = CObjData{m_state.m_dLevel, FormatLiveTime(now), m_state.m_bWeightA ? "dBA" : "dBC", 0, m_dRate};
+    t.nCount = ++m_nTaken;
+    return t;
+  }
   m_live.Emplace(m_state.m_dLevel, FormatLiveTime(now), m_state.m_bWeightA ? "dBA" : "dBC", 0,
                  m_stat.dSampleRate);
-  t.kind = Tick::Kind::Sampled;
   t.nCount = m_live.GetSize();
+  ++m_nTaken;
   t.change = m_stat.AddSample(CSampleArray(m_live), t.nCount - 1);
   AddToNoise(m_live[t.nCount - 1], tNow);
   return t;
@@ -116,7 +135,7 @@ CMonitorRun::Silence CMonitorRun::SilenceCheck(std::time_t now) {
   if (now - m_state.m_tLastRecv < 2)
     return s;
   s.bSilent = true;
-  s.bStopRun = m_state.m_bRunning;
+  s.bStopRun = m_state.m_bRunning && m_options.bEndWithMeter;
   if (s.bStopRun) {
     m_state.m_bRunning = false;
     m_state.m_runEnd = ERunEnd::Silence;

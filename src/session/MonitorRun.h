@@ -5,6 +5,7 @@
 #include "records/SampleRates.h"
 #include "records/SampleStore.h"
 #include "records/StatData.h"
+#include "session/SessionObserver.h"
 
 #include <array>
 #include <chrono>
@@ -43,10 +44,16 @@ public:
   bool MeterHeard() const { return m_state.m_bDataReceived; }
   bool Running() const { return m_state.m_bRunning; }
   bool HasSamples() const { return !m_live.IsEmpty(); }
+  const SRunOptions &Options() const { return m_options; }
+  // The last sample taken, whether or not the run keeps its samples.
+  const CObjData &LastSample() const { return m_last; }
 
   // Statistics back to their start values and the live samples destroyed.
   void ClearSamples();
-  void Start(double dRate);
+  void Start(double dRate, const SRunOptions &options = {});
+  // The receive path stopped the run on the meter's HOLD; a run that does
+  // not end with the meter goes on.
+  bool ResumeAfterHold();
   // Parar: a run still going ends by the user's hand.
   void Stop();
   ERunEnd LastEnd() const { return m_state.m_runEnd; }
@@ -76,8 +83,8 @@ public:
     bool bAbandonDownload = false; // a download must end with an error
   };
   // The meter is gone after 2 whole seconds without a byte. Clears the
-  // presence and the download flags and ends a run (the caller stops its
-  // timer).
+  // presence and the download flags and ends a run that ends with the meter
+  // (the caller stops its timer).
   Silence SilenceCheck(std::time_t now);
   // The download watchdog: true when a download was still going and is
   // now abandoned.
@@ -88,6 +95,10 @@ private:
 
   CSampleStore &m_live;
   CMeterState &m_state;
+  SRunOptions m_options;
+  double m_dRate = 0;       // of the run going or the last one
+  CObjData m_last;          // of a run that keeps no samples
+  std::size_t m_nTaken = 0; // samples of the run
   CLeqAccumulator m_leq;
   CUnitTally m_units;
   AcousticStats m_noise;

@@ -40,6 +40,10 @@ public:
   bool OpenPort(int nPort, const std::string &strPath);
   void SetConnection(ELinkState eState, std::string strReason = {});
   void PortLost();
+  // The port believed open is gone (its device went away): let it go.
+  void NoticeLostPort();
+  // The port is not open: try again after the retry period, if there is one.
+  void RetryLater();
   struct KeyEntry {
     int nTimerId;
     CKeyRepeat repeat;
@@ -85,6 +89,7 @@ public:
   std::string m_strOpenPath; // the same, for a device chosen by its path
   bool m_bPortOpen = false;  // opened and not yet found lost
   bool m_bPortLost = false;  // the open port went away since it was opened
+  Ms m_retry{0};             // see SetRetryPeriod
 
   // Remote-key repetitions, each on its own timer.
   std::list<KeyEntry> m_keys;

@@ -36,19 +36,33 @@ struct SConnection {
   bool bAutoPort = true; // ports are found by discovery
 };
 
+// How a run keeps its samples and whether the meter's absence ends it.
+struct SRunOptions {
+  // The samples go to the live store, up to the sample limit. Without: they
+  // only reach the observers, the store and its statistics stay as they
+  // are and nothing limits the run, so memory stays flat however long it
+  // lasts.
+  bool bKeepSamples = true;
+  // The run ends when the meter falls silent, goes away or holds its
+  // display. Without: it waits through all three, records nothing
+  // meanwhile, and samples again once the meter is back.
+  bool bEndWithMeter = true;
+};
+
 // A monitoring run as it starts.
 struct SRunStart {
   double dRate = 0;       // seconds between samples
   int nIntervalMs = 0;    // the sampling period
   std::time_t tStart = 0; // calendar time of the start
   bool bWeightA = true;   // the meter's weighting at the start
-  int nSampleLimit = 0;   // the run ends when the live store holds this many
+  int nSampleLimit = 0;   // the run ends when the live store holds this many; 0: no limit
+  SRunOptions options;
 };
 
-// One sample that a run has just appended to the live store.
+// One sample that a run has just taken.
 struct SSample {
-  const CObjData &rec;     // the record in the live store
-  std::size_t nCount = 0;  // samples in the store, this one included
+  const CObjData &rec;     // the record (in the live store when the run keeps its samples)
+  std::size_t nCount = 0;  // samples of the run (or in the store), this one included
   const StatData &stat;    // the run's statistics after it
   StatData::Change change; // which extremes it changed
 };

@@ -20,28 +20,32 @@ void CMeterSession::CImpl::DiscoverPort() {
       m_bRediscover = false;
       m_timers.Set(TIMER_DISCOVER, Now() + kRetryDiscoverDelay);
     }
-    if (!m_bPortOpen)
+    if (!m_bPortOpen) {
       SetConnection(ELinkState::NoMeterFound);
+      if (!m_timers.IsActive(TIMER_DISCOVER))
+        RetryLater();
+    }
   }
   m_bDiscovering = false;
 }
 
 bool CMeterSession::CImpl::OpenPort(int nPort, const std::string &strPath) {
   StopKeys(); // the port is closed and opened again
+  m_nOpenPort = nPort;
+  m_strOpenPath = strPath;
   const IMeterLink::OpenResult r =
       strPath.empty() ? m_env.link.Open(nPort, m_env.post) : m_env.link.OpenPath(strPath, m_env.post);
   m_conn.nPort = strPath.empty() ? nPort : -1;
   m_conn.strDevice = strPath.empty() ? m_env.link.PortDevice(nPort) : strPath;
   if (!r.bOk && r.nRetryMs > 0) {
     // A node that has just arrived may not be ours to open yet.
-    m_nOpenPort = nPort;
-    m_strOpenPath = strPath;
     m_timers.Set(TIMER_OPEN_PORT, Now() + Ms{r.nRetryMs});
     return false;
   }
   if (!r.bOk) {
     m_bPortOpen = false;
     SetConnection(ELinkState::OpenFailed, r.strReason);
+    RetryLater();
     return false;
   }
   m_bPortOpen = true;
@@ -68,6 +72,20 @@ void CMeterSession::CImpl::PortLost() {
   m_bPortLost = true;
   StopKeys();
   SetConnection(ELinkState::Closed, "the device went away");
+  RetryLater();
+}
+
+void CMeterSession::CImpl::NoticeLostPort() {
+  if (m_bPortOpen && !m_env.link.IsOpen()) {
+    m_env.link.Close();
+    PortLost();
+  }
+}
+
+void CMeterSession::CImpl::RetryLater() {
+  if (m_retry <= Ms::zero())
+    return;
+  m_timers.Set(m_bAutoPort ? TIMER_DISCOVER : TIMER_OPEN_PORT, Now() + m_retry);
 }
 
 bool CMeterSession::CImpl::StartKey(int nKey) {
@@ -168,9 +186,18 @@ void CMeterSession::OnDeviceArrived() {
   d.Reschedule();
 }
 
+void CMeterSession::SetRetryPeriod(Ms period) {
+  m_pImpl->m_retry = period;
+}
+
 void CMeterSession::ClosePort() {
   CImpl &d = *m_pImpl;
   d.StopKeys();
+  if (d.m_retry > Ms::zero()) {
+    // Closed on purpose: no retry opens it again.
+    d.m_timers.Kill(TIMER_OPEN_PORT);
+    d.m_timers.Kill(TIMER_DISCOVER);
+  }
   d.m_env.link.Close();
   d.m_bPortOpen = false;
   d.SetConnection(ELinkState::Closed);

@@ -56,13 +56,16 @@ struct Instance {
   CSampleStore &Live() { return app->Stores().m_live; }
 
   // A 0.1 s run of `nSamples` in compressed time: the sampling timer is
-  // fired by hand while the meter's frames keep arriving.
   // fired by the test, the clock jumping to each tick, while the meter's
   // frames keep arriving.
   void Run(int nSamples) {
     const CMeterState &st = app->Session().State();
     ASSERT_TRUE(QTest::qWaitFor([&] { return st.m_bDataReceived && !st.m_strCurTime.empty(); }, 5000));
     View().StartRunAt(0); // "0.1"
+    Tick(nSamples);
+    ASSERT_EQ(Live().GetSize(), static_cast<std::size_t>(nSamples));
+  }
+  void Tick(int nSamples) {
     ASSERT_EQ(app->Session().Timers().Period(CMeterSession::TIMER_SAMPLE), 100ms);
     for (int i = 0; i < nSamples; ++i) {
       QTest::qWait(2);
@@ -72,7 +75,6 @@ struct Instance {
         clock.m_shift += due - clock.Now();
       app->Session().Advance(due);
     }
-    ASSERT_EQ(Live().GetSize(), static_cast<std::size_t>(nSamples));
   }
 };
 
@@ -222,5 +224,29 @@ TEST(Recovery, EndingBySignalKeepsTheJournalAndANormalCloseRemovesIt) {
   EXPECT_EQ(next.app->OfferRecovery(), 10u);
   next.app->Frame().close();
   EXPECT_EQ(next.prompts.Messages().back(), "Close Window?");
+  EXPECT_TRUE(Journals(folder).empty());
+}
+
+// A run whose samples go elsewhere leaves nothing in the live store to guard.
+TEST(Recovery, ARunThatKeepsNoSamplesHasNoJournal) {
+  CTempDir dir;
+  const std::string folder = dir.File("state");
+  Instance inst(folder);
+  const CMeterState &st = inst.app->Session().State();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return st.m_bDataReceived && !st.m_strCurTime.empty(); }, 5000));
+  struct : ISessionObserver {
+    int n = 0;
+    void OnSampleTaken(const SSample &) override { ++n; }
+  } samples;
+  inst.app->Session().AddObserver(samples);
+  SRunOptions options;
+  options.bKeepSamples = false;
+  ASSERT_TRUE(inst.app->Session().StartRun(0.1, options));
+  inst.Tick(20);
+  inst.app->Session().StopRun();
+  inst.app->Session().RemoveObserver(samples);
+  EXPECT_EQ(samples.n, 20);
+  EXPECT_TRUE(inst.Live().IsEmpty());
+  EXPECT_FALSE(inst.app->Journal().Journal().HasFile());
   EXPECT_TRUE(Journals(folder).empty());
 }

@@ -264,7 +264,7 @@ TEST(LoggerProgram, TicksWithoutAFreshReadingOrWithTheDisplayHeldRecordNothing) 
   CLoggerOptions o;
   o.strDevice = meter.SlavePath();
   o.dRate = 0.2;
-  o.dDurationSec = 5.0;
+  o.dDurationSec = 8.0; // silence is told 2 to 4 s after the last byte
   o.strOutput = dir.File("fresh.txt");
   o.ePrint = CLoggerOptions::EPrint::Csv;
   CLoggerEnv env;

@@ -65,6 +65,7 @@ public:
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   int SlaveNumber() const { return m_pty->SlaveNumber(); }
+  std::string SlavePath() const { return m_pty->SlavePath(); }
 
   // Compressed time: `span` of the session's clock.
   bool RunFor(Ms span) {

@@ -13,9 +13,11 @@ class CFakeMeterLink : public IMeterLink {
 public:
   std::vector<int> m_bridgePorts;
   std::map<int, std::string> m_openFailures; // port -> reason
-  int m_nRetryMs = 0; // an open that is to be tried again this much later
+  int m_nRetryMs = 0;                        // an open that is to be tried again this much later
   int m_nDiscoveries = 0;
   std::vector<int> m_opened;
+  std::vector<std::string> m_openedPaths;
+  std::map<std::string, std::string> m_pathFailures; // device path -> reason
   int m_nCloses = 0;
   std::vector<std::uint8_t> m_written;
   ChunkHandler m_onChunk;
@@ -34,6 +36,15 @@ public:
       return {false, {}, m_nRetryMs};
     auto it = m_openFailures.find(nPort);
     if (it != m_openFailures.end())
+      return {false, it->second};
+    m_onChunk = std::move(onChunk);
+    return {true, {}};
+  }
+  OpenResult OpenPath(const std::string &strPath, ChunkHandler onChunk) override {
+    Close();
+    m_openedPaths.push_back(strPath);
+    auto it = m_pathFailures.find(strPath);
+    if (it != m_pathFailures.end())
       return {false, it->second};
     m_onChunk = std::move(onChunk);
     return {true, {}};
