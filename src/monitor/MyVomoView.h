@@ -68,14 +68,8 @@ signals:
   void firstFrameDecoded();
   // The readout was repainted from the meter state.
   void readoutRefresh();
-  // The live store's run: begun (on an empty store), one sample taken (the
-  // store's last record), ended whatever the reason; the store emptied; the
-  // store saved to a file.
-  void runStarted();
-  void sampleTaken();
+  // The run stopped, whatever the reason, and the view shows its end.
   void runStopped();
-  void liveCleared();
-  void liveSaved();
 
 protected:
   void resizeEvent(QResizeEvent *event) override;

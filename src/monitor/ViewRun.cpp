@@ -93,7 +93,6 @@ void CMyVomoView::ShowLiveStore() {
 void CMyVomoView::OnRunStarted(const SRunStart &) {
   m_pRate->setEnabled(false); // the rate of a run is fixed while it samples
   m_pPane->SetLive(true);
-  emit runStarted();
   emit commandStateChanged();
 }
 
@@ -110,14 +109,12 @@ void CMyVomoView::OnLiveCleared() {
   SetControlText(this, StatIds::kCount, {});
   ShowReadoutTexts(this, NoiseReadouts(m_session.Noise(), m_session.NoiseLeqLabel()));
   m_pPane->StoreReset(false);
-  emit liveCleared();
   emit commandStateChanged();
 }
 
 void CMyVomoView::OnSampleTaken(const SSample &s) {
   m_pPane->SampleAppended();
   ShowStatistics();
-  emit sampleTaken();
   if (s.nCount == 1)
     emit commandStateChanged(); // the store is no longer empty
 }
