@@ -60,15 +60,6 @@ void CComPort::Close() {
   m_pPort.reset();
 }
 
-void CComPort::SetReceiveCallback(ComRecvCallback fn, void *pUser) {
-  if (!fn) {
-    SetReceiveCallback(RecvFn{});
-    return;
-  }
-  SetReceiveCallback(
-      RecvFn([fn, pUser](const unsigned char *pData, int nCount) { fn(pUser, pData, nCount); }));
-}
-
 void CComPort::SetReceiveCallback(RecvFn fn) {
   std::lock_guard lock(m_cbMutex);
   m_pRecv = fn ? std::make_shared<const RecvFn>(std::move(fn)) : nullptr;

@@ -11,10 +11,6 @@
 #include <optional>
 #include <string>
 
-// The receive callback of the meter software: user data, the chunk, its size.
-// The bytes are valid only during the call, which runs on the reader thread.
-using ComRecvCallback = void (*)(void *pUser, const unsigned char *pData, int nCount);
-
 // The meter's port and its reader thread. Open, Close and the setters belong
 // to one thread (the UI thread); Write may be called from any thread.
 class CComPort : private CReadComThread::CSink {
@@ -42,7 +38,6 @@ public:
   bool IsOpen() const { return m_pPort != nullptr; }
 
   // Both stay set across Close and Open. Chunks that arrive while none is set are dropped.
-  void SetReceiveCallback(ComRecvCallback fn, void *pUser);
   void SetReceiveCallback(RecvFn fn);
   // Called once, on the reader thread, when the device goes away while open.
   void SetHangupCallback(HangupFn fn);

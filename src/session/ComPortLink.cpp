@@ -3,10 +3,7 @@
 CComPortLink::CComPortLink(const std::string &strSysfsRoot) : m_discovery(strSysfsRoot), m_opener(m_port) {}
 
 std::vector<int> CComPortLink::FindBridgePorts() {
-  CDiscoveryStep step = m_discovery.DiscoverPort();
-  if (step.m_eAction == CDiscoveryStep::OpenPort)
-    return {step.m_nPort};
-  return {};
+  return m_discovery.FindBridgePorts();
 }
 
 void CComPortLink::SetHandler(ChunkHandler onChunk) {

@@ -62,20 +62,13 @@ CPortInfo Other(int n) {
 }
 } // namespace
 
-TEST(PortDiscoveryTest, TheFirstBridgeListedWinsAndIsOpened200MsLater) {
+TEST(PortDiscoveryTest, EveryBridgeInListOrderAndOthersLeftOut) {
   CFakeSysfs sys;
   sys.AddUsb("ttyUSB0", "ftdi_sio", "FT232R USB UART", "1-1");
   sys.AddUsb("ttyUSB7", "cp210x", "CP2102 USB to UART Bridge Controller", "1-2");
   sys.AddUsb("ttyUSB12", "cp210x", "CP2102 USB to UART Bridge Controller", "1-3");
-  CPortDiscovery d(sys.Root());
-  EXPECT_EQ(d.Port(), -1);
-  auto step = d.DiscoverPort();
-  EXPECT_EQ(step.m_eAction, CDiscoveryStep::OpenPort);
-  EXPECT_EQ(step.m_nPort, 7);
-  EXPECT_EQ(step.m_nDelayMs, 200);
-  EXPECT_EQ(step.m_nMatches, 2);
-  EXPECT_EQ(d.Port(), 7);
-  EXPECT_FALSE(d.Discovering());
+  EXPECT_EQ(CPortDiscovery(sys.Root()).FindBridgePorts(), (std::vector<int>{7, 12}));
+  EXPECT_TRUE(CPortDiscovery([] { return std::vector<CPortInfo>{Other(1)}; }).FindBridgePorts().empty());
 }
 
 TEST(PortDiscoveryTest, ExtraPortsComeFirst) {
@@ -83,56 +76,9 @@ TEST(PortDiscoveryTest, ExtraPortsComeFirst) {
   CPortInfo sim = Bridge(4);
   sim.m_strDevice = "/dev/pts/4";
   d.AddExtraPort(sim);
-  EXPECT_EQ(d.DiscoverPort().m_nPort, 4);
-}
-
-TEST(PortDiscoveryTest, AnArrivalDuringAFruitlessSearchCausesExactlyOneRetryAfter500Ms) {
-  CPortDiscovery *pD = nullptr;
-  int nSearches = 0;
-  bool bArriveDuring = true;
-  std::vector<CPortInfo> found;
-  CPortDiscovery d([&] {
-    ++nSearches;
-    if (bArriveDuring) {
-      // The enumeration can let an arrival in; it must not nest a search.
-      EXPECT_EQ(pD->OnDeviceArrived().m_eAction, CDiscoveryStep::Nothing);
-      EXPECT_EQ(pD->DiscoverPort().m_eAction, CDiscoveryStep::Nothing);
-      pD->OnDeviceArrived();
-    }
-    return found;
-  });
-  pD = &d;
-
-  auto step = d.DiscoverPort();
-  EXPECT_EQ(nSearches, 1);
-  EXPECT_EQ(step.m_eAction, CDiscoveryStep::DiscoverAgain);
-  EXPECT_EQ(step.m_nDelayMs, 500);
-  EXPECT_FALSE(d.Rediscover());
-
-  bArriveDuring = false;
-  step = d.DiscoverPort(); // the retry finds nothing and asks for no more
-  EXPECT_EQ(step.m_eAction, CDiscoveryStep::Nothing);
-
-  // After a search that found a port, an arrival during it causes none.
-  bArriveDuring = true;
-  found = {Other(1), Bridge(3)};
-  step = d.DiscoverPort();
-  EXPECT_EQ(step.m_eAction, CDiscoveryStep::OpenPort);
-  EXPECT_EQ(step.m_nPort, 3);
-  bArriveDuring = false;
-  found.clear();
-  EXPECT_EQ(d.DiscoverPort().m_eAction, CDiscoveryStep::Nothing);
-  EXPECT_EQ(d.Port(), 3) << "a fruitless search keeps the port found before";
-}
-
-TEST(PortDiscoveryTest, ArrivalsSearchAfter100MsOnlyWhileAutomatic) {
-  CPortDiscovery d([] { return std::vector<CPortInfo>{}; });
-  auto step = d.OnDeviceArrived();
-  EXPECT_EQ(step.m_eAction, CDiscoveryStep::DiscoverAgain);
-  EXPECT_EQ(step.m_nDelayMs, 100);
-  d.SetAutoPort(false);
-  EXPECT_EQ(d.OnDeviceArrived().m_eAction, CDiscoveryStep::Nothing);
-  EXPECT_FALSE(d.Rediscover());
+  EXPECT_EQ(d.FindBridgePorts(), (std::vector<int>{4, 0}));
+  d.ClearExtraPorts();
+  EXPECT_EQ(d.FindBridgePorts(), (std::vector<int>{0}));
 }
 
 TEST(ArrivalScannerTest, NewEntriesAreOneArrivalAndRemovalsNone) {
