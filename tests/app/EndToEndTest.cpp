@@ -1,11 +1,12 @@
 #include "app/AppOptions.h"
 #include "app/TarvikApp.h"
-#include "datalog/DataLogDlg.h"
 #include "datalog/DataFileMenu.h"
+#include "datalog/DataLogDlg.h"
 #include "datalog/DataLogHolder.h"
-#include "monitor/SessionHost.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/RegistoFlow.h"
+#include "monitor/SessionHost.h"
+#include "res/ControlIds.h"
 #include "sim/PtyMeter.h"
 #include "support/ScriptedPrompts.h"
 #include "uikit/DialogBuilder.h"
@@ -44,7 +45,7 @@ TEST(EndToEnd, SimulatedMeterIsFoundDecodedAndSampled) {
   EXPECT_FALSE(st.m_bWeightA);
   EXPECT_TRUE(prompts.m_asked.empty());
 
-  auto *rate = DlgItem<QComboBox>(&view, 1007);
+  auto *rate = DlgItem<QComboBox>(&view, StatIds::kRate);
   rate->setCurrentIndex(rate->findText("0.1"));
   app.Session().SetSampleLimit(5);
   view.OnRun();
@@ -55,8 +56,8 @@ TEST(EndToEnd, SimulatedMeterIsFoundDecodedAndSampled) {
     EXPECT_DOUBLE_EQ(app.Stores().m_live[i].m_dValue, 72.4) << i;
     EXPECT_EQ(app.Stores().m_live[i].m_strUnit, "dBC") << i;
   }
-  EXPECT_EQ(DlgItem<QLineEdit>(&view, 1009)->text(), "5");
-  EXPECT_EQ(DlgItem<QLineEdit>(&view, 1005)->text(), "72.4");
+  EXPECT_EQ(DlgItem<QLineEdit>(&view, StatIds::kCount)->text(), "5");
+  EXPECT_EQ(DlgItem<QLineEdit>(&view, StatIds::kAverage)->text(), "72.4");
 
   // "Registo" fetches the meter's memory and opens the data logger window.
   CSimRecording rec;

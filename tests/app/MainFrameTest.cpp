@@ -1,9 +1,9 @@
 #include "app/MainFrame.h"
 #include "files/TempDir.h"
 #include "records/SampleStore.h"
+#include "res/CommandIds.h"
 #include "res/DialogTemplate.h"
 #include "support/ScriptedPrompts.h"
-#include "res/CommandIds.h"
 
 #include <QApplication>
 #include <QDialog>

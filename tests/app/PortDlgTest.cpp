@@ -1,4 +1,5 @@
 #include "monitor/PortDlg.h"
+#include "res/ControlIds.h"
 #include "support/ScriptedPrompts.h"
 #include "uikit/DialogBuilder.h"
 
@@ -15,7 +16,7 @@ TEST(PortDlg, PresetRangeAndButtons) {
   dlg.m_nPort = 3;
   dlg.OnInitDialog();
   EXPECT_EQ(dlg.windowTitle(), "Porta");
-  QLineEdit *e = DlgItem<QLineEdit>(&dlg, 1063);
+  QLineEdit *e = DlgItem<QLineEdit>(&dlg, PortIds::kPort);
   EXPECT_EQ(e->text(), "3");
   EXPECT_EQ(e->accessibleName(), "Porta");
   EXPECT_EQ(DlgItem<QPushButton>(&dlg, IDOK)->text(), "OK");

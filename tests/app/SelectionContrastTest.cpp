@@ -1,5 +1,6 @@
 #include "datalog/DataLogDlg.h"
 #include "monitor/ViewFixture.h"
+#include "res/ControlIds.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -82,7 +83,7 @@ TEST_F(SelectionContrast, LiveTableRowsReadWhenSelectedInEveryStyle) {
   m_pView->OnShowTable();
   m_pView->resize(1000, 700);
   m_pView->show();
-  auto *table = DlgItem<QTreeView>(m_pView, 1037);
+  auto *table = DlgItem<QTreeView>(m_pView, FormIds::kTable);
   ASSERT_NE(table, nullptr);
   for (const char *style : kStyles)
     ExpectReadableSelection(table, *style ? QString::fromLatin1(style) : restore.name);

@@ -7,11 +7,12 @@
 #include "journal/OrphanJournals.h"
 #include "journal/RunJournal.h"
 #include "monitor/MyVomoView.h"
+#include "res/CommandIds.h"
+#include "res/ControlIds.h"
 #include "session/ComPortLink.h"
 #include "sim/PtyMeter.h"
 #include "support/FakeSessionClock.h"
 #include "support/ScriptedPrompts.h"
-#include "res/CommandIds.h"
 #include "uikit/CommandRouter.h"
 
 #include "res/DialogTemplate.h"
@@ -131,9 +132,10 @@ TEST(Recovery, ACrashedRunComesBackWithItsSamplesStatisticsAndFile) {
   EXPECT_EQ(st.strMinTime, expected.strMinTime);
   EXPECT_EQ(st.strStartTime, expected.strStartTime);
   EXPECT_EQ(st.dSampleRate, 0.1);
-  EXPECT_EQ(DlgItem<QLineEdit>(&next.View(), 1009)->text(), "300");
-  EXPECT_EQ(DlgItem<QLineEdit>(&next.View(), 1005)->text(), QString::asprintf("%.1f", expected.dAverage));
-  EXPECT_EQ(DlgItem<QLineEdit>(&next.View(), 1001)->text(), QString::fromStdString(firstTime));
+  EXPECT_EQ(DlgItem<QLineEdit>(&next.View(), StatIds::kCount)->text(), "300");
+  EXPECT_EQ(DlgItem<QLineEdit>(&next.View(), StatIds::kAverage)->text(),
+            QString::asprintf("%.1f", expected.dAverage));
+  EXPECT_EQ(DlgItem<QLineEdit>(&next.View(), StatIds::kStartTime)->text(), QString::fromStdString(firstTime));
 
   // Still guarded: another crash now would offer them again ...
   EXPECT_TRUE(next.app->Journal().Journal().HasFile());

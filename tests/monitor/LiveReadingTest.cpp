@@ -3,6 +3,7 @@
 // hold signal; and a meter that hangs up in the middle of a fast run.
 #include "monitor/PtyViewFixture.h"
 #include "monitor/ReadoutPanel.h"
+#include "res/ControlIds.h"
 #include "session/MonitorRun.h"
 #include "sim/MeterSim.h"
 #include "uikit/DialogBuilder.h"
@@ -47,7 +48,7 @@ protected:
     return bOk && QTest::qWaitFor([&] { return m_decoded.size() > n; }, 3000) && m_decoded.back().dLevel == d;
   }
   void SelectRateAndRun(const char *text) {
-    auto *rate = DlgItem<QComboBox>(m_pView, 1007);
+    auto *rate = DlgItem<QComboBox>(m_pView, StatIds::kRate);
     rate->setCurrentIndex(rate->findText(QString::fromLatin1(text)));
     m_pView->OnRun();
     ASSERT_TRUE(State().m_bRunning);
@@ -160,7 +161,7 @@ TEST_F(PtyViewFixture, HangUpInAFastRunRecordsNoSampleAfterTheLastReadingGoesSta
   ASSERT_TRUE(m_meter.Start()) << m_meter.Error();
   ListPort(m_meter.PortInfo());
   ASSERT_TRUE(DiscoverAndHear());
-  auto *rate = DlgItem<QComboBox>(m_pView, 1007);
+  auto *rate = DlgItem<QComboBox>(m_pView, StatIds::kRate);
   rate->setCurrentIndex(rate->findText(QStringLiteral("0.1")));
   m_pView->OnRun();
   QTest::qWait(800);

@@ -57,7 +57,7 @@ TEST_F(LongRunTest, StopsAtExactly40000StaysFlatAndSavesAndReadsBackEverySample)
   EXPECT_FALSE(State().m_bRunning);
   EXPECT_FALSE(Active(S::TIMER_SAMPLE));
   EXPECT_EQ(m_stores.m_live.GetSize(), static_cast<std::size_t>(kMaxSamples));
-  EXPECT_EQ(Field(1009), "40000");
+  EXPECT_EQ(Field(StatIds::kCount), "40000");
   // The noise figures followed every sample and end as the whole run's.
   std::vector<double> levels;
   for (std::size_t i = 0; i < m_stores.m_live.GetSize(); ++i)
@@ -113,7 +113,7 @@ TEST_F(ViewFixture, ATableShownAfterARunInGraphModeShowsTheLastSample) {
   Hear();
   m_pView->OnRun();
   Tick(300);
-  auto *pList = DlgItem<QTreeView>(m_pView, 1037);
+  auto *pList = DlgItem<QTreeView>(m_pView, FormIds::kTable);
   ASSERT_NE(pList, nullptr);
   EXPECT_FALSE(pList->isVisible());
   m_pView->OnShowTable();

@@ -1,4 +1,5 @@
 #include "monitor/ViewFixture.h"
+#include "res/ControlIds.h"
 
 #include <QAccessible>
 #include <QGroupBox>
@@ -12,53 +13,54 @@ QRect Geo(CMyVomoView *v, int nId) {
 
 TEST_F(ViewFixture, NarrowWindowIsLaidOutAsIf800Wide) {
   m_pView->show(); // resize events reach shown widgets only
-  const QRect g = Geo(m_pView, 1061);
+  const QRect g = Geo(m_pView, FormIds::kCursorBox);
   for (QSize sz : {QSize(640, 400), QSize(800, 550)}) {
     m_pView->resize(sz);
     const int nBottom = g.bottom() + 1;
-    EXPECT_EQ(Geo(m_pView, 1010), QRect(g.left(), nBottom + 5, 800 - g.left() - 42, 550 - nBottom - 60));
-    EXPECT_EQ(Geo(m_pView, 1037), Geo(m_pView, 1010));
-    EXPECT_EQ(Geo(m_pView, 1039), QRect(800 - 42, nBottom + 5, 15, 550 - nBottom - 60));
-    EXPECT_EQ(Geo(m_pView, 1038), QRect(g.left(), 550 - 35, 800 - g.left() - 42, 15));
-    EXPECT_EQ(Geo(m_pView, 1058), QRect(g.left() - 10, 10, 800 - g.left(), 550 - 20));
+    EXPECT_EQ(Geo(m_pView, FormIds::kGraph),
+              QRect(g.left(), nBottom + 5, 800 - g.left() - 42, 550 - nBottom - 60));
+    EXPECT_EQ(Geo(m_pView, FormIds::kTable), Geo(m_pView, FormIds::kGraph));
+    EXPECT_EQ(Geo(m_pView, GraphIds::kVScroll), QRect(800 - 42, nBottom + 5, 15, 550 - nBottom - 60));
+    EXPECT_EQ(Geo(m_pView, GraphIds::kHScroll), QRect(g.left(), 550 - 35, 800 - g.left() - 42, 15));
+    EXPECT_EQ(Geo(m_pView, FormIds::kGraphBox), QRect(g.left() - 10, 10, 800 - g.left(), 550 - 20));
   }
   m_pView->resize(1200, 900);
-  EXPECT_EQ(Geo(m_pView, 1010).width(), 1200 - g.left() - 42);
-  EXPECT_EQ(Geo(m_pView, 1038).y(), 900 - 35);
-  EXPECT_EQ(Geo(m_pView, 1061), g); // the anchor itself never moves
+  EXPECT_EQ(Geo(m_pView, FormIds::kGraph).width(), 1200 - g.left() - 42);
+  EXPECT_EQ(Geo(m_pView, GraphIds::kHScroll).y(), 900 - 35);
+  EXPECT_EQ(Geo(m_pView, FormIds::kCursorBox), g); // the anchor itself never moves
 }
 
 TEST_F(ViewFixture, CursorLabelsCarryTheCursorColours) {
-  auto *a = DlgItem<QLabel>(m_pView, 1030);
-  auto *b = DlgItem<QLabel>(m_pView, 1031);
+  auto *a = DlgItem<QLabel>(m_pView, FormIds::kCursorALabel);
+  auto *b = DlgItem<QLabel>(m_pView, FormIds::kCursorBLabel);
   EXPECT_EQ(a->palette().color(QPalette::WindowText), QColor(110, 30, 200));
   EXPECT_EQ(b->palette().color(QPalette::WindowText), QColor(0, 255, 0));
   EXPECT_EQ(m_pView->palette().color(QPalette::Window), QColor(170, 175, 195));
   EXPECT_EQ(Rate()->palette().color(QPalette::Button), QColor(100, 100, 100));
-  EXPECT_TRUE(DlgItem<QLabel>(m_pView, 1012)->isHidden());
-  EXPECT_TRUE(DlgItem<QLabel>(m_pView, 1022)->isHidden());
+  EXPECT_TRUE(DlgItem<QLabel>(m_pView, GraphIds::kLevelLabel0)->isHidden());
+  EXPECT_TRUE(DlgItem<QLabel>(m_pView, GraphIds::kLevelLabel0 + 10)->isHidden());
 }
 
 TEST_F(ViewFixture, EveryControlHasAnAccessibleName) {
   const std::pair<int, const char *> names[] = {
-      {1009, "Num. Amostras"},
-      {1001, "Hora de início"},
-      {1007, "Taxa de amostragem"},
-      {1002, "MAX"},
-      {1003, "MAX @"},
-      {1008, "MIN"},
-      {1006, "MIN @"},
-      {1005, "Média"},
-      {1000, "Anular Zoom"},
-      {1059, "Gráfico"},
-      {1060, "Tabela"},
-      {1010, "Gráfico em tempo real"},
-      {1037, "Tabela"},
-      {1061, "Cursor"},
-      {1004, "Cursor A"},
-      {1024, "Cursor B @"},
-      {1029, "Média entre A e B"},
-      {1032, "Quantidade entre A e B"},
+      {StatIds::kCount, "Num. Amostras"},
+      {StatIds::kStartTime, "Hora de início"},
+      {StatIds::kRate, "Taxa de amostragem"},
+      {StatIds::kMax, "MAX"},
+      {StatIds::kMaxTime, "MAX @"},
+      {StatIds::kMin, "MIN"},
+      {StatIds::kMinTime, "MIN @"},
+      {StatIds::kAverage, "Média"},
+      {GraphIds::kResetZoom, "Anular Zoom"},
+      {FormIds::kShowGraph, "Gráfico"},
+      {FormIds::kShowTable, "Tabela"},
+      {FormIds::kGraph, "Gráfico em tempo real"},
+      {FormIds::kTable, "Tabela"},
+      {FormIds::kCursorBox, "Cursor"},
+      {GraphIds::kLevelA, "Cursor A"},
+      {GraphIds::kTimeB, "Cursor B @"},
+      {GraphIds::kAverage, "Média entre A e B"},
+      {GraphIds::kCount, "Quantidade entre A e B"},
   };
   for (auto [nId, name] : names) {
     QWidget *w = m_pView->findChild<QWidget *>(CtlName(nId));

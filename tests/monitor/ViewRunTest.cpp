@@ -2,10 +2,10 @@
 #include "monitor/RegistoFlow.h"
 #include "monitor/SampleTableModel.h"
 #include "monitor/ViewFixture.h"
+#include "res/CommandIds.h"
 #include "res/ControlIds.h"
 #include "res/UiTexts.h"
 #include "session/MonitorRun.h"
-#include "res/CommandIds.h"
 
 #include <QAbstractItemModel>
 #include <QStatusBar>
@@ -89,8 +89,8 @@ TEST_F(ViewFixture, RateAndSavedFileDoNotDependOnTheLocale) {
       Tick();
     }
     m_pView->OnStop();
-    EXPECT_EQ(Field(1005), "64.9");
-    EXPECT_EQ(Field(1002), "120.0");
+    EXPECT_EQ(Field(StatIds::kAverage), "64.9");
+    EXPECT_EQ(Field(StatIds::kMax), "120.0");
     const std::string path = dir.File(std::string(loc) + ".txt");
     m_prompts.m_answers = {IDOK};
     m_prompts.m_paths = {QString::fromStdString(path)};
@@ -124,13 +124,13 @@ TEST_F(ViewFixture, SamplesFillStoreTableAndFields) {
   EXPECT_EQ(t->index(0, 0).data().toString(), "1");
   EXPECT_EQ(t->index(0, 3).data().toString(), "65.24");
   EXPECT_EQ(t->index(1, 2).data().toString(), "dBC");
-  EXPECT_EQ(Field(1009), "3");
-  EXPECT_EQ(Field(1001), "06-12-2025,05:46:41");
-  EXPECT_EQ(Field(1002), "70.0");
-  EXPECT_EQ(Field(1003), "06-12-2025,05:46:42");
-  EXPECT_EQ(Field(1008), "60.0");
-  EXPECT_EQ(Field(1006), "06-12-2025,05:46:43");
-  EXPECT_EQ(Field(1005), "65.1");
+  EXPECT_EQ(Field(StatIds::kCount), "3");
+  EXPECT_EQ(Field(StatIds::kStartTime), "06-12-2025,05:46:41");
+  EXPECT_EQ(Field(StatIds::kMax), "70.0");
+  EXPECT_EQ(Field(StatIds::kMaxTime), "06-12-2025,05:46:42");
+  EXPECT_EQ(Field(StatIds::kMin), "60.0");
+  EXPECT_EQ(Field(StatIds::kMinTime), "06-12-2025,05:46:43");
+  EXPECT_EQ(Field(StatIds::kAverage), "65.1");
   // The noise figures: an energy mean of mixed weightings, 0.5 s apart,
   // with every sample; the percentiles are brought up to date at the stop.
   EXPECT_EQ(Label(NoiseIds::kLeqLabel), "Leq");
@@ -156,12 +156,12 @@ TEST_F(ViewFixture, RunWithOldSamplesAsksThenStartsAfreshEvenAfterCancel) {
   EXPECT_EQ(m_prompts.m_asked[0].caption, "Tip");
   EXPECT_TRUE(m_stores.m_live.IsEmpty());
   EXPECT_EQ(Table(m_pView)->rowCount(), 0);
-  EXPECT_EQ(Field(1009), "");
+  EXPECT_EQ(Field(StatIds::kCount), "");
   EXPECT_TRUE(State().m_bRunning);
   Tick();
-  EXPECT_EQ(Field(1009), "1");
+  EXPECT_EQ(Field(StatIds::kCount), "1");
   EXPECT_EQ(Table(m_pView)->index(0, 0).data().toString(), "1");
-  EXPECT_EQ(Field(1001), QString::fromStdString(m_stores.m_live[0].m_strTime));
+  EXPECT_EQ(Field(StatIds::kStartTime), QString::fromStdString(m_stores.m_live[0].m_strTime));
 }
 
 TEST_F(ViewFixture, RunWithoutSamplesAsksNothing) {
@@ -260,21 +260,21 @@ TEST_F(ViewFixture, ClearDuringARunKeepsRunningFromNumberOne) {
   EXPECT_EQ(m_prompts.m_asked.back().text, "Usuwanie danych");
   EXPECT_EQ(m_prompts.m_asked.back().caption, "Tips");
   EXPECT_EQ(m_stores.m_live.GetSize(), 4u);
-  EXPECT_EQ(Field(1009), "4");
+  EXPECT_EQ(Field(StatIds::kCount), "4");
 
-  const QString strMaxBefore = Field(1002);
+  const QString strMaxBefore = Field(StatIds::kMax);
   m_prompts.m_answers = {IDOK};
   m_pView->OnClear();
   EXPECT_TRUE(m_stores.m_live.IsEmpty());
-  EXPECT_EQ(Field(1009), "");
-  EXPECT_EQ(Field(1002), strMaxBefore); // kept until the next sample
-  EXPECT_EQ(Field(NoiseIds::kLeq), ""); // but the noise figures go with the samples
+  EXPECT_EQ(Field(StatIds::kCount), "");
+  EXPECT_EQ(Field(StatIds::kMax), strMaxBefore); // kept until the next sample
+  EXPECT_EQ(Field(NoiseIds::kLeq), "");          // but the noise figures go with the samples
   EXPECT_EQ(Field(NoiseIds::kDuration), "");
   EXPECT_TRUE(State().m_bRunning);
   Tick();
-  EXPECT_EQ(Field(1009), "1");
+  EXPECT_EQ(Field(StatIds::kCount), "1");
   EXPECT_EQ(Table(m_pView)->rowCount(), 1);
-  EXPECT_EQ(Field(1001), QString::fromStdString(m_stores.m_live[0].m_strTime));
+  EXPECT_EQ(Field(StatIds::kStartTime), QString::fromStdString(m_stores.m_live[0].m_strTime));
   EXPECT_EQ(Session().Stat().strStartTime, m_stores.m_live[0].m_strTime);
 }
 
@@ -312,9 +312,9 @@ TEST_F(ViewFixture, SetupStartsARunWithTheChosenCountAndRate) {
 }
 
 TEST_F(ViewFixture, GraphAndTableSwitch) {
-  QWidget *graph = m_pView->findChild<QWidget *>(CtlName(1010));
-  QWidget *table = m_pView->findChild<QWidget *>(CtlName(1037));
-  QWidget *vbar = m_pView->findChild<QWidget *>(CtlName(1039));
+  QWidget *graph = m_pView->findChild<QWidget *>(CtlName(FormIds::kGraph));
+  QWidget *table = m_pView->findChild<QWidget *>(CtlName(FormIds::kTable));
+  QWidget *vbar = m_pView->findChild<QWidget *>(CtlName(GraphIds::kVScroll));
   EXPECT_FALSE(graph->isHidden());
   EXPECT_TRUE(table->isHidden());
   m_pView->OnShowTable();
