@@ -4,9 +4,9 @@
 #include "files/NumberText.h"
 
 #include <algorithm>
-#include <optional>
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -178,7 +178,7 @@ public:
       ++m_c.nSkippedLines;
       return true;
     }
-    m_c.samples.Emplace(*level, time, unit, 0, m_c.dSampleRate);
+    m_c.samples.Emplace(*level, time, m_times, unit, 0, m_c.dSampleRate);
     return true;
   }
 
@@ -186,6 +186,7 @@ public:
 
 private:
   CTextDataContent &m_c;
+  CTimeTextReader m_times;
   std::size_t m_nLine = 1;
 };
 
