@@ -2,6 +2,7 @@
 
 #include "files/NumberText.h"
 
+#include <span>
 #include <string_view>
 
 namespace {
@@ -31,18 +32,20 @@ StatData SelectionStatistics(const CSampleArray &sel) {
   const std::size_t n = sel.GetSize();
   // the texts only for the samples that set an extreme
   std::size_t nMaxAt = n, nMinAt = n;
-  for (std::size_t i = 0; i < n; ++i) {
-    const double d = sel.Level(i);
-    st.dSum += d;
-    if (d > st.dMax) {
-      st.dMax = d;
-      nMaxAt = i;
+  sel.ForEachLevelSpan(0, n, [&](std::span<const double> levels, std::size_t nAt) {
+    for (std::size_t k = 0; k < levels.size(); ++k) {
+      const double d = levels[k];
+      st.dSum += d;
+      if (d > st.dMax) {
+        st.dMax = d;
+        nMaxAt = nAt + k;
+      }
+      if (d < st.dMin) {
+        st.dMin = d;
+        nMinAt = nAt + k;
+      }
     }
-    if (d < st.dMin) {
-      st.dMin = d;
-      nMinAt = i;
-    }
-  }
+  });
   if (nMaxAt < n) {
     st.strMaxTime = sel.Time(nMaxAt);
     st.strMaxUnit = sel.Unit(nMaxAt);

@@ -56,6 +56,14 @@ void AppendInt(std::string &out, int v, int nMin) {
     out.push_back(buf[--n]);
 }
 
+// s.find(c, from) for the few bytes of a time text, without a library call.
+std::size_t FindIn(std::string_view s, char c, std::size_t from) {
+  for (std::size_t i = from; i < s.size(); ++i)
+    if (s[i] == c)
+      return i;
+  return std::string_view::npos;
+}
+
 // Digits [at, at + n) of s as a number; false past the end or on a non-digit.
 bool Digits(std::string_view s, std::size_t at, std::size_t n, int &v) {
   if (n == 0 || at + n > s.size())
@@ -131,7 +139,7 @@ std::optional<CivilSeconds> DateSeconds(std::string_view s, std::size_t comma) {
 // The clock part after the comma: h[h]:mm:ss to the end of the text.
 std::optional<ParsedTimeText> WithClock(std::string_view s, std::size_t comma, CivilSeconds date) {
   int nHour = 0, nMinute = 0, nSecond = 0;
-  const std::size_t colon = s.find(':', comma + 1);
+  const std::size_t colon = FindIn(s, ':', comma + 1);
   const std::size_t nHourDigits = colon == std::string_view::npos ? 0 : colon - comma - 1;
   if (nHourDigits < 1 || nHourDigits > 2 || !Digits(s, comma + 1, nHourDigits, nHour) ||
       s.size() != colon + 6 || s[colon + 3] != ':' || !Digits(s, colon + 1, 2, nMinute) ||
@@ -152,7 +160,7 @@ std::optional<ParsedTimeText> WithClock(std::string_view s, std::size_t comma, C
 std::size_t DateEnd(std::string_view s) {
   if (s.size() < 15)
     return std::string_view::npos;
-  return s.find(',', 6);
+  return FindIn(s, ',', 6);
 }
 } // namespace
 

@@ -93,8 +93,15 @@ std::size_t CSampleStore::Push(double dValue, CivilSeconds t, TimeStyle style, b
   Grow(m_times);
   m_levels.push_back(dValue);
   m_times.push_back(t);
-  m_pyramid.Append(m_levels);
+  if (!m_bBulk)
+    m_pyramid.Append(m_levels);
   return i;
+}
+
+void CSampleStore::EndBulkAppend() {
+  if (m_bBulk)
+    m_pyramid.Rebuild(m_levels);
+  m_bBulk = false;
 }
 
 std::size_t CSampleStore::Emplace(double dValue, std::string_view strTime, std::string_view strUnit,
@@ -141,6 +148,7 @@ void CSampleStore::RemoveAll() {
   std::vector<std::pair<std::size_t, std::string>>().swap(m_texts);
   m_units.clear();
   m_pyramid.Clear();
+  m_bBulk = false;
 }
 
 std::size_t CSampleStore::MemoryBytes() const {
