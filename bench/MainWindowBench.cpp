@@ -70,7 +70,8 @@ void TickOfALongRun(benchmark::State &state, bool bTable) {
     QCoreApplication::processEvents();
   }
   // every tick must have recorded its sample, or it measured a skipped tick
-  if (w.Count() - nBefore != static_cast<std::size_t>(state.iterations()))
+  // (the run's own timer may add a few more while events are processed)
+  if (w.Count() - nBefore < static_cast<std::size_t>(state.iterations()))
     state.SkipWithError("a tick recorded no sample");
   state.counters["samples"] = static_cast<double>(w.Count());
 }

@@ -162,12 +162,23 @@ void CGraphPainter::FillCutRows(QImage &image, const CGraphState &s) {
   for (std::size_t a = 0; a < fills.size(); a += 16) {
     const std::size_t b = std::min(fills.size(), a + 16);
     int yTop = fills[a].yTop, yBottom = fills[a].yBottom;
+    int yAllTop = yTop, yAllBottom = yBottom; // rows every fill of the block covers
+    bool bSideBySide = true;
     for (std::size_t k = a + 1; k < b; ++k) {
       yTop = std::min(yTop, fills[k].yTop);
       yBottom = std::max(yBottom, fills[k].yBottom);
+      yAllTop = std::max(yAllTop, fills[k].yTop);
+      yAllBottom = std::min(yAllBottom, fills[k].yBottom);
+      bSideBySide = bSideBySide && fills[k].x == fills[k - 1].x + 1;
     }
+    if (!bSideBySide)
+      yAllTop = yAllBottom + 1;
     for (int y = yTop; y <= yBottom; ++y) {
       QRgb *line = reinterpret_cast<QRgb *>(bits + y * nStride);
+      if (y >= yAllTop && y <= yAllBottom) {
+        std::fill_n(line + fills[a].x, b - a, c);
+        continue;
+      }
       for (std::size_t k = a; k < b; ++k)
         if (y >= fills[k].yTop && y <= fills[k].yBottom)
           line[fills[k].x] = c;
