@@ -33,13 +33,13 @@ QApplication &App() {
   return *app;
 }
 
-// One click on a recording of 100,000 samples: selection, statistics,
+// One click on a recording of nSamples samples: selection, statistics,
 // read-outs, rate box and the graph drawn.
-void BM_SelectRecording100k(benchmark::State &state) {
+void SelectRecording(benchmark::State &state, int nSamples) {
   App();
   CDataStores stores;
   stores.m_log.Emplace(50.0, "07-12-2026,1:00:00", "dBA", 1, 1);
-  for (int i = 0; i < 100000; ++i)
+  for (int i = 0; i < nSamples; ++i)
     stores.m_log.Emplace(40.0 + (i * 7 % 600) / 10.0, "07-12-2026,2:00:00", "dBA", 2, 1);
   CSilentPrompts prompts;
   CDataLogDlg dlg(stores, prompts);
@@ -47,10 +47,17 @@ void BM_SelectRecording100k(benchmark::State &state) {
   dlg.show();
   for (auto _ : state) {
     dlg.SelectRow(1);
-    if (dlg.Selection().GetSize() != 100000)
+    if (dlg.Selection().GetSize() != static_cast<std::size_t>(nSamples))
       state.SkipWithError("wrong selection");
   }
 }
+void BM_SelectRecording100k(benchmark::State &state) {
+  SelectRecording(state, 100000);
+}
 BENCHMARK(BM_SelectRecording100k)->Unit(benchmark::kMillisecond);
+void BM_SelectRecording1M(benchmark::State &state) {
+  SelectRecording(state, 1000000);
+}
+BENCHMARK(BM_SelectRecording1M)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -126,6 +127,66 @@ void BM_ReadTextDataFile(benchmark::State &state) {
   std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_ReadTextDataFile)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// "VmRSS" or "VmHWM" of this process in KB, from /proc/self/status.
+long StatusKb(const char *field) {
+  std::FILE *f = std::fopen("/proc/self/status", "r");
+  if (!f)
+    return -1;
+  char line[256];
+  long kb = -1;
+  const std::size_t n = std::strlen(field);
+  while (std::fgets(line, sizeof line, f))
+    if (std::strncmp(line, field, n) == 0 && line[n] == ':')
+      std::from_chars(line + n + 1 + std::strspn(line + n + 1, " \t"), line + std::strlen(line), kb);
+  std::fclose(f);
+  return kb;
+}
+
+// Opening a data file of 6,000,000 lines as the data logger window does: the
+// store read whole beside the old one (a store as long), then put in its
+// place. Peak memory of the data over the two stores' own bytes.
+void BM_OpenTextDataFile6M(benchmark::State &state) {
+  constexpr std::size_t n = 6000000;
+  std::string dir = TempFolder();
+  std::string path = dir + "/bench.txt";
+  CSampleStore old; // as long and as tight as a store read from a file
+  old.Reserve(n);
+  for (std::size_t i = 0; i < n; ++i)
+    old.AppendAt(30.0 + static_cast<double>(i % 1000) / 10.0, 1796607902 + static_cast<CivilSeconds>(i / 2),
+                 TimeStyle::PaddedHour, "dBA", 0, 0.5);
+  if (!WriteTextDataFile(path, old).Ok()) {
+    state.SkipWithError("cannot write the file");
+    return;
+  }
+  const std::size_t nOldBytes = old.MemoryBytes();
+  double dPeakKb = 0, dBaseKb = 0, dNewBytes = 0;
+  for (auto _ : state) {
+    // the peak counter starts again from what is resident now
+    std::FILE *clear = std::fopen("/proc/self/clear_refs", "w");
+    if (!clear || std::fputs("5", clear) < 0) {
+      state.SkipWithError("cannot reset the peak resident size");
+      return;
+    }
+    std::fclose(clear);
+    dBaseKb = static_cast<double>(StatusKb("VmRSS"));
+    CTextDataContent content = ReadTextDataContent(path);
+    if (!content.result.Ok() || content.samples.GetSize() != n) {
+      state.SkipWithError("read failed");
+      return;
+    }
+    dNewBytes = static_cast<double>(content.samples.MemoryBytes());
+    MoveIntoStore(content, old);
+    dPeakKb = static_cast<double>(StatusKb("VmHWM"));
+  }
+  const double dStores = static_cast<double>(nOldBytes) + dNewBytes;
+  const double dPeakData = static_cast<double>(nOldBytes) + (dPeakKb - dBaseKb) * 1024.0;
+  state.counters["stores_mb"] = dStores / 1e6;
+  state.counters["peak_mb"] = dPeakData / 1e6;
+  state.counters["peak_over_stores"] = dPeakData / dStores;
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_OpenTextDataFile6M)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_WriteSpreadsheetFile1M(benchmark::State &state) {
   CSampleStore s;

@@ -3,6 +3,8 @@
 #include "graph/GraphMath.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -80,6 +82,31 @@ std::size_t ColumnEnd(const CGraphState &s, std::size_t i, std::size_t last, int
   return hi;
 }
 
+// A test that holds for every level from some threshold up (or down), asked
+// of many levels: what it said before bounds the threshold, so most levels
+// are answered by a comparison instead of the pixel arithmetic.
+template <class Test> class CMonotoneTest {
+public:
+  CMonotoneTest(Test test, bool bUpward) : m_test(test), m_bUp(bUpward) {}
+  bool operator()(double L) {
+    const double d = m_bUp ? L : -L;
+    if (d >= m_dPass)
+      return true;
+    if (d <= m_dFail)
+      return false;
+    const bool b = m_test(L);
+    if (!std::isnan(L))
+      (b ? m_dPass : m_dFail) = d;
+    return b;
+  }
+
+private:
+  Test m_test;
+  bool m_bUp;
+  double m_dPass = std::numeric_limits<double>::infinity();
+  double m_dFail = -std::numeric_limits<double>::infinity();
+};
+
 } // namespace
 
 GraphPoint CurvePoint(const CGraphState &s, std::size_t i, double dLevel) {
@@ -114,14 +141,15 @@ void AddCurvePoints(const CGraphState &s, std::span<const LevelStretch> stretche
     // the first samples drawn at the top and at the bottom of the column
     std::size_t topAt = j, bottomAt = j;
     walk.Parts(i, j, [&](const LevelStretch &st, std::size_t a, std::size_t b, std::size_t arrayA) {
-      const std::size_t k =
-          st.pPyramid->FirstHighWhere(st.levels, a, b, [&](double L) { return YOf(s, L) <= yTop; });
+      CMonotoneTest atTop([&](double L) { return YOf(s, L) <= yTop; }, true);
+      const std::size_t k = st.pPyramid->FirstHighWhere(st.levels, a, b, [&](double L) { return atTop(L); });
       topAt = k < b ? arrayA + (k - a) : j;
       return k < b;
     });
     walk.Parts(i, j, [&](const LevelStretch &st, std::size_t a, std::size_t b, std::size_t arrayA) {
+      CMonotoneTest atBottom([&](double L) { return YOf(s, L) >= yBottom; }, false);
       const std::size_t k =
-          st.pPyramid->FirstLowWhere(st.levels, a, b, [&](double L) { return YOf(s, L) >= yBottom; });
+          st.pPyramid->FirstLowWhere(st.levels, a, b, [&](double L) { return atBottom(L); });
       bottomAt = k < b ? arrayA + (k - a) : j;
       return k < b;
     });

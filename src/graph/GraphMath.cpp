@@ -3,18 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-int TruncToInt(double d) {
-  if (std::isnan(d))
-    return 0;
-  constexpr double kLimit = 1e9;
-  return static_cast<int>(std::clamp(d, -kLimit, kLimit));
-}
-
-int NearPixel(int v) {
-  constexpr int kFar = 1 << 22;
-  return std::clamp(v, -kFar, kFar);
-}
-
 bool HasPlot(const CGraphState &s) {
   return s.m_plotWidth > 0 && s.m_plotHeight > 0 && s.m_xScale > 0 && s.m_yScale > 0;
 }
@@ -51,15 +39,6 @@ double PlotX(const CGraphState &s, double dIndex) {
 
 double PlotY(const CGraphState &s, double dLevel) {
   return (s.m_yOffset - s.m_yMin) / s.m_yScale - (dLevel - s.m_yMin) / s.m_yScale + s.m_plotHeight;
-}
-
-int SampleToX(const CGraphState &s, double dIndex, int ox) {
-  return TruncToInt((ox + kPlotLeft) + dIndex / s.m_xScale - (s.m_xOffset - s.m_xMin) / s.m_xScale);
-}
-
-int LevelToY(const CGraphState &s, double dLevel, int oy) {
-  return TruncToInt((oy + kPlotTop) + (s.m_yOffset - s.m_yMin) / s.m_yScale -
-                    (dLevel - s.m_yMin) / s.m_yScale + s.m_plotHeight);
 }
 
 int CursorToX(const CGraphState &s, int nIndex, int ox) {

@@ -2,6 +2,8 @@
 
 #include "graph/GraphState.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <functional>
 #include <utility>
@@ -11,10 +13,18 @@
 // top-left corner sits at (ox + 45, oy + 10); the screen uses (0, 0).
 
 // Truncation toward zero, saturated so a far-off cursor cannot overflow.
-int TruncToInt(double d);
+inline int TruncToInt(double d) {
+  if (std::isnan(d))
+    return 0;
+  constexpr double kLimit = 1e9;
+  return static_cast<int>(std::clamp(d, -kLimit, kLimit));
+}
 
 // Far-off points are pulled in so the rasteriser's fixed-point range holds.
-int NearPixel(int v);
+inline int NearPixel(int v) {
+  constexpr int kFar = 1 << 22;
+  return std::clamp(v, -kFar, kFar);
+}
 
 // A plot of zero or negative size has no scales; such a graph draws its frame only.
 bool HasPlot(const CGraphState &s);
@@ -27,8 +37,14 @@ void ResetScale(CGraphState &s, int nWidth, int nHeight);
 // Position relative to the plot's top-left corner, before truncation.
 double PlotX(const CGraphState &s, double dIndex);
 double PlotY(const CGraphState &s, double dLevel);
-int SampleToX(const CGraphState &s, double dIndex, int ox = 0);
-int LevelToY(const CGraphState &s, double dLevel, int oy = 0);
+// Inline: the curve maps every drawn sample and pyramid entry through them.
+inline int SampleToX(const CGraphState &s, double dIndex, int ox = 0) {
+  return TruncToInt((ox + kPlotLeft) + dIndex / s.m_xScale - (s.m_xOffset - s.m_xMin) / s.m_xScale);
+}
+inline int LevelToY(const CGraphState &s, double dLevel, int oy = 0) {
+  return TruncToInt((oy + kPlotTop) + (s.m_yOffset - s.m_yMin) / s.m_yScale -
+                    (dLevel - s.m_yMin) / s.m_yScale + s.m_plotHeight);
+}
 // Cursor lines truncate the plot-relative position before adding the origin.
 int CursorToX(const CGraphState &s, int nIndex, int ox = 0);
 

@@ -56,11 +56,18 @@ void CGraphPainter::Paint(QImage &image, const CGraphState &s, const CSampleArra
     return;
   }
   const int w = s.m_plotWidth, h = s.m_plotHeight;
+  m_cut.points.clear();
+  m_cut.fills.clear();
   {
     QPainter p(&image);
     p.fillRect(kPlotLeft, kPlotTop, w, h, ToQColor(s.m_bkColor));
     if (!samples.IsEmpty())
       DrawCurve(p, s, samples);
+  }
+  FillCutRows(image, s);
+  {
+    QPainter p(&image);
+    DrawCursors(p, s);
     // the margins cover whatever the curve and the cursors drew outside the plot
     p.fillRect(0, h + 10, w + 90, 20, frame);
     p.fillRect(0, 0, 45, h + 10, frame);
@@ -117,20 +124,69 @@ void CGraphPainter::DrawCurve(QPainter &p, const CGraphState &s, const CSampleAr
     m_curve.Clear();
     AddCurvePoints(s, samples.Stretches(), r.first, r.last, m_curve);
     const std::vector<GraphPoint> &pts = m_curve.Finish();
-    m_points.resize(static_cast<int>(pts.size()));
-    for (std::size_t k = 0; k < pts.size(); ++k)
-      m_points[static_cast<int>(k)] = QPoint(pts[k].x, pts[k].y);
     p.setPen(SolidPen(s.m_lineColor, 1));
-    p.drawPolyline(m_points);
     if (ShowMarkers(s)) {
       // more than three pixels per sample: few samples are in view
+      DrawPolyline(p, pts, 0, pts.size());
       const QImage &marker = Marker(s.m_lineColor);
       for (std::size_t i = r.first; i < r.last; ++i) {
         const GraphPoint pt = CurvePoint(s, i, samples.Level(i));
         p.drawImage(pt.x - kMarkerCentre, pt.y - kMarkerCentre, marker);
       }
+    } else {
+      CutCurve(pts, kPlotLeft, kPlotTop, kPlotLeft + s.m_plotWidth, kPlotTop + s.m_plotHeight, m_cut);
+      std::size_t nFirst = 0;
+      for (std::size_t nEnd : m_cut.pieceEnds) {
+        DrawPolyline(p, m_cut.points, nFirst, nEnd);
+        nFirst = nEnd;
+      }
     }
   }
+}
+
+void CGraphPainter::DrawPolyline(QPainter &p, const std::vector<GraphPoint> &pts, std::size_t nFirst,
+                                 std::size_t nEnd) {
+  m_points.resize(static_cast<int>(nEnd - nFirst));
+  for (std::size_t k = nFirst; k < nEnd; ++k)
+    m_points[static_cast<int>(k - nFirst)] = QPoint(pts[k].x, pts[k].y);
+  p.drawPolyline(m_points);
+}
+
+void CGraphPainter::FillCutRows(QImage &image, const CGraphState &s) {
+  const QRgb c = ToQColor(s.m_lineColor).rgb();
+  uchar *bits = image.bits();
+  const qsizetype nStride = image.bytesPerLine();
+  // Fills come column by column; a row of 16 neighbouring ones at a time
+  // writes one cache line instead of touching a line per pixel.
+  const std::vector<CurveCut::Fill> &fills = m_cut.fills;
+  for (std::size_t a = 0; a < fills.size(); a += 16) {
+    const std::size_t b = std::min(fills.size(), a + 16);
+    int yTop = fills[a].yTop, yBottom = fills[a].yBottom;
+    int yAllTop = yTop, yAllBottom = yBottom; // rows every fill of the block covers
+    bool bSideBySide = true;
+    for (std::size_t k = a + 1; k < b; ++k) {
+      yTop = std::min(yTop, fills[k].yTop);
+      yBottom = std::max(yBottom, fills[k].yBottom);
+      yAllTop = std::max(yAllTop, fills[k].yTop);
+      yAllBottom = std::min(yAllBottom, fills[k].yBottom);
+      bSideBySide = bSideBySide && fills[k].x == fills[k - 1].x + 1;
+    }
+    if (!bSideBySide)
+      yAllTop = yAllBottom + 1;
+    for (int y = yTop; y <= yBottom; ++y) {
+      QRgb *line = reinterpret_cast<QRgb *>(bits + y * nStride);
+      if (y >= yAllTop && y <= yAllBottom) {
+        std::fill_n(line + fills[a].x, b - a, c);
+        continue;
+      }
+      for (std::size_t k = a; k < b; ++k)
+        if (y >= fills[k].yTop && y <= fills[k].yBottom)
+          line[fills[k].x] = c;
+    }
+  }
+}
+
+void CGraphPainter::DrawCursors(QPainter &p, const CGraphState &s) {
   auto cursor = [&](int nIndex, GraphColor c) {
     if (nIndex == -1)
       return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graph/CurveCut.h"
 #include "graph/CurvePoints.h"
 #include "graph/GraphState.h"
 #include "graph/TimeLabels.h"
@@ -29,6 +30,10 @@ public:
 
 private:
   void DrawCurve(QPainter &p, const CGraphState &s, const CSampleArray &samples);
+  void DrawPolyline(QPainter &p, const std::vector<GraphPoint> &pts, std::size_t nFirst, std::size_t nEnd);
+  // The middle rows of the cut vertical segments, written straight into the image.
+  void FillCutRows(QImage &image, const CGraphState &s);
+  void DrawCursors(QPainter &p, const CGraphState &s);
   void DrawGridLines(QImage &image, const CGraphState &s);
   // Level labels, level axis and the hover line; the dotted lines are drawn before.
   void DrawGrid(QPainter &p, const CGraphState &s);
@@ -39,6 +44,7 @@ private:
   static constexpr int kMarkerCentre = 4;
   QFont m_font;
   CCurvePoints m_curve;
+  CurveCut m_cut;
   QPolygon m_points; // reused between draws
   QImage m_marker;
   GraphColor m_markerColor = 0;

@@ -1,5 +1,7 @@
 #include "records/CivilTime.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
@@ -52,6 +54,14 @@ void AppendInt(std::string &out, int v, int nMin) {
     out.push_back('-');
   while (n)
     out.push_back(buf[--n]);
+}
+
+// s.find(c, from) for the few bytes of a time text, without a library call.
+std::size_t FindIn(std::string_view s, char c, std::size_t from) {
+  for (std::size_t i = from; i < s.size(); ++i)
+    if (s[i] == c)
+      return i;
+  return std::string_view::npos;
 }
 
 // Digits [at, at + n) of s as a number; false past the end or on a non-digit.
@@ -112,27 +122,72 @@ std::string FormatTimeText(const CivilFields &f, TimeStyle style) {
   return out;
 }
 
-std::optional<ParsedTimeText> ParseTimeText(std::string_view s) {
-  // dd-mm-y...,h[h]:mm:ss with the year written without leading zeros
+namespace {
+// The date of a time text, up to its comma, as the seconds of its midnight;
+// nothing when it is not a date FormatTimeText writes.
+std::optional<CivilSeconds> DateSeconds(std::string_view s, std::size_t comma) {
   CivilFields f;
-  if (s.size() < 15 || s[2] != '-' || s[5] != '-' || !Digits(s, 0, 2, f.nDay) || !Digits(s, 3, 2, f.nMonth))
+  if (s[2] != '-' || s[5] != '-' || !Digits(s, 0, 2, f.nDay) || !Digits(s, 3, 2, f.nMonth))
     return std::nullopt;
-  const std::size_t comma = s.find(',', 6);
-  if (comma == std::string_view::npos || comma - 6 > 4 || !Digits(s, 6, comma - 6, f.nYear) ||
-      (s[6] == '0' && comma - 6 > 1))
+  if (comma - 6 > 4 || !Digits(s, 6, comma - 6, f.nYear) || (s[6] == '0' && comma - 6 > 1))
     return std::nullopt;
-  const std::size_t colon = s.find(':', comma + 1);
-  const std::size_t nHour = colon == std::string_view::npos ? 0 : colon - comma - 1;
-  if (nHour < 1 || nHour > 2 || !Digits(s, comma + 1, nHour, f.nHour) || s.size() != colon + 6 ||
-      s[colon + 3] != ':' || !Digits(s, colon + 1, 2, f.nMinute) || !Digits(s, colon + 4, 2, f.nSecond))
+  if (f.nMonth < 1 || f.nMonth > 12 || f.nDay < 1 || f.nDay > DaysInMonth(f.nYear, f.nMonth))
     return std::nullopt;
-  if (f.nMonth < 1 || f.nMonth > 12 || f.nDay < 1 || f.nDay > DaysInMonth(f.nYear, f.nMonth) ||
-      f.nHour > 23 || f.nMinute > 59 || f.nSecond > 59)
+  return ToCivilSeconds(f);
+}
+
+// The clock part after the comma: h[h]:mm:ss to the end of the text.
+std::optional<ParsedTimeText> WithClock(std::string_view s, std::size_t comma, CivilSeconds date) {
+  int nHour = 0, nMinute = 0, nSecond = 0;
+  const std::size_t colon = FindIn(s, ':', comma + 1);
+  const std::size_t nHourDigits = colon == std::string_view::npos ? 0 : colon - comma - 1;
+  if (nHourDigits < 1 || nHourDigits > 2 || !Digits(s, comma + 1, nHourDigits, nHour) ||
+      s.size() != colon + 6 || s[colon + 3] != ':' || !Digits(s, colon + 1, 2, nMinute) ||
+      !Digits(s, colon + 4, 2, nSecond))
+    return std::nullopt;
+  if (nHour > 23 || nMinute > 59 || nSecond > 59)
     return std::nullopt;
   // a one-digit hour is the download form, "0h" the padded one; from 10 on both agree
   ParsedTimeText p;
-  p.t = ToCivilSeconds(f);
-  p.style = nHour == 1 ? TimeStyle::PlainHour : TimeStyle::PaddedHour;
-  p.bEitherStyle = f.nHour >= 10;
+  p.t = date + static_cast<CivilSeconds>(nHour) * 3600 + nMinute * 60 + nSecond;
+  p.style = nHourDigits == 1 ? TimeStyle::PlainHour : TimeStyle::PaddedHour;
+  p.bEitherStyle = nHour >= 10;
   return p;
+}
+
+// dd-mm-y..., with the year written without leading zeros: where the date
+// ends, or npos.
+std::size_t DateEnd(std::string_view s) {
+  if (s.size() < 15)
+    return std::string_view::npos;
+  return FindIn(s, ',', 6);
+}
+} // namespace
+
+std::optional<ParsedTimeText> ParseTimeText(std::string_view s) {
+  const std::size_t comma = DateEnd(s);
+  if (comma == std::string_view::npos)
+    return std::nullopt;
+  const std::optional<CivilSeconds> date = DateSeconds(s, comma);
+  if (!date)
+    return std::nullopt;
+  return WithClock(s, comma, *date);
+}
+
+std::optional<ParsedTimeText> CTimeTextReader::Parse(std::string_view s) {
+  const std::size_t comma = DateEnd(s);
+  if (comma == std::string_view::npos)
+    return std::nullopt;
+  const std::string_view date = s.substr(0, comma + 1);
+  if (!m_bHaveDate || date != std::string_view(m_date, m_nDate)) {
+    if (date.size() > sizeof m_date) // a date of more than a four-digit year is never read
+      return std::nullopt;
+    std::copy(date.begin(), date.end(), m_date);
+    m_nDate = date.size();
+    m_dateSeconds = DateSeconds(s, comma);
+    m_bHaveDate = true;
+  }
+  if (!m_dateSeconds)
+    return std::nullopt;
+  return WithClock(s, comma, *m_dateSeconds);
 }

@@ -40,3 +40,16 @@ struct ParsedTimeText {
   bool bEitherStyle = false; // an hour from 10 on reads the same in both
 };
 std::optional<ParsedTimeText> ParseTimeText(std::string_view text);
+
+// ParseTimeText for texts that mostly share the date of the one before, as
+// the lines of a data file do: each date is worked out once.
+class CTimeTextReader {
+public:
+  std::optional<ParsedTimeText> Parse(std::string_view text);
+
+private:
+  char m_date[11] = {}; // "dd-mm-yyyy,"
+  std::size_t m_nDate = 0;
+  bool m_bHaveDate = false;
+  std::optional<CivilSeconds> m_dateSeconds;
+};

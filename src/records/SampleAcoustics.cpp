@@ -1,24 +1,29 @@
 #include "records/SampleAcoustics.h"
 
 #include <algorithm>
+#include <span>
 #include <vector>
 
 AcousticStats SampleAcousticStats(const CSampleArray &samples, std::size_t nFirst, std::size_t nLast,
                                   double dIntervalSec) {
   nLast = std::min(nLast, samples.GetSize());
+  // one stretch of a store is handed over as it lies; pieces are gathered
+  std::vector<std::span<const double>> parts;
+  samples.ForEachLevelSpan(nFirst, nLast,
+                           [&](std::span<const double> l, std::size_t) { parts.push_back(l); });
+  if (parts.size() == 1)
+    return ComputeAcousticStats(parts[0], dIntervalSec);
   std::vector<double> levels;
-  if (nFirst < nLast) {
-    levels.reserve(nLast - nFirst);
-    for (std::size_t i = nFirst; i < nLast; ++i)
-      levels.push_back(samples[i].m_dValue);
-  }
+  levels.reserve(nFirst < nLast ? nLast - nFirst : 0);
+  for (std::span<const double> l : parts)
+    levels.insert(levels.end(), l.begin(), l.end());
   return ComputeAcousticStats(levels, dIntervalSec);
 }
 
 std::string SampleLeqLabel(const CSampleArray &samples, std::size_t nFirst, std::size_t nLast) {
   nLast = std::min(nLast, samples.GetSize());
   CUnitTally tally;
-  for (std::size_t i = nFirst; i < nLast; ++i)
-    tally.Add(samples[i].m_strUnit);
+  if (nFirst < nLast)
+    samples.ForEachUnitRun(nFirst, nLast, [&](const std::string &u) { tally.Add(u); });
   return LeqLabel(tally.Common());
 }

@@ -5,6 +5,7 @@
 #include "records/SampleSelection.h"
 #include "records/SampleStore.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <span>
 #include <string>
@@ -47,6 +48,31 @@ public:
 
   // The array as stretches of stores, in order.
   std::vector<LevelStretch> Stretches() const;
+  // Calls f(levels, i) for each contiguous part of samples [nFirst, nLast),
+  // in order; i is the array index of levels[0]. Loops over many samples
+  // take them this way instead of one Level(i) at a time.
+  template <class F> void ForEachLevelSpan(std::size_t nFirst, std::size_t nLast, F f) const {
+    for (const LevelStretch &st : Stretches()) {
+      const std::size_t a = std::max(nFirst, st.nFirst), b = std::min(nLast, st.nFirst + st.nCount);
+      if (a < b)
+        f(st.levels.subspan(st.nStoreFirst + (a - st.nFirst), b - a), a);
+    }
+  }
+  // Calls f(unit) for each run of samples [nFirst, nLast) that share a unit.
+  template <class F> void ForEachUnitRun(std::size_t nFirst, std::size_t nLast, F f) const {
+    if (m_pStore) {
+      if (nFirst < nLast)
+        m_pStore->ForEachUnitRun(nFirst, nLast - nFirst, f);
+      return;
+    }
+    if (!m_pSel)
+      return;
+    for (const CSampleSelection::Piece &p : m_pSel->Pieces()) {
+      const std::size_t a = std::max(nFirst, p.nFirst), b = std::min(nLast, p.nFirst + p.nCount);
+      if (a < b)
+        m_pSel->Store()->ForEachUnitRun(p.nStoreFirst + (a - p.nFirst), b - a, f);
+    }
+  }
   // What the array shows: its store or selection (for telling arrays apart).
   const void *Source() const { return m_pStore ? static_cast<const void *>(m_pStore) : m_pSel; }
 

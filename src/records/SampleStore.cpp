@@ -93,13 +93,31 @@ std::size_t CSampleStore::Push(double dValue, CivilSeconds t, TimeStyle style, b
   Grow(m_times);
   m_levels.push_back(dValue);
   m_times.push_back(t);
-  m_pyramid.Append(m_levels);
+  if (!m_bBulk)
+    m_pyramid.Append(m_levels);
   return i;
+}
+
+void CSampleStore::EndBulkAppend() {
+  if (m_bBulk)
+    m_pyramid.Rebuild(m_levels);
+  m_bBulk = false;
 }
 
 std::size_t CSampleStore::Emplace(double dValue, std::string_view strTime, std::string_view strUnit,
                                   int nGroup, double dSampleRate) {
-  if (const std::optional<ParsedTimeText> p = ParseTimeText(strTime))
+  return EmplaceRead(dValue, strTime, ParseTimeText(strTime), strUnit, nGroup, dSampleRate);
+}
+
+std::size_t CSampleStore::Emplace(double dValue, std::string_view strTime, CTimeTextReader &reader,
+                                  std::string_view strUnit, int nGroup, double dSampleRate) {
+  return EmplaceRead(dValue, strTime, reader.Parse(strTime), strUnit, nGroup, dSampleRate);
+}
+
+std::size_t CSampleStore::EmplaceRead(double dValue, std::string_view strTime,
+                                      const std::optional<ParsedTimeText> &p, std::string_view strUnit,
+                                      int nGroup, double dSampleRate) {
+  if (p)
     return Push(dValue, p->t, p->style, p->bEitherStyle, strUnit, nGroup, dSampleRate);
   m_texts.emplace_back(m_levels.size(), std::string(strTime));
   return Push(dValue, kTextTime, TimeStyle::PaddedHour, true, strUnit, nGroup, dSampleRate);
@@ -130,6 +148,7 @@ void CSampleStore::RemoveAll() {
   std::vector<std::pair<std::size_t, std::string>>().swap(m_texts);
   m_units.clear();
   m_pyramid.Clear();
+  m_bBulk = false;
 }
 
 std::size_t CSampleStore::MemoryBytes() const {

@@ -43,6 +43,16 @@ public:
   int Group(std::size_t i) const { return RunOf(i).nGroup; }
   double SampleRate(std::size_t i) const { return RunOf(i).dRate; }
   const CLevelPyramid &Pyramid() const { return m_pyramid; }
+  // Calls f(unit) once for each run of samples sharing a unit that
+  // [nFirst, nFirst + nCount) meets, in order (neighbouring runs may repeat it).
+  template <class F> void ForEachUnitRun(std::size_t nFirst, std::size_t nCount, F f) const {
+    if (nCount == 0)
+      return;
+    const std::size_t nEnd = nFirst + nCount;
+    for (std::size_t r = static_cast<std::size_t>(&RunOf(nFirst) - m_runs.data());
+         r < m_runs.size() && m_runs[r].nFirst < nEnd; ++r)
+      f(m_units[m_runs[r].nUnit]);
+  }
 
   // Each returns the index of the new sample. A time text is kept as
   // seconds when one of the two layouts gives it back byte for byte.
@@ -51,8 +61,17 @@ public:
   }
   std::size_t Emplace(double dValue, std::string_view strTime, std::string_view strUnit, int nGroup,
                       double dSampleRate);
+  // Emplace with the time read by `reader`, which knows the texts before
+  // (the lines of a file).
+  std::size_t Emplace(double dValue, std::string_view strTime, CTimeTextReader &reader,
+                      std::string_view strUnit, int nGroup, double dSampleRate);
   std::size_t AppendAt(double dValue, CivilSeconds t, TimeStyle style, std::string_view strUnit, int nGroup,
                        double dSampleRate);
+
+  // While many samples are appended at once (a file being read), the
+  // pyramid is built once at the end instead of grown per sample.
+  void BeginBulkAppend() { m_bBulk = true; }
+  void EndBulkAppend();
 
   void Reserve(std::size_t n);
   // Gives back room reserved beyond the samples.
@@ -84,6 +103,8 @@ private:
   static constexpr CivilSeconds kTextTime = INT64_MIN; // the time is in m_texts
 
   const Run &RunOf(std::size_t i) const;
+  std::size_t EmplaceRead(double dValue, std::string_view strTime, const std::optional<ParsedTimeText> &p,
+                          std::string_view strUnit, int nGroup, double dSampleRate);
   std::size_t Push(double dValue, CivilSeconds t, TimeStyle style, bool bEitherStyle,
                    std::string_view strUnit, int nGroup, double dSampleRate);
   template <class T> void Grow(std::vector<T> &v);
@@ -95,6 +116,7 @@ private:
   std::vector<std::string> m_units;
   std::vector<std::pair<std::size_t, std::string>> m_texts; // by index, ascending
   CLevelPyramid m_pyramid;
+  bool m_bBulk = false;
 };
 
 // The one owner of both stores; handed by reference to whoever needs them

@@ -2,6 +2,8 @@
 
 #include "records/SampleArray.h"
 
+#include <span>
+
 namespace {
 // The one rule of both windows: a level into the sum and the extremes.
 StatData::Change Take(StatData &st, double d) {
@@ -51,13 +53,15 @@ StatData ComputeStatistics(const CSampleArray &samples, StatStart start) {
   const std::size_t n = samples.GetSize();
   // The texts only for the samples that set an extreme.
   std::size_t nMaxAt = n, nMinAt = n;
-  for (std::size_t i = 0; i < n; ++i) {
-    const StatData::Change ch = Take(st, samples.Level(i));
-    if (ch.bMax)
-      nMaxAt = i;
-    if (ch.bMin)
-      nMinAt = i;
-  }
+  samples.ForEachLevelSpan(0, n, [&](std::span<const double> levels, std::size_t nAt) {
+    for (std::size_t k = 0; k < levels.size(); ++k) {
+      const StatData::Change ch = Take(st, levels[k]);
+      if (ch.bMax)
+        nMaxAt = nAt + k;
+      if (ch.bMin)
+        nMinAt = nAt + k;
+    }
+  });
   if (nMaxAt < n) {
     st.strMaxTime = samples.Time(nMaxAt);
     st.strMaxUnit = samples.Unit(nMaxAt);

@@ -43,11 +43,11 @@ void CMonitorRun::RefreshNoise() {
   const std::size_t n = m_live.GetSize();
   m_leq.Clear();
   m_units.Clear();
-  m_levels.resize(n);
+  // levels and units straight from the store: a whole sample would write its time text
+  m_levels.assign(m_live.Levels().begin(), m_live.Levels().end());
   for (std::size_t i = 0; i < n; ++i) {
-    m_levels[i] = m_live[i].m_dValue;
     m_leq.Add(m_levels[i]);
-    m_units.Add(m_live[i].m_strUnit);
+    m_units.Add(m_live.Unit(i));
   }
   m_noise = ComputeAcousticStats(m_levels, m_stat.dSampleRate);
 }
@@ -68,9 +68,7 @@ void CMonitorRun::AddToNoise(const CObjData &rec, std::chrono::steady_clock::tim
   m_noise.dDurationSec = static_cast<double>(m_noise.nCount) * m_stat.dSampleRate;
   if (tSteady - m_tPercentiles >= kPercentilePeriod) {
     m_tPercentiles = tSteady;
-    m_levels.resize(m_live.GetSize());
-    for (std::size_t i = 0; i < m_levels.size(); ++i)
-      m_levels[i] = m_live[i].m_dValue;
+    m_levels.assign(m_live.Levels().begin(), m_live.Levels().end());
     ComputeExceededLevels(m_levels, m_noise);
   }
 }
