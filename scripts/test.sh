@@ -16,12 +16,17 @@ done
 export TZ=UTC QT_QPA_PLATFORM=offscreen
 logs=build-logs
 mkdir -p "$logs"
+t0=$SECONDS
+# Each step's start, in minutes and seconds since the test command began.
+step() { printf '== %s at %d:%02d\n' "$1" $(((SECONDS - t0) / 60)) $(((SECONDS - t0) % 60)); }
 
+step "normal build and suite"
 scripts/build.sh build
 # The core builds and runs without Qt: no file of it includes a Qt header.
 scripts/check-core-qt.sh build | tee "$logs/core-qt.log" || true
 (cd build && ctest --output-on-failure -j 2) | tee "$logs/ctest.log" || true
 
+step "comma locales"
 # Numbers must not follow the user's locale: the view, file and print tests
 # once more under each comma-decimal locale.
 locale_ui='ViewFixture.*:PtyViewFixture.*:ReadoutFixture.*:DataFileMenu.*:MainFileCommandsTest.*'
@@ -34,13 +39,16 @@ for l in "${comma_locales[@]}"; do
   fi
   echo "$l.UTF-8: $(grep -E '^\[ *(PASSED|FAILED) *\] [0-9]+ test' "$log" | tr '\n' ' ')"
 done
+step "package check"
 # The Debian package of the normal build: built, installed, run, validated, removed.
 scripts/package-check.sh build | tee "$logs/package.log" || true
 
+step "AddressSanitizer build and suite"
 scripts/build.sh build-asan -DTARVIK_SANITIZE=address,undefined -DTARVIK_BENCH=OFF
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j 2) | tee "$logs/ctest-asan.log" || true
 
+step "ThreadSanitizer build and suites"
 # ThreadSanitizer: the whole core suite (serial, receive, simulator) and the
 # widget suite's tests that drive the view over a pseudo-terminal.
 BUILD_TARGETS="tarvik_core_tests tarvik_ui_tests" scripts/build.sh build-tsan -DTARVIK_SANITIZE=thread -DTARVIK_BENCH=OFF
@@ -53,6 +61,7 @@ build-tsan/tests/tarvik_ui_tests --gtest_filter="$tsan_ui" | tee "$logs/gtest-ts
   grep -E '^\[ *(PASSED|FAILED) *\]|tests ran' || true
 unset TSAN_OPTIONS
 
+step "fuzzing"
 if [ -x scripts/fuzz.sh ] && command -v clang++ >/dev/null; then
   scripts/fuzz.sh || fuzz_failed=1
 fi
@@ -87,5 +96,6 @@ if grep -q 'no Qt header' "$logs/core-qt.log"; then
 else
   failed=$((failed + 1))
 fi
+step "done"
 echo "tests: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
