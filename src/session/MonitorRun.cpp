@@ -45,10 +45,10 @@ void CMonitorRun::RefreshNoise() {
   m_units.Clear();
   // levels and units straight from the store: a whole sample would write its time text
   m_levels.assign(m_live.Levels().begin(), m_live.Levels().end());
-  for (std::size_t i = 0; i < n; ++i) {
-    m_leq.Add(m_levels[i]);
-    m_units.Add(m_live.Unit(i));
-  }
+  for (double d : m_levels)
+    m_leq.Add(d);
+  if (n > 0)
+    m_live.ForEachUnitRun(0, n, [this](const std::string &u) { m_units.Add(u); });
   m_noise = ComputeAcousticStats(m_levels, m_stat.dSampleRate);
 }
 
