@@ -44,12 +44,13 @@ void CMonitorRun::RefreshNoise() {
   m_leq.Clear();
   m_units.Clear();
   // levels and units straight from the store: a whole sample would write its time text
-  m_levels.assign(m_live.Levels().begin(), m_live.Levels().end());
-  for (double d : m_levels)
+  const std::span<const double> levels = m_live.Levels();
+  for (double d : levels)
     m_leq.Add(d);
+  m_exceeded.Assign(levels);
   if (n > 0)
     m_live.ForEachUnitRun(0, n, [this](const std::string &u) { m_units.Add(u); });
-  m_noise = ComputeAcousticStats(m_levels, m_stat.dSampleRate);
+  m_noise = ComputeAcousticStats(levels, m_stat.dSampleRate);
 }
 
 void CMonitorRun::AddToNoise(const CObjData &rec, std::chrono::steady_clock::time_point tSteady) {
@@ -66,10 +67,12 @@ void CMonitorRun::AddToNoise(const CObjData &rec, std::chrono::steady_clock::tim
   m_noise.dLeq = m_leq.Leq();
   m_noise.dSel = m_leq.Sel(m_stat.dSampleRate);
   m_noise.dDurationSec = static_cast<double>(m_noise.nCount) * m_stat.dSampleRate;
-  if (tSteady - m_tPercentiles >= kPercentilePeriod) {
+  m_exceeded.Add(rec.m_dValue);
+  if (m_exceeded.Exact()) {
+    m_exceeded.Fill(m_noise);
+  } else if (tSteady - m_tPercentiles >= kPercentilePeriod) {
     m_tPercentiles = tSteady;
-    m_levels.assign(m_live.Levels().begin(), m_live.Levels().end());
-    ComputeExceededLevels(m_levels, m_noise);
+    ComputeExceededLevels(m_live.Levels(), m_noise);
   }
 }
 

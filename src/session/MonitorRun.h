@@ -2,6 +2,7 @@
 
 #include "protocol/MeterState.h"
 #include "records/AcousticStats.h"
+#include "records/ExceededLevels.h"
 #include "records/SampleRates.h"
 #include "records/SampleStore.h"
 #include "records/StatData.h"
@@ -68,9 +69,10 @@ public:
   // silence check. LimitReached has already ended the run. `tNow` also paces
   // the percentiles.
   Tick SampleTick(std::time_t now, SteadyTime tNow = std::chrono::steady_clock::now());
-  // Noise figures of the live samples. Leq, SEL and the duration follow
-  // every sample at O(1); the percentiles are brought up to date at most
-  // every kPercentilePeriod of a run, and whenever a run ends.
+  // Noise figures of the live samples, following every sample at a cost
+  // that does not grow with the run. Only a series of more distinct levels
+  // than a meter can show has its percentiles selected whole, at most every
+  // kPercentilePeriod of a run and whenever a run ends.
   static constexpr std::chrono::milliseconds kPercentilePeriod{250};
   const AcousticStats &Noise() const { return m_noise; }
   std::string NoiseLeqLabel() const { return LeqLabel(m_units.Common()); }
@@ -102,6 +104,6 @@ private:
   CLeqAccumulator m_leq;
   CUnitTally m_units;
   AcousticStats m_noise;
-  std::vector<double> m_levels; // scratch for the percentiles
+  CExceededLevels m_exceeded;
   std::chrono::steady_clock::time_point m_tPercentiles{};
 };

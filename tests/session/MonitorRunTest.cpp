@@ -137,9 +137,8 @@ TEST_F(RunFixture, DownloadEndsOnSilenceOrTimeoutOnce) {
 
 namespace {
 
-// Leq follows every sample; the percentiles move at most every 250 ms of
-// steady time, and a stop makes them the whole run's.
-TEST_F(RunFixture, NoiseFiguresFollowTheRunAndThePercentilesArePaced) {
+// Every figure follows every sample, and a stop leaves the whole run's.
+TEST_F(RunFixture, NoiseFiguresFollowEverySample) {
   using namespace std::chrono_literals;
   const auto t0 = std::chrono::steady_clock::time_point{} + 1h;
   state.m_bDataReceived = true;
@@ -154,22 +153,48 @@ TEST_F(RunFixture, NoiseFiguresFollowTheRunAndThePercentilesArePaced) {
   run.SampleTick(2, t0 + 100ms);
   EXPECT_NEAR(run.Noise().dLeq, 70 + 10 * std::log10(1.1 / 2), 1e-9);
   EXPECT_NEAR(run.Noise().dSel, run.Noise().dLeq, 1e-9); // two samples 0.5 s apart: one second
-  EXPECT_EQ(run.Noise().dL10, 60.0);                     // not yet
-  Reading(t0 + 260ms);
-  run.SampleTick(3, t0 + 260ms);
   EXPECT_EQ(run.Noise().dL10, 70.0);
+  EXPECT_EQ(run.Noise().dL90, 60.0);
   EXPECT_EQ(run.NoiseLeqLabel(), "LAeq");
   state.m_bWeightA = false;
   state.m_dLevel = 80.0;
-  Reading(t0 + 300ms);
-  run.SampleTick(4, t0 + 300ms);
+  Reading(t0 + 200ms);
+  run.SampleTick(3, t0 + 200ms);
   EXPECT_EQ(run.NoiseLeqLabel(), "Leq");
-  EXPECT_EQ(run.Noise().dL10, 70.0);
+  EXPECT_EQ(run.Noise().dL10, 80.0);
+  EXPECT_EQ(run.Noise().dL50, 70.0);
   run.Stop();
   EXPECT_EQ(run.Noise().dL10, 80.0);
-  EXPECT_DOUBLE_EQ(run.Noise().dDurationSec, 2.0);
+  EXPECT_DOUBLE_EQ(run.Noise().dDurationSec, 1.5);
   run.ClearSamples();
   EXPECT_EQ(run.Noise().nCount, 0u);
+}
+
+// Levels no meter shows, too many distinct ones to follow: the percentiles
+// are selected whole at most every 250 ms and again when the run stops.
+TEST_F(RunFixture, PercentilesOfCountlessDistinctLevelsArePaced) {
+  using namespace std::chrono_literals;
+  const auto t0 = std::chrono::steady_clock::time_point{} + 1h;
+  state.m_bDataReceived = true;
+  run.m_nSampleLimit = 1 << 20;
+  run.Start(0.5);
+  for (std::size_t i = 0; i <= CExceededLevels::kMaxDistinct; ++i)
+    live.Emplace(static_cast<double>(i) / 1000.0, "t", "dBA", 0, 0.5);
+  state.m_dLevel = 0.0;
+  Reading(t0);
+  run.SampleTick(1, t0); // takes in the whole store
+  const double dL10 = run.Noise().dL10;
+  EXPECT_NEAR(dL10, CExceededLevels::kMaxDistinct / 1000.0 * 0.9, 0.01);
+  state.m_dLevel = 1000.0;
+  for (int k = 1; k <= 2; ++k) {
+    Reading(t0 + k * 100ms);
+    run.SampleTick(1 + k, t0 + k * 100ms);
+  }
+  EXPECT_EQ(run.Noise().dL10, dL10); // not yet
+  Reading(t0 + 300ms);
+  run.SampleTick(4, t0 + 300ms);
+  EXPECT_GT(run.Noise().dL10, dL10);
+  EXPECT_EQ(run.Noise().nCount, CExceededLevels::kMaxDistinct + 5);
 }
 
 // Samples put in the store some other way (a recovered run) are counted.
