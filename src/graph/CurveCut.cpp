@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-void CutCurve(const std::vector<GraphPoint> &pts, int left, int top, int right, int bottom, CurveCut &out) {
+void CutCurve(std::span<const GraphPoint> pts, int left, int top, int right, int bottom, CurveCut &out) {
   out.points.clear();
   out.pieceEnds.clear();
   out.fills.clear();

@@ -3,6 +3,7 @@
 #include "graph/GraphState.h"
 
 #include <cstddef>
+#include <span>
 #include <vector>
 
 // The curve's polyline made cheaper to rasterise. With many samples per
@@ -32,4 +33,4 @@ inline constexpr int kCutMinLength = 16;
 // Cuts the vertical segments of `pts` longer than kCutMinLength whose ends
 // both lie in the rectangle [left, right) x [top, bottom). A polyline that
 // ends where it began is left whole (the stroker treats it as closed).
-void CutCurve(const std::vector<GraphPoint> &pts, int left, int top, int right, int bottom, CurveCut &out);
+void CutCurve(std::span<const GraphPoint> pts, int left, int top, int right, int bottom, CurveCut &out);

@@ -1,11 +1,18 @@
 #include "graph/CurvePoints.h"
 
 void CCurvePoints::Clear() {
-  m_out.clear();
+  Rewind({});
+}
+
+void CCurvePoints::Rewind(const Mark &m) {
+  m_out.resize(m.nPoints);
   m_nRun = 0;
+  m_nTaken = m_nRunFrom = m.nSamples;
+  m_nRunOut = m.nPoints;
 }
 
 void CCurvePoints::Add(GraphPoint p) {
+  ++m_nTaken;
   if (m_nRun > 0 && p.x == m_first.x) {
     m_last = p;
     ++m_nPos;
@@ -21,6 +28,8 @@ void CCurvePoints::Add(GraphPoint p) {
     return;
   }
   Flush();
+  m_nRunFrom = m_nTaken - 1;
+  m_nRunOut = m_out.size();
   m_first = m_last = m_min = m_max = p;
   m_nRun = 1;
   m_nPos = m_nMinAt = m_nMaxAt = 0;
@@ -29,6 +38,9 @@ void CCurvePoints::Add(GraphPoint p) {
 void CCurvePoints::AddColumn(GraphPoint first, GraphPoint top, std::size_t nTopAt, GraphPoint bottom,
                              std::size_t nBottomAt, GraphPoint last, std::size_t nCount) {
   Flush();
+  m_nRunFrom = m_nTaken;
+  m_nRunOut = m_out.size();
+  m_nTaken += nCount;
   m_first = first;
   m_min = top;
   m_nMinAt = nTopAt;

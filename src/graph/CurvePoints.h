@@ -22,6 +22,17 @@ public:
   // Ends the last run; the points are complete afterwards.
   const std::vector<GraphPoint> &Finish();
 
+  // Where the last run began: its first point's place among the points and
+  // the number of samples taken before it. Samples appended to a curve can
+  // only change its last run, so a longer curve goes on from there.
+  struct Mark {
+    std::size_t nPoints = 0;
+    std::size_t nSamples = 0;
+  };
+  Mark LastRun() const { return {m_nRunOut, m_nRunFrom}; }
+  // Back to the points before that run, as if its samples were never taken.
+  void Rewind(const Mark &m);
+
 private:
   void Flush();
   void Push(GraphPoint p);
@@ -31,4 +42,7 @@ private:
   std::size_t m_nPos = 0; // position of the newest point in the run
   GraphPoint m_first, m_last, m_min, m_max;
   std::size_t m_nMinAt = 0, m_nMaxAt = 0;
+  std::size_t m_nTaken = 0;   // samples taken
+  std::size_t m_nRunFrom = 0; // samples taken before the current run
+  std::size_t m_nRunOut = 0;  // points before the current run
 };

@@ -1,6 +1,5 @@
 #include "graph/GraphPainter.h"
 
-#include "graph/CurveEnvelope.h"
 #include "graph/GraphMath.h"
 #include "uikit/DialogBuilder.h"
 
@@ -9,6 +8,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 QPen SolidPen(GraphColor c, int nWidth) {
@@ -34,20 +34,6 @@ void TextAt(QPainter &p, const QFontMetrics &fm, int x, int top, const QString &
 
 CGraphPainter::CGraphPainter() : m_font(DialogFont("Arial", 9)) {}
 
-const QImage &CGraphPainter::Marker(GraphColor c) {
-  // One ellipse drawn once and copied: the same pixels at every whole-pixel offset.
-  if (m_marker.isNull() || m_markerColor != c) {
-    m_marker = QImage(2 * kMarkerCentre + 1, 2 * kMarkerCentre + 1, QImage::Format_ARGB32_Premultiplied);
-    m_marker.fill(Qt::transparent);
-    QPainter mp(&m_marker);
-    mp.setPen(SolidPen(c, 3));
-    mp.setBrush(Qt::NoBrush);
-    mp.drawEllipse(QRect(kMarkerCentre - 1, kMarkerCentre - 1, 2, 2));
-    m_markerColor = c;
-  }
-  return m_marker;
-}
-
 void CGraphPainter::Paint(QImage &image, const CGraphState &s, const CSampleArray &samples,
                           const TimeAxisLabels &labels) {
   const QColor frame = ToQColor(kFrameColor);
@@ -56,15 +42,7 @@ void CGraphPainter::Paint(QImage &image, const CGraphState &s, const CSampleArra
     return;
   }
   const int w = s.m_plotWidth, h = s.m_plotHeight;
-  m_cut.points.clear();
-  m_cut.fills.clear();
-  {
-    QPainter p(&image);
-    p.fillRect(kPlotLeft, kPlotTop, w, h, ToQColor(s.m_bkColor));
-    if (!samples.IsEmpty())
-      DrawCurve(p, s, samples);
-  }
-  FillCutRows(image, s);
+  CopyPlot(m_layer.Update(s, samples, image.width(), image.height()), image, s);
   {
     QPainter p(&image);
     DrawCursors(p, s);
@@ -117,73 +95,21 @@ void CGraphPainter::DrawGridLines(QImage &image, const CGraphState &s) {
   }
 }
 
-void CGraphPainter::DrawCurve(QPainter &p, const CGraphState &s, const CSampleArray &samples) {
-  const SampleRange r = VisibleRange(s, samples.GetSize());
-  if (r.last >= r.first + 2) {
-    // segments from i to i + 1 for first <= i < last - 1
-    m_curve.Clear();
-    AddCurvePoints(s, samples.Stretches(), r.first, r.last, m_curve);
-    const std::vector<GraphPoint> &pts = m_curve.Finish();
-    p.setPen(SolidPen(s.m_lineColor, 1));
-    if (ShowMarkers(s)) {
-      // more than three pixels per sample: few samples are in view
-      DrawPolyline(p, pts, 0, pts.size());
-      const QImage &marker = Marker(s.m_lineColor);
-      for (std::size_t i = r.first; i < r.last; ++i) {
-        const GraphPoint pt = CurvePoint(s, i, samples.Level(i));
-        p.drawImage(pt.x - kMarkerCentre, pt.y - kMarkerCentre, marker);
-      }
-    } else {
-      CutCurve(pts, kPlotLeft, kPlotTop, kPlotLeft + s.m_plotWidth, kPlotTop + s.m_plotHeight, m_cut);
-      std::size_t nFirst = 0;
-      for (std::size_t nEnd : m_cut.pieceEnds) {
-        DrawPolyline(p, m_cut.points, nFirst, nEnd);
-        nFirst = nEnd;
-      }
-    }
+void CGraphPainter::CopyPlot(const QImage &layer, QImage &image, const CGraphState &s) {
+  if (layer.format() != image.format()) {
+    QPainter p(&image);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPoint(kPlotLeft, kPlotTop), layer,
+                QRect(kPlotLeft, kPlotTop, s.m_plotWidth, s.m_plotHeight));
+    return;
   }
-}
-
-void CGraphPainter::DrawPolyline(QPainter &p, const std::vector<GraphPoint> &pts, std::size_t nFirst,
-                                 std::size_t nEnd) {
-  m_points.resize(static_cast<int>(nEnd - nFirst));
-  for (std::size_t k = nFirst; k < nEnd; ++k)
-    m_points[static_cast<int>(k - nFirst)] = QPoint(pts[k].x, pts[k].y);
-  p.drawPolyline(m_points);
-}
-
-void CGraphPainter::FillCutRows(QImage &image, const CGraphState &s) {
-  const QRgb c = ToQColor(s.m_lineColor).rgb();
-  uchar *bits = image.bits();
-  const qsizetype nStride = image.bytesPerLine();
-  // Fills come column by column; a row of 16 neighbouring ones at a time
-  // writes one cache line instead of touching a line per pixel.
-  const std::vector<CurveCut::Fill> &fills = m_cut.fills;
-  for (std::size_t a = 0; a < fills.size(); a += 16) {
-    const std::size_t b = std::min(fills.size(), a + 16);
-    int yTop = fills[a].yTop, yBottom = fills[a].yBottom;
-    int yAllTop = yTop, yAllBottom = yBottom; // rows every fill of the block covers
-    bool bSideBySide = true;
-    for (std::size_t k = a + 1; k < b; ++k) {
-      yTop = std::min(yTop, fills[k].yTop);
-      yBottom = std::max(yBottom, fills[k].yBottom);
-      yAllTop = std::max(yAllTop, fills[k].yTop);
-      yAllBottom = std::min(yAllBottom, fills[k].yBottom);
-      bSideBySide = bSideBySide && fills[k].x == fills[k - 1].x + 1;
-    }
-    if (!bSideBySide)
-      yAllTop = yAllBottom + 1;
-    for (int y = yTop; y <= yBottom; ++y) {
-      QRgb *line = reinterpret_cast<QRgb *>(bits + y * nStride);
-      if (y >= yAllTop && y <= yAllBottom) {
-        std::fill_n(line + fills[a].x, b - a, c);
-        continue;
-      }
-      for (std::size_t k = a; k < b; ++k)
-        if (y >= fills[k].yTop && y <= fills[k].yBottom)
-          line[fills[k].x] = c;
-    }
-  }
+  const int nLeft = std::min(kPlotLeft, image.width()), nTop = std::min(kPlotTop, image.height());
+  const int nWidth = std::min(s.m_plotWidth, image.width() - nLeft);
+  const int nBottom = std::min(kPlotTop + s.m_plotHeight, image.height());
+  const std::size_t nBytes = static_cast<std::size_t>(std::max(nWidth, 0)) * sizeof(QRgb);
+  for (int y = nTop; y < nBottom; ++y)
+    std::memcpy(image.scanLine(y) + nLeft * sizeof(QRgb), layer.constScanLine(y) + nLeft * sizeof(QRgb),
+                nBytes);
 }
 
 void CGraphPainter::DrawCursors(QPainter &p, const CGraphState &s) {

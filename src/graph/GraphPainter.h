@@ -1,7 +1,6 @@
 #pragma once
 
-#include "graph/CurveCut.h"
-#include "graph/CurvePoints.h"
+#include "graph/CurveLayer.h"
 #include "graph/GraphState.h"
 #include "graph/TimeLabels.h"
 #include "records/SampleArray.h"
@@ -9,7 +8,6 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
-#include <QPolygon>
 
 inline QColor ToQColor(GraphColor c) {
   return QColor(RedOf(c), GreenOf(c), BlueOf(c));
@@ -29,23 +27,14 @@ public:
   void Paint(QImage &image, const CGraphState &s, const CSampleArray &samples, const TimeAxisLabels &labels);
 
 private:
-  void DrawCurve(QPainter &p, const CGraphState &s, const CSampleArray &samples);
-  void DrawPolyline(QPainter &p, const std::vector<GraphPoint> &pts, std::size_t nFirst, std::size_t nEnd);
-  // The middle rows of the cut vertical segments, written straight into the image.
-  void FillCutRows(QImage &image, const CGraphState &s);
+  // The plot's rectangle of the curve layer into the image.
+  static void CopyPlot(const QImage &layer, QImage &image, const CGraphState &s);
   void DrawCursors(QPainter &p, const CGraphState &s);
   void DrawGridLines(QImage &image, const CGraphState &s);
   // Level labels, level axis and the hover line; the dotted lines are drawn before.
   void DrawGrid(QPainter &p, const CGraphState &s);
   void DrawTimeAxis(QPainter &p, const CGraphState &s, const TimeAxisLabels &labels);
 
-  const QImage &Marker(GraphColor c);
-
-  static constexpr int kMarkerCentre = 4;
   QFont m_font;
-  CCurvePoints m_curve;
-  CurveCut m_cut;
-  QPolygon m_points; // reused between draws
-  QImage m_marker;
-  GraphColor m_markerColor = 0;
+  CCurveLayer m_layer;
 };

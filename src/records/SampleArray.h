@@ -73,6 +73,8 @@ public:
         m_pSel->Store()->ForEachUnitRun(p.nStoreFirst + (a - p.nFirst), b - a, f);
     }
   }
+  // The store the array shows whole, or none for a selection.
+  const CSampleStore *Store() const { return m_pStore; }
   // What the array shows: its store or selection (for telling arrays apart).
   const void *Source() const { return m_pStore ? static_cast<const void *>(m_pStore) : m_pSel; }
 

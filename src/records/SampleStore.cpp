@@ -149,6 +149,7 @@ void CSampleStore::RemoveAll() {
   m_units.clear();
   m_pyramid.Clear();
   m_bBulk = false;
+  ++m_revision.n;
 }
 
 std::size_t CSampleStore::MemoryBytes() const {

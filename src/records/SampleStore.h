@@ -4,6 +4,7 @@
 #include "records/LevelPyramid.h"
 #include "records/ObjData.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -43,6 +44,10 @@ public:
   int Group(std::size_t i) const { return RunOf(i).nGroup; }
   double SampleRate(std::size_t i) const { return RunOf(i).dRate; }
   const CLevelPyramid &Pyramid() const { return m_pyramid; }
+  // Grows whenever the samples change other than by appending (emptied,
+  // or replaced by another store's), so a reader that kept something
+  // computed from the first n samples knows whether it still holds.
+  std::uint64_t Revision() const { return m_revision.n; }
   // Calls f(unit) once for each run of samples sharing a unit that
   // [nFirst, nFirst + nCount) meets, in order (neighbouring runs may repeat it).
   template <class F> void ForEachUnitRun(std::size_t nFirst, std::size_t nCount, F f) const {
@@ -101,6 +106,17 @@ private:
     bool bStyleSet = false; // a time has fixed the layout (hours from 10 fit both)
   };
   static constexpr CivilSeconds kTextTime = INT64_MIN; // the time is in m_texts
+  // A move changes the samples of both stores.
+  struct RevisionCount {
+    std::uint64_t n = 0;
+    RevisionCount() = default;
+    RevisionCount(RevisionCount &&o) noexcept : n(o.n + 1) { ++o.n; }
+    RevisionCount &operator=(RevisionCount &&o) noexcept {
+      n = std::max(n, o.n) + 1;
+      ++o.n;
+      return *this;
+    }
+  };
 
   const Run &RunOf(std::size_t i) const;
   std::size_t EmplaceRead(double dValue, std::string_view strTime, const std::optional<ParsedTimeText> &p,
@@ -117,6 +133,7 @@ private:
   std::vector<std::pair<std::size_t, std::string>> m_texts; // by index, ascending
   CLevelPyramid m_pyramid;
   bool m_bBulk = false;
+  RevisionCount m_revision;
 };
 
 // The one owner of both stores; handed by reference to whoever needs them
