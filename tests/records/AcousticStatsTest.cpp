@@ -140,6 +140,37 @@ TEST(AcousticStats, PercentilesOfLongSeriesAgreeWithAFullSort) {
   }
 }
 
+// A long series of tenths of a dB, as a meter reads, is counted per tenth;
+// its figures are those of the series taken level by level.
+TEST(AcousticStats, LongSeriesOfTenthsGiveTheFiguresOfEachLevel) {
+  std::mt19937 rng(3);
+  std::uniform_int_distribution<int> tenths(-50, 1400);
+  for (std::size_t n : {4095u, 4096u, 50001u}) {
+    std::vector<double> v(n);
+    for (double &d : v)
+      d = tenths(rng) / 10.0;
+    v[0] = 499.9; // the edges of the counted range
+    v[1] = -499.9;
+    CLeqAccumulator acc;
+    for (double d : v)
+      acc.Add(d);
+    std::vector<double> sorted = v;
+    std::sort(sorted.begin(), sorted.end(), std::greater<double>());
+    const AcousticStats s = ComputeAcousticStats(v, 0.5);
+    EXPECT_NEAR(s.dLeq, acc.Leq(), 1e-9) << n;
+    EXPECT_NEAR(s.dSel, acc.Sel(0.5), 1e-9) << n;
+    EXPECT_EQ(s.dL10, sorted[(10 * n + 99) / 100 - 1]) << n;
+    EXPECT_EQ(s.dL50, sorted[(50 * n + 99) / 100 - 1]) << n;
+    EXPECT_EQ(s.dL90, sorted[(90 * n + 99) / 100 - 1]) << n;
+    // a level no tenth can be, and minus zero, are taken as they are
+    v.assign(n, -0.0);
+    EXPECT_TRUE(std::signbit(ComputeAcousticStats(v, 1.0).dL50));
+    v.assign(n, 500.1);
+    v[5] = 60.05;
+    EXPECT_EQ(ComputeAcousticStats(v, 1.0).dL90, 500.1);
+  }
+}
+
 TEST(AcousticStats, IncrementalLeqMatchesTheBatchOverALongRandomRun) {
   std::mt19937 rng(1234);
   std::uniform_real_distribution<double> level(30.0, 130.0);
