@@ -171,7 +171,7 @@ CFileResult CJournalFile::TruncateTo(std::size_t nSize) {
 
 CFileResult CJournalFile::Sync() {
   if (::fdatasync(m_fd) != 0)
-    return Failure("cannot flush the journal to disk", errno);
+    return Failure(kSyncFailed, errno);
   return CFileResult::Success(m_strPath);
 }
 

@@ -14,6 +14,7 @@
 class CJournalFile {
 public:
   static constexpr std::string_view kSuffix = ".journal";
+  static constexpr const char *kSyncFailed = "cannot flush the journal to disk";
 
   CJournalFile() = default;
   CJournalFile(CJournalFile &&other) noexcept;
@@ -33,6 +34,7 @@ public:
   static CJournalFile OpenExisting(const std::string &strPath, Lock &lock, CFileResult &result);
 
   bool IsOpen() const { return m_fd >= 0; }
+  int Descriptor() const { return m_fd; }
   const std::string &Path() const { return m_strPath; }
   std::size_t Size() const { return m_nSize; }
 

@@ -5,10 +5,14 @@
 
 #include <unistd.h>
 
-CRunJournal::CRunJournal(std::string strFolder, Now now)
-    : m_strFolder(std::move(strFolder)), m_now(std::move(now)) {}
+CRunJournal::CRunJournal(std::string strFolder, Now now, CBackgroundSync::SyncFn sync)
+    : m_strFolder(std::move(strFolder)), m_now(std::move(now)), m_syncFn(std::move(sync)) {}
 
 CFileResult CRunJournal::Begin(const journal::RunHeader &header) {
+  if (m_pSync) { // what a flush of the last run says is not this run's
+    m_pSync->Wait();
+    m_pSync->TakeResult();
+  }
   m_header = header;
   m_nSeq = 0;
   m_bDirty = false;
@@ -48,8 +52,38 @@ CFileResult CRunJournal::OnSample(double dLevel, std::string_view time, std::str
   return r;
 }
 
+CFileResult CRunJournal::BackgroundResult() {
+  std::optional<CFileResult> r;
+  if (m_pSync)
+    r = m_pSync->TakeResult();
+  return r ? *r : CFileResult::Success(m_file.Path());
+}
+
 CFileResult CRunJournal::Flush() {
-  if (!m_bDirty || m_bBroken || !m_file.IsOpen())
+  if (m_bBroken || !m_file.IsOpen())
+    return CFileResult::Success(m_file.Path());
+  if (CFileResult r = BackgroundResult(); !r.Ok())
+    return Broken(r);
+  if (!m_bDirty)
+    return CFileResult::Success(m_file.Path());
+  if (!m_pSync)
+    m_pSync = std::make_unique<CBackgroundSync>(m_syncFn);
+  // a flush still going leaves this one for the next sample or tick
+  if (m_pSync->Start(m_file.Descriptor(), m_file.Path())) {
+    m_lastSync = m_now();
+    m_bDirty = false;
+  }
+  return CFileResult::Success(m_file.Path());
+}
+
+CFileResult CRunJournal::FlushNow() {
+  if (m_bBroken || !m_file.IsOpen())
+    return CFileResult::Success(m_file.Path());
+  if (m_pSync)
+    m_pSync->Wait();
+  if (CFileResult r = BackgroundResult(); !r.Ok())
+    return Broken(r);
+  if (!m_bDirty)
     return CFileResult::Success(m_file.Path());
   CFileResult r = m_file.Sync();
   m_lastSync = m_now();
@@ -62,7 +96,7 @@ CFileResult CRunJournal::OnTick() {
 }
 
 CFileResult CRunJournal::OnRunEnded() {
-  return Flush();
+  return FlushNow();
 }
 
 CFileResult CRunJournal::Broken(CFileResult r) {
@@ -99,7 +133,7 @@ CFileResult CRunJournal::Adopt(COrphanJournal &&orphan) {
 }
 
 CFileResult CRunJournal::Keep() {
-  CFileResult r = Flush();
+  CFileResult r = FlushNow();
   m_file.Close();
   return r;
 }

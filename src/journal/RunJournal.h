@@ -1,20 +1,24 @@
 #pragma once
 
 #include "files/FileResult.h"
+#include "journal/BackgroundSync.h"
 #include "journal/JournalFile.h"
 #include "journal/JournalFormat.h"
 
 #include <chrono>
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 struct COrphanJournal;
 
 // The journal of the live store's monitoring run: every sample is written
-// as it is taken, and reaches the disk within a second (fdatasync) and at
-// the run's end, so a crash, a kill or a power cut loses at most the last
+// as it is taken, and reaches the disk within a second (fdatasync, on a
+// thread of its own so a slow disk never stalls the window) and at the
+// run's end, so a crash, a kill or a power cut loses at most the last
 // second. The journal lives as long as the live store holds samples that
 // are nowhere else: it goes when they are saved while no run is going, when
 // the store is emptied, and at a normal exit. A write that fails (a full
@@ -26,13 +30,15 @@ public:
   using Now = std::function<Clock::time_point()>;
   static constexpr Clock::duration kSyncEvery = std::chrono::seconds(1);
 
-  explicit CRunJournal(std::string strFolder, Now now = &Clock::now);
+  explicit CRunJournal(std::string strFolder, Now now = &Clock::now,
+                       CBackgroundSync::SyncFn sync = &::fdatasync);
 
   // A run begins on an empty live store.
   CFileResult OnRunStarted(double dRate, std::time_t tStart, std::string_view unit);
   // A sample was taken by the run.
   CFileResult OnSample(double dLevel, std::string_view time, std::string_view unit);
-  // Call once a second: flushes what was written since the last flush.
+  // Call once a second: starts flushing what was written since the last
+  // flush, and reports a flush that failed since the last call.
   CFileResult OnTick();
   CFileResult OnRunEnded();
   // The live store was emptied; a run that goes on starts its journal
@@ -56,7 +62,12 @@ public:
 
 private:
   CFileResult Begin(const journal::RunHeader &header);
+  // Starts a flush in the background; reports one that ended in failure.
   CFileResult Flush();
+  // Flushes now, after any flush still going.
+  CFileResult FlushNow();
+  // What the last background flush gave, once; success when none ended.
+  CFileResult BackgroundResult();
   CFileResult Broken(CFileResult r);
 
   std::string m_strFolder;
@@ -68,4 +79,6 @@ private:
   bool m_bDirty = false;
   bool m_bBroken = false; // a write failed; nothing more this run
   Clock::time_point m_lastSync{};
+  CBackgroundSync::SyncFn m_syncFn;
+  std::unique_ptr<CBackgroundSync> m_pSync; // made at the first flush
 };

@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -154,4 +157,83 @@ void FillTheDisk(JournalRig &rig) {
 TEST(RunJournal, AFullDiskIsReportedOnceAndLeavesOnlyWholeRecords) {
   JournalRig rig;
   EXPECT_EXIT(FillTheDisk(rig), ::testing::ExitedWithCode(0), "");
+}
+
+namespace {
+// A disk that takes as long as the test says to flush.
+struct SlowDisk {
+  std::mutex mutex;
+  std::condition_variable cv;
+  bool bReleased = false;
+  bool bTimedOut = false;
+  int nCalls = 0;
+  int nFail = 0; // errno the flushes give, 0 for success
+  int Sync(int fd) {
+    std::unique_lock lock(mutex);
+    ++nCalls;
+    cv.notify_all();
+    if (!cv.wait_for(lock, 10s, [this] { return bReleased; }))
+      bTimedOut = true;
+    if (nFail) {
+      errno = nFail;
+      return -1;
+    }
+    return ::fdatasync(fd);
+  }
+  void Release() {
+    std::lock_guard lock(mutex);
+    bReleased = true;
+    cv.notify_all();
+  }
+  void WaitForCalls(int n) {
+    std::unique_lock lock(mutex);
+    cv.wait_for(lock, 10s, [&] { return nCalls >= n; });
+  }
+};
+} // namespace
+
+// The once-a-second flush runs beside the caller: a disk that takes its
+// time holds up neither the tick nor the samples, and no second flush
+// queues behind the first.
+TEST(RunJournal, ASlowDiskDoesNotHoldUpTheRun) {
+  JournalRig rig;
+  SlowDisk disk;
+  CRunJournal j(
+      rig.Folder(), [&] { return rig.now; }, [&](int fd) { return disk.Sync(fd); });
+  ASSERT_TRUE(j.OnRunStarted(0.1, 1796607903, "dBA").Ok());
+  ASSERT_TRUE(j.OnSample(61, "07-12-2026,01:45:03", "dBA").Ok());
+  ASSERT_TRUE(j.OnTick().Ok()); // returns while the disk is still busy
+  disk.WaitForCalls(1);
+  for (int i = 0; i < 30; ++i) {
+    rig.now += 100ms;
+    ASSERT_TRUE(j.OnSample(62, "07-12-2026,01:45:03", "dBA").Ok());
+  }
+  ASSERT_TRUE(j.OnTick().Ok());
+  EXPECT_EQ(rig.Read(j.Path()).samples.size(), 31u);
+  disk.Release();
+  ASSERT_TRUE(j.OnRunEnded().Ok()); // waits for the flush going, then flushes the rest
+  std::lock_guard lock(disk.mutex);
+  EXPECT_EQ(disk.nCalls, 1);
+  EXPECT_FALSE(disk.bTimedOut);
+}
+
+// A flush that fails off the caller's thread is reported at the next tick,
+// once, and ends journalling for the run as a failed write does.
+TEST(RunJournal, AFlushThatFailsBesideTheRunIsReportedAtTheNextTick) {
+  JournalRig rig;
+  SlowDisk disk;
+  disk.nFail = EIO;
+  disk.Release();
+  CRunJournal j(
+      rig.Folder(), [&] { return rig.now; }, [&](int fd) { return disk.Sync(fd); });
+  ASSERT_TRUE(j.OnRunStarted(0.1, 1796607903, "dBA").Ok());
+  ASSERT_TRUE(j.OnSample(61, "07-12-2026,01:45:03", "dBA").Ok());
+  ASSERT_TRUE(j.OnTick().Ok());
+  disk.WaitForCalls(1);
+  CFileResult r = j.OnRunEnded();
+  EXPECT_FALSE(r.Ok());
+  EXPECT_NE(r.strReason.find(std::strerror(EIO)), std::string::npos) << r.strReason;
+  EXPECT_TRUE(j.OnSample(62, "07-12-2026,01:45:03", "dBA").Ok()); // said once
+  EXPECT_TRUE(j.OnTick().Ok());
+  EXPECT_EQ(rig.Read(j.Path()).samples.size(), 1u);
 }
