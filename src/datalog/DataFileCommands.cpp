@@ -2,6 +2,7 @@
 
 #include "files/TextDataFile.h"
 #include "res/DialogTemplate.h"
+#include "res/UiTexts.h"
 #include "uikit/Prompts.h"
 #include "uikit/WaitCursor.h"
 
@@ -113,7 +114,7 @@ CTextDataContent CDataFileCommands::ReadInBackground(QWidget *parent, const std:
   });
   QProgressDialog progress(
       QString::fromUtf8("A abrir %1\u2026").arg(QFileInfo(QFile::decodeName(strPath.c_str())).fileName()),
-      QStringLiteral("Cancelar"), 0, 1000, parent);
+      QString::fromUtf8(kButtonCancel), 0, 1000, parent);
   progress.setObjectName(QStringLiteral("openProgress"));
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(300);

@@ -80,3 +80,8 @@ inline constexpr const char *kManualNotOpened = "Não foi possível abrir o manu
 inline constexpr const char *kHelpCaption = "Ajuda";
 
 } // namespace UiTexts
+
+// Buttons of the message boxes and of the open's progress dialog.
+inline constexpr const char *kButtonYes = "Sim";
+inline constexpr const char *kButtonNo = "Não";
+inline constexpr const char *kButtonCancel = "Cancelar";

@@ -1,7 +1,9 @@
 #include "uikit/Prompts.h"
 
 #include "res/DialogTemplate.h"
+#include "res/UiTexts.h"
 
+#include <QAbstractButton>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -47,6 +49,13 @@ int CQtPrompts::MessageBox(QWidget *parent, const QString &text, const QString &
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     break;
   }
+  // The dialogs speak Portuguese; Qt's own labels would be English.
+  if (QAbstractButton *b = box.button(QMessageBox::Yes))
+    b->setText(QString::fromUtf8(kButtonYes));
+  if (QAbstractButton *b = box.button(QMessageBox::No))
+    b->setText(QString::fromUtf8(kButtonNo));
+  if (QAbstractButton *b = box.button(QMessageBox::Cancel))
+    b->setText(QString::fromUtf8(kButtonCancel));
   switch (box.exec()) {
   case QMessageBox::Ok:
     return IDOK;
