@@ -138,6 +138,8 @@ void CMeterSession::OnChunk(const std::uint8_t *pData, std::size_t nSize) {
   if (!bWasHeard && d.m_state.m_bDataReceived) {
     d.SetConnection(ELinkState::Sending);
     d.Notify([](ISessionObserver &o) { o.OnMeterHeard(); });
+  } else if (d.m_state.m_bDataReceived && d.m_conn.eState == ELinkState::Open) {
+    d.SetConnection(ELinkState::Sending); // the first bytes since the port was opened again
   }
   d.Reschedule();
 }

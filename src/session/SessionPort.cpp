@@ -53,7 +53,9 @@ bool CMeterSession::CImpl::OpenPort(int nPort, const std::string &strPath) {
   // A port opened by hand needs the silence check as much as a found one.
   if (!m_timers.IsActive(TIMER_SILENCE))
     m_timers.Set(TIMER_SILENCE, Now() + kSilenceCheckPeriod, kSilenceCheckPeriod);
-  SetConnection(m_state.m_bDataReceived ? ELinkState::Sending : ELinkState::Open);
+  // Sending only once this open has brought a byte: a meter heard on the
+  // port before it went away is not heard on the new one yet.
+  SetConnection(ELinkState::Open);
   return true;
 }
 

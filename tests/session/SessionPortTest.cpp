@@ -117,4 +117,20 @@ TEST_F(SessionFixture, RemoteKeysGoOutOnlyWhileTheMeterIsHeardAndEndWithThePort)
   EXPECT_EQ(m_log.LastState(), ELinkState::Closed);
 }
 
+// A meter unplugged and plugged back before the silence check: the port
+// opened again says "sending" only once bytes come through it.
+TEST_F(SessionFixture, APortOpenedAgainIsSendingOnlyWhenItsFirstBytesCome) {
+  OpenPort(4);
+  Hear();
+  ASSERT_EQ(m_log.LastState(), ELinkState::Sending);
+  m_link.Unplug();
+  m_clock.m_now += Ms{1000};
+  m_session.Advance(m_clock.m_now); // the silence check sees the port gone
+  ASSERT_EQ(m_log.LastState(), ELinkState::Closed);
+  ASSERT_TRUE(m_session.ChoosePort(4));
+  EXPECT_EQ(m_log.LastState(), ELinkState::Open);
+  Hear();
+  EXPECT_EQ(m_log.LastState(), ELinkState::Sending);
+}
+
 } // namespace
