@@ -138,21 +138,22 @@ void AddCurvePoints(const CGraphState &s, std::span<const LevelStretch> stretche
       return false;
     });
     const int yTop = YOf(s, mm.dMax), yBottom = YOf(s, mm.dMin);
-    // the first samples drawn at the top and at the bottom of the column
-    std::size_t topAt = j, bottomAt = j;
+    // Whether the column's curve reaches its top or its bottom first: the
+    // first sample drawn at either, and which one it is drawn at.
+    CMonotoneTest atTop([&](double L) { return YOf(s, L) <= yTop; }, true);
+    CMonotoneTest atBottom([&](double L) { return YOf(s, L) >= yBottom; }, false);
+    std::size_t firstAt = j;
     walk.Parts(i, j, [&](const LevelStretch &st, std::size_t a, std::size_t b, std::size_t arrayA) {
-      CMonotoneTest atTop([&](double L) { return YOf(s, L) <= yTop; }, true);
-      const std::size_t k = st.pPyramid->FirstHighWhere(st.levels, a, b, [&](double L) { return atTop(L); });
-      topAt = k < b ? arrayA + (k - a) : j;
+      const std::size_t k = st.pPyramid->FirstHighOrLowWhere(
+          st.levels, a, b, [&](double L) { return atTop(L); }, [&](double L) { return atBottom(L); });
+      firstAt = k < b ? arrayA + (k - a) : j;
       return k < b;
     });
-    walk.Parts(i, j, [&](const LevelStretch &st, std::size_t a, std::size_t b, std::size_t arrayA) {
-      CMonotoneTest atBottom([&](double L) { return YOf(s, L) >= yBottom; }, false);
-      const std::size_t k =
-          st.pPyramid->FirstLowWhere(st.levels, a, b, [&](double L) { return atBottom(L); });
-      bottomAt = k < b ? arrayA + (k - a) : j;
-      return k < b;
-    });
+    // Only the order of the two counts. Levels that do not order (NaN) may
+    // leave both unfound, which reads as the top first.
+    const bool bTopFirst = firstAt == j || YOf(s, walk.Level(firstAt)) <= yTop;
+    const std::size_t topAt = bTopFirst ? firstAt : firstAt + 1;
+    const std::size_t bottomAt = bTopFirst ? std::min(firstAt + 1, j) : firstAt;
     curve.AddColumn(CurvePoint(s, i, walk.Level(i)), {x, yTop}, topAt - i, {x, yBottom}, bottomAt - i,
                     CurvePoint(s, j - 1, walk.Level(j - 1)), j - i);
     i = j;

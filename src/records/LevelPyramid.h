@@ -28,18 +28,15 @@ public:
   // Extremes of levels[a, b); a < b <= levels.size().
   MinMax Range(std::span<const double> levels, std::size_t a, std::size_t b) const;
 
-  // First index in [a, b) whose level passes `test`, or b. FirstHighWhere
-  // needs a test that every higher level passes too; FirstLowWhere one that
-  // every lower level passes.
-  template <class Test>
-  std::size_t FirstHighWhere(std::span<const double> levels, std::size_t a, std::size_t b, Test test) const {
+  // First index in [a, b) whose level passes `high` or `low`, or b. Every
+  // level above one that passes `high` must pass it too, and every level
+  // below one that passes `low`.
+  template <class High, class Low>
+  std::size_t FirstHighOrLowWhere(std::span<const double> levels, std::size_t a, std::size_t b, High high,
+                                  Low low) const {
     return FirstWhere(
-        levels, a, b, [&](const MinMax &m) { return test(m.dMax); }, test);
-  }
-  template <class Test>
-  std::size_t FirstLowWhere(std::span<const double> levels, std::size_t a, std::size_t b, Test test) const {
-    return FirstWhere(
-        levels, a, b, [&](const MinMax &m) { return test(m.dMin); }, test);
+        levels, a, b, [&](const MinMax &m) { return high(m.dMax) || low(m.dMin); },
+        [&](double d) { return high(d) || low(d); });
   }
 
 private:

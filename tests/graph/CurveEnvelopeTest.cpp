@@ -68,8 +68,12 @@ TEST(CurveEnvelopeTest, PyramidFindsTheSameExtremesAsAWalk) {
         ++firstHigh;
       while (firstLow < b && levels[firstLow] > bound - 1)
         ++firstLow;
-      ASSERT_EQ(grown.FirstHighWhere(levels, a, b, [&](double L) { return L >= bound; }), firstHigh);
-      ASSERT_EQ(grown.FirstLowWhere(levels, a, b, [&](double L) { return L <= bound - 1; }), firstLow);
+      auto high = [&](double L) { return L >= bound; };
+      auto low = [&](double L) { return L <= bound - 1; };
+      auto never = [](double) { return false; };
+      ASSERT_EQ(grown.FirstHighOrLowWhere(levels, a, b, high, never), firstHigh);
+      ASSERT_EQ(grown.FirstHighOrLowWhere(levels, a, b, never, low), firstLow);
+      ASSERT_EQ(built.FirstHighOrLowWhere(levels, a, b, high, low), std::min(firstHigh, firstLow));
     }
   }
 }
