@@ -30,10 +30,10 @@ CCurveLayer::Key CCurveLayer::KeyOf(const CGraphState &s, const CSampleArray &sa
           nFirst};
 }
 
-const QImage &CCurveLayer::Update(const CGraphState &s, const CSampleArray &samples, int nWidth,
-                                  int nHeight) {
-  if (m_image.width() != nWidth || m_image.height() != nHeight) {
-    m_image = QImage(std::max(nWidth, 1), std::max(nHeight, 1), QImage::Format_RGB32);
+const QImage &CCurveLayer::Update(const CGraphState &s, const CSampleArray &samples, int nWidth, int nHeight,
+                                  QImage::Format format) {
+  if (m_image.width() != nWidth || m_image.height() != nHeight || m_image.format() != format) {
+    m_image = QImage(std::max(nWidth, 1), std::max(nHeight, 1), format);
     m_bValid = false;
   }
   const SampleRange r = VisibleRange(s, samples.GetSize());

@@ -22,8 +22,9 @@ class QPainter;
 // graph's margins cover the rest.
 class CCurveLayer {
 public:
-  // The layer for `samples` under `s` on an image of the given size.
-  const QImage &Update(const CGraphState &s, const CSampleArray &samples, int nWidth, int nHeight);
+  // The layer for `samples` under `s` on an image of the given size and format.
+  const QImage &Update(const CGraphState &s, const CSampleArray &samples, int nWidth, int nHeight,
+                       QImage::Format format = QImage::Format_RGB32);
 
 private:
   // What the kept layer was drawn for; an equal key with more samples of

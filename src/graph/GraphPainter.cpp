@@ -42,7 +42,7 @@ void CGraphPainter::Paint(QImage &image, const CGraphState &s, const CSampleArra
     return;
   }
   const int w = s.m_plotWidth, h = s.m_plotHeight;
-  CopyPlot(m_layer.Update(s, samples, image.width(), image.height()), image, s);
+  CopyPlot(m_layer.Update(s, samples, image.width(), image.height(), image.format()), image, s);
   {
     QPainter p(&image);
     DrawCursors(p, s);
@@ -96,20 +96,14 @@ void CGraphPainter::DrawGridLines(QImage &image, const CGraphState &s) {
 }
 
 void CGraphPainter::CopyPlot(const QImage &layer, QImage &image, const CGraphState &s) {
-  if (layer.format() != image.format()) {
-    QPainter p(&image);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPoint(kPlotLeft, kPlotTop), layer,
-                QRect(kPlotLeft, kPlotTop, s.m_plotWidth, s.m_plotHeight));
-    return;
-  }
+  // the layer has the image's size and format: rows copy byte for byte
   const int nLeft = std::min(kPlotLeft, image.width()), nTop = std::min(kPlotTop, image.height());
   const int nWidth = std::min(s.m_plotWidth, image.width() - nLeft);
   const int nBottom = std::min(kPlotTop + s.m_plotHeight, image.height());
-  const std::size_t nBytes = static_cast<std::size_t>(std::max(nWidth, 0)) * sizeof(QRgb);
+  const int nPixel = image.depth() / 8;
+  const std::size_t nBytes = static_cast<std::size_t>(std::max(nWidth, 0) * nPixel);
   for (int y = nTop; y < nBottom; ++y)
-    std::memcpy(image.scanLine(y) + nLeft * sizeof(QRgb), layer.constScanLine(y) + nLeft * sizeof(QRgb),
-                nBytes);
+    std::memcpy(image.scanLine(y) + nLeft * nPixel, layer.constScanLine(y) + nLeft * nPixel, nBytes);
 }
 
 void CGraphPainter::DrawCursors(QPainter &p, const CGraphState &s) {
