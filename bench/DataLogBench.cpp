@@ -1,8 +1,8 @@
 #include "datalog/DataLogDlg.h"
 #include "files/TextDataFile.h"
+#include "forms/CommandIds.h"
 #include "graph/GraphicsBtn.h"
-#include "res/CommandIds.h"
-#include "uikit/Prompts.h"
+#include "kit/Prompts.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "graph/GraphicsBtn.h"
+#include "kit/Prompts.h"
 #include "records/SampleStore.h"
-#include "uikit/Prompts.h"
 
 #include <QApplication>
 #include <QPrinter>

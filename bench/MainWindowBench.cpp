@@ -3,12 +3,12 @@
 #include "app/AppOptions.h"
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
+#include "kit/CommandRouter.h"
 #include "monitor/MyVomoView.h"
 #include "sim/PtyMeter.h"
 #include "support/FakeMeterLink.h"
 #include "support/FakeSessionClock.h"
 #include "support/ScriptedPrompts.h"
-#include "uikit/CommandRouter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
-#include "protocol/HexText.h"
-#include "protocol/LogParser.h"
-#include "protocol/ReceivePath.h"
+#include "meter/HexText.h"
+#include "meter/LogParser.h"
+#include "meter/ReceivePath.h"
 #include "sim/MeterSim.h"
 #include "sim/SimWire.h"
 

@@ -1,6 +1,6 @@
 // The serial link's timing over a pseudo-terminal: how soon a chunk reaches
 // the receive callback, and what an idle open port costs.
-#include "protocol/ReceivePath.h"
+#include "meter/ReceivePath.h"
 #include "serial/ComPort.h"
 #include "sim/MeterSim.h"
 #include "sim/PtyMaster.h"

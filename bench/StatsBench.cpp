@@ -1,6 +1,6 @@
-#include "records/SampleArray.h"
 #include "records/AcousticStats.h"
 #include "records/RankSelection.h"
+#include "records/SampleArray.h"
 #include "records/SampleStore.h"
 #include "records/StatData.h"
 

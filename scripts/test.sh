@@ -23,7 +23,7 @@ step() { printf '== %s at %d:%02d\n' "$1" $(((SECONDS - t0) / 60)) $(((SECONDS -
 step "normal build and suite"
 scripts/build.sh build
 # The core builds and runs without Qt: no file of it includes a Qt header.
-scripts/check-core-qt.sh build | tee "$logs/core-qt.log" || true
+scripts/check-core-qt.sh | tee "$logs/core-qt.log" || true
 (cd build && ctest --output-on-failure -j 2) | tee "$logs/ctest.log" || true
 
 step "comma locales"

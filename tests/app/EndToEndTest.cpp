@@ -3,13 +3,13 @@
 #include "datalog/DataFileMenu.h"
 #include "datalog/DataLogDlg.h"
 #include "datalog/DataLogHolder.h"
+#include "forms/ControlIds.h"
+#include "kit/DialogBuilder.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/RegistoFlow.h"
-#include "monitor/SessionHost.h"
-#include "res/ControlIds.h"
+#include "session/SessionHost.h"
 #include "sim/PtyMeter.h"
 #include "support/ScriptedPrompts.h"
-#include "uikit/DialogBuilder.h"
 
 #include <QComboBox>
 #include <QLineEdit>

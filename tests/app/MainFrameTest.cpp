@@ -1,8 +1,8 @@
 #include "app/MainFrame.h"
 #include "files/TempDir.h"
+#include "forms/CommandIds.h"
+#include "forms/DialogTemplate.h"
 #include "records/SampleStore.h"
-#include "res/CommandIds.h"
-#include "res/DialogTemplate.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QApplication>

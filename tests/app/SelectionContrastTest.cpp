@@ -1,6 +1,6 @@
 #include "datalog/DataLogDlg.h"
+#include "forms/ControlIds.h"
 #include "monitor/ViewFixture.h"
-#include "res/ControlIds.h"
 
 #include <QApplication>
 #include <QStyle>

@@ -2,7 +2,7 @@
 #include "datalog/MainFileCommands.h"
 #include "files/TempDir.h"
 #include "files/XlsxParts.h"
-#include "res/DialogTemplate.h"
+#include "forms/DialogTemplate.h"
 #include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
 

@@ -1,9 +1,9 @@
 #include "datalog/DataFileMenu.h"
 #include "../files/TempDir.h"
 #include "app/MainFrame.h"
+#include "forms/CommandIds.h"
 #include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
-#include "res/CommandIds.h"
 
 #include <QPrinter>
 #include <QTreeWidget>

@@ -2,11 +2,11 @@
 #include "../files/TempDir.h"
 #include "app/MainFrame.h"
 #include "datalog/DataLogHolder.h"
-#include "datalog/DataLogTemplate.h"
+#include "forms/CommandIds.h"
+#include "forms/DataLogTemplate.h"
+#include "kit/DialogBuilder.h"
 #include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
-#include "res/CommandIds.h"
-#include "uikit/DialogBuilder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -378,9 +378,9 @@ TEST_F(DataLogDlgTest, OnA1024x768ScreenTheWindowFitsAndEveryControlScrollsIntoV
     area->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 1, r.height() / 2 + 1);
     const QRect seen(w->mapTo(area->viewport(), QPoint(0, 0)), w->size());
     EXPECT_TRUE(area->viewport()->rect().contains(seen))
-        << w->objectName().toStdString() << " at " << seen.x() << "," << seen.y() << " " << seen.width() << "x"
-        << seen.height() << " in " << area->viewport()->width() << "x" << area->viewport()->height() << " body "
-        << body->width() << " max " << area->horizontalScrollBar()->maximum();
+        << w->objectName().toStdString() << " at " << seen.x() << "," << seen.y() << " " << seen.width()
+        << "x" << seen.height() << " in " << area->viewport()->width() << "x" << area->viewport()->height()
+        << " body " << body->width() << " max " << area->horizontalScrollBar()->maximum();
     ++nChecked;
   }
   EXPECT_GT(nChecked, 40); // the Indicação box, the A-B read-outs and the scroll bars among them

@@ -1,8 +1,8 @@
 #include "datalog/RecordingList.h"
 #include "datalog/RecordingSelection.h"
+#include "forms/ControlIds.h"
+#include "forms/StatReadouts.h"
 #include "records/SampleRates.h"
-#include "records/StatReadouts.h"
-#include "res/ControlIds.h"
 
 #include <gtest/gtest.h>
 

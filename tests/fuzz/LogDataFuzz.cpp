@@ -2,7 +2,7 @@
 // and every level takes at least four characters of text (or a trailing
 // short piece of a recording), so the store stays within a bound of the
 // input's size.
-#include "protocol/LogParser.h"
+#include "meter/LogParser.h"
 #include "records/SampleStore.h"
 
 #include <cstddef>

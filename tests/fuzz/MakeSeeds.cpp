@@ -3,7 +3,7 @@
 // The receive seeds keep their own layout and are not made here.
 #include "files/TextDataFile.h"
 #include "graph/ColorConfig.h"
-#include "protocol/HexText.h"
+#include "meter/HexText.h"
 #include "sim/SimRecordingFile.h"
 #include "sim/SimWire.h"
 

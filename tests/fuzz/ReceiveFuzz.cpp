@@ -3,8 +3,8 @@
 // then pieces of one length byte and up to 20 data bytes; a length byte
 // with its top bit set also starts a download, one with the next bit set
 // abandons the download under way first (the silence or the watchdog).
-#include "protocol/LogParser.h"
-#include "protocol/ReceivePath.h"
+#include "meter/LogParser.h"
+#include "meter/ReceivePath.h"
 #include "records/SampleStore.h"
 
 #include <cstddef>

@@ -3,21 +3,21 @@
 // data files, spreadsheet exports, table texts, the data logger window's
 // list and read-outs, printed pages and graph pictures. Set
 // TARVIK_WRITE_GOLDEN=1 to write the files afresh (only on purpose).
-#include "records/SampleArray.h"
 #include "../print/PdfPages.h"
+#include "records/SampleArray.h"
 #include "support/ScriptedPrompts.h"
 
-#include "uikit/DialogBuilder.h"
 #include "datalog/DataLogDlg.h"
-#include "datalog/DataLogTemplate.h"
 #include "files/SpreadsheetFile.h"
 #include "files/TextDataFile.h"
+#include "forms/DataLogTemplate.h"
 #include "graph/GraphicsBtn.h"
+#include "kit/DialogBuilder.h"
+#include "meter/HexText.h"
+#include "meter/LogParser.h"
 #include "monitor/SampleTableModel.h"
 #include "print/PrintCommands.h"
 #include "print/PrintRX.h"
-#include "protocol/HexText.h"
-#include "protocol/LogParser.h"
 #include "sim/SimWire.h"
 
 #include <QComboBox>

@@ -1,5 +1,5 @@
 #include "graph/ColorConfig.h"
-#include "graph/IniFile.h"
+#include "files/IniFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "GraphTestWindow.h"
 
+#include "forms/ColorSetTemplate.h"
 #include "graph/ColorSettings.h"
 #include "graph/DlgColorSet.h"
 #include "graph/GraphPainter.h"
-#include "res/ColorSetTemplate.h"
 
 #include <QApplication>
 #include <QDir>

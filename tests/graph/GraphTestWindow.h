@@ -2,9 +2,9 @@
 
 #include "graph/GraphHost.h"
 #include "graph/GraphicsBtn.h"
+#include "kit/DialogBuilder.h"
 #include "records/SampleStore.h"
 #include "support/ScriptedPrompts.h"
-#include "uikit/DialogBuilder.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #include "app/AppOptions.h"
 #include "app/TarvikApp.h"
 #include "files/TempDir.h"
+#include "forms/DialogTemplate.h"
 #include "journal/OrphanJournals.h"
 #include "records/SampleStore.h"
-#include "res/DialogTemplate.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QPrinter>

@@ -3,20 +3,20 @@
 #include "app/TarvikApp.h"
 #include "files/TempDir.h"
 #include "files/TextDataFile.h"
+#include "forms/CommandIds.h"
+#include "forms/ControlIds.h"
 #include "journal/JournalKeeper.h"
 #include "journal/OrphanJournals.h"
 #include "journal/RunJournal.h"
+#include "kit/CommandRouter.h"
 #include "monitor/MyVomoView.h"
-#include "res/CommandIds.h"
-#include "res/ControlIds.h"
 #include "session/ComPortLink.h"
 #include "sim/PtyMeter.h"
 #include "support/FakeSessionClock.h"
 #include "support/ScriptedPrompts.h"
-#include "uikit/CommandRouter.h"
 
-#include "res/DialogTemplate.h"
-#include "uikit/DialogBuilder.h"
+#include "forms/DialogTemplate.h"
+#include "kit/DialogBuilder.h"
 
 #include <QLineEdit>
 #include <QPrinter>

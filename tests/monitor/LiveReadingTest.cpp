@@ -1,12 +1,12 @@
 // What the view shows and samples from a meter on a pseudo-terminal whose
 // bytes the test writes itself: frames cut into short reads, line noise, the
 // hold signal; and a meter that hangs up in the middle of a fast run.
+#include "forms/ControlIds.h"
+#include "kit/DialogBuilder.h"
 #include "monitor/PtyViewFixture.h"
 #include "monitor/ReadoutPanel.h"
-#include "res/ControlIds.h"
 #include "session/MonitorRun.h"
 #include "sim/MeterSim.h"
-#include "uikit/DialogBuilder.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

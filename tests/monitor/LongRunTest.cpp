@@ -2,12 +2,12 @@
 // meter's frames go through the view's receive path and each sampling tick
 // is called directly.
 #include "../files/TempDir.h"
+#include "forms/ControlIds.h"
 #include "graph/GraphMath.h"
 #include "graph/GraphicsBtn.h"
 #include "monitor/PtyViewFixture.h"
 #include "monitor/ViewFixture.h"
 #include "records/AcousticStats.h"
-#include "res/ControlIds.h"
 #include "session/MonitorRun.h"
 #include "sim/MeterSim.h"
 

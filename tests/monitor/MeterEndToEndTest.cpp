@@ -5,18 +5,18 @@
 #include "datalog/DataFileMenu.h"
 #include "datalog/DataLogDlg.h"
 #include "datalog/DataLogHolder.h"
+#include "forms/CommandIds.h"
+#include "forms/UiTexts.h"
+#include "meter/CommandSet.h"
 #include "monitor/MeterButton.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/ReadoutPanel.h"
 #include "monitor/RegistoFlow.h"
-#include "monitor/SessionHost.h"
-#include "protocol/CommandSet.h"
-#include "res/UiTexts.h"
 #include "session/ComPortLink.h"
+#include "session/SessionHost.h"
 #include "sim/PtyMeter.h"
 #include "support/FakeSessionClock.h"
 #include "support/ScriptedPrompts.h"
-#include "res/CommandIds.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -6,17 +6,17 @@
 #include "datalog/DataFileMenu.h"
 #include "datalog/DataLogDlg.h"
 #include "datalog/DataLogHolder.h"
+#include "forms/CommandIds.h"
+#include "forms/UiTexts.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/RegistoFlow.h"
-#include "monitor/SessionHost.h"
-#include "res/UiTexts.h"
 #include "serial/PortEnumerator.h"
 #include "session/ComPortLink.h"
+#include "session/SessionHost.h"
 #include "sim/PtyMaster.h"
 #include "sim/SimWire.h"
 #include "support/FakeSessionClock.h"
 #include "support/ScriptedPrompts.h"
-#include "res/CommandIds.h"
 
 #include <QPrinter>
 #include <QProgressBar>

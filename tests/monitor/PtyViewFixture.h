@@ -3,6 +3,7 @@
 #include "app/AppOptions.h"
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
+#include "kit/CommandRouter.h"
 #include "monitor/MyVomoView.h"
 #include "records/SampleStore.h"
 #include "session/ComPortLink.h"
@@ -10,7 +11,6 @@
 #include "sim/PtyMeter.h"
 #include "support/FakeSessionClock.h"
 #include "support/ScriptedPrompts.h"
-#include "uikit/CommandRouter.h"
 
 #include <QPrinter>
 #include <QTest>

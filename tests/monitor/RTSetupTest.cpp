@@ -1,7 +1,7 @@
 #include "monitor/RTSetup.h"
-#include "res/ControlIds.h"
+#include "forms/ControlIds.h"
+#include "kit/DialogBuilder.h"
 #include "support/ScriptedPrompts.h"
-#include "uikit/DialogBuilder.h"
 
 #include <QPrinter>
 

@@ -1,5 +1,5 @@
 #include "monitor/ReadoutLayout.h"
-#include "monitor/MeterKeys.h"
+#include "forms/MeterKeys.h"
 
 #include <gtest/gtest.h>
 

@@ -3,14 +3,14 @@
 #include "app/AppOptions.h"
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
+#include "forms/DialogTemplate.h"
+#include "kit/CommandRouter.h"
+#include "kit/DialogBuilder.h"
 #include "monitor/MyVomoView.h"
 #include "records/SampleStore.h"
-#include "res/DialogTemplate.h"
 #include "support/FakeMeterLink.h"
 #include "support/FakeSessionClock.h"
 #include "support/ScriptedPrompts.h"
-#include "uikit/CommandRouter.h"
-#include "uikit/DialogBuilder.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

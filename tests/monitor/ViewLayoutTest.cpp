@@ -1,5 +1,5 @@
+#include "forms/ControlIds.h"
 #include "monitor/ViewFixture.h"
-#include "res/ControlIds.h"
 
 #include <QAccessible>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 #include "../files/TempDir.h"
+#include "forms/CommandIds.h"
+#include "forms/ControlIds.h"
+#include "forms/UiTexts.h"
 #include "monitor/RegistoFlow.h"
 #include "monitor/SampleTableModel.h"
 #include "monitor/ViewFixture.h"
-#include "res/CommandIds.h"
-#include "res/ControlIds.h"
-#include "res/UiTexts.h"
 #include "session/MonitorRun.h"
 
 #include <QAbstractItemModel>

@@ -1,6 +1,6 @@
-#include "monitor/ViewFixture.h"
 #include "app/SessionNotices.h"
-#include "res/UiTexts.h"
+#include "forms/UiTexts.h"
+#include "monitor/ViewFixture.h"
 
 #include <QLabel>
 #include <QStatusBar>

@@ -1,7 +1,7 @@
-#include "records/SampleArray.h"
 #include "print/GraphPageLayout.h"
 #include "graph/GraphMath.h"
 #include "print/PrintFormat.h"
+#include "records/SampleArray.h"
 
 #include <gtest/gtest.h>
 

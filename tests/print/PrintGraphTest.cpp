@@ -1,5 +1,5 @@
-#include "records/SampleArray.h"
 #include "PdfPages.h"
+#include "records/SampleArray.h"
 #include "support/ScriptedPrompts.h"
 
 #include "graph/GraphMath.h"

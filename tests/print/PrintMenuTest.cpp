@@ -3,7 +3,7 @@
 #include "support/ScriptedPrompts.h"
 
 #include "datalog/DataLogDlg.h"
-#include "datalog/DataLogTemplate.h"
+#include "forms/DataLogTemplate.h"
 #include "records/SampleStore.h"
 
 #include <QAction>

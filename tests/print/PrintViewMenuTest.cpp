@@ -1,9 +1,9 @@
 #include "PdfPages.h"
 #include "monitor/ViewFixture.h"
 
+#include "forms/CommandIds.h"
 #include "graph/GraphicsBtn.h"
 #include "graph/TimeLabels.h"
-#include "res/CommandIds.h"
 
 #include <QAction>
 

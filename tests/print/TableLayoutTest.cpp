@@ -1,6 +1,6 @@
-#include "records/SampleArray.h"
 #include "print/TableLayout.h"
 #include "print/PrintFormat.h"
+#include "records/SampleArray.h"
 
 #include <gtest/gtest.h>
 

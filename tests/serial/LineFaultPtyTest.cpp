@@ -1,6 +1,6 @@
 // Line faults from the simulated meter on a pseudo-terminal, through the
 // port's reader and the receive path, as the program meets them.
-#include "../protocol/LineHarness.h"
+#include "../meter/LineHarness.h"
 
 #include "serial/ChunkCollector.h"
 #include "serial/ComPort.h"

@@ -1,6 +1,6 @@
 // Whole sessions against the simulated meter on a pseudo-terminal, without
 // a display, in compressed time.
-#include "protocol/CommandSet.h"
+#include "meter/CommandSet.h"
 #include "session/PtySessionRig.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "uikit/Prompts.h"
+#include "kit/Prompts.h"
 
 #include <QString>
 #include <QUrl>

@@ -1,0 +1,27 @@
+#include "forms/ColorSetTemplate.h"
+
+const DlgTemplate &ColorSetTemplate() {
+  static const std::string swatch(18, ' ');
+  static const DlgTemplate t{
+      160,
+      "Configuração da cor",
+      170,
+      96,
+      "MS Shell Dlg",
+      8,
+      {
+          {-1, CtlKind::Static, "Cor da grelha", 12, 12, 56, 9},
+          {IDC_SWATCH_GRID, CtlKind::Static, swatch, 72, 10, 56, 12, false, "Cor da grelha"},
+          {IDC_CHOOSE_GRID, CtlKind::Button, "...", 134, 9, 22, 14, false, "Escolher a cor da grelha"},
+          {-1, CtlKind::Static, "Cor da linha", 12, 32, 56, 9},
+          {IDC_SWATCH_LINE, CtlKind::Static, swatch, 72, 30, 56, 12, false, "Cor da linha"},
+          {IDC_CHOOSE_LINE, CtlKind::Button, "...", 134, 29, 22, 14, false, "Escolher a cor da linha"},
+          {-1, CtlKind::Static, "Cor de fundo", 12, 52, 56, 9},
+          {IDC_SWATCH_BK, CtlKind::Static, swatch, 72, 50, 56, 12, false, "Cor de fundo"},
+          {IDC_CHOOSE_BK, CtlKind::Button, "...", 134, 49, 22, 14, false, "Escolher a cor de fundo"},
+          {IDOK, CtlKind::DefButton, "OK", 30, 74, 50, 14},
+          {IDCANCEL, CtlKind::Button, "Anular", 90, 74, 50, 14},
+      },
+  };
+  return t;
+}

@@ -1,0 +1,65 @@
+#include "forms/ControlIds.h"
+#include "forms/Templates.h"
+
+const DlgTemplate &AboutTemplate() {
+  static const DlgTemplate t{
+      100,
+      "Acerca de Tarvik",
+      235,
+      55,
+      "MS Shell Dlg",
+      8,
+      {
+          {-1, CtlKind::Picture, "", 11, 17, 20, 20},
+          {-1, CtlKind::Static, "Tarvik, Versão 1.0", 40, 10, 119, 8},
+          {-1, CtlKind::Static, "Monitor de nível sonoro", 40, 25, 119, 8},
+          {IDOK, CtlKind::DefButton, "OK", 178, 7, 50, 14},
+      },
+  };
+  return t;
+}
+
+const DlgTemplate &RTSetupTemplate() {
+  static const DlgTemplate t{
+      148,
+      "Configuração registro",
+      230,
+      140,
+      "MS Shell Dlg",
+      8,
+      {
+          {-1, CtlKind::Static, "Número Amostras", 12, 14, 80, 8},
+          {SetupIds::kSamples, CtlKind::Edit, "", 100, 12, 60, 14, false, "Número Amostras"},
+          {-1, CtlKind::Static, "Taxa de amostragem", 12, 34, 80, 8},
+          {SetupIds::kRate, CtlKind::ComboDropList, "", 100, 32, 60, 120, false, "Taxa de amostragem"},
+          {-1, CtlKind::Static, "Segundo", 166, 34, 40, 8},
+          {-1, CtlKind::Static, "Tempo de gravação", 12, 54, 80, 8},
+          {SetupIds::kDuration, CtlKind::EditReadOnly, "", 100, 52, 118, 14, false, "Tempo de gravação"},
+          {-1, CtlKind::Static, "Hora de início", 12, 74, 80, 8},
+          {SetupIds::kStart, CtlKind::EditReadOnly, "", 100, 72, 118, 14, false, "Hora de início"},
+          {-1, CtlKind::Static, "Fim do tempo", 12, 94, 80, 8},
+          {SetupIds::kEnd, CtlKind::EditReadOnly, "", 100, 92, 118, 14, false, "Fim do tempo"},
+          {IDOK, CtlKind::DefButton, "Iniciar", 54, 118, 50, 14},
+          {IDCANCEL, CtlKind::Button, "Anular", 126, 118, 50, 14},
+      },
+  };
+  return t;
+}
+
+const DlgTemplate &PortTemplate() {
+  static const DlgTemplate t{
+      159,
+      "Porta",
+      150,
+      62,
+      "MS Shell Dlg",
+      8,
+      {
+          {-1, CtlKind::Static, "Porta", 14, 16, 30, 8},
+          {PortIds::kPort, CtlKind::Edit, "", 50, 14, 60, 14, false, "Porta"},
+          {IDOK, CtlKind::DefButton, "OK", 20, 40, 50, 14},
+          {IDCANCEL, CtlKind::Button, "Anular", 80, 40, 50, 14},
+      },
+  };
+  return t;
+}

@@ -1,0 +1,262 @@
+#include "meter/ReceivePath.h"
+
+#include "meter/HexText.h"
+#include "meter/LiveFrame.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+// A gap this long is the meter coming back, not its frame rate.
+constexpr auto kLongestFrameGap = std::chrono::seconds(2);
+
+void NoteFrameTimes(CMeterState &st, SteadyTime tBegan, SteadyTime tDecoded) {
+  const auto gap = tDecoded - st.m_tLastFrame;
+  if (st.m_nFramesDecoded > 0 && gap > gap.zero() && gap < kLongestFrameGap)
+    st.m_frameInterval = gap;
+  st.m_tFrameBegan = tBegan;
+  st.m_tLastFrame = tDecoded;
+}
+
+// A second frame start on a byte boundary inside a frame: no tag of a whole
+// frame is 0xA5 0x0D.
+std::size_t NextFrameStart(std::string_view frame) {
+  for (std::size_t q = frame.find(kLiveFrameStart, 2); q != std::string_view::npos;
+       q = frame.find(kLiveFrameStart, q + 1))
+    if (q % 2 == 0)
+      return q;
+  return std::string_view::npos;
+}
+
+// Where a live frame starts (0xA5 0x0D) in a chunk, the start possibly
+// split from the previous chunk; n when none does.
+std::size_t LiveStartIn(const uint8_t *p, std::size_t n, bool bPrevEndedA5) {
+  if (n > 0 && bPrevEndedA5 && p[0] == 0x0D)
+    return 0;
+  for (std::size_t i = 0; i + 1 < n; ++i)
+    if (p[i] == 0xA5 && p[i + 1] == 0x0D)
+      return i;
+  return n;
+}
+
+void CutUnframed(std::string &buf) {
+  if (buf.size() > kMaxUnframedChars)
+    buf.erase(0, buf.size() - kKeptOnCut);
+}
+
+} // namespace
+
+CReceivePath::CReceivePath(IReceiveSink &sink, Clock clock) : m_sink(sink), m_clock(std::move(clock)) {}
+
+void CReceivePath::BeginDownload(SteadyTime tNow) {
+  m_state.m_bDownloading = true;
+  m_state.m_bLogHeader = false;
+  m_bAwaitingEnd = false;
+  m_tLastDownloadByte = tNow;
+  m_bDownloadBegun = true;
+  m_bLiveInDownload = false;
+  m_bPrevEndedA5 = false;
+}
+
+bool CReceivePath::DownloadStalled(SteadyTime tNow) const {
+  return m_bDownloadBegun && m_state.m_bDownloading && m_state.m_bDataReceived &&
+         tNow - m_tLastDownloadByte >= kDownloadStallLimit;
+}
+
+bool CReceivePath::AbandonDownload() {
+  if (!m_bAwaitingEnd)
+    return false;
+  m_bAwaitingEnd = false;
+  const std::string &buf = m_state.m_strRecv;
+  std::size_t p = buf.rfind("ac");
+  std::string text;
+  if (p != std::string::npos) {
+    // Levels are BCD digits: a letter after them starts the next header.
+    std::size_t levels = p + 2;
+    std::size_t end = levels;
+    while (end < buf.size() && buf[end] >= '0' && buf[end] <= '9')
+      ++end;
+    text = buf.substr(0, levels + (end - levels) / 4 * 4);
+  }
+  text += "dd";
+  m_state.m_nRecvBytes = 0;
+  m_sink.OnDownloadText(text);
+  return true;
+}
+
+void CReceivePath::OnChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived) {
+  m_state.m_nRecvBytes += static_cast<int>(n);
+  m_strChunk.clear();
+  AppendHex(m_strChunk, p, n);
+  m_state.m_tLastRecv = m_clock();
+  m_state.m_bDataReceived = true;
+  if (m_state.m_bDownloading)
+    DownloadChunk(p, n, tArrived);
+  else if (std::memchr(p, kHoldSignalByte, n))
+    HoldSignal();
+  else
+    LiveAssembly(tArrived);
+}
+
+// The meter's hold signal is a chunk holding the byte 0xFF (a held meter
+// puts one in every frame); the rest of the chunk is lost with it.
+void CReceivePath::HoldSignal() {
+  CMeterState &st = m_state;
+  const bool bWasHeld = st.m_bHold;
+  st.m_bHold = true;
+  st.m_bRecvFlag = false;
+  if (st.m_bRunning) {
+    st.m_bRunning = false;
+    st.m_runEnd = ERunEnd::HoldSignal;
+    m_sink.OnHoldSignal();
+  }
+  if (!bWasHeld)
+    m_sink.OnReadoutRefresh(); // "HOLD" appears at once, not with the next frame
+}
+
+void CReceivePath::LiveAssembly(SteadyTime tArrived) {
+  CMeterState &st = m_state;
+  // Text put into or taken from the buffer by anyone else is dated now.
+  if (m_marks.empty() ? !st.m_strRecv.empty() : m_marks.back().nEnd != m_nLiveBase + st.m_strRecv.size()) {
+    m_marks.clear();
+    m_nLiveBase = 0;
+    if (!st.m_strRecv.empty())
+      m_marks.push_back({st.m_strRecv.size(), tArrived});
+  }
+  st.m_strRecv += m_strChunk;
+  m_marks.push_back({m_nLiveBase + st.m_strRecv.size(), tArrived});
+  // Every whole frame is decoded as soon as its last byte is in.
+  while (TakeLiveFrame(tArrived)) {
+  }
+  st.m_bRecvFlag = false;
+}
+
+bool CReceivePath::TakeLiveFrame(SteadyTime tNow) {
+  std::string &buf = m_state.m_strRecv;
+  std::size_t p = buf.find(kLiveFrameStart);
+  if (p == std::string::npos) {
+    if (buf.size() > kMaxUnframedChars)
+      EraseLiveFront(buf.size() - kKeptOnCut);
+    return false;
+  }
+  EraseLiveFront(p);
+  if (buf.size() < kLiveFrameChars)
+    return false;
+  const std::string_view frame = std::string_view(buf).substr(0, kLiveFrameChars);
+  if (std::size_t q = NextFrameStart(frame); q != std::string_view::npos) {
+    // A frame cut off by the next one's start: only the next one is whole.
+    EraseLiveFront(q);
+    return true;
+  }
+  if (!HasDecimalLevel(frame)) {
+    // Line noise that happens to hold a frame start; a real start cannot
+    // overlap this one, so the search goes on after it.
+    EraseLiveFront(kLiveFrameStart.size());
+    return true;
+  }
+  CMeterState &st = m_state;
+  const SteadyTime tBegan = m_marks.front().tArrived;
+  DecodeLiveFrame(frame, st, DatePrefix());
+  EraseLiveFront(kLiveFrameChars);
+  NoteFrameTimes(st, tBegan, tNow);
+  ++st.m_nFramesDecoded;
+  st.m_bHold = false;
+  st.m_nRecvBytes = 0;
+  m_sink.OnReadoutRefresh();
+  return true;
+}
+
+void CReceivePath::EraseLiveFront(std::size_t nChars) {
+  if (nChars == 0)
+    return;
+  m_state.m_strRecv.erase(0, nChars);
+  m_nLiveBase += nChars;
+  while (!m_marks.empty() && m_marks.front().nEnd <= m_nLiveBase)
+    m_marks.pop_front();
+}
+
+const std::string &CReceivePath::DatePrefix() {
+  std::time_t now = m_state.m_tLastRecv; // the clock as this chunk arrived
+  if (now != m_tDate) {
+    m_tDate = now;
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2d-%.2d-%d,", tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900);
+    m_strDatePrefix = text;
+  }
+  return m_strDatePrefix;
+}
+
+// Live frames that arrive once the download has begun are not part of it:
+// a meter back on its display stream has stopped sending its memory, so
+// they are kept out of the download text, and they do not count as the
+// download's bytes.
+void CReceivePath::DownloadChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived) {
+  const bool bHadHeader = m_state.m_bLogHeader;
+  const bool bPrevEndedA5 = std::exchange(m_bPrevEndedA5, n > 0 && p[n - 1] == 0xA5);
+  if (bHadHeader) {
+    const std::size_t nOwn = m_bLiveInDownload ? 0 : LiveStartIn(p, n, bPrevEndedA5);
+    if (nOwn < n) {
+      m_bLiveInDownload = true;
+      m_strChunk.resize(2 * nOwn);
+    }
+    if (nOwn == 0)
+      return;
+  }
+  DownloadAssembly();
+  if (bHadHeader || m_state.m_bLogHeader)
+    m_tLastDownloadByte = tArrived;
+}
+
+void CReceivePath::DownloadAssembly() {
+  CMeterState &st = m_state;
+  st.m_strRecv += m_strChunk;
+  if (st.m_bLogHeader) {
+    m_sink.OnDownloadProgress(st.m_nLogSize & 0xFFFF, 10, st.m_nRecvBytes);
+    if (m_strChunk.find("dd") != std::string::npos)
+      HandDownload();
+    st.m_bRecvFlag = false;
+    return;
+  }
+
+  std::string &buf = st.m_strRecv;
+  std::size_t p = buf.find("bb");
+  if (p == std::string::npos) {
+    CutUnframed(buf);
+    st.m_bRecvFlag = false;
+    return;
+  }
+  buf.erase(0, p);
+  if (buf.size() < 6) {
+    st.m_bRecvFlag = false;
+    return;
+  }
+  long nWord = std::strtol(buf.substr(2, 4).c_str(), nullptr, 16);
+  buf.erase(0, 6);
+  st.m_nLogSize = static_cast<int>(nWord) - 98;
+  st.m_nRecvBytes = static_cast<int>(buf.size() / 2);
+  st.m_bLogHeader = true;
+  m_bAwaitingEnd = true;
+  if (st.m_nLogSize == 2) {
+    m_bAwaitingEnd = false;
+    // the meter's memory is empty
+    st.m_bDownloading = false;
+    m_sink.OnDownloadEnded();
+    return;
+  }
+  if (buf.find("dd") != std::string::npos)
+    HandDownload();
+  st.m_bRecvFlag = false;
+}
+
+void CReceivePath::HandDownload() {
+  std::string &buf = m_state.m_strRecv;
+  std::size_t q = buf.find("dd");
+  m_bAwaitingEnd = false;
+  m_state.m_nRecvBytes = 0;
+  m_sink.OnDownloadText(buf.substr(0, q + 2));
+}

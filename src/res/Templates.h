@@ -1,9 +1,0 @@
-#pragma once
-
-#include "res/DialogTemplate.h"
-
-// The dialog templates of the main window and its dialogs.
-const DlgTemplate &AboutTemplate();   // 100, "Informações" box
-const DlgTemplate &FormTemplate();    // 101, the monitoring form
-const DlgTemplate &RTSetupTemplate(); // 148, "Configuração registro"
-const DlgTemplate &PortTemplate();    // 159, "Porta"

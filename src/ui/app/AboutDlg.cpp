@@ -1,0 +1,27 @@
+#include "app/AboutDlg.h"
+
+#include "forms/Templates.h"
+#include "kit/DialogBuilder.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent) {
+  const DlgTemplate &t = AboutTemplate();
+  CDialogBuilder b(t);
+  b.Build(this);
+  setWindowTitle(QString::fromStdString(t.caption));
+  setFixedSize(b.DialogSize());
+  setObjectName(QStringLiteral("aboutDlg"));
+  if (auto *pic = findChild<QLabel *>(QString(), Qt::FindDirectChildrenOnly)) {
+    const int n = b.ToPixels(0, 0, 20, 20).width();
+    QIcon icon = QApplication::windowIcon();
+    if (icon.isNull())
+      icon = style()->standardIcon(QStyle::SP_MessageBoxInformation);
+    pic->setPixmap(icon.pixmap(n, n));
+    pic->setAccessibleName(QStringLiteral("Tarvik"));
+  }
+  connect(DlgItem<QPushButton>(this, IDOK), &QPushButton::clicked, this, &QDialog::accept);
+}

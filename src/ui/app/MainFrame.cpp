@@ -1,0 +1,199 @@
+#include "app/MainFrame.h"
+
+#include "app/AboutDlg.h"
+#include "app/ManualLocation.h"
+#include "app/ToolbarIcons.h"
+#include "forms/CommandIds.h"
+#include "forms/DialogTemplate.h"
+#include "forms/UiTexts.h"
+#include "kit/Prompts.h"
+#include "records/SampleStore.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStringList>
+#include <QToolBar>
+#include <QUrl>
+
+using namespace cmd;
+
+CMainFrame::CMainFrame(CDataStores &stores, CPrompts &prompts, QWidget *parent)
+    : QMainWindow(parent), m_stores(stores), m_prompts(prompts), m_commands(this),
+      m_strExeDir(QCoreApplication::applicationDirPath().toStdString()),
+      m_strLocaleName(QLocale().name().toStdString()) {
+  setWindowTitle(QStringLiteral("Tarvik"));
+  setObjectName(QStringLiteral("mainFrame"));
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreateStatusBar();
+
+  m_commands.SetHandler(ID_EXIT, [this] { close(); });
+  m_commands.SetHandler(ID_HELP_CONTENTS, [this] { OnHelp(); });
+  m_commands.SetHandler(ID_APP_ABOUT, [this] { OnAbout(); });
+  m_commands.SetHandler(
+      ID_VIEW_TOOLBAR, [this] { m_pToolBar->setHidden(!m_pToolBar->isHidden()); }, {},
+      [this] { return !m_pToolBar->isHidden(); });
+  m_commands.SetHandler(
+      ID_VIEW_STATUS_BAR, [this] { statusBar()->setHidden(!statusBar()->isHidden()); }, {},
+      [this] { return !statusBar()->isHidden(); });
+}
+
+void CMainFrame::CreateActions() {
+  struct Item {
+    int nId;
+    const char *text;
+  };
+  static const Item items[] = {
+      {ID_OPEN, "Abrir"},
+      {ID_SAVE_AS, "Guardar como"},
+      {ID_EXPORT_EXCEL, "Exportar para Excel"},
+      {ID_PRINT_GRAPH, "Imprimir gráfico"},
+      {ID_PRINT_TABLE, "Imprimir tabela"},
+      {ID_EXIT, "Sair"},
+      {ID_RUN, "Executar"},
+      {ID_STOP, "Parar"},
+      {ID_CLEAR, "Apagar os dados"},
+      {ID_SETUP, "Configuração"},
+      {ID_DOWNLOAD, "Registo"},
+      {ID_PORT_MANUAL, "Manual"},
+      {ID_PORT_AUTO, "Auto"},
+      {ID_VIEW_TOOLBAR, "Barra de Ferramentas"},
+      {ID_VIEW_STATUS_BAR, "Barra de estado"},
+      {ID_COLOR_SET, "Configuração da cor"},
+      {ID_HELP_CONTENTS, "Conteúdo"},
+      {ID_APP_ABOUT, "Informações"},
+  };
+  for (const Item &it : items) {
+    QAction *a = m_commands.Add(it.nId, QString::fromUtf8(it.text));
+    a->setIcon(CommandIcon(it.nId));
+    a->setIconVisibleInMenu(false);
+    if (const char *tip = UiTexts::CommandTipText(it.nId))
+      a->setStatusTip(QString::fromUtf8(tip));
+  }
+  // The keys the menu has always shown, bound to these two commands in this
+  // window only: the data logger window has its own Ctrl+O and Ctrl+S.
+  m_commands.Action(ID_OPEN)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  m_commands.Action(ID_SAVE_AS)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+
+  auto *portGroup = new QActionGroup(this);
+  portGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+  for (int nId : {ID_PORT_MANUAL, ID_PORT_AUTO}) {
+    QAction *a = m_commands.Action(nId);
+    a->setCheckable(true);
+    portGroup->addAction(a);
+  }
+}
+
+void CMainFrame::CreateMenus() {
+  QMenuBar *bar = menuBar();
+  auto addMenu = [&](const char *title, std::initializer_list<int> ids) {
+    QMenu *m = bar->addMenu(QString::fromUtf8(title));
+    for (int nId : ids) {
+      if (nId == 0)
+        m->addSeparator();
+      else
+        m->addAction(m_commands.Action(nId));
+    }
+    connect(m, &QMenu::aboutToShow, &m_commands, &CCommandRouter::Update);
+    return m;
+  };
+  addMenu("Ficheiro", {ID_OPEN, ID_SAVE_AS, ID_EXPORT_EXCEL, ID_PRINT_GRAPH, ID_PRINT_TABLE, 0, ID_EXIT});
+  m_pDataLoggerMenu = addMenu("DataLogger", {ID_RUN, ID_STOP, ID_CLEAR, ID_SETUP});
+  bar->addAction(m_commands.Action(ID_DOWNLOAD)); // a command on the bar itself
+  addMenu("Porta", {ID_PORT_MANUAL, ID_PORT_AUTO});
+  addMenu("Ver", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_COLOR_SET});
+  addMenu("Ajuda", {ID_HELP_CONTENTS, ID_APP_ABOUT});
+}
+
+void CMainFrame::CreateToolBar() {
+  m_pToolBar = addToolBar(QStringLiteral("Standard"));
+  m_pToolBar->setObjectName(QStringLiteral("toolBar"));
+  m_pToolBar->setIconSize(QSize(17, 15));
+  for (int nId :
+       {ID_OPEN, 0, ID_SAVE_AS, ID_EXPORT_EXCEL, ID_RUN, ID_STOP, 0, ID_PRINT_GRAPH, ID_APP_ABOUT}) {
+    if (nId == 0)
+      m_pToolBar->addSeparator();
+    else
+      m_pToolBar->addAction(m_commands.Action(nId));
+  }
+}
+
+void CMainFrame::CreateStatusBar() {
+  QStatusBar *sb = statusBar();
+  sb->setObjectName(QStringLiteral("statusBar"));
+  m_pConnection = new QLabel(sb);
+  m_pConnection->setObjectName(QStringLiteral("paneConnection"));
+  sb->addPermanentWidget(m_pConnection);
+  ShowConnection({});
+  // The key indicators of the frame; Qt cannot read the lock keys' state, so
+  // they are shown as the inactive panes.
+  for (const char *key : {"CAP", "NUM", "SCRL"}) {
+    auto *l = new QLabel(QString::fromLatin1(key), sb);
+    l->setObjectName(QStringLiteral("pane") + QString::fromLatin1(key));
+    l->setEnabled(false);
+    l->setAlignment(Qt::AlignCenter);
+    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
+    sb->addPermanentWidget(l);
+  }
+}
+
+void CMainFrame::CloseWithoutAsking() {
+  m_bAsk = false;
+  close();
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event) {
+  if (m_bAsk && m_stores.AnyRecords() &&
+      m_prompts.MessageBox(this, QStringLiteral("Close Window?"), QStringLiteral("Tip"),
+                           CPrompts::Buttons::OkCancel) != IDOK) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  emit closed();
+}
+
+void CMainFrame::ShowConnection(const ConnectionStatus &status) {
+  m_pConnection->setText(QString::fromStdString(ConnectionText(status)));
+}
+
+void CMainFrame::ShowRunEnded(ERunEnd reason) {
+  const std::string text = RunEndText(reason);
+  if (!text.empty())
+    statusBar()->showMessage(QString::fromStdString(text));
+}
+
+void CMainFrame::ShowDownloadEnded(EDownloadEnd reason) {
+  statusBar()->showMessage(QString::fromStdString(DownloadEndText(reason)));
+}
+
+void CMainFrame::OnHelp() {
+  const ManualLookup found = FindManual(m_strExeDir, m_strLocaleName, [](const std::string &path) {
+    return QFileInfo(QString::fromStdString(path)).isFile();
+  });
+  const QString caption = QString::fromUtf8(UiTexts::kHelpCaption);
+  if (found.strFound.empty()) {
+    QStringList tried;
+    for (const std::string &c : found.candidates)
+      tried << QString::fromStdString(c);
+    m_prompts.MessageBox(this, QString::fromUtf8(UiTexts::kManualMissing).arg(tried.join('\n')), caption,
+                         CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
+    return;
+  }
+  const QString path = QString::fromStdString(found.strFound);
+  if (!m_prompts.OpenUrl(QUrl::fromLocalFile(path)))
+    m_prompts.MessageBox(this, QString::fromUtf8(UiTexts::kManualNotOpened).arg(path), caption,
+                         CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
+}
+
+void CMainFrame::OnAbout() {
+  CAboutDlg dlg(this);
+  dlg.exec();
+}

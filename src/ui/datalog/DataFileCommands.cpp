@@ -1,0 +1,161 @@
+#include "datalog/DataFileCommands.h"
+
+#include "files/TextDataFile.h"
+#include "forms/DialogTemplate.h"
+#include "forms/UiTexts.h"
+#include "kit/Prompts.h"
+#include "kit/WaitCursor.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+std::string Local8(const QString &path) {
+  return QFile::encodeName(path).toStdString();
+}
+} // namespace
+
+CDataFileCommands::CDataFileCommands(CPrompts &prompts, LocalClock clock)
+    : m_prompts(prompts), m_clock(clock ? std::move(clock) : LocalClock(LocalTimeNow)) {}
+
+std::optional<QString> CDataFileCommands::AskSavePath(QWidget *parent, const QString &filter,
+                                                      const char *ext) {
+  const QString defaultName = QString::fromStdString(DefaultFileName(m_clock(), ext));
+  QString chosenType;
+  std::optional<QString> path = filter.contains(QStringLiteral(";;"))
+                                    ? m_prompts.GetSaveFileNameOfType(parent, filter, defaultName, chosenType)
+                                    : m_prompts.GetSaveFileName(parent, filter, defaultName);
+  if (!path)
+    return std::nullopt;
+  if (QFileInfo(*path).suffix().isEmpty()) {
+    const QString chosenExt = FilterSuffix(chosenType);
+    *path += chosenExt.isEmpty() ? QString::fromLatin1(ext) : chosenExt;
+    // The dialog asked about the bare name; the file written is another one.
+    if (QFileInfo::exists(*path) &&
+        m_prompts.MessageBox(
+            parent,
+            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(*path).fileName()),
+            QStringLiteral("Confirm Save As"), CPrompts::Buttons::YesNo, CPrompts::Icon::Warning) != IDYES)
+      return std::nullopt;
+  }
+  return path;
+}
+
+CDataFileCommands::Outcome CDataFileCommands::Report(QWidget *parent, const CFileResult &res, bool bWriting) {
+  switch (res.status) {
+  case CFileResult::Status::Ok:
+    return Outcome::Done;
+  case CFileResult::Status::Cancelled:
+    return Outcome::Cancelled;
+  case CFileResult::Status::WrongFormat:
+    m_prompts.MessageBox(parent, QStringLiteral("Data Format is wrong!"), QStringLiteral("ERROR"));
+    return Outcome::Failed;
+  case CFileResult::Status::Failed:
+    break;
+  }
+  const QString path = QFile::decodeName(QByteArray::fromStdString(res.strPath));
+  const QString reason = QString::fromStdString(res.strReason);
+  const QString text = bWriting
+                           ? QStringLiteral("Can't write the file %1\n%2\nThe file on disk was not changed.")
+                           : QStringLiteral("Can't read the file %1\n%2");
+  m_prompts.MessageBox(parent, text.arg(path, reason), QStringLiteral("ERROR"), CPrompts::Buttons::Ok,
+                       CPrompts::Icon::Warning);
+  return Outcome::Failed;
+}
+
+CDataFileCommands::Outcome CDataFileCommands::SaveTextData(QWidget *parent, const CSampleArray &samples) {
+  if (samples.IsEmpty())
+    return Outcome::NothingToDo;
+  std::optional<QString> path = AskSavePath(parent, TextFilter(), ".txt");
+  if (!path)
+    return Outcome::Cancelled;
+  CWaitCursor wait;
+  CFileResult res = WriteTextDataFile(Local8(*path), samples);
+  wait.Restore();
+  return Report(parent, res, true);
+}
+
+CDataFileCommands::Outcome CDataFileCommands::ReadTextData(QWidget *parent, CSampleStore &store,
+                                                           const std::function<void()> &beforeReplace) {
+  std::optional<QString> path = m_prompts.GetOpenFileName(parent, TextFilter());
+  if (!path)
+    return Outcome::Cancelled;
+  CTextDataContent content = ReadInBackground(parent, Local8(*path));
+  if (content.result.Ok()) {
+    if (beforeReplace)
+      beforeReplace();
+    MoveIntoStore(content, store);
+  }
+  if (const std::string skipped = SkippedLinesMessage(content); content.result.Ok() && !skipped.empty())
+    m_prompts.MessageBox(parent, QString::fromStdString(skipped), QStringLiteral("Tip"),
+                         CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
+  return Report(parent, content.result, false);
+}
+
+CTextDataContent CDataFileCommands::ReadInBackground(QWidget *parent, const std::string &strPath) {
+  // The file is read on a thread of its own into a store of its own; the
+  // window keeps answering and shows how far it got. Cancelling is honoured
+  // even when the reading has just ended: nothing is replaced then.
+  std::atomic<std::size_t> nDone{0}, nTotal{0};
+  std::atomic<bool> bCancel{false}, bFinished{false};
+  CTextDataContent content;
+  std::thread worker([&] {
+    content = ReadTextDataContent(strPath, [&](std::size_t d, std::size_t t) {
+      nDone = d;
+      nTotal = t;
+      return !bCancel.load();
+    });
+    bFinished = true;
+  });
+  QProgressDialog progress(
+      QString::fromUtf8("A abrir %1\u2026").arg(QFileInfo(QFile::decodeName(strPath.c_str())).fileName()),
+      QString::fromUtf8(kButtonCancel), 0, 1000, parent);
+  progress.setObjectName(QStringLiteral("openProgress"));
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(300);
+  progress.setAutoReset(false);
+  progress.setAutoClose(false);
+  QObject::connect(&progress, &QProgressDialog::canceled, [&] { bCancel = true; });
+  QEventLoop loop;
+  QTimer poll;
+  poll.setInterval(30);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (progress.wasCanceled())
+      bCancel = true;
+    const std::size_t t = nTotal.load();
+    if (t > 0)
+      progress.setValue(
+          static_cast<int>(1000.0 * static_cast<double>(nDone.load()) / static_cast<double>(t)));
+    if (bFinished.load())
+      loop.quit();
+  });
+  poll.start();
+  loop.exec();
+  worker.join();
+  if (bCancel.load()) {
+    content.samples.RemoveAll();
+    content.result.status = CFileResult::Status::Cancelled;
+  }
+  return content;
+}
+
+CDataFileCommands::Outcome CDataFileCommands::ExportSpreadsheet(QWidget *parent, const CSampleArray &samples,
+                                                                const StatData &stat, SheetVariant variant) {
+  if (samples.IsEmpty())
+    return Outcome::NothingToDo;
+  CWaitCursor wait; // on while the dialog is open too
+  std::optional<QString> path =
+      AskSavePath(parent, SheetFilter() + QStringLiteral(";;") + WorkbookFilter(), ".xls");
+  if (!path)
+    return Outcome::Cancelled;
+  const bool bWorkbook = QFileInfo(*path).suffix().compare(QStringLiteral("xlsx"), Qt::CaseInsensitive) == 0;
+  CFileResult res = bWorkbook ? WriteWorkbookFile(Local8(*path), samples, stat)
+                              : WriteSpreadsheetFile(Local8(*path), samples, stat, variant);
+  wait.Restore();
+  return Report(parent, res, true);
+}

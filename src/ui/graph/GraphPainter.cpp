@@ -1,0 +1,161 @@
+#include "graph/GraphPainter.h"
+
+#include "graph/GraphMath.h"
+#include "kit/DialogBuilder.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+QPen SolidPen(GraphColor c, int nWidth) {
+  QPen pen(ToQColor(c), nWidth);
+  pen.setCosmetic(nWidth == 1);
+  pen.setCapStyle(Qt::FlatCap);
+  return pen;
+}
+
+QPen DottedPen(const QColor &c) {
+  QPen pen(c, 1);
+  pen.setCosmetic(true); // the cosmetic stroker dashes without building paths
+  pen.setDashPattern({3, 3});
+  pen.setCapStyle(Qt::FlatCap);
+  return pen;
+}
+
+// Text with its top-left corner at (x, top).
+void TextAt(QPainter &p, const QFontMetrics &fm, int x, int top, const QString &text) {
+  p.drawText(x, top + fm.ascent(), text);
+}
+} // namespace
+
+CGraphPainter::CGraphPainter() : m_font(DialogFont("Arial", 9)) {}
+
+void CGraphPainter::Paint(QImage &image, const CGraphState &s, const CSampleArray &samples,
+                          const TimeAxisLabels &labels) {
+  const QColor frame = ToQColor(kFrameColor);
+  if (!HasPlot(s)) {
+    image.fill(frame);
+    return;
+  }
+  const int w = s.m_plotWidth, h = s.m_plotHeight;
+  CopyPlot(m_layer.Update(s, samples, image.width(), image.height(), image.format()), image, s);
+  {
+    QPainter p(&image);
+    DrawCursors(p, s);
+    // the margins cover whatever the curve and the cursors drew outside the plot
+    p.fillRect(0, h + 10, w + 90, 20, frame);
+    p.fillRect(0, 0, 45, h + 10, frame);
+    p.fillRect(0, 0, w + 90, 10, frame);
+    p.fillRect(w + 45, 0, 45, h + 25, frame);
+  }
+  DrawGridLines(image, s);
+  QPainter p(&image);
+  p.setFont(m_font);
+  DrawGrid(p, s);
+  DrawTimeAxis(p, s, labels);
+  if (s.m_showBox) {
+    p.setPen(DottedPen(Qt::black));
+    p.setBrush(Qt::NoBrush);
+    const GraphPoint a = s.m_boxStart, b = s.m_boxEnd;
+    // the outline covers the columns and rows from the near corner up to, not including, the far one
+    const int l = std::min(a.x, b.x), t = std::min(a.y, b.y);
+    p.drawRect(l, t, std::max(0, std::max(a.x, b.x) - l - 1), std::max(0, std::max(a.y, b.y) - t - 1));
+  }
+}
+
+void CGraphPainter::DrawGridLines(QImage &image, const CGraphState &s) {
+  // Dotted lines, three pixels on and three off from the start, written
+  // straight into the image: a dashing pen costs more than the whole curve.
+  const QRgb c = ToQColor(s.m_gridColor).rgb();
+  const int w = s.m_plotWidth, h = s.m_plotHeight;
+  const int nImgW = image.width(), nImgH = image.height();
+  uchar *bits = image.bits();
+  const qsizetype nStride = image.bytesPerLine();
+  auto row = [&](int y) { return reinterpret_cast<QRgb *>(bits + y * nStride); };
+  for (int k = 0; k <= 20; ++k) {
+    const int x = GridColumnX(s, k);
+    if (x < 0 || x >= nImgW)
+      continue;
+    for (int j = 0; j < h && kPlotTop + j < nImgH; ++j)
+      if (j % 6 < 3)
+        row(kPlotTop + j)[x] = c;
+  }
+  for (int k = 0; k <= 10; ++k) {
+    const int y = GridRowY(s, k);
+    if (y < 0 || y >= nImgH)
+      continue;
+    QRgb *line = row(y);
+    for (int j = 0; j < w && kPlotLeft + j < nImgW; ++j)
+      if (j % 6 < 3)
+        line[kPlotLeft + j] = c;
+  }
+}
+
+void CGraphPainter::CopyPlot(const QImage &layer, QImage &image, const CGraphState &s) {
+  // the layer has the image's size and format: rows copy byte for byte
+  const int nLeft = std::min(kPlotLeft, image.width()), nTop = std::min(kPlotTop, image.height());
+  const int nWidth = std::min(s.m_plotWidth, image.width() - nLeft);
+  const int nBottom = std::min(kPlotTop + s.m_plotHeight, image.height());
+  const int nPixel = image.depth() / 8;
+  const std::size_t nBytes = static_cast<std::size_t>(std::max(nWidth, 0) * nPixel);
+  for (int y = nTop; y < nBottom; ++y)
+    std::memcpy(image.scanLine(y) + nLeft * nPixel, layer.constScanLine(y) + nLeft * nPixel, nBytes);
+}
+
+void CGraphPainter::DrawCursors(QPainter &p, const CGraphState &s) {
+  auto cursor = [&](int nIndex, GraphColor c) {
+    if (nIndex == -1)
+      return;
+    const int x = std::clamp(CursorToX(s, nIndex), -10, s.m_plotWidth + kMarginWidth + 10);
+    p.setPen(SolidPen(c, 2));
+    p.drawLine(x, kPlotTop, x, kPlotTop + s.m_plotHeight);
+  };
+  cursor(s.m_cursorA, kCursorAColor);
+  cursor(s.m_cursorB, kCursorBColor);
+}
+
+void CGraphPainter::DrawGrid(QPainter &p, const CGraphState &s) {
+  const int w = s.m_plotWidth, h = s.m_plotHeight;
+  const QFontMetrics fm(m_font);
+  const int nLine = fm.lineSpacing();
+  for (int k = 0; k <= 10; ++k) {
+    const int y = GridRowY(s, k);
+    const QString text = QString::asprintf("%.2f", GridLevel(s, k));
+    p.setPen(Qt::black);
+    TextAt(p, fm, kPlotLeft - fm.horizontalAdvance(text) - 2, y - nLine / 2, text);
+  }
+  p.setPen(SolidPen(kLevelAxisColor, 1));
+  p.drawLine(kPlotLeft, kPlotTop, kPlotLeft, h + kPlotTop);
+  for (int k = 10; k >= 0; --k) {
+    const int y = LevelTickY(s, k);
+    p.drawLine(kPlotLeft, y, kPlotLeft + 8, y);
+  }
+  const GraphPoint hp = s.m_hoverPoint;
+  if (s.m_cursorMode > 0 && hp.x > 0 && hp.x < w + kPlotLeft && hp.y > 0 && hp.y < h) {
+    p.setPen(SolidPen(s.m_cursorMode == kCursorPlaceA ? kCursorAColor : kCursorBColor, 2));
+    p.drawLine(hp.x, kPlotTop, hp.x, h + 8);
+  }
+}
+
+void CGraphPainter::DrawTimeAxis(QPainter &p, const CGraphState &s, const TimeAxisLabels &labels) {
+  const int w = s.m_plotWidth, h = s.m_plotHeight;
+  const QFontMetrics fm(m_font);
+  p.setPen(SolidPen(MakeGraphColor(0, 0, 0), 1));
+  p.drawLine(kPlotLeft, h + kPlotTop, w + kPlotLeft, h + kPlotTop);
+  // a label that could not be computed ends the axis after its tick
+  const int nTicks = labels.Failed() ? labels.nFailedAt + 1 : 6;
+  for (int i = 0; i < nTicks; ++i) {
+    const int x = TimeTickX(s, i);
+    p.setPen(SolidPen(MakeGraphColor(0, 0, 0), 3));
+    p.drawLine(x, h + kPlotTop, x, h + 5);
+    if (static_cast<std::size_t>(i) >= labels.labels.size())
+      break;
+    const QString text = QString::fromStdString(labels.labels[static_cast<std::size_t>(i)]);
+    p.setPen(Qt::black);
+    TextAt(p, fm, x - fm.horizontalAdvance(text) / 2, h + 16, text);
+  }
+}

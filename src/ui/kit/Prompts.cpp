@@ -1,0 +1,138 @@
+#include "kit/Prompts.h"
+
+#include "forms/DialogTemplate.h"
+#include "forms/UiTexts.h"
+
+#include <QAbstractButton>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+int CQtPrompts::MessageBox(QWidget *parent, const QString &text, const QString &caption, Buttons buttons,
+                           Icon icon) {
+  QMessageBox box(parent);
+  box.setText(text);
+  box.setWindowTitle(caption);
+  switch (icon) {
+  case Icon::None:
+    box.setIcon(QMessageBox::NoIcon);
+    break;
+  case Icon::Information:
+    box.setIcon(QMessageBox::Information);
+    break;
+  case Icon::Warning:
+    box.setIcon(QMessageBox::Warning);
+    break;
+  case Icon::Error:
+    box.setIcon(QMessageBox::Critical);
+    break;
+  case Icon::Question:
+    box.setIcon(QMessageBox::Question);
+    break;
+  }
+  switch (buttons) {
+  case Buttons::Ok:
+    box.setStandardButtons(QMessageBox::Ok);
+    break;
+  case Buttons::OkCancel:
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    break;
+  case Buttons::YesNo:
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    break;
+  case Buttons::YesNoCancel:
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    break;
+  }
+  // The dialogs speak Portuguese; Qt's own labels would be English.
+  if (QAbstractButton *b = box.button(QMessageBox::Yes))
+    b->setText(QString::fromUtf8(kButtonYes));
+  if (QAbstractButton *b = box.button(QMessageBox::No))
+    b->setText(QString::fromUtf8(kButtonNo));
+  if (QAbstractButton *b = box.button(QMessageBox::Cancel))
+    b->setText(QString::fromUtf8(kButtonCancel));
+  switch (box.exec()) {
+  case QMessageBox::Ok:
+    return IDOK;
+  case QMessageBox::Yes:
+    return IDYES;
+  case QMessageBox::No:
+    return IDNO;
+  default:
+    return IDCANCEL;
+  }
+}
+
+std::optional<QString> CQtPrompts::GetOpenFileName(QWidget *parent, const QString &filter) {
+  QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+  if (path.isEmpty())
+    return std::nullopt;
+  return path;
+}
+
+std::optional<QString> CQtPrompts::GetSaveFileName(QWidget *parent, const QString &filter,
+                                                   const QString &defaultName) {
+  // The Qt dialog asks before replacing an existing file.
+  QString path = QFileDialog::getSaveFileName(parent, QString(), defaultName, filter);
+  if (path.isEmpty())
+    return std::nullopt;
+  return path;
+}
+
+std::optional<QString> CPrompts::GetSaveFileNameOfType(QWidget *parent, const QString &filter,
+                                                       const QString &defaultName, QString &selectedFilter) {
+  selectedFilter = filter.section(QStringLiteral(";;"), 0, 0);
+  return GetSaveFileName(parent, filter, defaultName);
+}
+
+std::optional<QString> CQtPrompts::GetSaveFileNameOfType(QWidget *parent, const QString &filter,
+                                                         const QString &defaultName,
+                                                         QString &selectedFilter) {
+  QFileDialog dlg(parent);
+  dlg.setAcceptMode(QFileDialog::AcceptSave); // asks before replacing an existing file
+  dlg.setNameFilter(filter);
+  dlg.selectFile(defaultName);
+  // Choosing another type gives the name that type's extension.
+  QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, [&dlg](const QString &entry) {
+    const QStringList names = dlg.selectedFiles();
+    const QString suffix = FilterSuffix(entry);
+    if (!names.isEmpty() && !suffix.isEmpty())
+      dlg.selectFile(QFileInfo(names.first()).completeBaseName() + suffix);
+  });
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    return std::nullopt;
+  selectedFilter = dlg.selectedNameFilter();
+  return dlg.selectedFiles().first();
+}
+
+QString FilterSuffix(const QString &filterEntry) {
+  const qsizetype at = filterEntry.indexOf(QStringLiteral("(*."));
+  const qsizetype end = filterEntry.indexOf(QLatin1Char(')'), at);
+  if (at < 0 || end < 0)
+    return {};
+  return filterEntry.mid(at + 2, end - at - 2);
+}
+
+std::optional<QColor> CQtPrompts::ChooseColor(QWidget *parent, const QColor &initial) {
+  QColor c = QColorDialog::getColor(initial, parent);
+  if (!c.isValid())
+    return std::nullopt;
+  return c;
+}
+
+std::unique_ptr<QPrinter> CQtPrompts::SelectPrinter(QWidget *parent) {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  QPrintDialog dlg(printer.get(), parent);
+  if (dlg.exec() != QDialog::Accepted)
+    return nullptr;
+  return printer;
+}
+
+bool CPrompts::OpenUrl(const QUrl &url) {
+  return QDesktopServices::openUrl(url);
+}
