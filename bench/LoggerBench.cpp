@@ -152,16 +152,16 @@ void BM_LoggerSessionMemory1M(benchmark::State &state) {
     CMeterSession session({link, stores, clock, wake, [](const std::uint8_t *, std::size_t) {}});
     struct CToRun : ISessionObserver {
       CLoggerRun &run;
-      const CMeterState &st;
+      const CMeterReading &st;
       const CBenchClock &clock;
       std::size_t n = 0;
-      CToRun(CLoggerRun &r, const CMeterState &s, const CBenchClock &c) : run(r), st(s), clock(c) {}
+      CToRun(CLoggerRun &r, const CMeterReading &s, const CBenchClock &c) : run(r), st(s), clock(c) {}
       void OnSampleTaken(const SSample &) override {
         ++n;
         run.OnSample(std::chrono::system_clock::from_time_t(clock.m_tStart) + clock.m_now, st.m_dLevel,
                      st.m_bWeightA, st.m_bFast, st.m_bMax, st.m_bMin, st.m_nRange);
       }
-    } toRun(run, session.State(), clock);
+    } toRun(run, session.Reading(), clock);
     session.AddObserver(toRun);
     if (!run.Begin(std::chrono::system_clock::now()).Ok()) {
       state.SkipWithError("cannot open the output");

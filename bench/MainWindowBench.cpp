@@ -46,7 +46,7 @@ public:
   // The clock moves to the next sampling tick, a reading just decoded.
   void Tick() {
     m_clock.m_now = *m_session.Timers().Due(CMeterSession::TIMER_SAMPLE);
-    CMeterState &st = m_session.State();
+    CLineTiming &st = m_session.Timing();
     st.m_tLastRecv = m_clock.m_wall;
     ++st.m_nFramesDecoded;
     st.m_tLastFrame = SteadyTime(std::chrono::duration_cast<SteadyTime::duration>(m_clock.m_now));

@@ -46,15 +46,15 @@ void BM_ReceiveLiveChunks(benchmark::State &state) {
   CReceivePath path(sink, [] { return std::time_t(1796644800); });
   unsigned decoded = 0;
   for (auto _ : state) {
-    unsigned before = path.State().m_nFramesDecoded;
+    unsigned before = path.Timing().m_nFramesDecoded;
     std::size_t k = 0;
     for (std::size_t at = 0; at < stream.size(); ++k) {
       std::size_t n = std::min(sizes[k % sizes.size()], stream.size() - at);
       path.OnChunk(stream.data() + at, n);
       at += n;
     }
-    decoded = path.State().m_nFramesDecoded - before;
-    benchmark::DoNotOptimize(path.State().m_dLevel);
+    decoded = path.Timing().m_nFramesDecoded - before;
+    benchmark::DoNotOptimize(path.Reading().m_dLevel);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * stream.size()));
   state.counters["frames_decoded_per_pass"] = decoded; // of 1000
@@ -69,7 +69,7 @@ void BM_ReceiveLiveFrames(benchmark::State &state) {
   for (auto _ : state) {
     for (std::size_t at = 0; at < stream.size(); at += 20)
       path.OnChunk(stream.data() + at, 20);
-    benchmark::DoNotOptimize(path.State().m_dLevel);
+    benchmark::DoNotOptimize(path.Reading().m_dLevel);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * stream.size()));
 }
@@ -92,10 +92,10 @@ void BM_LastByteToDecodedState(benchmark::State &state) {
     std::size_t at = 0;
     for (; at + nChunk < 20; at += nChunk)
       path.OnChunk(f + at, nChunk);
-    const unsigned nBefore = path.State().m_nFramesDecoded;
+    const unsigned nBefore = path.Timing().m_nFramesDecoded;
     const auto t0 = std::chrono::steady_clock::now();
     path.OnChunk(f + at, 20 - at);
-    if (path.State().m_nFramesDecoded != nBefore + 1) {
+    if (path.Timing().m_nFramesDecoded != nBefore + 1) {
       state.SkipWithError("the frame was not decoded with its last byte");
       break;
     }
@@ -129,11 +129,10 @@ void BM_ParseLogData(benchmark::State &state) {
   std::size_t nLevels = 0;
   std::string text = LargestDownloadText(nLevels);
   CNullSink sink;
-  CMeterState meter;
   for (auto _ : state) {
     CSampleStore store;
     CLogDecodeState dec;
-    ParseLogData(text, dec, store, meter, sink);
+    ParseLogData(text, dec, store, sink);
     if (store.GetSize() != nLevels)
       state.SkipWithError("wrong number of samples");
     benchmark::DoNotOptimize(store.GetSize());

@@ -18,7 +18,7 @@ using SteadyClock = std::chrono::steady_clock;
 // The session's samples and news go to the run.
 class CSessionToRun : public CLinkNewsObserver {
 public:
-  CSessionToRun(CLoggerRun &run, const CMeterState &state, CLoggerEnv &env)
+  CSessionToRun(CLoggerRun &run, const CMeterReading &state, CLoggerEnv &env)
       : m_run(run), m_state(state), m_env(env) {}
   void OnSampleTaken(const SSample &) override {
     // The run's own clock dates the sample to the millisecond.
@@ -32,7 +32,7 @@ private:
   void OnWaiting(const std::string &strWhat) override { m_run.OnWaiting(strWhat); }
 
   CLoggerRun &m_run;
-  const CMeterState &m_state;
+  const CMeterReading &m_state;
   CLoggerEnv &m_env;
 };
 
@@ -184,7 +184,7 @@ int RunLogger(const CLoggerOptions &o, CLoggerEnv &env) {
       env.err("tarvik-logger: " + strError + "; logging to the file goes on\n");
   }
   CLoggerSession meter(o, env.strSysfsRoot, env.wallClock);
-  CSessionToRun observer(run, meter.Session().State(), env);
+  CSessionToRun observer(run, meter.Session().Reading(), env);
   meter.Session().AddObserver(observer);
   meter.Begin();
   // The run keeps nothing in memory (the run's file has every sample) and

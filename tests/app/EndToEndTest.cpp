@@ -39,7 +39,7 @@ TEST(EndToEnd, SimulatedMeterIsFoundDecodedAndSampled) {
   app.Show();
 
   CMyVomoView &view = app.View();
-  const CMeterState &st = app.Session().State();
+  const CMeterReading &st = app.Session().Reading();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !st.m_strCurTime.empty() && st.m_dLevel == 72.4; }, 5000))
       << "no frame decoded; level " << st.m_dLevel;
   EXPECT_FALSE(st.m_bWeightA);
@@ -50,7 +50,7 @@ TEST(EndToEnd, SimulatedMeterIsFoundDecodedAndSampled) {
   app.Session().SetSampleLimit(5);
   view.OnRun();
   EXPECT_EQ(app.Session().Timers().Period(CMeterSession::TIMER_SAMPLE), std::chrono::milliseconds(100));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !st.m_bRunning; }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !app.Session().Running(); }, 5000));
   ASSERT_EQ(app.Stores().m_live.GetSize(), 5u);
   for (std::size_t i = 0; i < 5; ++i) {
     EXPECT_DOUBLE_EQ(app.Stores().m_live[i].m_dValue, 72.4) << i;
@@ -66,8 +66,8 @@ TEST(EndToEnd, SimulatedMeterIsFoundDecodedAndSampled) {
   rec.m_levels = {61.0, 62.5, 63.0};
   app.Simulator()->WithSim([&](CMeterSim &sim) { sim.SetRecordings({rec}); });
   app.Registo().OnRegisto();
-  EXPECT_TRUE(st.m_bDownloading);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !st.m_bDownloading; }, 5000));
+  EXPECT_TRUE(app.Session().Downloading());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !app.Session().Downloading(); }, 5000));
   ASSERT_EQ(app.Stores().m_log.GetSize(), 3u);
   EXPECT_DOUBLE_EQ(app.Stores().m_log[1].m_dValue, 62.5);
   ASSERT_NE(app.FileMenu().DataLog().Get(), nullptr);

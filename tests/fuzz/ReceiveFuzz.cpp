@@ -22,7 +22,7 @@ struct CFuzzSink : IReceiveSink {
   void OnDownloadProgress(int, int, int) override {}
   void OnReadoutRefresh() override {}
   void OnDownloadText(const std::string &strText) override {
-    ParseLogData(strText, m_dec, m_store, m_pPath->State(), *this);
+    ParseLogData(strText, m_dec, m_store, *this);
   }
 };
 
@@ -38,30 +38,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
   CFuzzSink sink;
   CReceivePath path(sink, [] { return std::time_t(1796644800); });
   sink.m_pPath = &path;
-  CMeterState &st = path.State();
-  st.m_bRunning = data[0] & 1;
+  CMeterReading &st = path.Reading();
   if (data[0] & 2)
     path.BeginDownload();
 
   std::size_t at = 1;
   while (at < size) {
     uint8_t len = data[at++];
-    if ((len & 0x40) && path.AbandonDownload() && st.m_bDownloading)
+    if ((len & 0x40) && path.AbandonDownload() && path.Progress().m_bDownloading)
       std::abort();
     if (len & 0x80)
       path.BeginDownload();
     std::size_t n = std::min<std::size_t>((len & 0x3F) % 20 + 1, size - at);
     if (n == 0)
       break;
-    bool bLive = !st.m_bDownloading;
-    bool bWaitingHeader = st.m_bDownloading && !st.m_bLogHeader;
+    bool bLive = !path.Progress().m_bDownloading;
+    bool bWaitingHeader = path.Progress().m_bDownloading && !path.Progress().m_bLogHeader;
     path.OnChunk(data + at, n);
     at += n;
     // Text without a frame start or a header never piles up.
-    if (bLive && !st.m_bDownloading && !Contains(st.m_strRecv, "a50d") &&
-        st.m_strRecv.size() > kMaxUnframedChars)
+    if (bLive && !path.Progress().m_bDownloading && !Contains(path.Buffer(), "a50d") &&
+        path.Buffer().size() > kMaxUnframedChars)
       std::abort();
-    if (bWaitingHeader && !st.m_bLogHeader && st.m_strRecv.size() > kMaxUnframedChars)
+    if (bWaitingHeader && !path.Progress().m_bLogHeader && path.Buffer().size() > kMaxUnframedChars)
       std::abort();
     if (st.m_nRange < 1 || st.m_nRange > 4)
       std::abort();

@@ -255,7 +255,6 @@ protected:
 } // namespace
 
 TEST_F(GoldenOutputTest, DownloadedRecordings) {
-  CMeterState meter;
   CLogDecodeState dec;
   struct : IReceiveSink {
     void OnHoldSignal() override {}
@@ -264,7 +263,7 @@ TEST_F(GoldenOutputTest, DownloadedRecordings) {
     void OnReadoutRefresh() override {}
     void OnDownloadText(const std::string &) override {}
   } sink;
-  ParseLogData(DownloadText(), dec, m_stores.m_log, meter, sink);
+  ParseLogData(DownloadText(), dec, m_stores.m_log, sink);
   ASSERT_GT(m_stores.m_log.GetSize(), 200u);
   Expect("download_data.txt", TextData(m_stores.m_log));
   Expect("download_table.txt", TableTexts(m_stores.m_log));

@@ -60,7 +60,7 @@ struct Instance {
   // fired by the test, the clock jumping to each tick, while the meter's
   // frames keep arriving.
   void Run(int nSamples) {
-    const CMeterState &st = app->Session().State();
+    const CMeterReading &st = app->Session().Reading();
     ASSERT_TRUE(QTest::qWaitFor([&] { return st.m_bDataReceived && !st.m_strCurTime.empty(); }, 5000));
     View().StartRunAt(0); // "0.1"
     Tick(nSamples);
@@ -234,7 +234,7 @@ TEST(Recovery, ARunThatKeepsNoSamplesHasNoJournal) {
   CTempDir dir;
   const std::string folder = dir.File("state");
   Instance inst(folder);
-  const CMeterState &st = inst.app->Session().State();
+  const CMeterReading &st = inst.app->Session().Reading();
   ASSERT_TRUE(QTest::qWaitFor([&] { return st.m_bDataReceived && !st.m_strCurTime.empty(); }, 5000));
   struct : ISessionObserver {
     int n = 0;

@@ -10,7 +10,7 @@ TEST(CommandSet, CodesAndIntervalsByKeyIndex) {
   }
   EXPECT_EQ(KeyCode(6), 0);
   EXPECT_EQ(KeyCode(-1), 0);
-  EXPECT_FALSE(TakeKeyWatch(6, CMeterState{}).has_value());
+  EXPECT_FALSE(TakeKeyWatch(6, CMeterReading{}).has_value());
   EXPECT_EQ(kDownloadRequest[0], 0x5A);
   EXPECT_EQ(kDownloadRequest[1], 0xAC);
 }
@@ -18,16 +18,16 @@ TEST(CommandSet, CodesAndIntervalsByKeyIndex) {
 TEST(CommandSet, EachKeyEndsWhenItsStateChanges) {
   struct Case {
     int nKey;
-    void (*change)(CMeterState &);
+    void (*change)(CMeterReading &);
   };
   const Case cases[] = {
-      {kKeyRec, [](CMeterState &s) { s.m_bRec = !s.m_bRec; }},
-      {kKeyFastSlow, [](CMeterState &s) { s.m_bFast = false; }},
-      {kKeyLevel, [](CMeterState &s) { s.m_nRange = 2; }},
-      {kKeyAC, [](CMeterState &s) { s.m_bWeightA = !s.m_bWeightA; }},
+      {kKeyRec, [](CMeterReading &s) { s.m_bRec = !s.m_bRec; }},
+      {kKeyFastSlow, [](CMeterReading &s) { s.m_bFast = false; }},
+      {kKeyLevel, [](CMeterReading &s) { s.m_nRange = 2; }},
+      {kKeyAC, [](CMeterReading &s) { s.m_bWeightA = !s.m_bWeightA; }},
   };
   for (const Case &c : cases) {
-    CMeterState st;
+    CMeterReading st;
     st.m_bFast = true;
     auto w = TakeKeyWatch(c.nKey, st);
     ASSERT_TRUE(w);
@@ -40,7 +40,7 @@ TEST(CommandSet, EachKeyEndsWhenItsStateChanges) {
 }
 
 TEST(CommandSet, MaxMinWatchesMinWhileMinIsShown) {
-  CMeterState st;
+  CMeterReading st;
   st.m_bMin = true;
   auto w = TakeKeyWatch(kKeyMaxMin, st);
   st.m_bMax = true; // MAX changing does not end it
@@ -48,7 +48,7 @@ TEST(CommandSet, MaxMinWatchesMinWhileMinIsShown) {
   st.m_bMin = false;
   EXPECT_TRUE(KeyTookEffect(*w, st));
 
-  CMeterState off;
+  CMeterReading off;
   w = TakeKeyWatch(kKeyMaxMin, off);
   off.m_bMin = true;
   EXPECT_FALSE(KeyTookEffect(*w, off));
@@ -57,7 +57,7 @@ TEST(CommandSet, MaxMinWatchesMinWhileMinIsShown) {
 }
 
 TEST(CommandSet, StopNeverSeesAnEffect) {
-  CMeterState st;
+  CMeterReading st;
   auto w = TakeKeyWatch(kKeyStop, st);
   ASSERT_TRUE(w);
   st.m_bRec = st.m_bFast = st.m_bMax = true;

@@ -5,42 +5,45 @@
 using namespace std::chrono_literals;
 
 namespace {
-CMeterState Talking() {
-  CMeterState st;
+// What the meter shows and when its frames came, in one place for the tests.
+struct CMeterLine : CMeterReading, CLineTiming {};
+
+CMeterLine Talking() {
+  CMeterLine st;
   st.m_bDataReceived = true;
   return st;
 }
 
 // A frame that began arriving at `tBegan` is decoded.
-void Frame(CKeyRepeat &r, CMeterState &st, SteadyTime tBegan) {
+void Frame(CKeyRepeat &r, CMeterLine &st, SteadyTime tBegan) {
   ++st.m_nFramesDecoded;
   st.m_tFrameBegan = tBegan;
-  r.OnFrame(st);
+  r.OnFrame(st, st);
 }
 
 const SteadyTime t0{std::chrono::seconds(1000)};
 } // namespace
 
 TEST(KeyRepeatTest, APressWhileTheMeterIsSilentOrForNoKeyIsIgnored) {
-  CMeterState st;
-  EXPECT_FALSE(CKeyRepeat::Press(kKeyFastSlow, st));
+  CMeterLine st;
+  EXPECT_FALSE(CKeyRepeat::Press(kKeyFastSlow, st, st));
   st.m_bDataReceived = true;
-  EXPECT_FALSE(CKeyRepeat::Press(6, st));
-  EXPECT_FALSE(CKeyRepeat::Press(-1, st));
-  auto r = CKeyRepeat::Press(kKeyLevel, st);
+  EXPECT_FALSE(CKeyRepeat::Press(6, st, st));
+  EXPECT_FALSE(CKeyRepeat::Press(-1, st, st));
+  auto r = CKeyRepeat::Press(kKeyLevel, st, st);
   ASSERT_TRUE(r);
   EXPECT_EQ(r->Code(), 0x88);
   EXPECT_EQ(r->IntervalMs(), 500);
-  EXPECT_EQ(CKeyRepeat::Press(kKeyAC, st)->IntervalMs(), 600);
+  EXPECT_EQ(CKeyRepeat::Press(kKeyAC, st, st)->IntervalMs(), 600);
 }
 
 // A meter sending a frame a second: the interval has long passed when the
 // first frame after the write arrives, but that frame may have left the
 // meter before the code came in. Only the second one counts as an answer.
 TEST(KeyRepeatTest, ResendsOnlyAfterTheIntervalAndTwoFramesBegunAfterTheWrite) {
-  CMeterState st = Talking();
+  CMeterLine st = Talking();
   st.m_bFast = true;
-  auto r = CKeyRepeat::Press(kKeyFastSlow, st);
+  auto r = CKeyRepeat::Press(kKeyFastSlow, st, st);
   ASSERT_TRUE(r->Tick(st, t0));
   Frame(*r, st, t0 - 10ms); // in flight at the press: does not count
   Frame(*r, st, t0 + 300ms);
@@ -64,19 +67,19 @@ TEST(KeyRepeatTest, ResendsOnlyAfterTheIntervalAndTwoFramesBegunAfterTheWrite) {
 }
 
 TEST(KeyRepeatTest, ARefreshWithoutANewFrameIsNotCounted) {
-  CMeterState st = Talking();
-  auto r = CKeyRepeat::Press(kKeyAC, st);
+  CMeterLine st = Talking();
+  auto r = CKeyRepeat::Press(kKeyAC, st, st);
   ASSERT_TRUE(r->Tick(st, t0));
   Frame(*r, st, t0 + 100ms);
-  r->OnFrame(st); // the hold signal redraws the readout
-  r->OnFrame(st);
+  r->OnFrame(st, st); // the hold signal redraws the readout
+  r->OnFrame(st, st);
   EXPECT_FALSE(r->Tick(st, t0 + 700ms));
 }
 
 TEST(KeyRepeatTest, MaxMinWatchesMinWhenMinWasShownAtThePress) {
-  CMeterState st = Talking();
+  CMeterLine st = Talking();
   st.m_bMin = true;
-  auto r = CKeyRepeat::Press(kKeyMaxMin, st);
+  auto r = CKeyRepeat::Press(kKeyMaxMin, st, st);
   ASSERT_TRUE(r->Tick(st, t0));
   st.m_bMax = true;
   Frame(*r, st, t0 + 100ms);
@@ -89,8 +92,8 @@ TEST(KeyRepeatTest, MaxMinWatchesMinWhenMinWasShownAtThePress) {
 
 TEST(KeyRepeatTest, EveryKeyEndsAfterTenSendsOrWhenTheMeterFallsSilent) {
   for (int nKey : {kKeyStop, kKeyLevel}) {
-    CMeterState st = Talking();
-    auto r = CKeyRepeat::Press(nKey, st);
+    CMeterLine st = Talking();
+    auto r = CKeyRepeat::Press(nKey, st, st);
     int nSent = 0;
     SteadyTime t = t0;
     for (int i = 0; i < 100 && !r->Done(); ++i, t += 1s) {
@@ -102,8 +105,8 @@ TEST(KeyRepeatTest, EveryKeyEndsAfterTenSendsOrWhenTheMeterFallsSilent) {
     EXPECT_TRUE(r->Done());
   }
 
-  CMeterState st = Talking();
-  auto s = CKeyRepeat::Press(kKeyStop, st);
+  CMeterLine st = Talking();
+  auto s = CKeyRepeat::Press(kKeyStop, st, st);
   EXPECT_TRUE(s->Tick(st, t0));
   st.m_bDataReceived = false;
   EXPECT_FALSE(s->Tick(st, t0 + 5s));

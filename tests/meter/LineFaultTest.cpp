@@ -92,7 +92,6 @@ TEST(LineFaults, LiveDecodingResumesWithTheNextGoodFrame) {
       CMeterSim sim;
       sim.SetLevelSource(CLevelSource::Steps(40.0, 0.5, 100));
       CLineHarness h;
-      h.path.State().m_bRunning = true;
       std::vector<uint8_t> stream;
       auto add = [&](const std::vector<uint8_t> &b) { stream.insert(stream.end(), b.begin(), b.end()); };
       for (int i = 0; i < 3; ++i)
@@ -107,10 +106,10 @@ TEST(LineFaults, LiveDecodingResumesWithTheNextGoodFrame) {
       h.Feed(stream, nChunk);
 
       EXPECT_TRUE(h.EndsWith(good)) << InOrder(good, h.levels) << " of " << good.size();
-      EXPECT_FALSE(h.path.State().m_bHold);
+      EXPECT_FALSE(h.path.Reading().m_bHold);
       EXPECT_LE(h.nPeakBuffer, kMaxUnframedChars + 2 * nChunk);
-      EXPECT_GE(h.path.State().m_nRange, 1);
-      EXPECT_LE(h.path.State().m_nRange, 4);
+      EXPECT_GE(h.path.Reading().m_nRange, 1);
+      EXPECT_LE(h.path.Reading().m_nRange, 4);
     }
   }
 }
@@ -155,10 +154,10 @@ TEST(LineFaults, LyingLengthWordOnlyMovesTheProgressRange) {
       sim.SetDownloadFault({nSkew, false});
       CLineHarness h;
       RunDownload(h, sim, nChunk);
-      EXPECT_FALSE(h.path.State().m_bDownloading);
+      EXPECT_FALSE(h.path.Progress().m_bDownloading);
       EXPECT_EQ(h.m_nEnded, 1);
       EXPECT_EQ(h.logStore.GetSize(), 8u);
-      EXPECT_EQ(h.path.State().m_nLogSize,
+      EXPECT_EQ(h.path.Progress().m_nLogSize,
                 static_cast<int>(sim::DownloadPayloadSize(ThreeRecordings())) + nSkew);
       EXPECT_FALSE(h.path.AbandonDownload()); // the silence after it abandons nothing
     }
@@ -173,7 +172,7 @@ TEST(LineFaults, LengthWordLyingEmptyEndsTheDownloadAndLiveResumes) {
   sim.SetDownloadFault({2 - nPayload, false});
   CLineHarness h;
   RunDownload(h, sim, 20);
-  EXPECT_FALSE(h.path.State().m_bDownloading);
+  EXPECT_FALSE(h.path.Progress().m_bDownloading);
   EXPECT_EQ(h.m_nEnded, 1);
   EXPECT_TRUE(h.logStore.IsEmpty());
   std::vector<double> good;
@@ -193,10 +192,10 @@ TEST(LineFaults, DownloadWithoutEndMarkerKeepsWhatCame) {
   sim.SetDownloadFault({0, true});
   CLineHarness h;
   RunDownload(h, sim, 7);
-  EXPECT_TRUE(h.path.State().m_bDownloading);
+  EXPECT_TRUE(h.path.Progress().m_bDownloading);
   EXPECT_TRUE(h.logStore.IsEmpty());
   ASSERT_TRUE(h.path.AbandonDownload());
-  EXPECT_FALSE(h.path.State().m_bDownloading);
+  EXPECT_FALSE(h.path.Progress().m_bDownloading);
   EXPECT_EQ(h.m_nEnded, 1);
   ASSERT_EQ(h.logStore.GetSize(), 8u);
   EXPECT_EQ(h.logStore[7].m_strTime, "07-12-2026,11:30:03");

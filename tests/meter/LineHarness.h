@@ -21,17 +21,17 @@ struct CLineHarness : CRecordingSink {
 
   void OnDownloadText(const std::string &text) override {
     CRecordingSink::OnDownloadText(text);
-    ParseLogData(text, dec, logStore, path.State(), *this);
+    ParseLogData(text, dec, logStore, *this);
   }
   void OnReadoutRefresh() override {
     CRecordingSink::OnReadoutRefresh();
-    if (path.State().m_nFramesDecoded != levels.size())
-      levels.push_back(path.State().m_dLevel);
+    if (path.Timing().m_nFramesDecoded != levels.size())
+      levels.push_back(path.Reading().m_dLevel);
   }
   void Feed(const std::vector<uint8_t> &bytes, std::size_t nChunk) {
     for (std::size_t at = 0; at < bytes.size(); at += nChunk) {
       path.OnChunk(bytes.data() + at, std::min(nChunk, bytes.size() - at));
-      nPeakBuffer = std::max(nPeakBuffer, path.State().m_strRecv.size());
+      nPeakBuffer = std::max(nPeakBuffer, path.Buffer().size());
     }
   }
   // True when the last decoded levels are `want`, in order.

@@ -11,11 +11,9 @@ struct LogParserTest : ::testing::Test {
   CRecordingSink sink;
   CSampleStore store;
   CLogDecodeState dec;
-  CMeterState meter;
 
   void Parse(const std::string &text) {
-    meter.m_bDownloading = true;
-    ParseLogData(text, dec, store, meter, sink);
+    ParseLogData(text, dec, store, sink);
   }
   std::vector<std::string> Times() const {
     std::vector<std::string> v;
@@ -40,7 +38,6 @@ TEST_F(LogParserTest, OneRecording) {
     EXPECT_EQ(store[i].m_nGroup, 1);
     EXPECT_DOUBLE_EQ(store[i].m_dSampleRate, 2.0);
   }
-  EXPECT_FALSE(meter.m_bDownloading);
   EXPECT_EQ(sink.m_nEnded, 1);
   EXPECT_DOUBLE_EQ(dec.m_logTime.m_dLastLevel, 70.1);
 }
@@ -84,7 +81,6 @@ TEST_F(LogParserTest, TrailingShortPiecesAndTheTwoEndRules) {
 TEST_F(LogParserTest, MissingEndMarkerStillEndsTheDownload) {
   Parse(kHeader + "06520701");
   EXPECT_TRUE(store.IsEmpty());
-  EXPECT_FALSE(meter.m_bDownloading);
   EXPECT_EQ(sink.m_nEnded, 1);
 }
 

@@ -12,7 +12,9 @@ const std::string kExample = "a50d0652a502a51ba506221530a504a540a51100";
 struct ReceivePathTest : ::testing::Test {
   CRecordingSink sink;
   CReceivePath path{sink, [] { return FixedClock(); }};
-  CMeterState &st = path.State();
+  CMeterReading &st = path.Reading();
+  const CLineTiming &tm = path.Timing();
+  const CDownloadProgress &dl = path.Progress();
 
   void Feed(const std::string &hex) {
     std::vector<uint8_t> b = Bytes(hex);
@@ -20,7 +22,7 @@ struct ReceivePathTest : ::testing::Test {
   }
 };
 
-CMeterState Decode(const std::string &frame, CMeterState st = {}) {
+CMeterReading Decode(const std::string &frame, CMeterReading st = {}) {
   DecodeLiveFrame(frame, st, "07-12-2026,");
   return st;
 }
@@ -47,10 +49,10 @@ TEST_F(ReceivePathTest, ExampleFrameDecodesAsSoonAsItIsIn) {
   EXPECT_FALSE(st.m_bUnder || st.m_bOver || st.m_bLatch || st.m_bShowLatched);
   EXPECT_EQ(st.m_nRange, 4);
   EXPECT_TRUE(st.m_bRec); // no REC tag: unchanged
-  EXPECT_TRUE(st.m_strRecv.empty());
-  EXPECT_EQ(st.m_nRecvBytes, 0);
+  EXPECT_TRUE(path.Buffer().empty());
+  EXPECT_EQ(dl.m_nRecvBytes, 0);
   EXPECT_TRUE(st.m_bDataReceived);
-  EXPECT_EQ(st.m_tLastRecv, FixedClock());
+  EXPECT_EQ(tm.m_tLastRecv, FixedClock());
   EXPECT_EQ(sink.m_nRefresh, 1);
 }
 
@@ -67,18 +69,18 @@ TEST_F(ReceivePathTest, FrameInChunksOfAnySizeDecodesWithItsLastByte) {
     for (std::size_t at = 0; at < two.size(); at += nChunk) {
       const std::size_t n = std::min(nChunk, two.size() - at);
       p.OnChunk(two.data() + at, n, t0 + std::chrono::milliseconds(at));
-      framesAfter.push_back(p.State().m_nFramesDecoded);
+      framesAfter.push_back(p.Timing().m_nFramesDecoded);
       if (at < 20 && at + n >= 20) {
-        EXPECT_EQ(p.State().m_tFrameBegan, t0);
+        EXPECT_EQ(p.Timing().m_tFrameBegan, t0);
       }
     }
     for (std::size_t i = 0, at = 0; i < framesAfter.size(); ++i, at += nChunk) {
       const std::size_t end = std::min(at + nChunk, two.size());
       EXPECT_EQ(framesAfter[i], (end >= 20 ? 1u : 0u) + (end >= 40 ? 1u : 0u)) << "after byte " << end;
     }
-    EXPECT_DOUBLE_EQ(p.State().m_dLevel, 71.3);
-    EXPECT_EQ(p.State().m_tFrameBegan, t0 + std::chrono::milliseconds(20 / nChunk * nChunk));
-    EXPECT_EQ(p.State().m_tLastFrame, t0 + std::chrono::milliseconds((39 / nChunk) * nChunk));
+    EXPECT_DOUBLE_EQ(p.Reading().m_dLevel, 71.3);
+    EXPECT_EQ(p.Timing().m_tFrameBegan, t0 + std::chrono::milliseconds(20 / nChunk * nChunk));
+    EXPECT_EQ(p.Timing().m_tLastFrame, t0 + std::chrono::milliseconds((39 / nChunk) * nChunk));
     EXPECT_EQ(s.m_nRefresh, 2);
   }
 }
@@ -89,8 +91,8 @@ TEST_F(ReceivePathTest, JunkBeforeTheStartAndCutOffFramesAreDropped) {
   // half a frame, then a whole one: only the whole one is decoded
   Feed(WithLevel("0999").substr(0, 18) + WithLevel("0713"));
   EXPECT_DOUBLE_EQ(st.m_dLevel, 71.3);
-  EXPECT_EQ(st.m_nFramesDecoded, 2u);
-  EXPECT_TRUE(st.m_strRecv.empty());
+  EXPECT_EQ(tm.m_nFramesDecoded, 2u);
+  EXPECT_TRUE(path.Buffer().empty());
 }
 
 // Noise is not a reading: a frame whose level bytes are not four decimal
@@ -101,7 +103,7 @@ TEST_F(ReceivePathTest, FramesWithoutDecimalLevelDigitsAreDropped) {
     Feed(WithLevel(level));
     EXPECT_DOUBLE_EQ(st.m_dLevel, 65.2) << level;
   }
-  EXPECT_EQ(st.m_nFramesDecoded, 1u);
+  EXPECT_EQ(tm.m_nFramesDecoded, 1u);
   EXPECT_EQ(sink.m_nRefresh, 1);
   Feed(WithLevel("1053"));
   EXPECT_DOUBLE_EQ(st.m_dLevel, 105.3);
@@ -109,27 +111,22 @@ TEST_F(ReceivePathTest, FramesWithoutDecimalLevelDigitsAreDropped) {
 
 TEST_F(ReceivePathTest, HoldSignalIsAByteFFAndItIsShownAtOnce) {
   Feed(kExample);
-  st.m_bRunning = true;
   Feed("0ff0"); // 0x0F 0xF0 is line noise, not the hold signal
   Feed("0ff00ff0");
   EXPECT_FALSE(st.m_bHold);
   EXPECT_EQ(sink.m_nHold, 0);
   Feed(kExample);
-  EXPECT_EQ(st.m_nFramesDecoded, 2u);
+  EXPECT_EQ(tm.m_nFramesDecoded, 2u);
 
-  st.m_bRunning = false;
   const int nRefresh = sink.m_nRefresh;
   Feed("a50dff");
   EXPECT_TRUE(st.m_bHold);
-  EXPECT_EQ(sink.m_nHold, 0) << "no run to stop";
-  EXPECT_EQ(sink.m_nRefresh, nRefresh + 1) << "the readout shows HOLD now";
-  st.m_bRunning = true;
-  Feed(WithLevel("0713").substr(0, 20) + "ff"); // held frames carry 0xFF: the chunk is lost
   EXPECT_EQ(sink.m_nHold, 1);
-  EXPECT_FALSE(st.m_bRunning);
-  EXPECT_EQ(st.m_runEnd, ERunEnd::HoldSignal);
+  EXPECT_EQ(sink.m_nRefresh, nRefresh + 1) << "the readout shows HOLD now";
+  Feed(WithLevel("0713").substr(0, 20) + "ff"); // held frames carry 0xFF: the chunk is lost
+  EXPECT_EQ(sink.m_nHold, 2);
   EXPECT_EQ(sink.m_nRefresh, nRefresh + 1);
-  EXPECT_TRUE(st.m_strRecv.empty());
+  EXPECT_TRUE(path.Buffer().empty());
   Feed(WithLevel("0713"));
   EXPECT_FALSE(st.m_bHold);
   EXPECT_DOUBLE_EQ(st.m_dLevel, 71.3);
@@ -139,24 +136,24 @@ TEST_F(ReceivePathTest, FrameIntervalIsMeasuredBetweenFramesOfAnUnbrokenStream) 
   const std::vector<uint8_t> f = Bytes(kExample);
   const SteadyTime t0{std::chrono::seconds(50)};
   path.OnChunk(f.data(), f.size(), t0);
-  EXPECT_EQ(st.m_frameInterval.count(), 0);
+  EXPECT_EQ(tm.m_frameInterval.count(), 0);
   path.OnChunk(f.data(), f.size(), t0 + std::chrono::milliseconds(500));
-  EXPECT_EQ(st.m_frameInterval, std::chrono::milliseconds(500));
+  EXPECT_EQ(tm.m_frameInterval, std::chrono::milliseconds(500));
   // the meter coming back after a pause does not count as its rate
   path.OnChunk(f.data(), f.size(), t0 + std::chrono::seconds(9));
-  EXPECT_EQ(st.m_frameInterval, std::chrono::milliseconds(500));
-  EXPECT_EQ(st.m_tLastFrame, t0 + std::chrono::seconds(9));
+  EXPECT_EQ(tm.m_frameInterval, std::chrono::milliseconds(500));
+  EXPECT_EQ(tm.m_tLastFrame, t0 + std::chrono::seconds(9));
 }
 
 TEST_F(ReceivePathTest, NoiseWithoutFrameStartIsCutBackToItsLastCharacters) {
   std::string noise(200, '1'); // 100 bytes of 0x11
   for (int i = 0; i < 21; ++i)
     Feed(noise);
-  EXPECT_LE(st.m_strRecv.size(), kMaxUnframedChars);
-  while (st.m_strRecv.size() + noise.size() <= kMaxUnframedChars)
+  EXPECT_LE(path.Buffer().size(), kMaxUnframedChars);
+  while (path.Buffer().size() + noise.size() <= kMaxUnframedChars)
     Feed(noise);
   Feed(noise + "a5"); // the cut keeps a start that straddles it
-  EXPECT_EQ(st.m_strRecv, "1a5");
+  EXPECT_EQ(path.Buffer(), "1a5");
   Feed("0d" + kExample.substr(4));
   EXPECT_DOUBLE_EQ(st.m_dLevel, 65.2);
 }
@@ -181,7 +178,7 @@ TEST(LiveFrameDecoding, LaterTagsWinInTableOrder) {
   std::string base = "a50d0652" + std::string(32, '0');
   auto with = [&](const std::string &tags) { return "a50d0652" + tags + base.substr(8 + tags.size()); };
   EXPECT_FALSE(Decode(with("a503a502")).m_bFast);
-  CMeterState s = Decode(with("a508a507"));
+  CMeterReading s = Decode(with("a508a507"));
   EXPECT_TRUE(s.m_bUnder && s.m_bOver);
   s = Decode(with("a507a511a508"));
   EXPECT_FALSE(s.m_bUnder);
@@ -198,12 +195,12 @@ TEST(LiveFrameDecoding, LaterTagsWinInTableOrder) {
 }
 
 TEST(LiveFrameDecoding, UnknownWeightingAndMissingTagsKeepTheState) {
-  CMeterState prev;
+  CMeterReading prev;
   prev.m_bWeightA = false;
   prev.m_nRange = 3;
   prev.m_strCurTime = "old";
   std::string frame = "a50d0652" + std::string(32, '0');
-  CMeterState s = Decode(frame, prev);
+  CMeterReading s = Decode(frame, prev);
   EXPECT_FALSE(s.m_bWeightA);
   EXPECT_EQ(s.m_nRange, 3);
   EXPECT_EQ(s.m_strCurTime, "old");
@@ -212,7 +209,7 @@ TEST(LiveFrameDecoding, UnknownWeightingAndMissingTagsKeepTheState) {
 }
 
 TEST(LiveFrameDecoding, ShortFramesAndCutTimeTagsStayInside) {
-  CMeterState prev;
+  CMeterReading prev;
   prev.m_strCurTime = "old";
   // a time tag whose minute and second fall past the frame's end
   std::string frame = "a50d0652" + std::string(26, '0') + "a50622";
@@ -227,9 +224,9 @@ TEST(LiveFrameDecoding, ShortFramesAndCutTimeTagsStayInside) {
 TEST_F(ReceivePathTest, EmptyLogEndsTheDownloadAtOnce) {
   path.BeginDownload();
   Feed("bb0064");
-  EXPECT_TRUE(st.m_bLogHeader);
-  EXPECT_FALSE(st.m_bDownloading);
-  EXPECT_EQ(st.m_nLogSize, 2);
+  EXPECT_TRUE(dl.m_bLogHeader);
+  EXPECT_FALSE(dl.m_bDownloading);
+  EXPECT_EQ(dl.m_nLogSize, 2);
   EXPECT_EQ(sink.m_nEnded, 1);
   EXPECT_TRUE(sink.m_texts.empty());
 }
@@ -238,11 +235,11 @@ TEST_F(ReceivePathTest, HeaderSplitAcrossChunksAndProgress) {
   Feed(kExample); // live leftovers before the download are skipped
   path.BeginDownload();
   Feed("0102bb00");
-  EXPECT_FALSE(st.m_bLogHeader);
+  EXPECT_FALSE(dl.m_bLogHeader);
   Feed("c8aa10");
-  EXPECT_TRUE(st.m_bLogHeader);
-  EXPECT_EQ(st.m_nLogSize, 102);
-  EXPECT_EQ(st.m_nRecvBytes, 2);
+  EXPECT_TRUE(dl.m_bLogHeader);
+  EXPECT_EQ(dl.m_nLogSize, 102);
+  EXPECT_EQ(dl.m_nRecvBytes, 2);
   Feed("1207090500");
   ASSERT_EQ(sink.m_progress.size(), 1u);
   EXPECT_EQ(sink.m_progress[0].nUpper, 102);
@@ -257,7 +254,6 @@ TEST_F(ReceivePathTest, EndIsSeenOnlyInTheCurrentChunk) {
   EXPECT_EQ(sink.m_texts[0], "aa0dd");
 
   sink.m_texts.clear();
-  path.State().m_strRecv.clear();
   path.BeginDownload();
   Feed("bb00c8");
   Feed("0d");
@@ -266,7 +262,7 @@ TEST_F(ReceivePathTest, EndIsSeenOnlyInTheCurrentChunk) {
   Feed("0652dd00");
   ASSERT_EQ(sink.m_texts.size(), 1u);
   EXPECT_EQ(sink.m_texts[0], "0dd"); // up to the buffer's first "dd"
-  EXPECT_EQ(st.m_nRecvBytes, 0);
+  EXPECT_EQ(dl.m_nRecvBytes, 0);
 }
 
 TEST_F(ReceivePathTest, NoiseBeforeTheDownloadHeaderIsBounded) {
@@ -274,9 +270,9 @@ TEST_F(ReceivePathTest, NoiseBeforeTheDownloadHeaderIsBounded) {
   std::string noise(400, '1');
   for (int i = 0; i < 30; ++i)
     Feed(noise);
-  EXPECT_LE(st.m_strRecv.size(), kMaxUnframedChars);
+  EXPECT_LE(path.Buffer().size(), kMaxUnframedChars);
   Feed("00bb");
   Feed("0064");
-  EXPECT_EQ(st.m_nLogSize, 2);
+  EXPECT_EQ(dl.m_nLogSize, 2);
   EXPECT_EQ(sink.m_nEnded, 1);
 }

@@ -17,7 +17,7 @@ namespace {
 // two frames, so they are compared separately).
 using Shown = std::tuple<double, std::string, bool, bool, bool, bool, int>;
 
-Shown Snapshot(const CMeterState &s) {
+Shown Snapshot(const CMeterReading &s) {
   return {s.m_dLevel, s.m_strCurTime, s.m_bWeightA, s.m_bFast, s.m_bMax, s.m_bMin, s.m_nRange};
 }
 
@@ -31,7 +31,7 @@ std::string SimTime(const CMeterSim &sim) {
 // Collects a snapshot at every decoded frame (a refresh that changed what
 // the frame carries; every frame of these streams differs from the last).
 struct CDecodeLog : CRecordingSink {
-  const CMeterState *m_pState = nullptr;
+  const CMeterReading *m_pState = nullptr;
   std::vector<Shown> m_shown;
   void OnReadoutRefresh() override {
     Shown s = Snapshot(*m_pState);
@@ -61,8 +61,8 @@ std::vector<uint8_t> MakeStream(int nFrames) {
 std::vector<Shown> DecodeInChunks(const std::vector<uint8_t> &stream, std::size_t nChunk) {
   CDecodeLog log;
   CReceivePath path(log, [] { return FixedClock(); });
-  log.m_pState = &path.State();
-  log.m_shown.push_back(Snapshot(path.State()));
+  log.m_pState = &path.Reading();
+  log.m_shown.push_back(Snapshot(path.Reading()));
   for (std::size_t at = 0; at < stream.size(); at += nChunk)
     path.OnChunk(stream.data() + at, std::min(nChunk, stream.size() - at));
   log.m_shown.erase(log.m_shown.begin());
@@ -105,7 +105,7 @@ TEST(SimRoundTrip, EveryKeyStateDecodesBackToItself) {
       std::vector<uint8_t> frame = sim.NextFrame();
       path.OnChunk(frame.data(), frame.size());
     }
-    const CMeterState &st = path.State();
+    const CMeterReading &st = path.Reading();
     SCOPED_TRACE(mask);
     EXPECT_DOUBLE_EQ(st.m_dLevel, levels[mask % 4]);
     EXPECT_EQ(st.m_strCurTime, SimTime(sim));
@@ -149,7 +149,7 @@ TEST(SimRoundTrip, DownloadThroughTheReceivePath) {
     CSampleStore store;
     void OnDownloadText(const std::string &t) override {
       CRecordingSink::OnDownloadText(t);
-      ParseLogData(t, dec, store, path->State(), *this);
+      ParseLogData(t, dec, store, *this);
     }
   };
   for (std::size_t n : {1u, 3u, 7u, 20u}) {
@@ -165,8 +165,8 @@ TEST(SimRoundTrip, DownloadThroughTheReceivePath) {
       path.OnChunk(dl.data() + at, std::min(n, dl.size() - at));
 
     SCOPED_TRACE(n);
-    EXPECT_FALSE(path.State().m_bDownloading);
-    EXPECT_EQ(path.State().m_nLogSize, static_cast<int>(dl.size()) - 3);
+    EXPECT_FALSE(path.Progress().m_bDownloading);
+    EXPECT_EQ(path.Progress().m_nLogSize, static_cast<int>(dl.size()) - 3);
     EXPECT_EQ(sink.m_nEnded, 1);
     ASSERT_EQ(sink.store.GetSize(), 5u);
     const CSampleStore &s = sink.store;
@@ -190,12 +190,11 @@ TEST(SimRoundTrip, EmptyMemoryAndHoldSignal) {
   std::vector<uint8_t> dl = sim.OnBytesReceived(kRequest, 2);
   path.OnChunk(dl.data(), dl.size());
   EXPECT_EQ(sink.m_nEnded, 1);
-  EXPECT_FALSE(path.State().m_bDownloading);
+  EXPECT_FALSE(path.Progress().m_bDownloading);
 
-  path.State().m_bRunning = true;
   sim.SetHold(true);
   std::vector<uint8_t> f = sim.NextFrame();
   path.OnChunk(f.data(), f.size());
-  EXPECT_TRUE(path.State().m_bHold);
+  EXPECT_TRUE(path.Reading().m_bHold);
   EXPECT_EQ(sink.m_nHold, 1);
 }

@@ -48,7 +48,7 @@ protected:
 
 TEST_F(FaultTest, UnpluggedDuringARunStopsItKeepsTheSamplesAndReopensOnArrival) {
   m_pView->OnRun();
-  ASSERT_TRUE(State().m_bRunning);
+  ASSERT_TRUE(Session().Running());
   SampleFor(5);
   const std::vector<Sample> before = Samples(m_stores.m_live);
   ASSERT_GE(before.size(), 5u);
@@ -59,8 +59,8 @@ TEST_F(FaultTest, UnpluggedDuringARunStopsItKeepsTheSamplesAndReopensOnArrival) 
   QCoreApplication::processEvents(); // the last chunks the reader had
   SilenceCheckAfterQuiet();
 
-  EXPECT_FALSE(State().m_bRunning);
-  EXPECT_FALSE(State().m_bDataReceived) << "the readout shows the silent meter";
+  EXPECT_FALSE(Session().Running());
+  EXPECT_FALSE(Reading().m_bDataReceived) << "the readout shows the silent meter";
   EXPECT_FALSE(Active(S::TIMER_SAMPLE));
   const std::vector<Sample> after = Samples(m_stores.m_live);
   ASSERT_GE(after.size(), before.size());
@@ -82,12 +82,12 @@ TEST_F(FaultTest, UnpluggedDuringARunStopsItKeepsTheSamplesAndReopensOnArrival) 
   ListPort(m_meterBack.PortInfo());
   Session().OnDeviceArrived();
   EXPECT_TRUE(Active(S::TIMER_DISCOVER));
-  const unsigned nFrames = State().m_nFramesDecoded;
+  const unsigned nFrames = Session().Timing().m_nFramesDecoded;
   Fire(S::TIMER_DISCOVER);
   EXPECT_EQ(Session().Port(), m_meterBack.SlaveNumber());
   Fire(S::TIMER_OPEN_PORT);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return State().m_nFramesDecoded > nFrames; }, 3000));
-  EXPECT_TRUE(State().m_bDataReceived);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Session().Timing().m_nFramesDecoded > nFrames; }, 3000));
+  EXPECT_TRUE(Reading().m_bDataReceived);
   EXPECT_EQ(m_pLink->Port().Device(), m_meterBack.SlavePath());
   EXPECT_TRUE(m_prompts.m_asked.empty());
   EXPECT_EQ(Samples(m_stores.m_live), after) << "reopening touched the samples";
@@ -106,7 +106,7 @@ TEST_F(FaultTest, StopKeyToAPoweredOffMeterGoesOutOnceAndEndsWithTheSilence) {
   EXPECT_EQ(m_meter.Received().size(), 1u) << "Stop sent again without a frame from the meter";
   const std::size_t nSent = m_meter.Received().size();
   SilenceCheckAfterQuiet();
-  EXPECT_FALSE(State().m_bDataReceived);
+  EXPECT_FALSE(Reading().m_bDataReceived);
   QTest::qWait(1300); // two more intervals
   EXPECT_EQ(m_meter.Received().size(), nSent) << "the repetition outlived the meter's voice";
   m_pView->OnMeterKey(0);
@@ -151,7 +151,7 @@ protected:
     ASSERT_TRUE(m_pLink->IsOpen());
     for (int i = 0; i < 3; ++i)
       ASSERT_TRUE(Send(m_sim.NextFrame()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_nFramesDecoded > 0; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Session().Timing().m_nFramesDecoded > 0; }, 2000));
     // An earlier download's records, which the new one replaces.
     m_stores.m_log.Emplace(70.0, "07-12-2026,1:00:00", "dBA", 1, 1.0);
   }
@@ -159,7 +159,7 @@ protected:
   // Starts "Registo" and answers its request with the whole download.
   std::vector<std::uint8_t> RequestDownload() {
     m_pApp->Registo().OnRegisto();
-    EXPECT_TRUE(State().m_bDownloading);
+    EXPECT_TRUE(Session().Progress().m_bDownloading);
     std::uint8_t req[2] = {};
     std::size_t nGot = 0;
     for (int i = 0; i < 200 && nGot < 2; ++i) {
@@ -189,10 +189,10 @@ TEST_F(DownloadFaultTest, UnpluggedMidwayTellsTheErrorLeavesDownloadModeAndStops
   ASSERT_GT(download.size(), 200u);
   download.resize(download.size() / 2);
   ASSERT_TRUE(Send(download));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_bLogHeader; }, 2000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Session().Progress().m_bLogHeader; }, 2000));
   Unplug();
 
-  EXPECT_FALSE(State().m_bDownloading);
+  EXPECT_FALSE(Session().Progress().m_bDownloading);
   EXPECT_EQ(Session().DownloadPhase(), S::EDownloadPhase::Idle);
   ASSERT_EQ(m_prompts.Messages().size(), 1u);
   EXPECT_EQ(m_prompts.Messages()[0], QString("Occur an error\n") + UiTexts::kCauseUnplugged);
@@ -220,10 +220,10 @@ TEST_F(DownloadFaultTest, UnpluggedRightAfterTheEndMarkerKeepsEveryRecord) {
   download.pop_back(); // the trailing byte never comes
   ASSERT_TRUE(Send(download));
   // Bytes still in the line when it hangs up are lost, as on a real cable.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !State().m_bDownloading; }, 2000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Session().Progress().m_bDownloading; }, 2000));
   Unplug();
 
-  EXPECT_FALSE(State().m_bDownloading);
+  EXPECT_FALSE(Session().Progress().m_bDownloading);
   EXPECT_TRUE(m_prompts.Messages().empty());
   ASSERT_EQ(m_stores.m_log.GetSize(), 120u);
   EXPECT_EQ(m_stores.m_log[0].m_nGroup, 1);

@@ -29,8 +29,8 @@ protected:
     Fire(S::TIMER_OPEN_PORT);
     ASSERT_TRUE(m_pLink->IsOpen());
     QObject::connect(m_pView, &CMyVomoView::readoutRefresh, [this] {
-      if (State().m_nFramesDecoded != m_decoded.size())
-        m_decoded.push_back({Clock::now(), State().m_dLevel});
+      if (Session().Timing().m_nFramesDecoded != m_decoded.size())
+        m_decoded.push_back({Clock::now(), Reading().m_dLevel});
     });
   }
   bool Send(const std::vector<std::uint8_t> &bytes) { return m_line.WriteAll(bytes.data(), bytes.size()); }
@@ -51,7 +51,7 @@ protected:
     auto *rate = DlgItem<QComboBox>(m_pView, StatIds::kRate);
     rate->setCurrentIndex(rate->findText(QString::fromLatin1(text)));
     m_pView->OnRun();
-    ASSERT_TRUE(State().m_bRunning);
+    ASSERT_TRUE(Session().Running());
   }
   QImage HoldPlace() {
     auto *panel = qobject_cast<CReadoutPanel *>(m_pView->Readout());
@@ -128,8 +128,8 @@ TEST_F(LiveReadingTest, LineNoiseNeitherBecomesASampleNorStopsTheRun) {
     ASSERT_TRUE(SendFrame());
     good.push_back(m_decoded.back().dLevel);
   }
-  EXPECT_TRUE(State().m_bRunning) << "noise stopped the run";
-  EXPECT_FALSE(State().m_bHold);
+  EXPECT_TRUE(Session().Running()) << "noise stopped the run";
+  EXPECT_FALSE(Reading().m_bHold);
   m_pView->OnStop();
   ASSERT_GT(m_stores.m_live.GetSize(), 5u);
   for (std::size_t i = 0; i < m_stores.m_live.GetSize(); ++i)
@@ -145,11 +145,11 @@ TEST_F(LiveReadingTest, HoldSignalShowsHoldUntilAFrameClearsIt) {
   const QImage before = HoldPlace();
   m_sim.SetHold(true);
   ASSERT_TRUE(Send(Frame()));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_bHold; }, 3000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Reading().m_bHold; }, 3000));
   EXPECT_NE(HoldPlace(), before) << "HOLD is not drawn";
   m_sim.SetHold(false);
   ASSERT_TRUE(SendFrame());
-  EXPECT_FALSE(State().m_bHold);
+  EXPECT_FALSE(Reading().m_bHold);
   EXPECT_EQ(HoldPlace(), before);
 }
 
@@ -175,8 +175,8 @@ TEST_F(PtyViewFixture, HangUpInAFastRunRecordsNoSampleAfterTheLastReadingGoesSta
     QTest::qWait(10);
     counts.emplace_back(Clock::now(), m_stores.m_live.GetSize());
   }
-  EXPECT_TRUE(State().m_bRunning);
-  const Clock::time_point tStale = State().m_tLastFrame + FreshnessWindow(State());
+  EXPECT_TRUE(Session().Running());
+  const Clock::time_point tStale = Session().Timing().m_tLastFrame + FreshnessWindow(Session().Timing());
   // A tick already running when the window closed may still land.
   for (auto [t, n] : counts) {
     if (t > tStale + 150ms) {

@@ -41,7 +41,7 @@ TEST_F(LongRunTest, StopsAtExactly40000StaysFlatAndSavesAndReadsBackEverySample)
   Chunk(QByteArray(reinterpret_cast<const char *>(frame.data()), static_cast<qsizetype>(frame.size())));
   SelectRate("0.1");
   m_pView->OnRun();
-  ASSERT_TRUE(State().m_bRunning);
+  ASSERT_TRUE(Session().Running());
   EXPECT_EQ(IntervalMs(S::TIMER_SAMPLE), 100);
   // As in a window shrunk to nothing: the graph has no plot to redraw for
   // each of the 40,000 samples (its own cost, which grows with the run), so
@@ -51,10 +51,10 @@ TEST_F(LongRunTest, StopsAtExactly40000StaysFlatAndSavesAndReadsBackEverySample)
   ASSERT_FALSE(HasPlot(m_pView->Graph()));
   for (int i = 0; i < kMaxSamples; ++i)
     TenthOfASecond();
-  EXPECT_TRUE(State().m_bRunning) << "stopped before the limit";
+  EXPECT_TRUE(Session().Running()) << "stopped before the limit";
   EXPECT_EQ(m_stores.m_live.GetSize(), static_cast<std::size_t>(kMaxSamples));
   TenthOfASecond();
-  EXPECT_FALSE(State().m_bRunning);
+  EXPECT_FALSE(Session().Running());
   EXPECT_FALSE(Active(S::TIMER_SAMPLE));
   EXPECT_EQ(m_stores.m_live.GetSize(), static_cast<std::size_t>(kMaxSamples));
   EXPECT_EQ(Field(StatIds::kCount), "40000");
@@ -70,7 +70,7 @@ TEST_F(LongRunTest, StopsAtExactly40000StaysFlatAndSavesAndReadsBackEverySample)
   EXPECT_EQ(Field(NoiseIds::kL90).toStdString(), FormatDecibels(whole.dL90));
   EXPECT_EQ(Field(NoiseIds::kSel).toStdString(), FormatDecibels(whole.dSel));
   EXPECT_EQ(Field(NoiseIds::kDuration), "1:06:40");
-  EXPECT_GE(State().m_nFramesDecoded, static_cast<unsigned>(kMaxSamples));
+  EXPECT_GE(Session().Timing().m_nFramesDecoded, static_cast<unsigned>(kMaxSamples));
 
   // The meter talks on and stray ticks come: nothing more is kept.
   for (int i = 0; i < 300; ++i)
@@ -82,7 +82,7 @@ TEST_F(LongRunTest, StopsAtExactly40000StaysFlatAndSavesAndReadsBackEverySample)
   if (kResidentSizeIsMeaningful) {
     EXPECT_LT(ResidentKb() - nRss, 1024) << "memory grows after the run";
   }
-  EXPECT_LT(State().m_strRecv.size(), 200u);
+  EXPECT_LT(Session().ReceiveBuffer().size(), 200u);
 
   CTempDir dir;
   const std::string path = dir.File("long.txt");

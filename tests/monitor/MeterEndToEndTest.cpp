@@ -54,7 +54,7 @@ struct SimulatedMeter : ::testing::Test {
     sim->SetFrameInterval(40ms);
     app->Show();
     // Heard, and a frame decoded (it takes the frame after it).
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !State().m_strCurTime.empty(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Reading().m_strCurTime.empty(); }, 5000));
   }
   void TearDown() override { app.reset(); }
 
@@ -65,7 +65,7 @@ struct SimulatedMeter : ::testing::Test {
       app->Session().Advance(std::max(*due, clock.Now()));
   }
   void FireSilenceCheck() { Fire(CMeterSession::TIMER_SILENCE); }
-  const CMeterState &State() { return app->Session().State(); }
+  const CMeterReading &Reading() { return app->Session().Reading(); }
   CReadoutPanel *Panel() { return qobject_cast<CReadoutPanel *>(View().Readout()); }
   void Click(int nKey) {
     CMeterButton *b = Panel()->Button(nKey);
@@ -95,10 +95,10 @@ void ExpectSpacing(const std::vector<CPtyMeter::CReceived> &v, int nMinMs) {
 } // namespace
 
 TEST_F(SimulatedMeter, FastSlowRepeatsUntilAFrameShowsSlow) {
-  ASSERT_TRUE(State().m_bFast);
+  ASSERT_TRUE(Reading().m_bFast);
   sim->WithSim([](CMeterSim &m) { m.IgnoreNextKeys(2); }); // the meter misses two presses
   Click(kKeyFastSlow);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !State().m_bFast; }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Reading().m_bFast; }, 5000));
   Wait(800);
   const auto sent = Sent(0x77);
   EXPECT_EQ(sent.size(), 3u);
@@ -112,18 +112,18 @@ TEST_F(SimulatedMeter, MaxMinWhileMinIsShownRepeatsUntilMinGoesOff) {
     m.OnBytesReceived(&code, 1); // MIN
     m.IgnoreNextKeys(1);
   });
-  ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_bMin; }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Reading().m_bMin; }, 5000));
   Click(kKeyMaxMin);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !State().m_bMin; }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Reading().m_bMin; }, 5000));
   Wait(800);
   EXPECT_EQ(Sent(0x11).size(), 2u);
 }
 
 TEST_F(SimulatedMeter, LevelRepeatsEvery500MsUntilTheRangeChanges) {
-  const int nRange = State().m_nRange;
+  const int nRange = Reading().m_nRange;
   sim->WithSim([](CMeterSim &m) { m.IgnoreNextKeys(2); });
   Click(kKeyLevel);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_nRange != nRange; }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Reading().m_nRange != nRange; }, 5000));
   Wait(700);
   const auto sent = Sent(0x88);
   EXPECT_EQ(sent.size(), 3u);
@@ -134,7 +134,7 @@ TEST_F(SimulatedMeter, APressWhileTheMeterIsSilentSendsNothing) {
   sim->FallSilent();
   Wait(150);
   SilenceCheckLater();
-  ASSERT_FALSE(State().m_bDataReceived);
+  ASSERT_FALSE(Reading().m_bDataReceived);
   Click(kKeyRec);
   Click(kKeyAC);
   Wait(300);
@@ -144,14 +144,14 @@ TEST_F(SimulatedMeter, APressWhileTheMeterIsSilentSendsNothing) {
 }
 
 TEST_F(SimulatedMeter, DragOffAndBackStartsOneRepetition) {
-  const bool bWeightA = State().m_bWeightA;
+  const bool bWeightA = Reading().m_bWeightA;
   sim->WithSim([](CMeterSim &m) { m.IgnoreNextKeys(1); });
   CMeterButton *ac = Panel()->Button(kKeyAC);
   SendMouse(ac, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton);
   SendMouse(ac, QEvent::MouseMove, QPoint(200, 200), Qt::LeftButton);
   SendMouse(ac, QEvent::MouseMove, QPoint(5, 5), Qt::LeftButton);
   SendMouse(ac, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::NoButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_bWeightA != bWeightA; }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Reading().m_bWeightA != bWeightA; }, 5000));
   Wait(800);
   EXPECT_EQ(Sent(0x99).size(), 2u);
 }
@@ -165,24 +165,24 @@ TEST_F(SimulatedMeter, EachClickTakesEffectOnceWhateverTheFrameRate) {
     sim->WithSim([](CMeterSim &m) { m.PowerOn(); });
     sim->SetFrameInterval(interval);
     sim->Talk();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_bDataReceived; }, 5000));
-    const unsigned nFrames = State().m_nFramesDecoded;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_nFramesDecoded >= nFrames + 2; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Reading().m_bDataReceived; }, 5000));
+    const unsigned nFrames = app->Session().Timing().m_nFramesDecoded;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app->Session().Timing().m_nFramesDecoded >= nFrames + 2; }, 5000));
     const std::size_t nBefore = sim->Received().size();
-    const CMeterState was = State();
+    const CMeterReading was = Reading();
     for (int nKey : {kKeyRec, kKeyMaxMin, kKeyFastSlow, kKeyLevel, kKeyAC})
       Click(nKey);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-          const CMeterState &now = State();
+          const CMeterReading &now = Reading();
           const bool bMaxMin = was.m_bMin ? now.m_bMin != was.m_bMin : now.m_bMax != was.m_bMax;
           return now.m_bRec != was.m_bRec && bMaxMin && now.m_bFast != was.m_bFast &&
                  now.m_nRange != was.m_nRange && now.m_bWeightA != was.m_bWeightA;
         },
         5000));
     // Two more frames and an interval: when a second code would have gone.
-    const unsigned nSeen = State().m_nFramesDecoded;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_nFramesDecoded >= nSeen + 3; }, 5000));
+    const unsigned nSeen = app->Session().Timing().m_nFramesDecoded;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app->Session().Timing().m_nFramesDecoded >= nSeen + 3; }, 5000));
     Wait(700);
     const auto rx = sim->Received();
     std::vector<uint8_t> codes;
@@ -190,9 +190,9 @@ TEST_F(SimulatedMeter, EachClickTakesEffectOnceWhateverTheFrameRate) {
       codes.push_back(rx[i].m_byte);
     std::sort(codes.begin(), codes.end());
     EXPECT_EQ(codes, (std::vector<uint8_t>{0x11, 0x55, 0x77, 0x88, 0x99}));
-    EXPECT_NE(State().m_bRec, was.m_bRec);
-    EXPECT_NE(State().m_bFast, was.m_bFast);
-    EXPECT_NE(State().m_bWeightA, was.m_bWeightA);
+    EXPECT_NE(Reading().m_bRec, was.m_bRec);
+    EXPECT_NE(Reading().m_bFast, was.m_bFast);
+    EXPECT_NE(Reading().m_bWeightA, was.m_bWeightA);
 
     Click(kKeyStop); // the meter goes off: nothing shows Stop failed
     Wait(static_cast<int>(interval.count()) * 2 + 700);
@@ -234,7 +234,7 @@ std::vector<std::vector<QString>> Rows(CDataLogDlg *dlg) {
 struct SimulatedDownload : SimulatedMeter {
   CDataLogDlg *Logger() { return app->FileMenu().DataLog().Get(); }
   bool Registo() { return app->Frame().Commands().Execute(cmd::ID_DOWNLOAD); }
-  bool LoggerShown() { return Logger() && Logger()->isVisible() && !State().m_bDownloading; }
+  bool LoggerShown() { return Logger() && Logger()->isVisible() && !app->Session().Progress().m_bDownloading; }
 };
 
 TEST_F(SimulatedDownload, TwoRecordingsArriveAsTwoRows) {
@@ -287,9 +287,9 @@ TEST_F(SimulatedDownload, AMeterFallingSilentEndsItWithAnError) {
   ASSERT_TRUE(Registo());
   Wait(350); // the request goes out every 100 ms and stays unanswered
   EXPECT_GE(sim->Received().size(), 6u);
-  EXPECT_TRUE(State().m_bDownloading);
+  EXPECT_TRUE(app->Session().Progress().m_bDownloading);
   SilenceCheckLater();
-  EXPECT_FALSE(State().m_bDownloading);
+  EXPECT_FALSE(app->Session().Progress().m_bDownloading);
   EXPECT_EQ(prompts.Messages(), (std::vector<QString>{QString("Occur an error\n") + UiTexts::kCauseSilence}));
   EXPECT_EQ(app->Frame().statusBar()->currentMessage(),
             QString::fromUtf8("O Registo de dados falhou: O medidor deixou de enviar dados."));
@@ -331,13 +331,13 @@ TEST_F(SimulatedDownload, ASecondRegistoRecreatesTheOpenWindow) {
 TEST_F(SimulatedDownload, RegistoDuringARunOnlyRefuses) {
   app->Stores().m_log.Emplace(50.0, "07-12-2026,1:00:00", "dBA", 1, 1.0);
   ASSERT_TRUE(app->Frame().Commands().Execute(cmd::ID_RUN));
-  ASSERT_TRUE(State().m_bRunning);
+  ASSERT_TRUE(app->Session().Running());
   const std::size_t nSent = sim->Received().size();
   ASSERT_TRUE(Registo());
   EXPECT_EQ(prompts.Messages(), (std::vector<QString>{"Please stop the Real Time Runing!"}));
   EXPECT_EQ(prompts.m_asked.back().caption, "Tip");
   EXPECT_EQ(app->Stores().m_log.GetSize(), 1u);
-  EXPECT_FALSE(State().m_bDownloading);
+  EXPECT_FALSE(app->Session().Progress().m_bDownloading);
   Wait(250);
   EXPECT_EQ(sim->Received().size(), nSent);
 }

@@ -111,7 +111,7 @@ struct HalfwayDownload : ::testing::Test {
     link->Discovery().AddExtraPort(port);
     link->Port().SetPortTemplate("/dev/pts/%d");
     app->Show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !State().m_strCurTime.empty(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Reading().m_strCurTime.empty(); }, 5000));
     ASSERT_TRUE(app->Frame().Commands().Execute(cmd::ID_DOWNLOAD));
     // The header and the first half are in: the progress pop-up is up.
     ASSERT_TRUE(QTest::qWaitFor([&] { return app->Registo().Dialog().isVisible(); }, 5000));
@@ -125,19 +125,19 @@ struct HalfwayDownload : ::testing::Test {
       app->Session().Advance(std::max(*due, clock.Now()));
   }
   void FireSilenceCheck() { Fire(CMeterSession::TIMER_SILENCE); }
-  const CMeterState &State() { return app->Session().State(); }
+  const CMeterReading &Reading() { return app->Session().Reading(); }
   CDataLogDlg *Logger() { return app->FileMenu().DataLog().Get(); }
 };
 } // namespace
 
 TEST_F(HalfwayDownload, SilenceHalfWayEndsWithAnErrorAndKeepsWhatArrived) {
-  EXPECT_TRUE(State().m_bLogHeader);
+  EXPECT_TRUE(app->Session().Progress().m_bLogHeader);
   EXPECT_GT(app->Registo().Dialog().Progress()->value(), 0);
   EXPECT_EQ(app->Registo().Dialog().Progress()->maximum(), static_cast<int>(meter.download.size()) - 3);
   clock.m_wall += 10;
   FireSilenceCheck();
   EXPECT_EQ(prompts.Messages(), (std::vector<QString>{QString("Occur an error\n") + UiTexts::kCauseSilence}));
-  EXPECT_FALSE(State().m_bDownloading);
+  EXPECT_FALSE(app->Session().Progress().m_bDownloading);
   EXPECT_FALSE(app->Registo().Dialog().isVisible());
   ASSERT_NE(Logger(), nullptr);
   EXPECT_TRUE(Logger()->isVisible());
@@ -170,7 +170,7 @@ void LeaveEarly(HalfwayDownload &t, bool bEsc) {
     QTest::keyClick(&t.app->Registo().Dialog(), Qt::Key_Escape);
   else
     QTest::mouseClick(cancel, Qt::LeftButton);
-  EXPECT_FALSE(t.State().m_bDownloading);
+  EXPECT_FALSE(t.app->Session().Progress().m_bDownloading);
   EXPECT_FALSE(t.app->Registo().Dialog().isVisible());
   ASSERT_NE(t.Logger(), nullptr);
   EXPECT_TRUE(t.Logger()->isVisible());
@@ -179,8 +179,8 @@ void LeaveEarly(HalfwayDownload &t, bool bEsc) {
   const std::size_t nKept = t.app->Stores().m_log.GetSize();
   t.meter.SendRest();
   t.meter.bTalking = true;
-  const double dLevel = t.State().m_dLevel;
-  ASSERT_TRUE(QTest::qWaitFor([&] { return t.State().m_dLevel != dLevel; }, 5000));
+  const double dLevel = t.Reading().m_dLevel;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return t.Reading().m_dLevel != dLevel; }, 5000));
   EXPECT_EQ(t.app->Stores().m_log.GetSize(), nKept);
   EXPECT_TRUE(t.prompts.Messages().empty());
 }
@@ -198,10 +198,10 @@ TEST_F(HalfwayDownload, TenSecondsWithoutDownloadBytesWhileLiveFramesComeEndIt) 
   QTest::qWait(400);     // some frames arrive, none of them download bytes
   clock.m_shift = std::chrono::seconds(9);
   FireSilenceCheck();
-  EXPECT_TRUE(State().m_bDownloading); // still waiting
+  EXPECT_TRUE(app->Session().Progress().m_bDownloading); // still waiting
   clock.m_shift = std::chrono::seconds(11);
   FireSilenceCheck();
-  EXPECT_FALSE(State().m_bDownloading);
+  EXPECT_FALSE(app->Session().Progress().m_bDownloading);
   EXPECT_FALSE(app->Registo().Dialog().isVisible());
   EXPECT_TRUE(prompts.Messages().empty()); // no "Occur an error": the meter is there
   EXPECT_EQ(app->Frame().statusBar()->currentMessage(), QString::fromUtf8(kDownloadStalledText));
@@ -209,6 +209,6 @@ TEST_F(HalfwayDownload, TenSecondsWithoutDownloadBytesWhileLiveFramesComeEndIt) 
   EXPECT_TRUE(Logger()->isVisible());
   ExpectFirstHalfKept(app->Stores().m_log, meter.download.size());
   // The live frames are read as such again.
-  const double dLevel = State().m_dLevel;
-  ASSERT_TRUE(QTest::qWaitFor([&] { return State().m_dLevel != dLevel; }, 5000));
+  const double dLevel = Reading().m_dLevel;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Reading().m_dLevel != dLevel; }, 5000));
 }

@@ -33,7 +33,7 @@ TEST_F(PtyViewFixture, AThousandOpensAndClosesLeaveNoDescriptorThreadOrMemory) {
   // Bytes still reach the view after all that.
   ASSERT_TRUE(Session().ChoosePort(nPort));
   ASSERT_TRUE(m_line.WriteAll("\xa5\x0d", 2));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return State().m_bDataReceived; }, 1000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Reading().m_bDataReceived; }, 1000));
 }
 
 TEST_F(PtyViewFixture, FailedOpensLeaveNoDescriptorOrThreadEither) {

@@ -87,7 +87,7 @@ protected:
   ~PtyViewFixture() override { m_pApp.reset(); } // the port closes before the meter goes
 
   CMeterSession &Session() { return m_pApp->Session(); }
-  CMeterState &State() { return Session().State(); }
+  CMeterReading &Reading() { return Session().Reading(); }
   CCommandRouter &Commands() { return m_pApp->Frame().Commands(); }
   // Fires timer nId now, with whatever falls due before it.
   void Fire(int nId) {
@@ -126,7 +126,7 @@ protected:
     if (!Active(S::TIMER_OPEN_PORT))
       return false;
     Fire(S::TIMER_OPEN_PORT);
-    return QTest::qWaitFor([&] { return State().m_nFramesDecoded > 0; }, 3000);
+    return QTest::qWaitFor([&] { return Session().Timing().m_nFramesDecoded > 0; }, 3000);
   }
   // Two whole seconds without a byte, then the silence check.
   void SilenceCheckAfterQuiet() {

@@ -71,7 +71,7 @@ TEST(ReadoutBar, EveryFifthMarkIsTall) {
 }
 
 TEST(ReadoutLatch, DigitsAndBarHoldTheRightLevels) {
-  CMeterState s;
+  CMeterReading s;
   CReadoutLevels lv;
   s.m_dLevel = 70;
   EXPECT_EQ(UpdateHeldLevels(s, lv), "70.0");
@@ -93,7 +93,7 @@ TEST(ReadoutLatch, DigitsAndBarHoldTheRightLevels) {
 }
 
 TEST(ReadoutLatch, FirstDrawingWhileShowingTheLatchUsesTheLevel) {
-  CMeterState s;
+  CMeterReading s;
   s.m_bShowLatched = true;
   s.m_dLevel = 42.5;
   CReadoutLevels lv;
@@ -101,7 +101,7 @@ TEST(ReadoutLatch, FirstDrawingWhileShowingTheLatchUsesTheLevel) {
 }
 
 TEST(ReadoutStatus, WordsAndPlaces) {
-  CMeterState s;
+  CMeterReading s;
   s.m_bFast = false;
   s.m_bWeightA = false;
   s.m_nRange = 4;
@@ -132,7 +132,7 @@ TEST(ReadoutStatus, WordsAndPlaces) {
 }
 
 TEST(ReadoutLayout, UnknownRangeDrawsNoBar) {
-  CMeterState s;
+  CMeterReading s;
   s.m_nRange = 0;
   CReadoutLevels lv;
   const auto items = LayoutReadout(s, lv);

@@ -37,7 +37,7 @@ bool IsMark(const QImage &img, int x, int y) {
 }
 
 struct ReadoutFixture : ::testing::Test {
-  CMeterState s;
+  CMeterReading s;
   ReadoutFixture() {
     s.m_bDataReceived = true;
     s.m_strCurTime = "07-12-2026,14:05:09";
@@ -206,7 +206,7 @@ void SendMouse(QWidget *w, QEvent::Type type, QPoint pos, Qt::MouseButtons butto
 } // namespace
 
 TEST(MeterButtons, SitOverTheirKeysWithIdsAndNames) {
-  CMeterState s;
+  CMeterReading s;
   CReadoutPanel panel(s);
   for (const auto &k : kMeterKeys) {
     CMeterButton *b = panel.Button(k.nKeyIndex);
@@ -218,7 +218,7 @@ TEST(MeterButtons, SitOverTheirKeysWithIdsAndNames) {
 }
 
 TEST(MeterButtons, OnePressSendsOneKeyAndSinksOnePixel) {
-  CMeterState s;
+  CMeterReading s;
   CReadoutPanel panel(s);
   QSignalSpy spy(&panel, &CReadoutPanel::meterKey);
   CMeterButton *rec = panel.Button(1);
@@ -235,7 +235,7 @@ TEST(MeterButtons, OnePressSendsOneKeyAndSinksOnePixel) {
 }
 
 TEST(MeterButtons, DragOffAndBackIsStillOnePress) {
-  CMeterState s;
+  CMeterReading s;
   CReadoutPanel panel(s);
   QSignalSpy spy(&panel, &CReadoutPanel::meterKey);
   CMeterButton *level = panel.Button(4);
@@ -253,7 +253,7 @@ TEST(MeterButtons, DragOffAndBackIsStillOnePress) {
 }
 
 TEST(MeterButtons, SpaceBarPressesOnceAndRightButtonNever) {
-  CMeterState s;
+  CMeterReading s;
   CReadoutPanel panel(s);
   QSignalSpy spy(&panel, &CReadoutPanel::meterKey);
   CMeterButton *ac = panel.Button(5);

@@ -35,10 +35,10 @@ protected:
   }
 
   CMeterSession &Session() { return m_pApp->Session(); }
-  CMeterState &State() { return Session().State(); }
+  CMeterReading &Reading() { return Session().Reading(); }
   // The meter has been heard now.
   void Hear() {
-    State().m_tLastRecv = m_clock.m_wall;
+    Session().Timing().m_tLastRecv = m_clock.m_wall;
     const std::uint8_t start[] = {0xa5, 0x0d};
     Session().OnChunk(start, sizeof start);
   }
@@ -78,7 +78,7 @@ protected:
   void Tick(int n = 1) {
     for (int i = 0; i < n; ++i) {
       m_clock.m_wall += 1;
-      CMeterState &st = State();
+      CLineTiming &st = Session().Timing();
       st.m_tLastRecv = m_clock.m_wall;
       if (std::optional<std::chrono::milliseconds> due = Session().Timers().Due(S::TIMER_SAMPLE)) {
         ++st.m_nFramesDecoded;

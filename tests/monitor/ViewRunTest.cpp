@@ -25,7 +25,7 @@ TEST_F(ViewFixture, CommandsNeedingTheMeterDoNothingBeforeAnyByte) {
   EXPECT_FALSE(Enabled(32791));
   m_pView->OnRun();
   m_pView->OnSetup();
-  EXPECT_FALSE(State().m_bRunning);
+  EXPECT_FALSE(Session().Running());
   EXPECT_FALSE(Active(S::TIMER_SAMPLE));
   EXPECT_TRUE(m_prompts.m_asked.empty());
   Hear();
@@ -37,7 +37,7 @@ TEST_F(ViewFixture, CommandsNeedingTheMeterDoNothingBeforeAnyByte) {
 TEST_F(ViewFixture, RunningGreysWhatWouldDisturbTheRun) {
   Hear();
   m_pView->OnRun();
-  EXPECT_TRUE(State().m_bRunning);
+  EXPECT_TRUE(Session().Running());
   EXPECT_FALSE(Rate()->isEnabled());
   EXPECT_FALSE(Enabled(32771));
   EXPECT_FALSE(Enabled(32773));
@@ -85,7 +85,7 @@ TEST_F(ViewFixture, RateAndSavedFileDoNotDependOnTheLocale) {
     EXPECT_EQ(IntervalMs(S::TIMER_SAMPLE), 500);
     const std::time_t t0 = m_clock.m_wall;
     for (double d : {65.24, 9.5, 120.0}) {
-      State().m_dLevel = d;
+      Reading().m_dLevel = d;
       Tick();
     }
     m_pView->OnStop();
@@ -104,13 +104,13 @@ TEST_F(ViewFixture, RateAndSavedFileDoNotDependOnTheLocale) {
 
 TEST_F(ViewFixture, SamplesFillStoreTableAndFields) {
   Hear();
-  State().m_dLevel = 65.24;
+  Reading().m_dLevel = 65.24;
   m_pView->OnRun();
   Tick();
-  State().m_dLevel = 70.0;
-  State().m_bWeightA = false;
+  Reading().m_dLevel = 70.0;
+  Reading().m_bWeightA = false;
   Tick();
-  State().m_dLevel = 60.0;
+  Reading().m_dLevel = 60.0;
   Tick();
   ASSERT_EQ(m_stores.m_live.GetSize(), 3u);
   EXPECT_EQ(m_stores.m_live[0].m_strTime, "06-12-2025,05:46:41");
@@ -157,7 +157,7 @@ TEST_F(ViewFixture, RunWithOldSamplesAsksThenStartsAfreshEvenAfterCancel) {
   EXPECT_TRUE(m_stores.m_live.IsEmpty());
   EXPECT_EQ(Table(m_pView)->rowCount(), 0);
   EXPECT_EQ(Field(StatIds::kCount), "");
-  EXPECT_TRUE(State().m_bRunning);
+  EXPECT_TRUE(Session().Running());
   Tick();
   EXPECT_EQ(Field(StatIds::kCount), "1");
   EXPECT_EQ(Table(m_pView)->index(0, 0).data().toString(), "1");
@@ -177,11 +177,11 @@ TEST_F(ViewFixture, SampleLimitEndsTheRunAndReenablesRateAndRun) {
   m_pView->OnRun();
   EXPECT_EQ(IntervalMs(S::TIMER_SAMPLE), 1000);
   Tick(3);
-  EXPECT_TRUE(State().m_bRunning);
+  EXPECT_TRUE(Session().Running());
   EXPECT_EQ(m_stores.m_live.GetSize(), 3u);
   Tick();
   EXPECT_EQ(m_stores.m_live.GetSize(), 3u);
-  EXPECT_FALSE(State().m_bRunning);
+  EXPECT_FALSE(Session().Running());
   EXPECT_FALSE(Active(S::TIMER_SAMPLE));
   EXPECT_TRUE(Rate()->isEnabled());
   EXPECT_TRUE(Enabled(32771));
@@ -197,12 +197,12 @@ TEST_F(ViewFixture, TwoSecondsOfSilenceStopTheRunAndKeepTheSamples) {
   QObject::connect(m_pView, &CMyVomoView::readoutRefresh, [&] { ++nRefresh; });
   m_clock.m_wall += 1; // one second without a byte: still heard
   Fire(S::TIMER_SILENCE);
-  EXPECT_TRUE(State().m_bRunning);
+  EXPECT_TRUE(Session().Running());
   EXPECT_EQ(nRefresh, 0);
   m_clock.m_wall += 1;
   Fire(S::TIMER_SILENCE);
-  EXPECT_FALSE(State().m_bRunning);
-  EXPECT_FALSE(State().m_bDataReceived);
+  EXPECT_FALSE(Session().Running());
+  EXPECT_FALSE(Reading().m_bDataReceived);
   EXPECT_FALSE(Active(S::TIMER_SAMPLE));
   EXPECT_EQ(nRefresh, 1);
   EXPECT_EQ(m_stores.m_live.GetSize(), 2u);
@@ -216,10 +216,10 @@ TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   OpenPort(); // the port stays: the meter only fell silent
   Hear();
   ASSERT_TRUE(m_commands.Execute(cmd::ID_DOWNLOAD));
-  EXPECT_TRUE(State().m_bDownloading);
+  EXPECT_TRUE(Session().Progress().m_bDownloading);
   m_clock.m_wall += 2;
   Fire(S::TIMER_SILENCE);
-  EXPECT_FALSE(State().m_bDownloading);
+  EXPECT_FALSE(Session().Progress().m_bDownloading);
   EXPECT_EQ(nEnded, 1);
   ASSERT_EQ(m_prompts.m_asked.size(), 1u);
   // The fixed text and caption, the cause on a second line.
@@ -244,7 +244,7 @@ TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
     Session().OnChunk(&trickle, 1);
   }
   EXPECT_EQ(nEnded, 2);
-  EXPECT_FALSE(State().m_bDownloading);
+  EXPECT_FALSE(Session().Progress().m_bDownloading);
   EXPECT_EQ(m_prompts.Messages().back(), QString("Occur an error\n") + UiTexts::kCauseTimeout);
   EXPECT_EQ(m_pApp->Frame().statusBar()->currentMessage().toStdString(),
             DownloadEndText(EDownloadEnd::Watchdog));
@@ -270,7 +270,7 @@ TEST_F(ViewFixture, ClearDuringARunKeepsRunningFromNumberOne) {
   EXPECT_EQ(Field(StatIds::kMax), strMaxBefore); // kept until the next sample
   EXPECT_EQ(Field(NoiseIds::kLeq), "");          // but the noise figures go with the samples
   EXPECT_EQ(Field(NoiseIds::kDuration), "");
-  EXPECT_TRUE(State().m_bRunning);
+  EXPECT_TRUE(Session().Running());
   Tick();
   EXPECT_EQ(Field(StatIds::kCount), "1");
   EXPECT_EQ(Table(m_pView)->rowCount(), 1);
@@ -281,10 +281,10 @@ TEST_F(ViewFixture, ClearDuringARunKeepsRunningFromNumberOne) {
 TEST_F(ViewFixture, HeldMeterIsNotSampled) {
   Hear();
   m_pView->OnRun();
-  State().m_bHold = true;
+  Reading().m_bHold = true;
   Tick(2);
   EXPECT_TRUE(m_stores.m_live.IsEmpty());
-  State().m_bHold = false;
+  Reading().m_bHold = false;
   Tick();
   EXPECT_EQ(m_stores.m_live.GetSize(), 1u);
 }
@@ -301,14 +301,14 @@ TEST_F(ViewFixture, SetupStartsARunWithTheChosenCountAndRate) {
   EXPECT_EQ(Session().SampleLimit(), 7);
   EXPECT_EQ(Rate()->currentText(), "10");
   EXPECT_EQ(IntervalMs(S::TIMER_SAMPLE), 10000);
-  EXPECT_TRUE(State().m_bRunning);
+  EXPECT_TRUE(Session().Running());
 
   m_pView->OnStop();
   m_pView->SetSetupDialog([](int) { return std::nullopt; });
   m_pView->OnSetup();
   EXPECT_EQ(Session().SampleLimit(), 7);
   EXPECT_EQ(Rate()->currentText(), "10");
-  EXPECT_FALSE(State().m_bRunning);
+  EXPECT_FALSE(Session().Running());
 }
 
 TEST_F(ViewFixture, GraphAndTableSwitch) {
@@ -338,8 +338,8 @@ TEST_F(ViewFixture, ChunksFromTheReaderThreadReachTheSessionThroughTheEventLoop)
   const std::uint8_t bytes[] = {0xa5, 0x0d};
   std::thread reader([&] { m_pLink->m_onChunk(bytes, 2); });
   reader.join();
-  EXPECT_FALSE(State().m_bDataReceived); // queued, not yet delivered
-  EXPECT_TRUE(QTest::qWaitFor([&] { return State().m_bDataReceived; }, 1000));
+  EXPECT_FALSE(Reading().m_bDataReceived); // queued, not yet delivered
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Reading().m_bDataReceived; }, 1000));
 }
 
 TEST_F(ViewFixture, ManualPortAsksWithThreeAndSwitchesTheCheckedItem) {
@@ -373,8 +373,8 @@ TEST_F(ViewFixture, HoldSignalFromTheMeterStopsTheRun) {
   Tick();
   const std::uint8_t held[] = {0xa5, 0x0d, 0x06, 0x52, 0xff};
   Session().OnChunk(held, sizeof held);
-  EXPECT_TRUE(State().m_bHold);
-  EXPECT_FALSE(State().m_bRunning);
+  EXPECT_TRUE(Reading().m_bHold);
+  EXPECT_FALSE(Session().Running());
   EXPECT_FALSE(Active(S::TIMER_SAMPLE));
   EXPECT_TRUE(Rate()->isEnabled());
   EXPECT_EQ(m_stores.m_live.GetSize(), 1u);

@@ -71,7 +71,7 @@ TEST_F(ViewStatusTest, ARunThatEndsByItselfSaysWhy) {
   m_pView->OnRun();
   Chunk(QByteArray("\xff", 1)); // the meter's HOLD
   EXPECT_EQ(StatusLine(), RunEndText(ERunEnd::HoldSignal));
-  State().m_bHold = false;
+  Reading().m_bHold = false;
   m_pView->OnRun();
   Silence();
   EXPECT_EQ(StatusLine(), RunEndText(ERunEnd::Silence));

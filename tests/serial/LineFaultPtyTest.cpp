@@ -68,7 +68,7 @@ TEST_F(LineFaultPtyTest, TheMetersClockIsSetFromTheComputers) {
   CLineHarness h;
   FeedChunks(h, 0, m_got.Chunks().size());
   ASSERT_FALSE(h.levels.empty());
-  EXPECT_EQ(h.path.State().m_strCurTime.substr(0, 18), "07-12-2026,10:00:0");
+  EXPECT_EQ(h.path.Reading().m_strCurTime.substr(0, 18), "07-12-2026,10:00:0");
 }
 
 TEST_F(LineFaultPtyTest, LiveDecodingResumesAfterEveryFault) {
@@ -94,7 +94,6 @@ TEST_F(LineFaultPtyTest, LiveDecodingResumesAfterEveryFault) {
   m_meter.WithSim([&](CMeterSim &s) { dLast = s.DisplayedLevel(); });
 
   CLineHarness h;
-  h.path.State().m_bRunning = true;
   FeedChunks(h, 0, m_got.Chunks().size());
   ASSERT_GE(h.levels.size(), 8u);
   // The last frame and the ones before it, one level step apart.
@@ -102,7 +101,7 @@ TEST_F(LineFaultPtyTest, LiveDecodingResumesAfterEveryFault) {
   for (int i = 5; i >= 0; --i)
     tail.push_back(dLast - 0.5 * i);
   EXPECT_TRUE(h.EndsWith(tail)) << "last decoded " << h.levels.back() << ", meter at " << dLast;
-  EXPECT_FALSE(h.path.State().m_bHold);
+  EXPECT_FALSE(h.path.Reading().m_bHold);
   EXPECT_GE(h.m_nHold, 1) << "the 0xFF run reads as the hold signal";
   EXPECT_LE(h.nPeakBuffer, kMaxUnframedChars + 40);
 }
@@ -132,13 +131,13 @@ TEST_F(LineFaultPtyTest, DownloadsThatLieOrStopShortEndWithTheirRecords) {
     Settle();
     FeedChunks(h, nMark, m_got.Chunks().size());
     if (c.fault.m_bNoEndMarker) {
-      EXPECT_TRUE(h.path.State().m_bDownloading) << "only the silence or the watchdog ends it";
+      EXPECT_TRUE(h.path.Progress().m_bDownloading) << "only the silence or the watchdog ends it";
       EXPECT_TRUE(h.path.AbandonDownload());
     }
-    EXPECT_FALSE(h.path.State().m_bDownloading);
+    EXPECT_FALSE(h.path.Progress().m_bDownloading);
     EXPECT_EQ(h.m_nEnded, 1);
     EXPECT_EQ(h.logStore.GetSize(), 15u);
-    EXPECT_EQ(h.path.State().m_nLogSize,
+    EXPECT_EQ(h.path.Progress().m_nLogSize,
               static_cast<int>(sim::DownloadPayloadSize(recs)) + c.fault.m_nLengthSkew);
   }
 }

@@ -21,14 +21,15 @@ TEST(MonitorRun, RatesAndPeriods) {
 
 struct RunFixture : ::testing::Test {
   CSampleStore live;
-  CMeterState state;
-  CMonitorRun run{live, state};
+  CMeterReading state;
+  CLineTiming timing;
+  CMonitorRun run{live, state, timing};
 
   // The meter is heard and a frame has just been decoded.
   void Reading(SteadyTime t = std::chrono::steady_clock::now()) {
     state.m_bDataReceived = true;
-    ++state.m_nFramesDecoded;
-    state.m_tLastFrame = t;
+    ++timing.m_nFramesDecoded;
+    timing.m_tLastFrame = t;
   }
 };
 
@@ -39,7 +40,7 @@ TEST_F(RunFixture, TickSkipsWhileHeldOrUnheard) {
   state.m_bHold = true;
   EXPECT_EQ(run.SampleTick(100).kind, CMonitorRun::Tick::Kind::Skipped);
   EXPECT_TRUE(live.IsEmpty());
-  EXPECT_TRUE(state.m_bRunning);
+  EXPECT_TRUE(run.Running());
 }
 
 TEST_F(RunFixture, LimitIsCheckedBeforeSampling) {
@@ -50,9 +51,8 @@ TEST_F(RunFixture, LimitIsCheckedBeforeSampling) {
   EXPECT_EQ(run.SampleTick(2).kind, CMonitorRun::Tick::Kind::Sampled);
   CMonitorRun::Tick t = run.SampleTick(3);
   EXPECT_EQ(t.kind, CMonitorRun::Tick::Kind::LimitReached);
-  EXPECT_EQ(run.LastEnd(), ERunEnd::SampleLimit);
   EXPECT_EQ(live.GetSize(), 2u);
-  EXPECT_FALSE(state.m_bRunning);
+  EXPECT_TRUE(run.End(ERunEnd::SampleLimit));
   // A store that already holds more than the limit also ends at once.
   run.m_nSampleLimit = 1;
   run.Start(0.1);
@@ -90,47 +90,38 @@ TEST_F(RunFixture, OnlyFreshReadingsAreSampled) {
   Reading(t0);
   EXPECT_EQ(run.SampleTick(1, t0 + 1s).kind, CMonitorRun::Tick::Kind::Sampled);
   EXPECT_EQ(run.SampleTick(2, t0 + 1s + 1ms).kind, CMonitorRun::Tick::Kind::Skipped);
-  EXPECT_TRUE(state.m_bRunning);
+  EXPECT_TRUE(run.Running());
   // a meter at 0.8 s per frame: a reading lasts 1.6 s
-  state.m_frameInterval = 800ms;
+  timing.m_frameInterval = 800ms;
   EXPECT_EQ(run.SampleTick(2, t0 + 1600ms).kind, CMonitorRun::Tick::Kind::Sampled);
   EXPECT_EQ(run.SampleTick(2, t0 + 1700ms).kind, CMonitorRun::Tick::Kind::Skipped);
   Reading(t0 + 2s);
   EXPECT_EQ(run.SampleTick(3, t0 + 2s).kind, CMonitorRun::Tick::Kind::Sampled);
   EXPECT_EQ(live.GetSize(), 3u);
-  run.Stop();
+  run.End(ERunEnd::User);
   EXPECT_EQ(run.LastEnd(), ERunEnd::User);
 }
 
 TEST_F(RunFixture, SilenceNeedsTwoWholeSeconds) {
   state.m_bDataReceived = true;
-  state.m_tLastRecv = 1000;
-  EXPECT_FALSE(run.SilenceCheck(1001).bSilent);
-  EXPECT_TRUE(state.m_bDataReceived);
+  timing.m_tLastRecv = 1000;
+  EXPECT_FALSE(run.SilenceCheck(1001, false).bSilent);
   run.Start(1);
-  CMonitorRun::Silence s = run.SilenceCheck(1002);
+  CMonitorRun::Silence s = run.SilenceCheck(1002, false);
   EXPECT_TRUE(s.bSilent);
   EXPECT_TRUE(s.bStopRun);
   EXPECT_FALSE(s.bAbandonDownload);
-  EXPECT_FALSE(state.m_bDataReceived);
-  EXPECT_EQ(run.LastEnd(), ERunEnd::Silence);
-  run.Stop(); // the window's Parar afterwards does not change why it ended
+  run.End(ERunEnd::Silence);
+  run.End(ERunEnd::User); // the window's Parar afterwards does not change why it ended
   EXPECT_EQ(run.LastEnd(), ERunEnd::Silence);
   // A clock set back does not count as silence.
-  state.m_bDataReceived = true;
-  EXPECT_FALSE(run.SilenceCheck(900).bSilent);
+  EXPECT_FALSE(run.SilenceCheck(900, false).bSilent);
 }
 
-TEST_F(RunFixture, DownloadEndsOnSilenceOrTimeoutOnce) {
-  state.m_bDownloading = true;
-  state.m_tLastRecv = 0;
-  EXPECT_TRUE(run.SilenceCheck(5).bAbandonDownload);
-  EXPECT_FALSE(state.m_bDownloading);
-  EXPECT_FALSE(run.SilenceCheck(6).bAbandonDownload);
-  EXPECT_FALSE(run.LogTimeout());
-  state.m_bDownloading = true;
-  EXPECT_TRUE(run.LogTimeout());
-  EXPECT_FALSE(run.LogTimeout());
+TEST_F(RunFixture, DownloadEndsOnSilence) {
+  timing.m_tLastRecv = 0;
+  EXPECT_TRUE(run.SilenceCheck(5, true).bAbandonDownload);
+  EXPECT_FALSE(run.SilenceCheck(6, false).bAbandonDownload);
 }
 
 } // namespace
@@ -163,7 +154,7 @@ TEST_F(RunFixture, NoiseFiguresFollowEverySample) {
   EXPECT_EQ(run.NoiseLeqLabel(), "Leq");
   EXPECT_EQ(run.Noise().dL10, 80.0);
   EXPECT_EQ(run.Noise().dL50, 70.0);
-  run.Stop();
+  run.End(ERunEnd::User);
   EXPECT_EQ(run.Noise().dL10, 80.0);
   EXPECT_DOUBLE_EQ(run.Noise().dDurationSec, 1.5);
   run.ClearSamples();

@@ -61,11 +61,10 @@ TEST_F(DownloadTest, RequestsUntilTheHeaderThenDecodesTheRecordings) {
   m_stores.m_log.Emplace(60.0, "07-12-2026,1:00:00", "dBA", 1, 1.0);
   m_stores.m_log.Emplace(61.0, "07-12-2026,1:00:01", "dBA", 1, 1.0);
   Hear();
-  m_session.State().m_bLogHeader = true; // left over from an earlier download
   ASSERT_EQ(m_session.Download(), S::EDownloadStart::Started);
   EXPECT_EQ(watch.nSizeThen, 2u) << "told before the records go";
   EXPECT_TRUE(m_stores.m_log.IsEmpty());
-  EXPECT_FALSE(m_session.State().m_bLogHeader);
+  EXPECT_FALSE(m_session.Progress().m_bLogHeader);
   EXPECT_EQ(m_link.m_written, (std::vector<std::uint8_t>{0x5A, 0xAC})); // at once
   EXPECT_EQ(DueInMs(S::TIMER_LOG_TIMEOUT), 250000);
   EXPECT_EQ(IntervalMs(S::TIMER_LOG_REQUEST), 100);
@@ -121,14 +120,14 @@ TEST_F(DownloadTest, CancelSilenceStallAndWatchdogKeepTheWholeRecordingsThatArri
     } else if (e == EDownloadEnd::Stalled) {
       Hear(); // live frames, no download byte
       m_clock.Step(Ms{10000});
-      m_session.State().m_tLastRecv = m_clock.m_wall; // the frames go on
+      m_session.Timing().m_tLastRecv = m_clock.m_wall; // the frames go on
       Fire(S::TIMER_SILENCE);
     } else {
       // Heard all along, a stray byte now and then: only the watchdog ends it.
       const std::uint8_t trickle = 0xAB;
       while (Active(S::TIMER_LOG_TIMEOUT)) {
         m_clock.m_now += Ms{5000};
-        m_session.State().m_tLastRecv = m_clock.m_wall;
+        m_session.Timing().m_tLastRecv = m_clock.m_wall;
         m_session.Advance(m_clock.m_now);
         m_session.OnChunk(&trickle, 1);
       }

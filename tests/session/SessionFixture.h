@@ -78,7 +78,6 @@ protected:
     ASSERT_TRUE(m_link.m_onChunk);
   }
   void Hear() {
-    m_session.State().m_tLastRecv = m_clock.m_wall;
     const std::uint8_t start[] = {0xa5, 0x0d};
     m_session.OnChunk(start, sizeof start);
   }

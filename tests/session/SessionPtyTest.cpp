@@ -27,8 +27,8 @@ TEST_F(SessionPtyTest, DiscoveryFindsAndOpensTheMeterAndItsFramesAreDecoded) {
   EXPECT_EQ(c.nPort, rig.SlaveNumber());
   EXPECT_EQ(rig.Session().Port(), rig.SlaveNumber());
   EXPECT_TRUE(rig.Session().MeterHeard());
-  EXPECT_GT(rig.Session().State().m_nFramesDecoded, 0u);
-  EXPECT_TRUE(rig.Session().State().m_bFast) << "the simulated meter starts FAST";
+  EXPECT_GT(rig.Session().Timing().m_nFramesDecoded, 0u);
+  EXPECT_TRUE(rig.Session().Reading().m_bFast) << "the simulated meter starts FAST";
 }
 
 TEST_F(SessionPtyTest, ARunSamplesTheLevelsTheMeterShows) {
@@ -102,12 +102,12 @@ TEST_F(SessionPtyTest, AHangUpStopsTheRunKeepsTheSamplesAndAnArrivalReopensThePo
 }
 
 TEST_F(SessionPtyTest, AKeyRepeatsAtItsIntervalUntilTheMeterShowsItsEffect) {
-  ASSERT_TRUE(rig.Session().State().m_bFast);
+  ASSERT_TRUE(rig.Session().Reading().m_bFast);
   rig.m_sim.IgnoreNextKeys(2);
   const Ms t0 = rig.m_clock.m_now;
   ASSERT_TRUE(rig.Session().PressKey(kKeyFastSlow));
   ASSERT_TRUE(rig.RunFor(Ms{4000}));
-  EXPECT_FALSE(rig.Session().State().m_bFast);
+  EXPECT_FALSE(rig.Session().Reading().m_bFast);
   ASSERT_EQ(rig.m_received.size(), 3u) << "two missed presses, then the one that took";
   EXPECT_EQ(rig.m_received[0].time, t0) << "the first send goes out with the press";
   for (std::size_t i = 0; i < rig.m_received.size(); ++i) {

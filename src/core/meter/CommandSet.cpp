@@ -2,7 +2,7 @@
 
 namespace {
 
-int FieldValue(CKeyWatch::EField field, const CMeterState &st) {
+int FieldValue(CKeyWatch::EField field, const CMeterReading &st) {
   switch (field) {
   case CKeyWatch::kRec:
     return st.m_bRec;
@@ -24,7 +24,7 @@ int FieldValue(CKeyWatch::EField field, const CMeterState &st) {
 
 } // namespace
 
-std::optional<CKeyWatch> TakeKeyWatch(int nKey, const CMeterState &st) {
+std::optional<CKeyWatch> TakeKeyWatch(int nKey, const CMeterReading &st) {
   if (!IsMeterKey(nKey))
     return std::nullopt;
   static const CKeyWatch::EField fields[kMeterKeyCount] = {CKeyWatch::kNone,  CKeyWatch::kRec,
@@ -39,7 +39,7 @@ std::optional<CKeyWatch> TakeKeyWatch(int nKey, const CMeterState &st) {
   return w;
 }
 
-bool KeyTookEffect(const CKeyWatch &watch, const CMeterState &st) {
+bool KeyTookEffect(const CKeyWatch &watch, const CMeterReading &st) {
   if (watch.m_field == CKeyWatch::kNone)
     return false;
   return FieldValue(watch.m_field, st) != watch.m_nValue;

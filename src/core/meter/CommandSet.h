@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meter/MeterState.h"
+#include "meter/MeterReading.h"
 
 #include <cstdint>
 #include <optional>
@@ -51,6 +51,6 @@ struct CKeyWatch {
 
 // Snapshot at the press; nothing for an index outside 0..5. MaxMin watches
 // MIN when it was on, MAX otherwise.
-std::optional<CKeyWatch> TakeKeyWatch(int nKey, const CMeterState &st);
+std::optional<CKeyWatch> TakeKeyWatch(int nKey, const CMeterReading &st);
 // Whether a later state shows the key's effect (never for Stop).
-bool KeyTookEffect(const CKeyWatch &watch, const CMeterState &st);
+bool KeyTookEffect(const CKeyWatch &watch, const CMeterReading &st);

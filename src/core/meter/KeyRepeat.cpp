@@ -1,15 +1,15 @@
 #include "meter/KeyRepeat.h"
 
-std::optional<CKeyRepeat> CKeyRepeat::Press(int nKey, const CMeterState &st) {
+std::optional<CKeyRepeat> CKeyRepeat::Press(int nKey, const CMeterReading &st, const CLineTiming &timing) {
   if (!st.m_bDataReceived)
     return std::nullopt;
   auto watch = TakeKeyWatch(nKey, st);
   if (!watch)
     return std::nullopt;
-  return CKeyRepeat(*watch, st.m_nFramesDecoded);
+  return CKeyRepeat(*watch, timing.m_nFramesDecoded);
 }
 
-bool CKeyRepeat::Tick(const CMeterState &st, SteadyTime now) {
+bool CKeyRepeat::Tick(const CMeterReading &st, SteadyTime now) {
   if (m_bDone)
     return false;
   if (!st.m_bDataReceived || KeyTookEffect(m_watch, st)) {
@@ -27,16 +27,16 @@ bool CKeyRepeat::Tick(const CMeterState &st, SteadyTime now) {
   return true;
 }
 
-void CKeyRepeat::OnFrame(const CMeterState &st) {
+void CKeyRepeat::OnFrame(const CMeterReading &st, const CLineTiming &timing) {
   if (m_bDone)
     return;
   if (!st.m_bDataReceived || KeyTookEffect(m_watch, st)) {
     m_bDone = true;
     return;
   }
-  if (st.m_nFramesDecoded == m_nFramesSeen)
+  if (timing.m_nFramesDecoded == m_nFramesSeen)
     return; // a refresh without a new frame
-  m_nFramesSeen = st.m_nFramesDecoded;
-  if (m_nSends > 0 && st.m_tFrameBegan > m_tLastWrite)
+  m_nFramesSeen = timing.m_nFramesDecoded;
+  if (m_nSends > 0 && timing.m_tFrameBegan > m_tLastWrite)
     ++m_nFramesAfterWrite;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "meter/CommandSet.h"
-#include "meter/MeterState.h"
+#include "meter/LineTiming.h"
+#include "meter/MeterReading.h"
 
 #include <cstdint>
 #include <optional>
@@ -16,7 +17,7 @@
 class CKeyRepeat {
 public:
   // Nothing when the press is ignored: no meter talking, or no such key.
-  static std::optional<CKeyRepeat> Press(int nKey, const CMeterState &st);
+  static std::optional<CKeyRepeat> Press(int nKey, const CMeterReading &st, const CLineTiming &timing);
 
   int Key() const { return m_watch.m_nKey; }
   uint8_t Code() const { return KeyCode(m_watch.m_nKey); }
@@ -26,10 +27,10 @@ public:
 
   // At the press, at every interval and after every decoded frame: true when
   // the code is to be written now (it then counts as written at `now`).
-  bool Tick(const CMeterState &st, SteadyTime now);
+  bool Tick(const CMeterReading &st, SteadyTime now);
   // After a decoded frame: ends the repetition once the key took effect,
   // otherwise counts the frame if it began after the last write.
-  void OnFrame(const CMeterState &st);
+  void OnFrame(const CMeterReading &st, const CLineTiming &timing);
   // The port closed or the meter fell silent.
   void End() { m_bDone = true; }
 

@@ -54,7 +54,7 @@ double DecodeLevel(std::string_view frame) {
   return ReadDecimalNumber(std::string_view(text, n));
 }
 
-void DecodeTime(std::string_view frame, std::size_t p, CMeterState &st, std::string_view strDatePrefix) {
+void DecodeTime(std::string_view frame, std::size_t p, CMeterReading &st, std::string_view strDatePrefix) {
   // A tag cut off by the end of the frame carries no time.
   if (p == std::string_view::npos || p + 10 > frame.size())
     return;
@@ -77,7 +77,7 @@ bool HasDecimalLevel(std::string_view frame) {
   return true;
 }
 
-void DecodeLiveFrame(std::string_view frame, CMeterState &st, std::string_view strDatePrefix) {
+void DecodeLiveFrame(std::string_view frame, CMeterReading &st, std::string_view strDatePrefix) {
   st.m_dLevel = DecodeLevel(frame);
 
   std::string_view weighting = Mid(frame, 14, 2);

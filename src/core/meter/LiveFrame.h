@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meter/MeterState.h"
+#include "meter/MeterReading.h"
 
 #include <cstddef>
 #include <string_view>
@@ -17,4 +17,4 @@ bool HasDecimalLevel(std::string_view frame);
 // time of day (with strDatePrefix, "dd-mm-yyyy,", from the computer's
 // clock) and the indicator tags. A frame shorter than 40 characters is
 // decoded as far as it goes.
-void DecodeLiveFrame(std::string_view frame, CMeterState &st, std::string_view strDatePrefix);
+void DecodeLiveFrame(std::string_view frame, CMeterReading &st, std::string_view strDatePrefix);

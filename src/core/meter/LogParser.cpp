@@ -59,8 +59,7 @@ void EmitLevels(std::string_view levels, bool bLast, CLogDecodeState &dec, CSamp
 
 } // namespace
 
-void ParseLogData(std::string_view strText, CLogDecodeState &dec, CSampleStore &store, CMeterState &meter,
-                  IReceiveSink &sink) {
+void ParseLogData(std::string_view strText, CLogDecodeState &dec, CSampleStore &store, IReceiveSink &sink) {
   std::string_view rest = strText;
   for (std::size_t p = rest.find("ac"); p != std::string_view::npos; p = rest.find("ac")) {
     std::string_view current = rest;
@@ -75,6 +74,5 @@ void ParseLogData(std::string_view strText, CLogDecodeState &dec, CSampleStore &
   std::size_t q = rest.find("dd");
   if (q != std::string_view::npos)
     EmitLevels(rest.substr(0, q), true, dec, store);
-  meter.m_bDownloading = false;
   sink.OnDownloadEnded();
 }

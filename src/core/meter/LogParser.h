@@ -1,6 +1,5 @@
 #pragma once
 
-#include "meter/MeterState.h"
 #include "meter/ReceiveSink.h"
 #include "records/SampleStore.h"
 
@@ -26,6 +25,5 @@ struct CLogDecodeState {
 
 // Turns a download's hex text (after the header, up to and including the
 // end marker "dd") into samples in store, one group number per recording,
-// then ends download mode and announces the end through the sink.
-void ParseLogData(std::string_view strText, CLogDecodeState &dec, CSampleStore &store, CMeterState &meter,
-                  IReceiveSink &sink);
+// then announces the end through the sink.
+void ParseLogData(std::string_view strText, CLogDecodeState &dec, CSampleStore &store, IReceiveSink &sink);

@@ -13,7 +13,7 @@ namespace {
 // A gap this long is the meter coming back, not its frame rate.
 constexpr auto kLongestFrameGap = std::chrono::seconds(2);
 
-void NoteFrameTimes(CMeterState &st, SteadyTime tBegan, SteadyTime tDecoded) {
+void NoteFrameTimes(CLineTiming &st, SteadyTime tBegan, SteadyTime tDecoded) {
   const auto gap = tDecoded - st.m_tLastFrame;
   if (st.m_nFramesDecoded > 0 && gap > gap.zero() && gap < kLongestFrameGap)
     st.m_frameInterval = gap;
@@ -51,9 +51,20 @@ void CutUnframed(std::string &buf) {
 
 CReceivePath::CReceivePath(IReceiveSink &sink, Clock clock) : m_sink(sink), m_clock(std::move(clock)) {}
 
+void CReceivePath::ForgetMeter() {
+  m_strRecv.clear();
+  CMeterReading &st = m_reading;
+  st.m_dLevel = 50.0;
+  st.m_bHold = st.m_bOver = st.m_bShowLatched = st.m_bLatch = false;
+  st.m_bFast = st.m_bMax = st.m_bMin = st.m_bRec = st.m_bUnder = false;
+  st.m_bDataReceived = false;
+  m_download.m_bDownloading = m_download.m_bLogHeader = false;
+}
+
 void CReceivePath::BeginDownload(SteadyTime tNow) {
-  m_state.m_bDownloading = true;
-  m_state.m_bLogHeader = false;
+  m_strRecv.clear(); // what is left of the live stream is no part of the download
+  m_download.m_bDownloading = true;
+  m_download.m_bLogHeader = false;
   m_bAwaitingEnd = false;
   m_tLastDownloadByte = tNow;
   m_bDownloadBegun = true;
@@ -62,7 +73,7 @@ void CReceivePath::BeginDownload(SteadyTime tNow) {
 }
 
 bool CReceivePath::DownloadStalled(SteadyTime tNow) const {
-  return m_bDownloadBegun && m_state.m_bDownloading && m_state.m_bDataReceived &&
+  return m_bDownloadBegun && m_download.m_bDownloading && m_reading.m_bDataReceived &&
          tNow - m_tLastDownloadByte >= kDownloadStallLimit;
 }
 
@@ -70,7 +81,7 @@ bool CReceivePath::AbandonDownload() {
   if (!m_bAwaitingEnd)
     return false;
   m_bAwaitingEnd = false;
-  const std::string &buf = m_state.m_strRecv;
+  const std::string &buf = m_strRecv;
   std::size_t p = buf.rfind("ac");
   std::string text;
   if (p != std::string::npos) {
@@ -82,18 +93,20 @@ bool CReceivePath::AbandonDownload() {
     text = buf.substr(0, levels + (end - levels) / 4 * 4);
   }
   text += "dd";
-  m_state.m_nRecvBytes = 0;
+  m_download.m_nRecvBytes = 0;
+  m_download.m_bDownloading = false;
   m_sink.OnDownloadText(text);
   return true;
 }
 
-void CReceivePath::OnChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived) {
-  m_state.m_nRecvBytes += static_cast<int>(n);
+void CReceivePath::OnChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived, std::time_t tWall) {
+  m_download.m_nRecvBytes += static_cast<int>(n);
   m_strChunk.clear();
   AppendHex(m_strChunk, p, n);
-  m_state.m_tLastRecv = m_clock();
-  m_state.m_bDataReceived = true;
-  if (m_state.m_bDownloading)
+  m_timing.m_tLastRecv = tWall;
+  m_timing.m_tLastByte = tArrived;
+  m_reading.m_bDataReceived = true;
+  if (m_download.m_bDownloading)
     DownloadChunk(p, n, tArrived);
   else if (std::memchr(p, kHoldSignalByte, n))
     HoldSignal();
@@ -104,38 +117,31 @@ void CReceivePath::OnChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived)
 // The meter's hold signal is a chunk holding the byte 0xFF (a held meter
 // puts one in every frame); the rest of the chunk is lost with it.
 void CReceivePath::HoldSignal() {
-  CMeterState &st = m_state;
-  const bool bWasHeld = st.m_bHold;
-  st.m_bHold = true;
-  st.m_bRecvFlag = false;
-  if (st.m_bRunning) {
-    st.m_bRunning = false;
-    st.m_runEnd = ERunEnd::HoldSignal;
-    m_sink.OnHoldSignal();
-  }
+  const bool bWasHeld = m_reading.m_bHold;
+  m_reading.m_bHold = true;
+  m_sink.OnHoldSignal();
   if (!bWasHeld)
     m_sink.OnReadoutRefresh(); // "HOLD" appears at once, not with the next frame
 }
 
 void CReceivePath::LiveAssembly(SteadyTime tArrived) {
-  CMeterState &st = m_state;
-  // Text put into or taken from the buffer by anyone else is dated now.
-  if (m_marks.empty() ? !st.m_strRecv.empty() : m_marks.back().nEnd != m_nLiveBase + st.m_strRecv.size()) {
+  std::string &buf = m_strRecv;
+  // Text put into or taken from the buffer by a download is dated now.
+  if (m_marks.empty() ? !buf.empty() : m_marks.back().nEnd != m_nLiveBase + buf.size()) {
     m_marks.clear();
     m_nLiveBase = 0;
-    if (!st.m_strRecv.empty())
-      m_marks.push_back({st.m_strRecv.size(), tArrived});
+    if (!buf.empty())
+      m_marks.push_back({buf.size(), tArrived});
   }
-  st.m_strRecv += m_strChunk;
-  m_marks.push_back({m_nLiveBase + st.m_strRecv.size(), tArrived});
+  buf += m_strChunk;
+  m_marks.push_back({m_nLiveBase + buf.size(), tArrived});
   // Every whole frame is decoded as soon as its last byte is in.
   while (TakeLiveFrame(tArrived)) {
   }
-  st.m_bRecvFlag = false;
 }
 
 bool CReceivePath::TakeLiveFrame(SteadyTime tNow) {
-  std::string &buf = m_state.m_strRecv;
+  std::string &buf = m_strRecv;
   std::size_t p = buf.find(kLiveFrameStart);
   if (p == std::string::npos) {
     if (buf.size() > kMaxUnframedChars)
@@ -157,14 +163,13 @@ bool CReceivePath::TakeLiveFrame(SteadyTime tNow) {
     EraseLiveFront(kLiveFrameStart.size());
     return true;
   }
-  CMeterState &st = m_state;
   const SteadyTime tBegan = m_marks.front().tArrived;
-  DecodeLiveFrame(frame, st, DatePrefix());
+  DecodeLiveFrame(frame, m_reading, DatePrefix());
   EraseLiveFront(kLiveFrameChars);
-  NoteFrameTimes(st, tBegan, tNow);
-  ++st.m_nFramesDecoded;
-  st.m_bHold = false;
-  st.m_nRecvBytes = 0;
+  NoteFrameTimes(m_timing, tBegan, tNow);
+  ++m_timing.m_nFramesDecoded;
+  m_reading.m_bHold = false;
+  m_download.m_nRecvBytes = 0;
   m_sink.OnReadoutRefresh();
   return true;
 }
@@ -172,14 +177,14 @@ bool CReceivePath::TakeLiveFrame(SteadyTime tNow) {
 void CReceivePath::EraseLiveFront(std::size_t nChars) {
   if (nChars == 0)
     return;
-  m_state.m_strRecv.erase(0, nChars);
+  m_strRecv.erase(0, nChars);
   m_nLiveBase += nChars;
   while (!m_marks.empty() && m_marks.front().nEnd <= m_nLiveBase)
     m_marks.pop_front();
 }
 
 const std::string &CReceivePath::DatePrefix() {
-  std::time_t now = m_state.m_tLastRecv; // the clock as this chunk arrived
+  std::time_t now = m_timing.m_tLastRecv; // the clock as this chunk arrived
   if (now != m_tDate) {
     m_tDate = now;
     std::tm tm{};
@@ -196,7 +201,7 @@ const std::string &CReceivePath::DatePrefix() {
 // they are kept out of the download text, and they do not count as the
 // download's bytes.
 void CReceivePath::DownloadChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived) {
-  const bool bHadHeader = m_state.m_bLogHeader;
+  const bool bHadHeader = m_download.m_bLogHeader;
   const bool bPrevEndedA5 = std::exchange(m_bPrevEndedA5, n > 0 && p[n - 1] == 0xA5);
   if (bHadHeader) {
     const std::size_t nOwn = m_bLiveInDownload ? 0 : LiveStartIn(p, n, bPrevEndedA5);
@@ -208,33 +213,29 @@ void CReceivePath::DownloadChunk(const uint8_t *p, std::size_t n, SteadyTime tAr
       return;
   }
   DownloadAssembly();
-  if (bHadHeader || m_state.m_bLogHeader)
+  if (bHadHeader || m_download.m_bLogHeader)
     m_tLastDownloadByte = tArrived;
 }
 
 void CReceivePath::DownloadAssembly() {
-  CMeterState &st = m_state;
-  st.m_strRecv += m_strChunk;
+  CDownloadProgress &st = m_download;
+  m_strRecv += m_strChunk;
   if (st.m_bLogHeader) {
     m_sink.OnDownloadProgress(st.m_nLogSize & 0xFFFF, 10, st.m_nRecvBytes);
     if (m_strChunk.find("dd") != std::string::npos)
       HandDownload();
-    st.m_bRecvFlag = false;
     return;
   }
 
-  std::string &buf = st.m_strRecv;
+  std::string &buf = m_strRecv;
   std::size_t p = buf.find("bb");
   if (p == std::string::npos) {
     CutUnframed(buf);
-    st.m_bRecvFlag = false;
     return;
   }
   buf.erase(0, p);
-  if (buf.size() < 6) {
-    st.m_bRecvFlag = false;
+  if (buf.size() < 6)
     return;
-  }
   long nWord = std::strtol(buf.substr(2, 4).c_str(), nullptr, 16);
   buf.erase(0, 6);
   st.m_nLogSize = static_cast<int>(nWord) - 98;
@@ -250,13 +251,13 @@ void CReceivePath::DownloadAssembly() {
   }
   if (buf.find("dd") != std::string::npos)
     HandDownload();
-  st.m_bRecvFlag = false;
 }
 
 void CReceivePath::HandDownload() {
-  std::string &buf = m_state.m_strRecv;
+  std::string &buf = m_strRecv;
   std::size_t q = buf.find("dd");
   m_bAwaitingEnd = false;
-  m_state.m_nRecvBytes = 0;
+  m_download.m_nRecvBytes = 0;
+  m_download.m_bDownloading = false;
   m_sink.OnDownloadText(buf.substr(0, q + 2));
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "meter/MeterState.h"
+#include "meter/DownloadProgress.h"
+#include "meter/LineTiming.h"
+#include "meter/MeterReading.h"
 #include "meter/ReceiveSink.h"
 
 #include <cstddef>
@@ -18,8 +20,9 @@ constexpr std::size_t kMaxUnframedChars = 4096;
 constexpr std::size_t kKeptOnCut = 3;
 
 // The receive path: every chunk read from the meter's port goes through
-// OnChunk, on the UI thread. It owns the meter state, assembles live frames
-// and decodes them, frames downloads, and tells the view through the sink.
+// OnChunk, on the UI thread. It alone writes the reading, the line timing
+// and the download progress: it assembles live frames and decodes them,
+// frames downloads, and tells the session through the sink.
 class CReceivePath {
 public:
   using Clock = std::function<std::time_t()>;
@@ -28,9 +31,11 @@ public:
   explicit CReceivePath(
       IReceiveSink &sink, Clock clock = [] { return std::time(nullptr); });
 
-  // `tArrived` is when the chunk came off the line (steady clock): it dates
-  // the frames it starts, which the remote keys and sampling go by.
-  void OnChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived);
+  // `tArrived` is when the chunk came off the line (steady clock), `tWall`
+  // the same on the calendar: they date the frames it starts, which the
+  // remote keys, sampling and the silence check go by.
+  void OnChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived, std::time_t tWall);
+  void OnChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived) { OnChunk(p, n, tArrived, m_clock()); }
   void OnChunk(const uint8_t *p, std::size_t n) { OnChunk(p, n, std::chrono::steady_clock::now()); }
 
   // Enters download mode: arriving bytes are a download until it ends.
@@ -46,8 +51,20 @@ public:
   // dropped. False when no download was under way past its header.
   bool AbandonDownload();
 
-  CMeterState &State() { return m_state; }
-  const CMeterState &State() const { return m_state; }
+  // Leaves download mode (the download ended, however it ended).
+  void EndDownload() { m_download.m_bDownloading = false; }
+  // The meter fell silent: its readout is no longer live.
+  void NoteSilence() { m_reading.m_bDataReceived = false; }
+  // A session begins: nothing heard, no download, the readout at rest.
+  void ForgetMeter();
+
+  const CMeterReading &Reading() const { return m_reading; }
+  CMeterReading &Reading() { return m_reading; } // tests set readings through it
+  const CLineTiming &Timing() const { return m_timing; }
+  CLineTiming &Timing() { return m_timing; } // tests date readings through it
+  const CDownloadProgress &Progress() const { return m_download; }
+  // Hex text received and not yet consumed.
+  const std::string &Buffer() const { return m_strRecv; }
 
 private:
   // Where each chunk's text ends in the live stream, and when it came.
@@ -68,7 +85,10 @@ private:
 
   IReceiveSink &m_sink;
   Clock m_clock;
-  CMeterState m_state;
+  CMeterReading m_reading;
+  CLineTiming m_timing;
+  CDownloadProgress m_download;
+  std::string m_strRecv;          // hex text received and not yet consumed
   std::string m_strChunk;         // hex text of the current chunk
   std::deque<CChunkMark> m_marks; // ends counted from m_nLiveBase's origin
   std::size_t m_nLiveBase = 0;    // characters taken off the buffer's front so far

@@ -8,7 +8,8 @@
 class IReceiveSink {
 public:
   virtual ~IReceiveSink() = default;
-  // The meter sent its hold signal while a run was active: stop the run.
+  // The meter sent its hold signal (a held meter sends it with every frame):
+  // a run that ends with the meter ends.
   virtual void OnHoldSignal() = 0;
   // The download has ended (empty log or decoded): close the progress dialog.
   virtual void OnDownloadEnded() = 0;
@@ -17,6 +18,6 @@ public:
   // The meter state may have changed: repaint the live readout.
   virtual void OnReadoutRefresh() = 0;
   // A complete download's hex text, from after the header up to and
-  // including the first "dd": pass it to ParseLogData.
+  // including the first "dd" (download mode has ended): pass it to ParseLogData.
   virtual void OnDownloadText(const std::string &strText) = 0;
 };

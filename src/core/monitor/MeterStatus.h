@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meter/MeterState.h"
+#include "session/RunEnd.h"
 #include "session/SessionObserver.h"
 
 #include <string>

@@ -15,7 +15,7 @@ std::string FormatLevel(double dLevel) {
   return s;
 }
 
-std::string UpdateHeldLevels(const CMeterState &state, CReadoutLevels &levels) {
+std::string UpdateHeldLevels(const CMeterReading &state, CReadoutLevels &levels) {
   if (!levels.m_bValid) {
     levels.m_dLatchedLevel = state.m_dLevel;
     levels.m_dBarLevel = state.m_dLevel;
@@ -98,7 +98,7 @@ std::vector<ReadoutPoint> BarMarkPositions(int nMarks) {
   return marks;
 }
 
-std::vector<ReadoutText> StatusWords(const CMeterState &s) {
+std::vector<ReadoutText> StatusWords(const CMeterReading &s) {
   const ReadoutFont *f = &kStatusFont;
   std::vector<ReadoutText> words;
   words.push_back(s.m_bFast ? ReadoutText{"FAST", 105, 115, f} : ReadoutText{"SLOW", 124, 115, f});
@@ -120,7 +120,7 @@ std::vector<ReadoutText> StatusWords(const CMeterState &s) {
   return words;
 }
 
-ReadoutItems LayoutReadout(const CMeterState &state, CReadoutLevels &levels) {
+ReadoutItems LayoutReadout(const CMeterReading &state, CReadoutLevels &levels) {
   ReadoutItems items;
   const std::string strLevel = UpdateHeldLevels(state, levels);
   items.digits = PlaceLevelDigits(strLevel);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meter/MeterState.h"
+#include "meter/MeterReading.h"
 
 #include <optional>
 #include <string>
@@ -49,7 +49,7 @@ std::string FormatLevel(double dLevel);
 
 // Applies the latch rules to the held levels and returns the level text the
 // digits show.
-std::string UpdateHeldLevels(const CMeterState &state, CReadoutLevels &levels);
+std::string UpdateHeldLevels(const CMeterReading &state, CReadoutLevels &levels);
 
 // The time of day of "dd-mm-yyyy,hh:mm:ss": everything after the first 11
 // characters; empty for a shorter text.
@@ -90,7 +90,7 @@ struct ReadoutText {
   const ReadoutFont *pFont;
 };
 // The status words of the state, in drawing order.
-std::vector<ReadoutText> StatusWords(const CMeterState &state);
+std::vector<ReadoutText> StatusWords(const CMeterReading &state);
 
 // The whole readout in drawing order.
 struct ReadoutItems {
@@ -101,4 +101,4 @@ struct ReadoutItems {
   std::vector<ReadoutPoint> barMarks;
   std::vector<ReadoutText> status;
 };
-ReadoutItems LayoutReadout(const CMeterState &state, CReadoutLevels &levels);
+ReadoutItems LayoutReadout(const CMeterReading &state, CReadoutLevels &levels);

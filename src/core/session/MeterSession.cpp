@@ -7,8 +7,8 @@
 
 CMeterSession::CImpl::CImpl(Env env)
     : m_env(std::move(env)), m_path(*this, [this] { return m_env.clock.WallTime(); }),
-      m_state(m_path.State()), m_run(m_env.stores.m_live, m_state) {
-  m_state.m_tLastRecv = m_env.clock.WallTime();
+      m_reading(m_path.Reading()), m_run(m_env.stores.m_live, m_path.Reading(), m_path.Timing()) {
+  m_path.Timing().m_tLastRecv = m_env.clock.WallTime();
 }
 
 CMeterSession::CImpl::~CImpl() {
@@ -35,7 +35,7 @@ void CMeterSession::CImpl::Fire(int nId, Ms /*now*/) {
     SampleTick();
     break;
   case TIMER_LOG_TIMEOUT:
-    if (m_run.LogTimeout())
+    if (m_path.Progress().m_bDownloading)
       AbandonDownload(EDownloadEnd::Watchdog);
     break;
   case TIMER_OPEN_PORT:
@@ -62,7 +62,7 @@ void CMeterSession::CImpl::SampleTick() {
     return;
   const CMonitorRun::Tick t = m_run.SampleTick(m_env.clock.WallTime(), Steady());
   if (t.kind == CMonitorRun::Tick::Kind::LimitReached) {
-    RunEnded(ERunEnd::SampleLimit);
+    EndRun(ERunEnd::SampleLimit);
   } else if (t.kind == CMonitorRun::Tick::Kind::Sampled) {
     const CObjData rec =
         m_run.Options().bKeepSamples ? m_env.stores.m_live[t.nCount - 1] : m_run.LastSample();
@@ -71,12 +71,10 @@ void CMeterSession::CImpl::SampleTick() {
   }
 }
 
-void CMeterSession::CImpl::RunEnded(ERunEnd eReason) {
-  m_state.m_bRunning = false;
-  m_state.m_runEnd = eReason;
-  m_run.RefreshNoise(); // the percentiles of the whole run
+void CMeterSession::CImpl::EndRun(ERunEnd eReason) {
   m_timers.Kill(TIMER_SAMPLE);
-  Notify([&](ISessionObserver &o) { o.OnRunEnded(eReason); });
+  if (m_run.End(eReason))
+    Notify([&](ISessionObserver &o) { o.OnRunEnded(eReason); });
 }
 
 void CMeterSession::CImpl::SilenceCheck() {
@@ -89,28 +87,28 @@ void CMeterSession::CImpl::SilenceCheck() {
   // as a cancelled one, keeping what arrived.
   if (m_path.DownloadStalled(Steady()))
     AbandonDownload(EDownloadEnd::Stalled);
-  const CMonitorRun::Silence s = m_run.SilenceCheck(m_env.clock.WallTime());
+  const CMonitorRun::Silence s = m_run.SilenceCheck(m_env.clock.WallTime(), m_path.Progress().m_bDownloading);
   if (!s.bSilent)
     return;
+  m_path.NoteSilence();
   StopKeys();
   if (m_conn.eState == ELinkState::Sending || m_conn.eState == ELinkState::Open)
     SetConnection(ELinkState::Silent);
   Notify([](ISessionObserver &o) { o.OnMeterSilent(); });
   if (s.bStopRun)
-    RunEnded(m_bPortLost ? ERunEnd::HangUp : ERunEnd::Silence);
+    EndRun(m_bPortLost ? ERunEnd::HangUp : ERunEnd::Silence);
   if (s.bAbandonDownload)
     AbandonDownload(m_bPortLost ? EDownloadEnd::HangUp : EDownloadEnd::Silence);
 }
 
 void CMeterSession::CImpl::OnHoldSignal() {
-  // The receive path has ended the run on the meter's HOLD; a run that
-  // waits for the meter records nothing while held and goes on.
-  if (!m_run.ResumeAfterHold())
-    RunEnded(ERunEnd::HoldSignal);
+  // A run that waits for the meter records nothing while held and goes on.
+  if (m_run.EndsOnHold())
+    EndRun(ERunEnd::HoldSignal);
 }
 
 void CMeterSession::CImpl::OnReadoutRefresh() {
-  Notify([this](ISessionObserver &o) { o.OnFrameDecoded(m_state); });
+  Notify([this](ISessionObserver &o) { o.OnFrameDecoded(m_reading); });
   KeysOnFrame();
 }
 
@@ -133,12 +131,12 @@ void CMeterSession::OnChunk(const std::uint8_t *pData, std::size_t nSize) {
   if (nSize == 0)
     return;
   CImpl &d = *m_pImpl;
-  const bool bWasHeard = d.m_state.m_bDataReceived;
-  d.m_path.OnChunk(pData, nSize, d.Steady());
-  if (!bWasHeard && d.m_state.m_bDataReceived) {
+  const bool bWasHeard = d.m_reading.m_bDataReceived;
+  d.m_path.OnChunk(pData, nSize, d.Steady(), d.m_env.clock.WallTime());
+  if (!bWasHeard && d.m_reading.m_bDataReceived) {
     d.SetConnection(ELinkState::Sending);
     d.Notify([](ISessionObserver &o) { o.OnMeterHeard(); });
-  } else if (d.m_state.m_bDataReceived && d.m_conn.eState == ELinkState::Open) {
+  } else if (d.m_reading.m_bDataReceived && d.m_conn.eState == ELinkState::Open) {
     d.SetConnection(ELinkState::Sending); // the first bytes since the port was opened again
   }
   d.Reschedule();
@@ -157,14 +155,7 @@ std::optional<CMeterSession::Ms> CMeterSession::NextDeadline() const {
 
 void CMeterSession::Begin() {
   CImpl &d = *m_pImpl;
-  CMeterState &st = d.m_state;
-  st.m_strRecv.clear();
-  st.m_dLevel = 50.0;
-  st.m_bHold = st.m_bOver = st.m_bShowLatched = st.m_bLatch = false;
-  st.m_bFast = st.m_bMax = st.m_bMin = st.m_bRec = st.m_bUnder = false;
-  st.m_bRecvFlag = false;
-  st.m_bDownloading = st.m_bLogHeader = st.m_bRunning = false;
-  st.m_bDataReceived = false;
+  d.m_path.ForgetMeter();
   d.m_run.m_stat.Reset();
   d.m_run.m_nSampleLimit = kMaxSamples;
   d.m_bDiscovering = d.m_bRediscover = false;
@@ -183,7 +174,7 @@ bool CMeterSession::StartRun(double dRate, const SRunOptions &options) {
   start.dRate = dRate;
   start.nIntervalMs = static_cast<int>(period.count());
   start.tStart = d.m_env.clock.WallTime();
-  start.bWeightA = d.m_state.m_bWeightA;
+  start.bWeightA = d.m_reading.m_bWeightA;
   start.nSampleLimit = options.bKeepSamples ? d.m_run.m_nSampleLimit : 0;
   start.options = options;
   d.Notify([&](ISessionObserver &o) { o.OnRunStarted(start); });
@@ -192,9 +183,7 @@ bool CMeterSession::StartRun(double dRate, const SRunOptions &options) {
 }
 
 void CMeterSession::StopRun() {
-  if (m_pImpl->m_run.Running())
-    m_pImpl->RunEnded(ERunEnd::User);
-  m_pImpl->m_timers.Kill(TIMER_SAMPLE);
+  m_pImpl->EndRun(ERunEnd::User);
   m_pImpl->Reschedule();
 }
 
@@ -211,12 +200,28 @@ int CMeterSession::SampleLimit() const {
   return m_pImpl->m_run.m_nSampleLimit;
 }
 
-const CMeterState &CMeterSession::State() const {
-  return m_pImpl->m_state;
+const CMeterReading &CMeterSession::Reading() const {
+  return m_pImpl->m_path.Reading();
 }
 
-CMeterState &CMeterSession::State() {
-  return m_pImpl->m_state;
+CMeterReading &CMeterSession::Reading() {
+  return m_pImpl->m_path.Reading();
+}
+
+const CLineTiming &CMeterSession::Timing() const {
+  return m_pImpl->m_path.Timing();
+}
+
+CLineTiming &CMeterSession::Timing() {
+  return m_pImpl->m_path.Timing();
+}
+
+const CDownloadProgress &CMeterSession::Progress() const {
+  return m_pImpl->m_path.Progress();
+}
+
+const std::string &CMeterSession::ReceiveBuffer() const {
+  return m_pImpl->m_path.Buffer();
 }
 
 const CDeadlines &CMeterSession::Timers() const {
@@ -232,7 +237,7 @@ bool CMeterSession::Running() const {
 }
 
 bool CMeterSession::Downloading() const {
-  return m_pImpl->m_state.m_bDownloading;
+  return m_pImpl->m_path.Progress().m_bDownloading;
 }
 
 const StatData &CMeterSession::Stat() const {

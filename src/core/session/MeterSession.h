@@ -1,6 +1,8 @@
 #pragma once
 
-#include "meter/MeterState.h"
+#include "meter/DownloadProgress.h"
+#include "meter/LineTiming.h"
+#include "meter/MeterReading.h"
 #include "records/AcousticStats.h"
 #include "records/SampleStore.h"
 #include "records/StatData.h"
@@ -115,9 +117,14 @@ public:
   void ClosePort();
 
   // --- state ---
-  const CMeterState &State() const;
+  const CMeterReading &Reading() const;
   // The readout paints it; tests set readings through it.
-  CMeterState &State();
+  CMeterReading &Reading();
+  const CLineTiming &Timing() const;
+  CLineTiming &Timing(); // tests date readings through it
+  const CDownloadProgress &Progress() const;
+  // Hex text received and not yet consumed.
+  const std::string &ReceiveBuffer() const;
   const CDeadlines &Timers() const;
   enum class EDownloadPhase { Idle, Requesting, Receiving };
   EDownloadPhase DownloadPhase() const;

@@ -25,11 +25,11 @@ std::string FormatLiveTime(std::time_t t) {
   return buf;
 }
 
-std::chrono::steady_clock::duration FreshnessWindow(const CMeterState &st) {
+std::chrono::steady_clock::duration FreshnessWindow(const CLineTiming &st) {
   return std::max<std::chrono::steady_clock::duration>(std::chrono::seconds(1), 2 * st.m_frameInterval);
 }
 
-bool HasFreshReading(const CMeterState &st, SteadyTime now) {
+bool HasFreshReading(const CLineTiming &st, SteadyTime now) {
   return st.m_nFramesDecoded > 0 && now - st.m_tLastFrame <= FreshnessWindow(st);
 }
 
@@ -82,47 +82,38 @@ void CMonitorRun::Start(double dRate, const SRunOptions &options) {
   m_dRate = dRate;
   if (options.bKeepSamples)
     m_stat.dSampleRate = dRate;
-  m_state.m_bRunning = true;
-  m_state.m_runEnd = ERunEnd::None;
+  m_bRunning = true;
+  m_lastEnd = ERunEnd::None;
 }
 
-bool CMonitorRun::ResumeAfterHold() {
-  if (m_options.bEndWithMeter || m_state.m_runEnd != ERunEnd::HoldSignal)
+bool CMonitorRun::End(ERunEnd eReason) {
+  if (!m_bRunning)
     return false;
-  m_state.m_bRunning = true;
-  m_state.m_runEnd = ERunEnd::None;
-  return true;
-}
-
-void CMonitorRun::Stop() {
-  if (m_state.m_bRunning)
-    m_state.m_runEnd = ERunEnd::User;
-  m_state.m_bRunning = false;
+  m_bRunning = false;
+  m_lastEnd = eReason;
   RefreshNoise();
+  return true;
 }
 
 CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
   Tick t;
-  if (m_state.m_bHold || !m_state.m_bDataReceived)
+  if (m_reading.m_bHold || !m_reading.m_bDataReceived)
     return t;
   if (m_options.bKeepSamples && m_live.GetSize() >= static_cast<std::size_t>(std::max(m_nSampleLimit, 0))) {
-    m_state.m_bRunning = false;
-    m_state.m_runEnd = ERunEnd::SampleLimit;
-    RefreshNoise();
     t.kind = Tick::Kind::LimitReached;
     t.nCount = m_live.GetSize();
     return t;
   }
-  if (!HasFreshReading(m_state, tNow))
+  if (!HasFreshReading(m_timing, tNow))
     return t; // the line went quiet: the last level is no new sample
   t.kind = Tick::Kind::Sampled;
   if (!m_options.bKeepSamples) {
     // Only the last sample is kept; the store and its statistics are not touched.
-    m_last = CObjData{m_state.m_dLevel, FormatLiveTime(now), m_state.m_bWeightA ? "dBA" : "dBC", 0, m_dRate};
+    m_last = CObjData{m_reading.m_dLevel, FormatLiveTime(now), m_reading.m_bWeightA ? "dBA" : "dBC", 0, m_dRate};
     t.nCount = ++m_nTaken;
     return t;
   }
-  m_live.Emplace(m_state.m_dLevel, FormatLiveTime(now), m_state.m_bWeightA ? "dBA" : "dBC", 0,
+  m_live.Emplace(m_reading.m_dLevel, FormatLiveTime(now), m_reading.m_bWeightA ? "dBA" : "dBC", 0,
                  m_stat.dSampleRate);
   t.nCount = m_live.GetSize();
   ++m_nTaken;
@@ -131,27 +122,12 @@ CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
   return t;
 }
 
-CMonitorRun::Silence CMonitorRun::SilenceCheck(std::time_t now) {
+CMonitorRun::Silence CMonitorRun::SilenceCheck(std::time_t now, bool bDownloading) const {
   Silence s;
-  if (now - m_state.m_tLastRecv < 2)
+  if (now - m_timing.m_tLastRecv < 2)
     return s;
   s.bSilent = true;
-  s.bStopRun = m_state.m_bRunning && m_options.bEndWithMeter;
-  if (s.bStopRun) {
-    m_state.m_bRunning = false;
-    m_state.m_runEnd = ERunEnd::Silence;
-  }
-  m_state.m_bDataReceived = false;
-  if (m_state.m_bDownloading) {
-    m_state.m_bDownloading = false;
-    s.bAbandonDownload = true;
-  }
+  s.bStopRun = m_bRunning && m_options.bEndWithMeter;
+  s.bAbandonDownload = bDownloading;
   return s;
-}
-
-bool CMonitorRun::LogTimeout() {
-  if (!m_state.m_bDownloading)
-    return false;
-  m_state.m_bDownloading = false;
-  return true;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "meter/MeterState.h"
+#include "meter/LineTiming.h"
+#include "meter/MeterReading.h"
 #include "records/AcousticStats.h"
 #include "records/ExceededLevels.h"
 #include "records/SampleRates.h"
 #include "records/SampleStore.h"
 #include "records/StatData.h"
+#include "session/RunEnd.h"
 #include "session/SessionObserver.h"
 
 #include <array>
@@ -29,21 +31,23 @@ std::string FormatLiveTime(std::time_t t);
 // How long a decoded reading may be sampled: max(1 s, twice the meter's
 // measured frame interval). Past that the level is a stale copy, not a
 // measurement.
-std::chrono::steady_clock::duration FreshnessWindow(const CMeterState &st);
+std::chrono::steady_clock::duration FreshnessWindow(const CLineTiming &st);
 // Whether a frame was decoded within the window before `now`.
-bool HasFreshReading(const CMeterState &st, SteadyTime now);
+bool HasFreshReading(const CLineTiming &st, SteadyTime now);
 
 // The decisions of a monitoring run, apart from any widget: when a run may
-// start, what one sampling tick does, when the meter counts as gone.
+// start, what one sampling tick does, when the meter counts as gone. It
+// alone holds whether a run is going and why the last one ended.
 class CMonitorRun {
 public:
-  CMonitorRun(CSampleStore &live, CMeterState &state) : m_live(live), m_state(state) {}
+  CMonitorRun(CSampleStore &live, const CMeterReading &reading, const CLineTiming &timing)
+      : m_live(live), m_reading(reading), m_timing(timing) {}
 
   StatData m_stat;
   int m_nSampleLimit = kMaxSamples;
 
-  bool MeterHeard() const { return m_state.m_bDataReceived; }
-  bool Running() const { return m_state.m_bRunning; }
+  bool MeterHeard() const { return m_reading.m_bDataReceived; }
+  bool Running() const { return m_bRunning; }
   bool HasSamples() const { return !m_live.IsEmpty(); }
   const SRunOptions &Options() const { return m_options; }
   // The last sample taken, whether or not the run keeps its samples.
@@ -52,12 +56,13 @@ public:
   // Statistics back to their start values and the live samples destroyed.
   void ClearSamples();
   void Start(double dRate, const SRunOptions &options = {});
-  // The receive path stopped the run on the meter's HOLD; a run that does
-  // not end with the meter goes on.
-  bool ResumeAfterHold();
-  // Parar: a run still going ends by the user's hand.
-  void Stop();
-  ERunEnd LastEnd() const { return m_state.m_runEnd; }
+  // The only way a run ends: a run still going ends for `eReason` and its
+  // noise figures become the whole run's. Nothing when no run is going, so
+  // a later Parar does not change why a run ended.
+  bool End(ERunEnd eReason);
+  ERunEnd LastEnd() const { return m_lastEnd; }
+  // The meter's hold signal ends a run that ends with the meter.
+  bool EndsOnHold() const { return m_bRunning && m_options.bEndWithMeter; }
 
   struct Tick {
     enum class Kind { Skipped, LimitReached, Sampled } kind = Kind::Skipped;
@@ -66,8 +71,8 @@ public:
   };
   // One period of the run at local time `now` (steady time `tNow`). Without a
   // fresh reading nothing is recorded (Skipped); the run goes on until the
-  // silence check. LimitReached has already ended the run. `tNow` also paces
-  // the percentiles.
+  // silence check. LimitReached: the run must end. `tNow` also paces the
+  // percentiles.
   Tick SampleTick(std::time_t now, SteadyTime tNow = std::chrono::steady_clock::now());
   // Noise figures of the live samples, following every sample at a cost
   // that does not grow with the run. Only a series of more distinct levels
@@ -84,19 +89,18 @@ public:
     bool bStopRun = false;         // a run was active and must be stopped
     bool bAbandonDownload = false; // a download must end with an error
   };
-  // The meter is gone after 2 whole seconds without a byte. Clears the
-  // presence and the download flags and ends a run that ends with the meter
-  // (the caller stops its timer).
-  Silence SilenceCheck(std::time_t now);
-  // The download watchdog: true when a download was still going and is
-  // now abandoned.
-  bool LogTimeout();
+  // The meter is gone after 2 whole seconds without a byte (calendar time,
+  // the last byte dated as it arrived). What must follow is the caller's.
+  Silence SilenceCheck(std::time_t now, bool bDownloading) const;
 
 private:
   void AddToNoise(const CObjData &rec, std::chrono::steady_clock::time_point tSteady);
 
   CSampleStore &m_live;
-  CMeterState &m_state;
+  const CMeterReading &m_reading;
+  const CLineTiming &m_timing;
+  bool m_bRunning = false;
+  ERunEnd m_lastEnd = ERunEnd::None;
   SRunOptions m_options;
   double m_dRate = 0;       // of the run going or the last one
   CObjData m_last;          // of a run that keeps no samples

@@ -5,15 +5,13 @@
 #include "session/SessionImpl.h"
 
 CMeterSession::EDownloadStart CMeterSession::CImpl::Download() {
-  if (m_state.m_bRunning)
+  if (m_run.Running())
     return EDownloadStart::RunActive;
-  if (!m_state.m_bDataReceived)
+  if (!m_reading.m_bDataReceived)
     return EDownloadStart::MeterSilent;
-  if (m_phase != EDownloadPhase::Idle || m_state.m_bDownloading)
+  if (m_phase != EDownloadPhase::Idle || m_path.Progress().m_bDownloading)
     return EDownloadStart::Busy; // one download at a time
 
-  m_state.m_bDownloading = true;
-  m_state.m_bLogHeader = false;
   m_logDecode.m_nLogGroup = 0; // recordings are numbered from 0 again
   m_path.BeginDownload(Steady());
   // Whoever points into the data-logger store lets go before it is emptied.
@@ -36,7 +34,7 @@ void CMeterSession::CImpl::RequestTick() {
     m_timers.Kill(TIMER_LOG_REQUEST);
     return;
   }
-  if (m_state.m_bLogHeader) {
+  if (m_path.Progress().m_bLogHeader) {
     ShowProgress();
     return;
   }
@@ -47,13 +45,13 @@ void CMeterSession::CImpl::RequestTick() {
 void CMeterSession::CImpl::ShowProgress() {
   m_timers.Kill(TIMER_LOG_REQUEST);
   m_phase = EDownloadPhase::Receiving;
-  const int nUpper = m_state.m_nLogSize & 0xFFFF;
-  const int nPos = m_state.m_nRecvBytes;
+  const int nUpper = m_path.Progress().m_nLogSize & 0xFFFF;
+  const int nPos = m_path.Progress().m_nRecvBytes;
   Notify([&](ISessionObserver &o) { o.OnDownloadProgress(nUpper, nPos); });
 }
 
 void CMeterSession::CImpl::OnDownloadProgress(int nUpper, int /*nStep*/, int nPos) {
-  if (m_phase == EDownloadPhase::Requesting && m_state.m_bLogHeader)
+  if (m_phase == EDownloadPhase::Requesting && m_path.Progress().m_bLogHeader)
     ShowProgress();
   if (m_phase != EDownloadPhase::Receiving)
     return;
@@ -61,7 +59,7 @@ void CMeterSession::CImpl::OnDownloadProgress(int nUpper, int /*nStep*/, int nPo
 }
 
 void CMeterSession::CImpl::OnDownloadText(const std::string &strText) {
-  ParseLogData(strText, m_logDecode, m_env.stores.m_log, m_state, *this);
+  ParseLogData(strText, m_logDecode, m_env.stores.m_log, *this);
 }
 
 void CMeterSession::CImpl::OnDownloadEnded() {
@@ -81,7 +79,7 @@ void CMeterSession::CImpl::FinishDownload() {
   m_timers.Kill(TIMER_LOG_REQUEST);
   m_timers.Kill(TIMER_LOG_TIMEOUT);
   m_phase = EDownloadPhase::Idle;
-  m_state.m_bDownloading = false;
+  m_path.EndDownload();
   Notify([&](ISessionObserver &o) { o.OnDownloadEnded(eReason); });
 }
 
@@ -95,9 +93,8 @@ CMeterSession::EDownloadStart CMeterSession::Download() {
 
 void CMeterSession::CancelDownload() {
   CImpl &d = *m_pImpl;
-  if (d.m_phase == EDownloadPhase::Idle && !d.m_state.m_bDownloading)
+  if (d.m_phase == EDownloadPhase::Idle && !d.m_path.Progress().m_bDownloading)
     return;
-  d.m_state.m_bDownloading = false;
   d.AbandonDownload(EDownloadEnd::Cancelled);
   d.Reschedule();
 }

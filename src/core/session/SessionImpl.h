@@ -31,8 +31,9 @@ public:
 
   // Runs.
   void SampleTick();
-  // A run has ended (or ends now): its timer stops and observers are told.
-  void RunEnded(ERunEnd eReason);
+  // Where every run ends: a run still going ends for `eReason`, its timer
+  // stops and observers are told.
+  void EndRun(ERunEnd eReason);
   void SilenceCheck();
 
   // Port selection and remote keys.
@@ -71,8 +72,8 @@ public:
 
   Env m_env;
   std::vector<ISessionObserver *> m_observers;
-  CReceivePath m_path; // owns the meter state
-  CMeterState &m_state;
+  CReceivePath m_path; // the reading, the line timing and the download progress
+  const CMeterReading &m_reading;
   CLogDecodeState m_logDecode;
   CMonitorRun m_run;
   CDeadlines m_timers;

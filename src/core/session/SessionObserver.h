@@ -1,6 +1,7 @@
 #pragma once
 
-#include "meter/MeterState.h"
+#include "meter/MeterReading.h"
+#include "session/RunEnd.h"
 #include "records/ObjData.h"
 #include "records/StatData.h"
 
@@ -76,7 +77,7 @@ public:
   virtual ~ISessionObserver() = default;
 
   // A live frame was decoded: the readout shows the state.
-  virtual void OnFrameDecoded(const CMeterState &) {}
+  virtual void OnFrameDecoded(const CMeterReading &) {}
   // The meter is heard again (first byte after silence or an open).
   virtual void OnMeterHeard() {}
   // The silence check found the meter quiet (repeated each check while silent).

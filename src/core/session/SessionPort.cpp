@@ -91,9 +91,9 @@ void CMeterSession::CImpl::RetryLater() {
 }
 
 bool CMeterSession::CImpl::StartKey(int nKey) {
-  if (!m_state.m_bDataReceived || !m_env.link.IsOpen())
+  if (!m_reading.m_bDataReceived || !m_env.link.IsOpen())
     return false;
-  std::optional<CKeyRepeat> repeat = CKeyRepeat::Press(nKey, m_state);
+  std::optional<CKeyRepeat> repeat = CKeyRepeat::Press(nKey, m_reading, m_path.Timing());
   if (!repeat)
     return false;
   m_keys.push_back(KeyEntry{m_nNextKeyTimer++, *repeat});
@@ -104,7 +104,7 @@ bool CMeterSession::CImpl::StartKey(int nKey) {
 bool CMeterSession::CImpl::SendKey(std::list<KeyEntry>::iterator it) {
   if (!m_env.link.IsOpen()) {
     it->repeat.End();
-  } else if (it->repeat.Tick(m_state, Steady())) {
+  } else if (it->repeat.Tick(m_reading, Steady())) {
     const std::uint8_t code = it->repeat.Code();
     m_env.link.Write(&code, 1); // a failed write is tried again at the next interval
     // The next interval counts from this write.
@@ -130,7 +130,7 @@ void CMeterSession::CImpl::FireKey(int nId) {
 void CMeterSession::CImpl::KeysOnFrame() {
   for (auto it = m_keys.begin(); it != m_keys.end();) {
     auto next = std::next(it);
-    it->repeat.OnFrame(m_state);
+    it->repeat.OnFrame(m_reading, m_path.Timing());
     SendKey(it); // the frame may be the one a waiting repetition needed
     it = next;
   }

@@ -55,7 +55,7 @@ void CMyVomoView::BuildForm() {
   b.Build(this);
   resize(b.DialogSize());
 
-  m_pReadout = new CReadoutPanel(m_session.State(), this);
+  m_pReadout = new CReadoutPanel(m_session.Reading(), this);
   m_pReadout->setObjectName(QStringLiteral("readout"));
   m_pReadout->setAccessibleName(QStringLiteral("Leitura do medidor"));
   m_pReadout->move(0, 0);

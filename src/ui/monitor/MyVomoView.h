@@ -76,7 +76,7 @@ protected:
 
 private:
   // What the session reports.
-  void OnFrameDecoded(const CMeterState &state) override;
+  void OnFrameDecoded(const CMeterReading &state) override;
   void OnMeterHeard() override;
   void OnMeterSilent() override;
   void OnRunStarted(const SRunStart &start) override;

@@ -35,7 +35,7 @@ void DrawText(QPainter &p, const ReadoutText &t) {
 }
 } // namespace
 
-void DrawReadout(QPainter &p, const CMeterState &state, CReadoutLevels &levels, const CMeterArtwork &art) {
+void DrawReadout(QPainter &p, const CMeterReading &state, CReadoutLevels &levels, const CMeterArtwork &art) {
   const ReadoutItems items = LayoutReadout(state, levels);
   p.save();
   for (const auto &g : items.digits)
@@ -55,7 +55,7 @@ void DrawReadout(QPainter &p, const CMeterState &state, CReadoutLevels &levels, 
 
 CReadout::CReadout(const CMeterArtwork &art) : m_art(art), m_image(art.Heard()) {}
 
-void CReadout::Render(const CMeterState &state) {
+void CReadout::Render(const CMeterReading &state) {
   QPainter p(&m_image);
   p.fillRect(kReadoutX, kReadoutY, kReadoutW, kReadoutH, QColor::fromRgb(kReadoutBackground));
   DrawReadout(p, state, m_levels, m_art);

@@ -15,7 +15,7 @@ QFont ReadoutQFont(const ReadoutFont &font);
 
 // Paints the meter state onto a picture that holds the meter's display at
 // its place; the display background must already be filled.
-void DrawReadout(QPainter &painter, const CMeterState &state, CReadoutLevels &levels,
+void DrawReadout(QPainter &painter, const CMeterReading &state, CReadoutLevels &levels,
                  const CMeterArtwork &art);
 
 // The readout's off-screen picture. Render() is the only writer and runs on
@@ -24,7 +24,7 @@ class CReadout {
 public:
   explicit CReadout(const CMeterArtwork &art);
 
-  void Render(const CMeterState &state);
+  void Render(const CMeterReading &state);
   const QImage &Image() const { return m_image; }
   bool IsRendered() const { return m_bRendered; }
   const CReadoutLevels &Levels() const { return m_levels; }

@@ -5,7 +5,7 @@
 
 #include <QPainter>
 
-CReadoutPanel::CReadoutPanel(const CMeterState &state, QWidget *parent)
+CReadoutPanel::CReadoutPanel(const CMeterReading &state, QWidget *parent)
     : QWidget(parent), m_state(state), m_readout(m_art) {
   setFixedSize(kMeterPictureW, kMeterPictureH);
   setAttribute(Qt::WA_OpaquePaintEvent);

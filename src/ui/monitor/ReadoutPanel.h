@@ -15,7 +15,7 @@ class CMeterButton;
 class CReadoutPanel : public QWidget {
   Q_OBJECT
 public:
-  explicit CReadoutPanel(const CMeterState &state, QWidget *parent = nullptr);
+  explicit CReadoutPanel(const CMeterReading &state, QWidget *parent = nullptr);
 
   // Redraws the display from the meter state; call after each decoded frame
   // and whenever the meter is heard again or falls silent.
@@ -32,7 +32,7 @@ protected:
   void paintEvent(QPaintEvent *) override;
 
 private:
-  const CMeterState &m_state;
+  const CMeterReading &m_state;
   CMeterArtwork m_art;
   CReadout m_readout;
   std::array<CMeterButton *, 6> m_buttons{};

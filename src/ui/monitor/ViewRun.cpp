@@ -119,7 +119,7 @@ void CMyVomoView::OnSampleTaken(const SSample &s) {
     emit commandStateChanged(); // the store is no longer empty
 }
 
-void CMyVomoView::OnFrameDecoded(const CMeterState &state) {
+void CMyVomoView::OnFrameDecoded(const CMeterReading &state) {
   RefreshReadout();
   if (!m_bFirstFrameSeen && !state.m_strCurTime.empty()) {
     m_bFirstFrameSeen = true;
