@@ -146,7 +146,7 @@ TEST(Recovery, ACrashedRunComesBackWithItsSamplesStatisticsAndFile) {
   EXPECT_TRUE(Journals(folder).empty());
 }
 
-TEST(Recovery, ADamagedJournalGivesTheRecordsBeforeTheDamageAndSaysWhatWasLost) {
+TEST(Recovery, ADamagedJournalGivesEveryIntactRecordAndSaysWhatWasLost) {
   CTempDir dir;
   const std::string folder = dir.File("state");
   std::string path;
@@ -159,18 +159,24 @@ TEST(Recovery, ADamagedJournalGivesTheRecordsBeforeTheDamageAndSaysWhatWasLost) 
     j.Keep();
   }
   std::string bytes = Slurp(path);
-  bytes.resize(bytes.size() - 7); // the power went in the middle of the last record
+  std::string header;
+  journal::AppendHeader(header, {0.5, kStart, "dBC", 1});
+  const std::size_t nRecord = (bytes.size() - header.size()) / 50;
+  bytes[header.size() + 25 * nRecord + 10] ^= 0x01; // a bad disk block in sample 25
+  bytes.resize(bytes.size() - 7);                   // and the power went in the middle of the last record
   Spit(path, bytes);
 
   Instance next(folder, false);
   next.prompts.m_answers = {IDYES};
-  EXPECT_EQ(next.app->OfferRecovery(), 49u);
-  ASSERT_EQ(next.Live().GetSize(), 49u);
-  EXPECT_EQ(next.Live()[48].m_dValue, 84.0);
-  EXPECT_EQ(next.Live()[48].m_strUnit, "dBC");
-  EXPECT_EQ(next.Live()[48].m_dSampleRate, 0.5);
+  EXPECT_EQ(next.app->OfferRecovery(), 48u);
+  ASSERT_EQ(next.Live().GetSize(), 48u);
+  EXPECT_EQ(next.Live()[24].m_dValue, 72.0);
+  EXPECT_EQ(next.Live()[25].m_dValue, 73.0);
+  EXPECT_EQ(next.Live()[47].m_dValue, 84.0);
+  EXPECT_EQ(next.Live()[47].m_strUnit, "dBC");
+  EXPECT_EQ(next.Live()[47].m_dSampleRate, 0.5);
   ASSERT_EQ(next.prompts.Messages().size(), 1u);
-  EXPECT_TRUE(next.prompts.Messages()[0].endsWith("O diário estava danificado: 1 amostra perdida."));
+  EXPECT_TRUE(next.prompts.Messages()[0].endsWith("O diário estava danificado: 2 amostras perdidas."));
 }
 
 TEST(Recovery, NaoDeletesTheJournalAndTheNextOneIsAskedAbout) {

@@ -9,9 +9,10 @@
 
 // The run journal on disk: an 8-byte magic, then frames. A frame is a
 // little-endian 32-bit payload length, the payload, and a CRC-32 over
-// length and payload, so a record torn by a crash or a power cut is
-// recognised and nothing after it is trusted. The first frame describes
-// the run; every further frame is one sample, numbered from 0.
+// length and payload, so a record damaged by a crash, a power cut or a bad
+// disk block is recognised and the intact frames behind it are found again.
+// The first frame describes the run; every further frame is one sample,
+// numbered from 0, or the reason the run ended.
 namespace journal {
 
 inline constexpr std::string_view kMagic{"TRVKJNL1", 8};
@@ -43,14 +44,16 @@ void AppendSample(std::string &out, std::uint32_t nSeq, double dLevel, std::stri
 struct JournalContent {
   bool bHeader = false; // false: not a journal, or its header is damaged
   RunHeader header;
-  std::vector<JournalSample> samples; // every intact sample before the first damage
-  std::size_t nLost = 0;              // samples at or after the damage
-  std::size_t nIntactBytes = 0;       // length of the undamaged beginning
+  std::vector<JournalSample> samples; // every intact sample, in order
+  std::size_t nLost = 0;              // samples whose records are missing or damaged
+  bool bClean = false;                // every byte is an intact frame in sequence
   bool Damaged() const { return nLost > 0; }
 };
 
-// Reads a journal's bytes. A damaged frame ends the samples; the frames
-// that can still be recognised behind it only tell how many were lost.
+// Reads a journal's bytes in time linear in their length. Damaged bytes
+// are skipped up to the next intact frame; the numbers of the samples
+// around them tell how many were lost, and damage at the end is rated by
+// the size of the intact records (a torn last record is one sample).
 JournalContent ParseJournal(std::string_view bytes);
 
 } // namespace journal

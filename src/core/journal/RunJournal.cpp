@@ -117,19 +117,33 @@ CFileResult CRunJournal::OnLiveSaved(bool bRunning) {
 }
 
 CFileResult CRunJournal::Adopt(COrphanJournal &&orphan) {
-  m_file = std::move(orphan.file);
-  m_header = orphan.content.header;
-  m_nSeq = static_cast<std::uint32_t>(orphan.content.samples.size());
+  const journal::JournalContent &content = orphan.content;
+  m_header = content.header;
+  m_nSeq = static_cast<std::uint32_t>(content.samples.size());
   m_bBroken = false;
   m_bDirty = false;
-  CFileResult r = CFileResult::Success(m_file.Path());
-  if (m_file.Size() != orphan.content.nIntactBytes) {
-    r = m_file.TruncateTo(orphan.content.nIntactBytes);
-    if (r.Ok())
-      r = m_file.Sync();
-  }
   m_lastSync = m_now();
-  return r;
+  if (content.bClean) {
+    m_file = std::move(orphan.file);
+    return CFileResult::Success(m_file.Path());
+  }
+  // A damaged journal's intact records go into a clean one, so a second
+  // crash offers them without the damage; the old one goes once the copy
+  // is on the disk, and guards them meanwhile.
+  std::string bytes;
+  journal::AppendHeader(bytes, m_header);
+  for (std::uint32_t i = 0; i < m_nSeq; ++i)
+    journal::AppendSample(bytes, i, content.samples[i].dLevel, content.samples[i].strTime,
+                          content.samples[i].strUnit);
+  CFileResult r;
+  CJournalFile fresh = CJournalFile::Create(m_strFolder, bytes, r);
+  if (!r.Ok()) {
+    m_file = std::move(orphan.file);
+    return r;
+  }
+  const CFileResult removed = orphan.file.Remove();
+  m_file = std::move(fresh);
+  return removed.Ok() ? r : removed;
 }
 
 CFileResult CRunJournal::Keep() {
