@@ -19,6 +19,9 @@ inline constexpr std::string_view kMagic{"TRVKJNL1", 8};
 inline constexpr std::size_t kFrameOverhead = 8; // length word and CRC
 inline constexpr std::size_t kMaxPayload = 512;
 inline constexpr std::size_t kMaxText = 64; // unit and time texts
+// A run keeps at most 40000 samples of at most 151 bytes: a journal ten
+// times larger than that is none of ours, and is not read.
+inline constexpr std::size_t kMaxJournalBytes = 64u << 20;
 
 std::uint32_t Crc32(const void *pData, std::size_t n, std::uint32_t nCrc = 0);
 

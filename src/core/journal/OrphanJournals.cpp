@@ -63,6 +63,10 @@ std::vector<COrphanJournal> FindOrphanJournals(const std::string &strFolder,
       problems.push_back(r.strPath + ": " + r.strReason);
       continue;
     }
+    if (o.file.Size() > journal::kMaxJournalBytes) {
+      found.push_back(std::move(o)); // no header read: set aside
+      continue;
+    }
     std::string bytes;
     r = o.file.ReadAll(bytes);
     if (!r.Ok()) {

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include <cstdio>
 #include <string>
@@ -59,8 +60,8 @@ int main(int argc, char **argv) {
   }
   QObject::connect(&tarvik.Frame(), &CMainFrame::closed, &app, &QApplication::quit, Qt::QueuedConnection);
   tarvik.Show();
-  if (parsed.options.strScreenshot.empty())
-    tarvik.OfferRecovery(); // nobody answers a question while a picture is taken
+  if (parsed.options.strScreenshot.empty()) // nobody answers a question while a picture is taken
+    QTimer::singleShot(0, &tarvik, [&tarvik] { tarvik.OfferRecovery(); }); // once the window is up
   const int nRc = QApplication::exec();
   return nRc != 0 ? nRc : nExit;
 }
