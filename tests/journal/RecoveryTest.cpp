@@ -258,3 +258,54 @@ TEST(Recovery, ARunThatKeepsNoSamplesHasNoJournal) {
   EXPECT_FALSE(inst.app->Journal().Journal().HasFile());
   EXPECT_TRUE(Journals(folder).empty());
 }
+
+// Files under a journal's name that hold nothing recoverable: each is told
+// once with where it was put, and the set-aside files do not pile up.
+TEST(Recovery, UnreadableJournalsAreToldOnceWithTheirPathAndDoNotPileUp) {
+  CTempDir dir;
+  const std::string folder = dir.File("state");
+  fs::create_directory(folder);
+  fs::permissions(folder, fs::perms::owner_all);
+  std::string header;
+  journal::AppendHeader(header, {0.5, kStart, "dBC", 1});
+  std::string broken = header;
+  broken[20] ^= 0x08;
+  // 100 MB crafted to look like frames everywhere, behind a good header.
+  std::string crafted = header;
+  while (crafted.size() < (100u << 20))
+    crafted.append(std::string_view("\x00\x02\x00\x00", 4));
+  const std::pair<const char *, const std::string *> files[] = {
+      {"run-7-0.journal", nullptr}, {"run-7-1.journal", &broken}, {"run-7-2.journal", &crafted}};
+  Spit(folder + "/run-7-3.journal", "Data File\n");
+  for (const auto &[name, bytes] : files)
+    Spit(folder + "/" + name, bytes ? *bytes : std::string());
+  crafted.clear();
+
+  {
+    Instance next(folder, false);
+    EXPECT_EQ(next.app->OfferRecovery(), 0u);
+    const std::vector<QString> told = next.prompts.Messages();
+    ASSERT_EQ(told.size(), 4u);
+    for (const char *fault : {"empty (0 bytes)", "its header is damaged", "larger than any journal",
+                              "not a journal of this program"}) {
+      EXPECT_EQ(std::count_if(told.begin(), told.end(),
+                              [&](const QString &t) {
+                                return t.startsWith("O diário de uma medição interrompida não pode ser "
+                                                    "recuperado e foi posto de parte:\n" +
+                                                    QString::fromStdString(folder) + "/run-7-") &&
+                                       t.contains(".journal.damaged: ") && t.contains(fault);
+                              }),
+                1)
+          << fault;
+    }
+  }
+  std::size_t nAside = 0;
+  for (const auto &e : fs::directory_iterator(folder))
+    nAside += e.path().extension() == ".damaged";
+  EXPECT_EQ(nAside, kKeepSetAside);
+  EXPECT_TRUE(Journals(folder).empty());
+
+  Instance again(folder, false);
+  EXPECT_EQ(again.app->OfferRecovery(), 0u);
+  EXPECT_TRUE(again.prompts.m_asked.empty());
+}

@@ -80,7 +80,9 @@ TEST(RunJournal, DefaultStateFolderFollowsXdgStateHomeOnlyWhenAbsolute) {
     ::setenv("XDG_STATE_HOME", strOld.c_str(), 1);
   else
     ::unsetenv("XDG_STATE_HOME");
-  EXPECT_FALSE(MakeStateFolder("").Ok());
+  CFileResult r;
+  EXPECT_FALSE(CStateFolder::Open("", CStateFolder::Mode::Create, r).IsOpen());
+  EXPECT_FALSE(r.Ok());
 }
 
 TEST(RunJournal, WhatHappensToTheFileWithTheLiveStore) {

@@ -25,9 +25,9 @@ CFileResult CRunJournal::Begin(const journal::RunHeader &header) {
     if (r.Ok())
       r = m_file.Sync();
   } else {
-    r = MakeStateFolder(m_strFolder);
+    const CStateFolder folder = CStateFolder::Open(m_strFolder, CStateFolder::Mode::Create, r);
     if (r.Ok())
-      m_file = CJournalFile::Create(m_strFolder, bytes, r);
+      m_file = CJournalFile::Create(folder, bytes, r);
   }
   m_lastSync = m_now();
   return r.Ok() ? r : Broken(r);
@@ -136,7 +136,7 @@ CFileResult CRunJournal::Adopt(COrphanJournal &&orphan) {
     journal::AppendSample(bytes, i, content.samples[i].dLevel, content.samples[i].strTime,
                           content.samples[i].strUnit);
   CFileResult r;
-  CJournalFile fresh = CJournalFile::Create(m_strFolder, bytes, r);
+  CJournalFile fresh = CJournalFile::Create(orphan.folder, bytes, r);
   if (!r.Ok()) {
     m_file = std::move(orphan.file);
     return r;

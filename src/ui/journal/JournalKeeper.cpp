@@ -70,7 +70,7 @@ std::size_t CJournalKeeper::OfferRecovery(QWidget *pParent) {
       o.file.Remove();
       continue;
     case EOrphanAction::SetAside:
-      SetAside(o);
+      TellSetAside(pParent, o);
       continue;
     case EOrphanAction::Offer:
       break;
@@ -90,6 +90,20 @@ std::size_t CJournalKeeper::OfferRecovery(QWidget *pParent) {
     return n; // the others stay for the next start
   }
   return 0;
+}
+
+void CJournalKeeper::TellSetAside(QWidget *pParent, COrphanJournal &orphan) {
+  const std::string strFault = orphan.strFault;
+  const CFileResult r = SetAside(orphan);
+  if (!r.Ok()) {
+    emit problem(
+        QString::fromUtf8(kJournalReadFailed).arg(QString::fromStdString(r.strPath + ": " + r.strReason)));
+    return;
+  }
+  // Once: renamed, it is not found again at the next start.
+  m_prompts.MessageBox(
+      pParent, QString::fromUtf8(kJournalSetAside).arg(QString::fromStdString(r.strPath + ": " + strFault)),
+      QStringLiteral("Tarvik"), CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
 }
 
 void CJournalKeeper::EndKeeping() {
