@@ -44,7 +44,7 @@ static void BM_JournalSampleAt100ms(benchmark::State &state) {
     if (!r.Ok())
       state.SkipWithError(r.strReason.c_str());
   }
-  journal.OnRunEnded();
+  journal.OnRunEnded("");
   journal.Discard();
 }
 BENCHMARK(BM_JournalSampleAt100ms)->Iterations(40000)->Unit(benchmark::kMicrosecond);

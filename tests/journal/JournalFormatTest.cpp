@@ -138,3 +138,17 @@ TEST(JournalFormat, OverlongTextsAreCutNotOverflowed) {
   EXPECT_EQ(c.header.strUnit.size(), kMaxText);
   EXPECT_EQ(c.samples[0].strTime.size(), kMaxText);
 }
+
+TEST(JournalFormat, TheRunsEndIsKeptAndJournalsWithoutItStillRead) {
+  std::string bytes = MakeJournal(3);
+  JournalContent c = ParseJournal(bytes); // as journals were written before the end was kept
+  EXPECT_FALSE(c.bEnded);
+  EXPECT_TRUE(c.bClean);
+  AppendRunEnd(bytes, "Medição parada: o medidor deixou de enviar dados");
+  c = ParseJournal(bytes);
+  EXPECT_TRUE(c.bEnded);
+  EXPECT_EQ(c.strEndReason, "Medição parada: o medidor deixou de enviar dados");
+  EXPECT_EQ(c.samples.size(), 3u);
+  EXPECT_TRUE(c.bClean);
+  EXPECT_FALSE(c.Damaged());
+}

@@ -309,3 +309,22 @@ TEST(Recovery, UnreadableJournalsAreToldOnceWithTheirPathAndDoNotPileUp) {
   EXPECT_EQ(again.app->OfferRecovery(), 0u);
   EXPECT_TRUE(again.prompts.m_asked.empty());
 }
+
+TEST(Recovery, ARecoveredRunSaysWhyItEnded) {
+  CTempDir dir;
+  const std::string folder = dir.File("state");
+  {
+    Instance crashed(folder);
+    crashed.app->Session().SetSampleLimit(10);
+    crashed.Run(10);
+    crashed.Tick(1); // the tick after the tenth sample ends the run
+    EXPECT_FALSE(crashed.app->Session().Running());
+    // Gone without the close path after the run ended by itself.
+  }
+  Instance next(folder, false);
+  next.prompts.m_answers = {IDYES};
+  EXPECT_EQ(next.app->OfferRecovery(), 10u);
+  ASSERT_EQ(next.prompts.Messages().size(), 1u);
+  EXPECT_TRUE(next.prompts.Messages()[0].endsWith("\nMedição terminada: atingido o número de amostras"))
+      << next.prompts.Messages()[0].toStdString();
+}

@@ -10,6 +10,7 @@ namespace {
 
 constexpr char kHeaderType = 'H';
 constexpr char kSampleType = 'S';
+constexpr char kEndType = 'E';
 constexpr std::uint16_t kVersion = 1;
 
 constexpr std::array<std::uint32_t, 256> MakeCrcTable() {
@@ -112,6 +113,8 @@ constexpr std::size_t kSampleFixed = 15;
 // of its two texts plus the fixed part. Checked before the CRC, so that
 // scanning damaged bytes for the next frame costs little per byte.
 bool ShapeFits(std::string_view payload) {
+  if (payload[0] == kEndType)
+    return payload.size() >= 2 && payload.size() == 2u + static_cast<std::uint8_t>(payload[1]);
   if (payload[0] != kSampleType)
     return true;
   if (payload.size() < kSampleFixed)
@@ -154,6 +157,12 @@ bool DecodeSample(std::string_view payload, std::uint32_t &nSeq, JournalSample &
          r.Text(s.strTime) && r.AtEnd();
 }
 
+bool DecodeEnd(std::string_view payload, std::string &strReason) {
+  CReader r(payload);
+  std::uint8_t type = 0;
+  return r.U8(type) && type == kEndType && r.Text(strReason) && r.AtEnd();
+}
+
 } // namespace
 
 std::uint32_t Crc32(const void *pData, std::size_t n, std::uint32_t nCrc) {
@@ -187,6 +196,14 @@ void AppendSample(std::string &out, std::uint32_t nSeq, double dLevel, std::stri
   PutU64(out, std::bit_cast<std::uint64_t>(dLevel));
   PutText(out, unit);
   PutText(out, time);
+  CloseFrame(out, nStart);
+}
+
+void AppendRunEnd(std::string &out, std::string_view reason) {
+  const std::size_t nStart = out.size();
+  PutU32(out, 0);
+  out.push_back(kEndType);
+  PutText(out, reason);
   CloseFrame(out, nStart);
 }
 
@@ -227,8 +244,10 @@ JournalContent ParseJournal(std::string_view bytes) {
     nDamageFrom = kNone;
     nPos += kFrameOverhead + f->size();
     std::uint32_t nSeq = 0;
+    if (DecodeEnd(*f, c.strEndReason))
+      c.bEnded = true;
     if (!DecodeSample(*f, nSeq, s))
-      continue; // intact, but a record this version does not know
+      continue; // the run's end, or a record this version does not know
     if (nSeq < nNext) {
       c.bClean = false; // a repeated number: the first one stands
       continue;

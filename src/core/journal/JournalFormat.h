@@ -44,12 +44,19 @@ void AppendHeader(std::string &out, const RunHeader &header);
 void AppendSample(std::string &out, std::uint32_t nSeq, double dLevel, std::string_view time,
                   std::string_view unit);
 
+// The record of why the run ended (the status text the user was shown;
+// empty when the user stopped it). Journals written before it existed
+// simply have none.
+void AppendRunEnd(std::string &out, std::string_view reason);
+
 struct JournalContent {
   bool bHeader = false; // false: not a journal, or its header is damaged
   RunHeader header;
   std::vector<JournalSample> samples; // every intact sample, in order
   std::size_t nLost = 0;              // samples whose records are missing or damaged
   bool bClean = false;                // every byte is an intact frame in sequence
+  bool bEnded = false;                // the run's end was recorded
+  std::string strEndReason;
   bool Damaged() const { return nLost > 0; }
 };
 

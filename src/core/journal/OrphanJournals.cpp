@@ -149,6 +149,8 @@ std::string RecoveryQuestion(const journal::JournalContent &content) {
       "Recuperar a medição interrompida?\n" + Samples(content.samples.size(), " amostra", " amostras");
   if (!content.samples.empty())
     s += ", início " + content.samples.front().strTime;
+  if (content.bEnded && !content.strEndReason.empty())
+    s += "\n" + content.strEndReason;
   if (content.Damaged())
     s +=
         "\nO diário estava danificado: " + Samples(content.nLost, " amostra perdida.", " amostras perdidas.");

@@ -44,5 +44,6 @@ inline constexpr std::string_view kSetAsideSuffix = ".damaged";
 CFileResult SetAside(COrphanJournal &orphan);
 
 // The question asked at start: "Recuperar a medição interrompida?", the
-// number of samples and the start time, and what a damaged journal lost.
+// number of samples and the start time, why the run ended when it ended
+// by itself, and what a damaged journal lost.
 std::string RecoveryQuestion(const journal::JournalContent &content);

@@ -95,7 +95,14 @@ CFileResult CRunJournal::OnTick() {
   return Flush();
 }
 
-CFileResult CRunJournal::OnRunEnded() {
+CFileResult CRunJournal::OnRunEnded(std::string_view reason) {
+  if (!m_bBroken && m_file.IsOpen()) {
+    m_frame.clear();
+    journal::AppendRunEnd(m_frame, reason);
+    if (CFileResult r = m_file.Append(m_frame); !r.Ok())
+      return Broken(r);
+    m_bDirty = true;
+  }
   return FlushNow();
 }
 
@@ -135,6 +142,8 @@ CFileResult CRunJournal::Adopt(COrphanJournal &&orphan) {
   for (std::uint32_t i = 0; i < m_nSeq; ++i)
     journal::AppendSample(bytes, i, content.samples[i].dLevel, content.samples[i].strTime,
                           content.samples[i].strUnit);
+  if (content.bEnded)
+    journal::AppendRunEnd(bytes, content.strEndReason);
   CFileResult r;
   CJournalFile fresh = CJournalFile::Create(orphan.folder, bytes, r);
   if (!r.Ok()) {

@@ -5,6 +5,7 @@
 #include "journal/OrphanJournals.h"
 #include "journal/RecoveredRun.h"
 #include "kit/Prompts.h"
+#include "monitor/MeterStatus.h"
 #include "records/SampleStore.h"
 #include "session/MeterSession.h"
 
@@ -37,12 +38,12 @@ void CJournalKeeper::OnSampleTaken(const SSample &sample) {
     Report(m_journal.OnSample(sample.rec.m_dValue, sample.rec.m_strTime, sample.rec.m_strUnit));
 }
 
-void CJournalKeeper::OnRunEnded(ERunEnd) {
+void CJournalKeeper::OnRunEnded(ERunEnd end) {
   if (!m_bGuarding)
     return;
   m_bGuarding = false;
   m_flush.stop();
-  Report(m_journal.OnRunEnded());
+  Report(m_journal.OnRunEnded(RunEndText(end)));
 }
 
 void CJournalKeeper::OnLiveCleared() {
