@@ -1,5 +1,6 @@
 // tarvik-meter-sim: a simulated meter on a pseudo-terminal. Prints the
 // terminal's path; then reads commands from standard input.
+#include "app/ProgramOutput.h"
 #include "files/NumberText.h"
 #include "sim/PtyMeter.h"
 #include "sim/SimRecordingFile.h"
@@ -73,6 +74,7 @@ bool Command(CPtyMeter &meter, const std::string &line) {
 } // namespace
 
 int main(int argc, char **argv) {
+  IgnoreBrokenPipes();
   CPtyMeter meter;
   int nSilentAfter = -1, nHangupAfter = -1;
   bool bHold = false;
@@ -132,7 +134,7 @@ int main(int argc, char **argv) {
       nHangupAfter = std::atoi(next().c_str());
     } else if (a == "--help" || a == "-h") {
       Usage();
-      return 0;
+      return FlushOutput("tarvik-meter-sim") ? 0 : 1;
     } else {
       std::fprintf(stderr, "unknown option %s\n", a.c_str());
       Usage();
@@ -149,7 +151,7 @@ int main(int argc, char **argv) {
     return 1;
   }
   std::printf("%s\n", meter.SlavePath().c_str());
-  std::fflush(stdout);
+  FlushOutput("tarvik-meter-sim"); // nobody reads the path: the meter still runs
 
   std::signal(SIGINT, OnSignal);
   std::signal(SIGTERM, OnSignal);

@@ -1,6 +1,7 @@
 // tarvik-logger: unattended logging of the meter to daily data files, with
 // standard output and a message broker for whoever else wants the levels.
 #include "TarvikVersion.h"
+#include "app/ProgramOutput.h"
 #include "logger/LoggerRun.h"
 #include "logger/RunLogger.h"
 
@@ -29,6 +30,7 @@ bool WriteAll(int fd, std::string_view s) {
 } // namespace
 
 int main(int argc, char **argv) {
+  IgnoreBrokenPipes(); // a reader of standard output that goes away is an error of the write
   CLoggerOptionsResult parsed = ParseLoggerOptions(argc, argv);
   if (!parsed.Ok()) {
     std::fprintf(stderr, "tarvik-logger: %s\n%s", parsed.strError.c_str(), LoggerUsage().c_str());
@@ -36,23 +38,21 @@ int main(int argc, char **argv) {
   }
   if (parsed.options.bHelp) {
     std::fputs(LoggerUsage().c_str(), stdout);
-    return kExitDone;
+    return FlushOutput("tarvik-logger") ? kExitDone : kExitOutput;
   }
   if (parsed.options.bVersion) {
     std::printf("tarvik-logger %s\n", kTarvikVersion);
-    return kExitDone;
+    return FlushOutput("tarvik-logger") ? kExitDone : kExitOutput;
   }
 
   // SIGINT and SIGTERM arrive as a descriptor the main loop polls, so a
-  // stop never interrupts a write half-way; a reader of standard output
-  // that goes away is an error of the write, not a killed logger.
+  // stop never interrupts a write half-way.
   sigset_t set;
   sigemptyset(&set);
   sigaddset(&set, SIGINT);
   sigaddset(&set, SIGTERM);
   sigprocmask(SIG_BLOCK, &set, nullptr);
   int nStopFd = ::signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
-  std::signal(SIGPIPE, SIG_IGN);
 
   CLoggerEnv env;
   env.nStopFd = nStopFd;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 using namespace journal;
@@ -44,7 +45,7 @@ TEST(JournalFormat, RoundTripKeepsHeaderAndEverySampleExactly) {
   EXPECT_EQ(c.samples[1].strTime, "31-12-2026,23:59:59");
   EXPECT_EQ(c.samples[1].strUnit, "dBA");
   EXPECT_FALSE(c.Damaged());
-  EXPECT_EQ(c.nIntactBytes, bytes.size());
+  EXPECT_TRUE(c.bClean);
 }
 
 TEST(JournalFormat, NotAJournalOrDamagedHeaderGivesNoHeader) {
@@ -66,7 +67,7 @@ TEST(JournalFormat, TornLastRecordAtEveryCutKeepsTheRecordsBeforeIt) {
     ASSERT_TRUE(c.bHeader) << n;
     EXPECT_EQ(c.samples.size(), 4u) << n;
     EXPECT_EQ(c.nLost, 1u) << n;
-    EXPECT_EQ(c.nIntactBytes, ends[4]) << n;
+    EXPECT_FALSE(c.bClean) << n;
   }
   // Cut exactly at a record's end: nothing lost.
   const JournalContent c = ParseJournal(std::string_view(bytes).substr(0, ends[3]));
@@ -74,40 +75,58 @@ TEST(JournalFormat, TornLastRecordAtEveryCutKeepsTheRecordsBeforeIt) {
   EXPECT_FALSE(c.Damaged());
 }
 
-TEST(JournalFormat, DamageInTheMiddleCountsEverySampleFromThereOn) {
-  std::vector<std::size_t> ends;
-  std::string bytes = MakeJournal(100, &ends);
-  bytes[ends[40] + 12] ^= 0x40; // a flipped bit in sample 40
-  JournalContent c = ParseJournal(bytes);
-  EXPECT_EQ(c.samples.size(), 40u);
-  EXPECT_EQ(c.nLost, 60u);
-
-  // A block of zeros over samples 50..59 (a lost disk block), then a torn end.
-  bytes = MakeJournal(100, &ends);
-  std::fill(bytes.begin() + static_cast<long>(ends[50]), bytes.begin() + static_cast<long>(ends[60]), '\0');
-  bytes.resize(ends[100] - 3);
-  c = ParseJournal(bytes);
-  EXPECT_EQ(c.samples.size(), 50u);
-  EXPECT_EQ(c.nLost, 50u);
-
-  // Only zeros behind the intact part (a file extended but never written):
-  // rated by the size of the intact records.
-  bytes = MakeJournal(10, &ends);
-  const std::size_t nRecord = ends[10] - ends[9];
-  bytes.append(nRecord * 3, '\0');
-  c = ParseJournal(bytes);
-  EXPECT_EQ(c.samples.size(), 10u);
-  EXPECT_EQ(c.nLost, 3u);
+// Each damaged record costs its own sample and no other: the frames behind
+// it are found again by their length and CRC.
+TEST(JournalFormat, DamageCostsOnlyTheSamplesItHit) {
+  struct Case {
+    const char *what;
+    int nSamples;
+    std::function<void(std::string &, const std::vector<std::size_t> &)> damage;
+    std::size_t nRecovered, nLost;
+    int nLast; // the number of the last sample recovered
+  };
+  const Case cases[] = {
+      {"one flipped byte in sample 25", 64, [](std::string &b, auto &e) { b[e[25] + 12] ^= 0x40; }, 63, 1,
+       63},
+      {"a bad length field in sample 10", 50, [](std::string &b, auto &e) { b[e[10]] = 0x7F; }, 49, 1, 49},
+      {"a length field pointing past the end", 50, [](std::string &b, auto &e) { b[e[10] + 3] = 0x40; }, 49,
+       1, 49},
+      {"zeros over samples 50..59 and a torn end", 100,
+       [](std::string &b, auto &e) {
+         std::fill(b.begin() + static_cast<long>(e[50]), b.begin() + static_cast<long>(e[60]), '\0');
+         b.resize(e[100] - 3);
+       },
+       89, 11, 98},
+      {"zeros behind the intact part, rated by record size", 10,
+       [](std::string &b, auto &e) { b.append((e[10] - e[9]) * 3, '\0'); }, 10, 3, 9},
+      {"garbage between two records", 20, [](std::string &b, auto &e) { b.insert(e[7], "\x01\x02garbage"); },
+       20, 0, 19},
+  };
+  for (const Case &k : cases) {
+    std::vector<std::size_t> ends;
+    std::string bytes = MakeJournal(k.nSamples, &ends);
+    k.damage(bytes, ends);
+    const JournalContent c = ParseJournal(bytes);
+    ASSERT_EQ(c.samples.size(), k.nRecovered) << k.what;
+    EXPECT_EQ(c.nLost, k.nLost) << k.what;
+    EXPECT_FALSE(c.bClean) << k.what;
+    EXPECT_EQ(c.samples.back().dLevel, 60.0 + k.nLast * 0.1) << k.what;
+  }
 }
 
-TEST(JournalFormat, AFrameOutOfSequenceEndsTheIntactPart) {
+TEST(JournalFormat, AGapInTheNumbersCountsTheMissingSamples) {
   std::string bytes;
   AppendHeader(bytes, {1, 0, "dBA", 1});
-  AppendSample(bytes, 0, 50, "t", "dBA");
-  AppendSample(bytes, 2, 51, "t", "dBA"); // number 1 is missing
+  for (std::uint32_t i = 0; i < 50; ++i)
+    AppendSample(bytes, i, 50, "t", "dBA");
+  for (std::uint32_t i = 100; i < 130; ++i) // 50..99 are missing
+    AppendSample(bytes, i, 70, "t", "dBA");
+  AppendSample(bytes, 120, 99, "t", "dBA"); // a repeated number: not a sample of its own
   const JournalContent c = ParseJournal(bytes);
-  EXPECT_EQ(c.samples.size(), 1u);
-  EXPECT_EQ(c.nLost, 2u);
+  ASSERT_EQ(c.samples.size(), 80u);
+  EXPECT_EQ(c.samples[50].dLevel, 70);
+  EXPECT_EQ(c.samples.back().dLevel, 70);
+  EXPECT_EQ(c.nLost, 50u);
 }
 
 TEST(JournalFormat, OverlongTextsAreCutNotOverflowed) {
@@ -118,4 +137,18 @@ TEST(JournalFormat, OverlongTextsAreCutNotOverflowed) {
   ASSERT_EQ(c.samples.size(), 1u);
   EXPECT_EQ(c.header.strUnit.size(), kMaxText);
   EXPECT_EQ(c.samples[0].strTime.size(), kMaxText);
+}
+
+TEST(JournalFormat, TheRunsEndIsKeptAndJournalsWithoutItStillRead) {
+  std::string bytes = MakeJournal(3);
+  JournalContent c = ParseJournal(bytes); // as journals were written before the end was kept
+  EXPECT_FALSE(c.bEnded);
+  EXPECT_TRUE(c.bClean);
+  AppendRunEnd(bytes, "Medição parada: o medidor deixou de enviar dados");
+  c = ParseJournal(bytes);
+  EXPECT_TRUE(c.bEnded);
+  EXPECT_EQ(c.strEndReason, "Medição parada: o medidor deixou de enviar dados");
+  EXPECT_EQ(c.samples.size(), 3u);
+  EXPECT_TRUE(c.bClean);
+  EXPECT_FALSE(c.Damaged());
 }

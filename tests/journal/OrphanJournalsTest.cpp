@@ -84,33 +84,36 @@ TEST(OrphanJournals, WhatIsOfferedRemovedOrSetAside) {
   EXPECT_EQ(FindOrphanJournals(folder, problems).size(), 1u); // the set-aside file is not scanned again
 }
 
-TEST(OrphanJournals, AdoptedDamagedJournalIsCutToItsIntactPartAndGoesOn) {
+TEST(OrphanJournals, AdoptedDamagedJournalIsReplacedByACleanCopyOfItsIntactRecords) {
   CTempDir dir;
   const std::string folder = dir.File("tarvik");
   std::string path;
   {
     CRunJournal j(folder);
-    WriteRun(j, 100, 4);
+    WriteRun(j, 100, 6);
     path = j.Path();
     j.Keep();
   }
   std::string bytes = Slurp(path);
-  bytes.resize(bytes.size() - 5); // torn last record
+  bytes[bytes.size() - 100] ^= 0x10; // inside sample 3
+  bytes.resize(bytes.size() - 5);    // and a torn last record
   Spit(path, bytes);
 
   std::vector<std::string> problems;
   std::vector<COrphanJournal> found = FindOrphanJournals(folder, problems);
   ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(found[0].content.samples.size(), 3u);
-  EXPECT_EQ(found[0].content.nLost, 1u);
-  EXPECT_EQ(RecoveryQuestion(found[0].content), "Recuperar a medição interrompida?\n3 amostras, início "
-                                                "07-12-2026,01:45:00\nO diário estava danificado: 1 amostra "
-                                                "perdida.");
+  EXPECT_EQ(found[0].content.samples.size(), 4u);
+  EXPECT_EQ(found[0].content.nLost, 2u);
+  EXPECT_EQ(RecoveryQuestion(found[0].content), "Recuperar a medição interrompida?\n4 amostras, início "
+                                                "07-12-2026,01:45:00\nO diário estava danificado: 2 amostras "
+                                                "perdidas.");
   CRunJournal again(folder);
   ASSERT_TRUE(again.Adopt(std::move(found[0])).Ok());
-  const journal::JournalContent c = journal::ParseJournal(Slurp(path));
-  EXPECT_EQ(c.samples.size(), 3u);
-  EXPECT_FALSE(c.Damaged());
+  EXPECT_FALSE(fs::exists(path));
+  const journal::JournalContent c = journal::ParseJournal(Slurp(again.Path()));
+  ASSERT_EQ(c.samples.size(), 4u);
+  EXPECT_EQ(c.samples[3].dLevel, 54);
+  EXPECT_TRUE(c.bClean);
   // Held by its new owner: nobody else offers it.
   EXPECT_TRUE(FindOrphanJournals(folder, problems).empty());
 }

@@ -146,7 +146,7 @@ TEST(Recovery, ACrashedRunComesBackWithItsSamplesStatisticsAndFile) {
   EXPECT_TRUE(Journals(folder).empty());
 }
 
-TEST(Recovery, ADamagedJournalGivesTheRecordsBeforeTheDamageAndSaysWhatWasLost) {
+TEST(Recovery, ADamagedJournalGivesEveryIntactRecordAndSaysWhatWasLost) {
   CTempDir dir;
   const std::string folder = dir.File("state");
   std::string path;
@@ -159,18 +159,24 @@ TEST(Recovery, ADamagedJournalGivesTheRecordsBeforeTheDamageAndSaysWhatWasLost) 
     j.Keep();
   }
   std::string bytes = Slurp(path);
-  bytes.resize(bytes.size() - 7); // the power went in the middle of the last record
+  std::string header;
+  journal::AppendHeader(header, {0.5, kStart, "dBC", 1});
+  const std::size_t nRecord = (bytes.size() - header.size()) / 50;
+  bytes[header.size() + 25 * nRecord + 10] ^= 0x01; // a bad disk block in sample 25
+  bytes.resize(bytes.size() - 7);                   // and the power went in the middle of the last record
   Spit(path, bytes);
 
   Instance next(folder, false);
   next.prompts.m_answers = {IDYES};
-  EXPECT_EQ(next.app->OfferRecovery(), 49u);
-  ASSERT_EQ(next.Live().GetSize(), 49u);
-  EXPECT_EQ(next.Live()[48].m_dValue, 84.0);
-  EXPECT_EQ(next.Live()[48].m_strUnit, "dBC");
-  EXPECT_EQ(next.Live()[48].m_dSampleRate, 0.5);
+  EXPECT_EQ(next.app->OfferRecovery(), 48u);
+  ASSERT_EQ(next.Live().GetSize(), 48u);
+  EXPECT_EQ(next.Live()[24].m_dValue, 72.0);
+  EXPECT_EQ(next.Live()[25].m_dValue, 73.0);
+  EXPECT_EQ(next.Live()[47].m_dValue, 84.0);
+  EXPECT_EQ(next.Live()[47].m_strUnit, "dBC");
+  EXPECT_EQ(next.Live()[47].m_dSampleRate, 0.5);
   ASSERT_EQ(next.prompts.Messages().size(), 1u);
-  EXPECT_TRUE(next.prompts.Messages()[0].endsWith("O diário estava danificado: 1 amostra perdida."));
+  EXPECT_TRUE(next.prompts.Messages()[0].endsWith("O diário estava danificado: 2 amostras perdidas."));
 }
 
 TEST(Recovery, NaoDeletesTheJournalAndTheNextOneIsAskedAbout) {
@@ -251,4 +257,74 @@ TEST(Recovery, ARunThatKeepsNoSamplesHasNoJournal) {
   EXPECT_TRUE(inst.Live().IsEmpty());
   EXPECT_FALSE(inst.app->Journal().Journal().HasFile());
   EXPECT_TRUE(Journals(folder).empty());
+}
+
+// Files under a journal's name that hold nothing recoverable: each is told
+// once with where it was put, and the set-aside files do not pile up.
+TEST(Recovery, UnreadableJournalsAreToldOnceWithTheirPathAndDoNotPileUp) {
+  CTempDir dir;
+  const std::string folder = dir.File("state");
+  fs::create_directory(folder);
+  fs::permissions(folder, fs::perms::owner_all);
+  std::string header;
+  journal::AppendHeader(header, {0.5, kStart, "dBC", 1});
+  std::string broken = header;
+  broken[20] ^= 0x08;
+  // 100 MB crafted to look like frames everywhere, behind a good header.
+  std::string crafted = header;
+  while (crafted.size() < (100u << 20))
+    crafted.append(std::string_view("\x00\x02\x00\x00", 4));
+  const std::pair<const char *, const std::string *> files[] = {
+      {"run-7-0.journal", nullptr}, {"run-7-1.journal", &broken}, {"run-7-2.journal", &crafted}};
+  Spit(folder + "/run-7-3.journal", "Data File\n");
+  for (const auto &[name, bytes] : files)
+    Spit(folder + "/" + name, bytes ? *bytes : std::string());
+  crafted.clear();
+
+  {
+    Instance next(folder, false);
+    EXPECT_EQ(next.app->OfferRecovery(), 0u);
+    const std::vector<QString> told = next.prompts.Messages();
+    ASSERT_EQ(told.size(), 4u);
+    for (const char *fault : {"empty (0 bytes)", "its header is damaged", "larger than any journal",
+                              "not a journal of this program"}) {
+      EXPECT_EQ(std::count_if(told.begin(), told.end(),
+                              [&](const QString &t) {
+                                return t.startsWith("O diário de uma medição interrompida não pode ser "
+                                                    "recuperado e foi posto de parte:\n" +
+                                                    QString::fromStdString(folder) + "/run-7-") &&
+                                       t.contains(".journal.damaged: ") && t.contains(fault);
+                              }),
+                1)
+          << fault;
+    }
+  }
+  std::size_t nAside = 0;
+  for (const auto &e : fs::directory_iterator(folder))
+    nAside += e.path().extension() == ".damaged";
+  EXPECT_EQ(nAside, kKeepSetAside);
+  EXPECT_TRUE(Journals(folder).empty());
+
+  Instance again(folder, false);
+  EXPECT_EQ(again.app->OfferRecovery(), 0u);
+  EXPECT_TRUE(again.prompts.m_asked.empty());
+}
+
+TEST(Recovery, ARecoveredRunSaysWhyItEnded) {
+  CTempDir dir;
+  const std::string folder = dir.File("state");
+  {
+    Instance crashed(folder);
+    crashed.app->Session().SetSampleLimit(10);
+    crashed.Run(10);
+    crashed.Tick(1); // the tick after the tenth sample ends the run
+    EXPECT_FALSE(crashed.app->Session().Running());
+    // Gone without the close path after the run ended by itself.
+  }
+  Instance next(folder, false);
+  next.prompts.m_answers = {IDYES};
+  EXPECT_EQ(next.app->OfferRecovery(), 10u);
+  ASSERT_EQ(next.prompts.Messages().size(), 1u);
+  EXPECT_TRUE(next.prompts.Messages()[0].endsWith("\nMedição terminada: atingido o número de amostras"))
+      << next.prompts.Messages()[0].toStdString();
 }

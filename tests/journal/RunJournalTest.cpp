@@ -80,7 +80,9 @@ TEST(RunJournal, DefaultStateFolderFollowsXdgStateHomeOnlyWhenAbsolute) {
     ::setenv("XDG_STATE_HOME", strOld.c_str(), 1);
   else
     ::unsetenv("XDG_STATE_HOME");
-  EXPECT_FALSE(MakeStateFolder("").Ok());
+  CFileResult r;
+  EXPECT_FALSE(CStateFolder::Open("", CStateFolder::Mode::Create, r).IsOpen());
+  EXPECT_FALSE(r.Ok());
 }
 
 TEST(RunJournal, WhatHappensToTheFileWithTheLiveStore) {
@@ -105,7 +107,7 @@ TEST(RunJournal, WhatHappensToTheFileWithTheLiveStore) {
   // Saved during the run: later samples are in no file, so it stays.
   ASSERT_TRUE(j.OnLiveSaved(true).Ok());
   EXPECT_TRUE(fs::exists(path));
-  ASSERT_TRUE(j.OnRunEnded().Ok());
+  ASSERT_TRUE(j.OnRunEnded("").Ok());
   EXPECT_TRUE(fs::exists(path)); // a stopped run keeps its journal
   ASSERT_TRUE(j.OnLiveSaved(false).Ok());
   EXPECT_FALSE(fs::exists(path));
@@ -116,7 +118,7 @@ TEST(RunJournal, WhatHappensToTheFileWithTheLiveStore) {
   // Cleared while idle, and a normal exit: gone.
   j.OnRunStarted(1, 300, "dBA");
   j.OnSample(60, "d", "dBA");
-  j.OnRunEnded();
+  j.OnRunEnded("");
   ASSERT_TRUE(j.OnLiveCleared(false, 400).Ok());
   EXPECT_EQ(rig.FileCount(), 0u);
   j.OnRunStarted(1, 500, "dBA");
@@ -211,7 +213,7 @@ TEST(RunJournal, ASlowDiskDoesNotHoldUpTheRun) {
   ASSERT_TRUE(j.OnTick().Ok());
   EXPECT_EQ(rig.Read(j.Path()).samples.size(), 31u);
   disk.Release();
-  ASSERT_TRUE(j.OnRunEnded().Ok()); // waits for the flush going, then flushes the rest
+  ASSERT_TRUE(j.OnRunEnded("").Ok()); // waits for the flush going, then flushes the rest
   std::lock_guard lock(disk.mutex);
   EXPECT_EQ(disk.nCalls, 1);
   EXPECT_FALSE(disk.bTimedOut);
@@ -230,7 +232,7 @@ TEST(RunJournal, AFlushThatFailsBesideTheRunIsReportedAtTheNextTick) {
   ASSERT_TRUE(j.OnSample(61, "07-12-2026,01:45:03", "dBA").Ok());
   ASSERT_TRUE(j.OnTick().Ok());
   disk.WaitForCalls(1);
-  CFileResult r = j.OnRunEnded();
+  CFileResult r = j.OnRunEnded("");
   EXPECT_FALSE(r.Ok());
   EXPECT_NE(r.strReason.find(std::strerror(EIO)), std::string::npos) << r.strReason;
   EXPECT_TRUE(j.OnSample(62, "07-12-2026,01:45:03", "dBA").Ok()); // said once

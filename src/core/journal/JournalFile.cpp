@@ -30,26 +30,19 @@ bool WriteAllAt(int fd, std::string_view bytes, off_t nAt, int &nErr) {
   return true;
 }
 
-// The directory entry of a new file survives a power cut only once the
-// directory itself has been synced.
-void SyncFolder(const std::string &strFolder) {
-  const int fd = ::open(strFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0)
-    return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
 } // namespace
 
 CJournalFile::CJournalFile(CJournalFile &&other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1)), m_strPath(std::move(other.m_strPath)),
+    : m_fd(std::exchange(other.m_fd, -1)), m_folder(std::move(other.m_folder)),
+      m_strName(std::move(other.m_strName)), m_strPath(std::move(other.m_strPath)),
       m_nSize(std::exchange(other.m_nSize, 0)) {}
 
 CJournalFile &CJournalFile::operator=(CJournalFile &&other) noexcept {
   if (this != &other) {
     Close();
     m_fd = std::exchange(other.m_fd, -1);
+    m_folder = std::move(other.m_folder);
+    m_strName = std::move(other.m_strName);
     m_strPath = std::move(other.m_strPath);
     m_nSize = std::exchange(other.m_nSize, 0);
   }
@@ -70,61 +63,79 @@ CFileResult CJournalFile::Failure(const char *what, int nErr) const {
   return CFileResult::Failure(m_strPath, std::string(what) + ": " + std::strerror(nErr));
 }
 
-CJournalFile CJournalFile::Create(const std::string &strFolder, std::string_view firstBytes,
+CJournalFile CJournalFile::Create(const CStateFolder &folder, std::string_view firstBytes,
                                   CFileResult &result) {
   CJournalFile f;
-  const std::string strBase = strFolder + "/run-" + std::to_string(::getpid()) + "-";
+  const int dir = folder.Descriptor();
+  const std::string strBase = "run-" + std::to_string(::getpid()) + "-";
   for (int nTry = 0; nTry < 1000 && !f.IsOpen(); ++nTry) {
     const std::string strFinal = strBase + std::to_string(nTry) + std::string(kSuffix);
-    if (::access(strFinal.c_str(), F_OK) == 0)
+    struct stat st {};
+    if (::fstatat(dir, strFinal.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
       continue; // left by an earlier process with our number
-    const std::string strTemp =
-        strFolder + "/.new-" + std::to_string(::getpid()) + "-" + std::to_string(nTry);
-    const int fd = ::open(strTemp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const std::string strTemp = ".new-" + std::to_string(::getpid()) + "-" + std::to_string(nTry);
+    const int fd = ::openat(dir, strTemp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
       if (errno == EEXIST)
         continue;
-      f.m_strPath = strTemp;
+      f.m_strPath = folder.PathOf(strTemp);
       result = f.Failure("cannot create the journal", errno);
       return CJournalFile();
     }
     f.m_fd = fd;
-    f.m_strPath = strTemp;
+    f.m_folder = folder.Duplicate();
+    f.m_strName = strTemp;
+    f.m_strPath = folder.PathOf(strTemp);
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno != ENOLCK && errno != EOPNOTSUPP && errno != EINVAL) {
       result = f.Failure("cannot lock the journal", errno);
-      ::unlink(strTemp.c_str());
+      folder.Remove(strTemp);
       return CJournalFile();
     }
     result = f.Rewrite(firstBytes);
     if (result.Ok())
       result = f.Sync();
-    if (!result.Ok() || ::rename(strTemp.c_str(), strFinal.c_str()) != 0) {
-      if (result.Ok())
-        result = f.Failure("cannot name the journal", errno);
-      ::unlink(strTemp.c_str());
+    if (result.Ok())
+      result = folder.Rename(strTemp, strFinal);
+    if (!result.Ok()) {
+      folder.Remove(strTemp);
       return CJournalFile();
     }
-    f.m_strPath = strFinal;
+    f.m_strName = strFinal;
+    f.m_strPath = folder.PathOf(strFinal);
   }
   if (!f.IsOpen()) {
-    result = CFileResult::Failure(strBase, "no free journal name");
+    result = CFileResult::Failure(folder.PathOf(strBase), "no free journal name");
     return f;
   }
-  SyncFolder(strFolder);
+  folder.Sync();
   result = CFileResult::Success(f.m_strPath);
   return f;
 }
 
-CJournalFile CJournalFile::OpenExisting(const std::string &strPath, Lock &lock, CFileResult &result) {
+CJournalFile CJournalFile::OpenExisting(const CStateFolder &folder, const std::string &strName, Lock &lock,
+                                        CFileResult &result) {
   CJournalFile f;
-  f.m_strPath = strPath;
-  const int fd = ::open(strPath.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+  f.m_strPath = folder.PathOf(strName);
+  lock = Lock::Failed;
+  // Non-blocking, so a fifo planted under a journal's name cannot hold up
+  // the start; it is refused as not a regular file.
+  const int fd =
+      ::openat(folder.Descriptor(), strName.c_str(), O_RDWR | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    lock = Lock::Failed;
-    result = f.Failure("cannot open the journal", errno);
+    if (errno == ELOOP || errno == ENXIO) {
+      lock = Lock::Refused;
+      result = CFileResult::Failure(f.m_strPath, "a symbolic link or a device, not followed");
+    } else {
+      result = f.Failure("cannot open the journal", errno);
+    }
     return CJournalFile();
   }
   f.m_fd = fd;
+  result = CheckPrivateFile(fd, f.m_strPath);
+  if (!result.Ok()) {
+    lock = Lock::Refused;
+    return CJournalFile();
+  }
   if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
     lock = Lock::Taken;
   } else if (errno == EWOULDBLOCK) {
@@ -134,13 +145,15 @@ CJournalFile CJournalFile::OpenExisting(const std::string &strPath, Lock &lock, 
     lock = Lock::Unsupported;
   }
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) != 0) {
     lock = Lock::Failed;
-    result = CFileResult::Failure(strPath, "not a journal file");
+    result = f.Failure("cannot read the journal", errno);
     return CJournalFile();
   }
+  f.m_folder = folder.Duplicate();
+  f.m_strName = strName;
   f.m_nSize = static_cast<std::size_t>(st.st_size);
-  result = CFileResult::Success(strPath);
+  result = CFileResult::Success(f.m_strPath);
   return f;
 }
 
@@ -195,8 +208,8 @@ CFileResult CJournalFile::ReadAll(std::string &out) const {
 
 CFileResult CJournalFile::Remove() {
   CFileResult r = CFileResult::Success(m_strPath);
-  if (!m_strPath.empty() && ::unlink(m_strPath.c_str()) != 0 && errno != ENOENT)
-    r = Failure("cannot delete the journal", errno);
+  if (m_folder.IsOpen())
+    r = m_folder.Remove(m_strName);
   Close();
   return r;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/FileResult.h"
+#include "journal/StateFolder.h"
 
 #include <cstddef>
 #include <string>
@@ -23,19 +24,23 @@ public:
   CJournalFile &operator=(const CJournalFile &) = delete;
   ~CJournalFile(); // closes and unlocks; the file stays
 
-  // A new journal in `strFolder` holding `firstBytes`, on the disk and
-  // under its final name before this returns. Other instances never see it
+  // A new journal in `folder` holding `firstBytes`, on the disk and under
+  // its final name before this returns. Other instances never see it
   // unlocked or empty: it is written under a hidden name first.
-  static CJournalFile Create(const std::string &strFolder, std::string_view firstBytes, CFileResult &result);
+  static CJournalFile Create(const CStateFolder &folder, std::string_view firstBytes, CFileResult &result);
 
-  enum class Lock { Taken, HeldElsewhere, Unsupported, Failed };
-  // Opens an existing journal and tries to lock it without waiting.
-  // Unsupported: the file system has no locks; the file is open anyway.
-  static CJournalFile OpenExisting(const std::string &strPath, Lock &lock, CFileResult &result);
+  // Refused: not a private file of ours (a link, a fifo, another user's).
+  enum class Lock { Taken, HeldElsewhere, Unsupported, Refused, Failed };
+  // Opens the journal `strName` in `folder` and tries to lock it without
+  // waiting. Unsupported: the file system has no locks; the file is open
+  // anyway.
+  static CJournalFile OpenExisting(const CStateFolder &folder, const std::string &strName, Lock &lock,
+                                   CFileResult &result);
 
   bool IsOpen() const { return m_fd >= 0; }
   int Descriptor() const { return m_fd; }
   const std::string &Path() const { return m_strPath; }
+  const std::string &Name() const { return m_strName; }
   std::size_t Size() const { return m_nSize; }
 
   CFileResult Append(std::string_view bytes);
@@ -53,6 +58,8 @@ private:
   CFileResult Failure(const char *what, int nErr) const;
 
   int m_fd = -1;
+  CStateFolder m_folder; // its own handle, for removing the file
+  std::string m_strName;
   std::string m_strPath;
   std::size_t m_nSize = 0;
 };

@@ -10,6 +10,7 @@ namespace {
 
 constexpr char kHeaderType = 'H';
 constexpr char kSampleType = 'S';
+constexpr char kEndType = 'E';
 constexpr std::uint16_t kVersion = 1;
 
 constexpr std::array<std::uint32_t, 256> MakeCrcTable() {
@@ -105,16 +106,40 @@ std::uint32_t ReadU32(std::string_view s, std::size_t nPos) {
   return v;
 }
 
-// The payload of an intact frame at `nPos`, or nothing.
-std::optional<std::string_view> FrameAt(std::string_view bytes, std::size_t nPos) {
+// Type, number, level and the lengths of the two texts.
+constexpr std::size_t kSampleFixed = 15;
+
+// Whether a payload can be what its type says: a sample's length is that
+// of its two texts plus the fixed part. Checked before the CRC, so that
+// scanning damaged bytes for the next frame costs little per byte.
+bool ShapeFits(std::string_view payload) {
+  if (payload[0] == kEndType)
+    return payload.size() >= 2 && payload.size() == 2u + static_cast<std::uint8_t>(payload[1]);
+  if (payload[0] != kSampleType)
+    return true;
+  if (payload.size() < kSampleFixed)
+    return false;
+  const std::size_t nUnit = static_cast<std::uint8_t>(payload[13]);
+  if (nUnit > kMaxText || payload.size() < kSampleFixed + nUnit)
+    return false;
+  return payload.size() == kSampleFixed + nUnit + static_cast<std::uint8_t>(payload[14 + nUnit]);
+}
+
+// The payload of an intact frame at `nPos`, or nothing. `nChecked` counts
+// the bytes run through the CRC.
+std::optional<std::string_view> FrameAt(std::string_view bytes, std::size_t nPos, std::size_t &nChecked) {
   if (bytes.size() - nPos < kFrameOverhead + 1)
     return std::nullopt;
   const std::uint32_t nLen = ReadU32(bytes, nPos);
   if (nLen == 0 || nLen > kMaxPayload || bytes.size() - nPos - kFrameOverhead < nLen)
     return std::nullopt;
+  const std::string_view payload = bytes.substr(nPos + 4, nLen);
+  if (!ShapeFits(payload))
+    return std::nullopt;
+  nChecked += 4 + nLen;
   if (Crc32(bytes.data() + nPos, 4 + nLen) != ReadU32(bytes, nPos + 4 + nLen))
     return std::nullopt;
-  return bytes.substr(nPos + 4, nLen);
+  return payload;
 }
 
 bool DecodeHeader(std::string_view payload, RunHeader &h) {
@@ -130,6 +155,12 @@ bool DecodeSample(std::string_view payload, std::uint32_t &nSeq, JournalSample &
   std::uint8_t type = 0;
   return r.U8(type) && type == kSampleType && r.U32(nSeq) && r.F64(s.dLevel) && r.Text(s.strUnit) &&
          r.Text(s.strTime) && r.AtEnd();
+}
+
+bool DecodeEnd(std::string_view payload, std::string &strReason) {
+  CReader r(payload);
+  std::uint8_t type = 0;
+  return r.U8(type) && type == kEndType && r.Text(strReason) && r.AtEnd();
 }
 
 } // namespace
@@ -168,54 +199,71 @@ void AppendSample(std::string &out, std::uint32_t nSeq, double dLevel, std::stri
   CloseFrame(out, nStart);
 }
 
+void AppendRunEnd(std::string &out, std::string_view reason) {
+  const std::size_t nStart = out.size();
+  PutU32(out, 0);
+  out.push_back(kEndType);
+  PutText(out, reason);
+  CloseFrame(out, nStart);
+}
+
 JournalContent ParseJournal(std::string_view bytes) {
   JournalContent c;
   if (bytes.substr(0, kMagic.size()) != kMagic)
     return c;
   std::size_t nPos = kMagic.size();
-  std::optional<std::string_view> head = FrameAt(bytes, nPos);
+  std::size_t nChecked = 0;
+  std::optional<std::string_view> head = FrameAt(bytes, nPos, nChecked);
   if (!head || !DecodeHeader(*head, c.header))
     return c;
   c.bHeader = true;
+  c.bClean = true;
   nPos += kFrameOverhead + head->size();
-  const std::size_t nSamplesStart = nPos;
 
-  // The intact run of samples, numbered without a gap.
-  std::uint32_t nSeq = 0;
+  // Bytes crafted to look like frames everywhere would make the scan for
+  // the next frame check a CRC at each of them. Its budget, in proportion
+  // to the file, is far above what real damage needs; past it the rest
+  // counts as a damaged end.
+  const std::size_t nBudget = 2 * bytes.size() + 65536;
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::size_t nDamageFrom = kNone; // damaged bytes not yet followed by a frame
+  std::size_t nNext = 0;           // the number the next sample should carry
+  std::size_t nSampleBytes = 0;    // to rate a damaged end
   JournalSample s;
   while (nPos < bytes.size()) {
-    std::optional<std::string_view> f = FrameAt(bytes, nPos);
-    if (!f || !DecodeSample(*f, nSeq, s) || nSeq != c.samples.size())
+    if (nDamageFrom != kNone && nChecked > nBudget)
       break;
-    c.samples.push_back(std::move(s));
-    nPos += kFrameOverhead + f->size();
-  }
-  c.nIntactBytes = nPos;
-  if (nPos == bytes.size())
-    return c;
-
-  // Damage: count what was lost. Frames still recognisable behind it give
-  // their numbers; bytes that hold no frame are rated at the average size
-  // of the intact ones (a torn last record is one sample).
-  const std::size_t nGood = c.samples.size();
-  const std::size_t nAvg = nGood ? std::max<std::size_t>((nPos - nSamplesStart) / nGood, 1) : 40;
-  std::size_t nHighest = nGood; // one past the highest number seen behind the damage
-  std::size_t nUnframed = 0;    // damaged bytes after the last recognisable frame
-  while (nPos < bytes.size()) {
-    std::optional<std::string_view> f = FrameAt(bytes, nPos);
-    std::uint32_t n = 0;
-    if (f && DecodeSample(*f, n, s) && n >= nGood) {
-      nHighest = std::max<std::size_t>(nHighest, std::size_t{n} + 1);
-      nUnframed = 0;
-      nPos += kFrameOverhead + f->size();
-    } else {
-      ++nUnframed;
+    const std::optional<std::string_view> f = FrameAt(bytes, nPos, nChecked);
+    if (!f) {
+      if (nDamageFrom == kNone)
+        nDamageFrom = nPos;
+      c.bClean = false;
       ++nPos;
+      continue;
     }
+    nDamageFrom = kNone;
+    nPos += kFrameOverhead + f->size();
+    std::uint32_t nSeq = 0;
+    if (DecodeEnd(*f, c.strEndReason))
+      c.bEnded = true;
+    if (!DecodeSample(*f, nSeq, s))
+      continue; // the run's end, or a record this version does not know
+    if (nSeq < nNext) {
+      c.bClean = false; // a repeated number: the first one stands
+      continue;
+    }
+    if (nSeq > nNext)
+      c.bClean = false;
+    c.nLost += nSeq - nNext;
+    nNext = std::size_t{nSeq} + 1;
+    nSampleBytes += kFrameOverhead + f->size();
+    c.samples.push_back(std::move(s));
   }
-  c.nLost = (nHighest - nGood) + (nUnframed + nAvg - 1) / nAvg;
-  if (c.nLost == 0)
-    c.nLost = 1; // damage always costs at least the sample it held
+  if (nDamageFrom != kNone) {
+    const std::size_t nAvg =
+        c.samples.empty() ? 40 : std::max<std::size_t>(nSampleBytes / c.samples.size(), 1);
+    c.nLost += (bytes.size() - nDamageFrom + nAvg - 1) / nAvg;
+  }
   return c;
 }
 

@@ -9,15 +9,19 @@
 
 // The run journal on disk: an 8-byte magic, then frames. A frame is a
 // little-endian 32-bit payload length, the payload, and a CRC-32 over
-// length and payload, so a record torn by a crash or a power cut is
-// recognised and nothing after it is trusted. The first frame describes
-// the run; every further frame is one sample, numbered from 0.
+// length and payload, so a record damaged by a crash, a power cut or a bad
+// disk block is recognised and the intact frames behind it are found again.
+// The first frame describes the run; every further frame is one sample,
+// numbered from 0, or the reason the run ended.
 namespace journal {
 
 inline constexpr std::string_view kMagic{"TRVKJNL1", 8};
 inline constexpr std::size_t kFrameOverhead = 8; // length word and CRC
 inline constexpr std::size_t kMaxPayload = 512;
 inline constexpr std::size_t kMaxText = 64; // unit and time texts
+// A run keeps at most 40000 samples of at most 151 bytes: a journal ten
+// times larger than that is none of ours, and is not read.
+inline constexpr std::size_t kMaxJournalBytes = 64u << 20;
 
 std::uint32_t Crc32(const void *pData, std::size_t n, std::uint32_t nCrc = 0);
 
@@ -40,17 +44,26 @@ void AppendHeader(std::string &out, const RunHeader &header);
 void AppendSample(std::string &out, std::uint32_t nSeq, double dLevel, std::string_view time,
                   std::string_view unit);
 
+// The record of why the run ended (the status text the user was shown;
+// empty when the user stopped it). Journals written before it existed
+// simply have none.
+void AppendRunEnd(std::string &out, std::string_view reason);
+
 struct JournalContent {
   bool bHeader = false; // false: not a journal, or its header is damaged
   RunHeader header;
-  std::vector<JournalSample> samples; // every intact sample before the first damage
-  std::size_t nLost = 0;              // samples at or after the damage
-  std::size_t nIntactBytes = 0;       // length of the undamaged beginning
+  std::vector<JournalSample> samples; // every intact sample, in order
+  std::size_t nLost = 0;              // samples whose records are missing or damaged
+  bool bClean = false;                // every byte is an intact frame in sequence
+  bool bEnded = false;                // the run's end was recorded
+  std::string strEndReason;
   bool Damaged() const { return nLost > 0; }
 };
 
-// Reads a journal's bytes. A damaged frame ends the samples; the frames
-// that can still be recognised behind it only tell how many were lost.
+// Reads a journal's bytes in time linear in their length. Damaged bytes
+// are skipped up to the next intact frame; the numbers of the samples
+// around them tell how many were lost, and damage at the end is rated by
+// the size of the intact records (a torn last record is one sample).
 JournalContent ParseJournal(std::string_view bytes);
 
 } // namespace journal

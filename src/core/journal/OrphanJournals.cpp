@@ -5,6 +5,8 @@
 #include <csignal>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -19,15 +21,50 @@ bool ProcessAlive(std::int64_t nPid) {
   return ::kill(static_cast<pid_t>(nPid), 0) == 0 || errno == EPERM;
 }
 
-std::vector<std::string> FolderEntries(const std::string &strFolder) {
+std::vector<std::string> FolderEntries(const CStateFolder &folder) {
   std::vector<std::string> names;
-  DIR *dir = ::opendir(strFolder.c_str());
-  if (!dir)
+  const int fd = ::fcntl(folder.Descriptor(), F_DUPFD_CLOEXEC, 0);
+  DIR *dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
+  if (!dir) {
+    if (fd >= 0)
+      ::close(fd);
     return names;
+  }
+  ::rewinddir(dir); // the duplicate shares the position of earlier listings
   while (const dirent *e = ::readdir(dir))
     names.emplace_back(e->d_name);
   ::closedir(dir);
   return names;
+}
+
+// Why a journal read without finding its header cannot be recovered.
+std::string HeaderFault(std::string_view bytes) {
+  if (bytes.empty())
+    return "empty (0 bytes)";
+  if (bytes.substr(0, journal::kMagic.size()) != journal::kMagic)
+    return "not a journal of this program";
+  return "its header is damaged";
+}
+
+void PruneSetAside(const CStateFolder &folder) {
+  std::vector<std::pair<struct timespec, std::string>> aside;
+  for (std::string &name : FolderEntries(folder)) {
+    struct stat st {};
+    if (EndsWith(name, kSetAsideSuffix) &&
+        ::fstatat(folder.Descriptor(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+      aside.emplace_back(st.st_ctim, std::move(name));
+  }
+  if (aside.size() <= kKeepSetAside)
+    return;
+  std::sort(aside.begin(), aside.end(), [](const auto &a, const auto &b) {
+    if (a.first.tv_sec != b.first.tv_sec)
+      return a.first.tv_sec > b.first.tv_sec;
+    if (a.first.tv_nsec != b.first.tv_nsec)
+      return a.first.tv_nsec > b.first.tv_nsec;
+    return a.second > b.second;
+  });
+  for (std::size_t i = kKeepSetAside; i < aside.size(); ++i)
+    folder.Remove(aside[i].second);
 }
 
 } // namespace
@@ -43,12 +80,16 @@ EOrphanAction DecideOrphan(const journal::JournalContent &content) {
 std::vector<COrphanJournal> FindOrphanJournals(const std::string &strFolder,
                                                std::vector<std::string> &problems) {
   std::vector<COrphanJournal> found;
-  for (const std::string &name : FolderEntries(strFolder)) {
-    const std::string strPath = strFolder + "/" + name;
+  CFileResult r;
+  const CStateFolder folder = CStateFolder::Open(strFolder, CStateFolder::Mode::Existing, r);
+  if (!r.Ok())
+    problems.push_back(r.strPath + ": " + r.strReason);
+  if (!folder.IsOpen())
+    return found;
+  for (const std::string &name : FolderEntries(folder)) {
     CJournalFile::Lock lock = CJournalFile::Lock::Failed;
-    CFileResult r;
     if (name.starts_with(".new-")) {
-      CJournalFile f = CJournalFile::OpenExisting(strPath, lock, r);
+      CJournalFile f = CJournalFile::OpenExisting(folder, name, lock, r);
       if (lock == CJournalFile::Lock::Taken)
         f.Remove(); // its creator died before naming it
       continue;
@@ -56,22 +97,31 @@ std::vector<COrphanJournal> FindOrphanJournals(const std::string &strFolder,
     if (!EndsWith(name, CJournalFile::kSuffix))
       continue;
     COrphanJournal o;
-    o.file = CJournalFile::OpenExisting(strPath, lock, r);
+    o.strName = name;
+    o.file = CJournalFile::OpenExisting(folder, name, lock, r);
     if (lock == CJournalFile::Lock::HeldElsewhere)
       continue;
-    if (!o.file.IsOpen()) {
+    if (lock == CJournalFile::Lock::Refused) {
+      o.strFault = r.strReason;
+    } else if (!o.file.IsOpen()) {
       problems.push_back(r.strPath + ": " + r.strReason);
       continue;
+    } else if (o.file.Size() > journal::kMaxJournalBytes) {
+      o.strFault = "larger than any journal of this program (" + std::to_string(o.file.Size()) + " bytes)";
+    } else {
+      std::string bytes;
+      r = o.file.ReadAll(bytes);
+      if (!r.Ok()) {
+        problems.push_back(r.strPath + ": " + r.strReason);
+        continue;
+      }
+      o.content = journal::ParseJournal(bytes);
+      if (!o.content.bHeader)
+        o.strFault = HeaderFault(bytes);
+      if (lock == CJournalFile::Lock::Unsupported && ProcessAlive(o.content.header.nPid))
+        continue;
     }
-    std::string bytes;
-    r = o.file.ReadAll(bytes);
-    if (!r.Ok()) {
-      problems.push_back(r.strPath + ": " + r.strReason);
-      continue;
-    }
-    o.content = journal::ParseJournal(bytes);
-    if (lock == CJournalFile::Lock::Unsupported && ProcessAlive(o.content.header.nPid))
-      continue;
+    o.folder = folder.Duplicate();
     found.push_back(std::move(o));
   }
   std::sort(found.begin(), found.end(), [](const COrphanJournal &a, const COrphanJournal &b) {
@@ -81,12 +131,10 @@ std::vector<COrphanJournal> FindOrphanJournals(const std::string &strFolder,
 }
 
 CFileResult SetAside(COrphanJournal &orphan) {
-  const std::string strFrom = orphan.file.Path();
-  const std::string strTo = strFrom + ".damaged";
-  CFileResult r = CFileResult::Success(strTo);
-  if (::rename(strFrom.c_str(), strTo.c_str()) != 0)
-    r = CFileResult::Failure(strFrom, std::string("cannot rename the journal: ") + std::strerror(errno));
   orphan.file.Close();
+  const CFileResult r = orphan.folder.Rename(orphan.strName, orphan.strName + std::string(kSetAsideSuffix));
+  if (r.Ok())
+    PruneSetAside(orphan.folder);
   return r;
 }
 
@@ -101,6 +149,8 @@ std::string RecoveryQuestion(const journal::JournalContent &content) {
       "Recuperar a medição interrompida?\n" + Samples(content.samples.size(), " amostra", " amostras");
   if (!content.samples.empty())
     s += ", início " + content.samples.front().strTime;
+  if (content.bEnded && !content.strEndReason.empty())
+    s += "\n" + content.strEndReason;
   if (content.Damaged())
     s +=
         "\nO diário estava danificado: " + Samples(content.nLost, " amostra perdida.", " amostras perdidas.");

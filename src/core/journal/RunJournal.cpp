@@ -25,9 +25,9 @@ CFileResult CRunJournal::Begin(const journal::RunHeader &header) {
     if (r.Ok())
       r = m_file.Sync();
   } else {
-    r = MakeStateFolder(m_strFolder);
+    const CStateFolder folder = CStateFolder::Open(m_strFolder, CStateFolder::Mode::Create, r);
     if (r.Ok())
-      m_file = CJournalFile::Create(m_strFolder, bytes, r);
+      m_file = CJournalFile::Create(folder, bytes, r);
   }
   m_lastSync = m_now();
   return r.Ok() ? r : Broken(r);
@@ -95,7 +95,14 @@ CFileResult CRunJournal::OnTick() {
   return Flush();
 }
 
-CFileResult CRunJournal::OnRunEnded() {
+CFileResult CRunJournal::OnRunEnded(std::string_view reason) {
+  if (!m_bBroken && m_file.IsOpen()) {
+    m_frame.clear();
+    journal::AppendRunEnd(m_frame, reason);
+    if (CFileResult r = m_file.Append(m_frame); !r.Ok())
+      return Broken(r);
+    m_bDirty = true;
+  }
   return FlushNow();
 }
 
@@ -117,19 +124,35 @@ CFileResult CRunJournal::OnLiveSaved(bool bRunning) {
 }
 
 CFileResult CRunJournal::Adopt(COrphanJournal &&orphan) {
-  m_file = std::move(orphan.file);
-  m_header = orphan.content.header;
-  m_nSeq = static_cast<std::uint32_t>(orphan.content.samples.size());
+  const journal::JournalContent &content = orphan.content;
+  m_header = content.header;
+  m_nSeq = static_cast<std::uint32_t>(content.samples.size());
   m_bBroken = false;
   m_bDirty = false;
-  CFileResult r = CFileResult::Success(m_file.Path());
-  if (m_file.Size() != orphan.content.nIntactBytes) {
-    r = m_file.TruncateTo(orphan.content.nIntactBytes);
-    if (r.Ok())
-      r = m_file.Sync();
-  }
   m_lastSync = m_now();
-  return r;
+  if (content.bClean) {
+    m_file = std::move(orphan.file);
+    return CFileResult::Success(m_file.Path());
+  }
+  // A damaged journal's intact records go into a clean one, so a second
+  // crash offers them without the damage; the old one goes once the copy
+  // is on the disk, and guards them meanwhile.
+  std::string bytes;
+  journal::AppendHeader(bytes, m_header);
+  for (std::uint32_t i = 0; i < m_nSeq; ++i)
+    journal::AppendSample(bytes, i, content.samples[i].dLevel, content.samples[i].strTime,
+                          content.samples[i].strUnit);
+  if (content.bEnded)
+    journal::AppendRunEnd(bytes, content.strEndReason);
+  CFileResult r;
+  CJournalFile fresh = CJournalFile::Create(orphan.folder, bytes, r);
+  if (!r.Ok()) {
+    m_file = std::move(orphan.file);
+    return r;
+  }
+  const CFileResult removed = orphan.file.Remove();
+  m_file = std::move(fresh);
+  return removed.Ok() ? r : removed;
 }
 
 CFileResult CRunJournal::Keep() {

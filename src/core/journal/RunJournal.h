@@ -40,7 +40,8 @@ public:
   // Call once a second: starts flushing what was written since the last
   // flush, and reports a flush that failed since the last call.
   CFileResult OnTick();
-  CFileResult OnRunEnded();
+  // The run ended, for `reason` (the text the user was shown, or empty).
+  CFileResult OnRunEnded(std::string_view reason);
   // The live store was emptied; a run that goes on starts its journal
   // again at `tNow`, as its next sample is number 1.
   CFileResult OnLiveCleared(bool bRunning, std::time_t tNow);

@@ -1,5 +1,6 @@
 #include "app/AppOptions.h"
 #include "app/MainFrame.h"
+#include "app/ProgramOutput.h"
 #include "app/TarvikApp.h"
 #include "kit/Prompts.h"
 
@@ -7,12 +8,14 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
 int main(int argc, char **argv) {
+  IgnoreBrokenPipes();
   // Before QApplication: --help, --version and usage errors need no display.
   AppOptionsResult parsed = ParseAppOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.strError.empty()) {
@@ -21,11 +24,11 @@ int main(int argc, char **argv) {
   }
   if (parsed.options.bHelp) {
     std::fputs(AppUsage(), stdout);
-    return 0;
+    return FlushOutput("tarvik") ? 0 : 1;
   }
   if (parsed.options.bVersion) {
     std::fputs(AppVersionText().c_str(), stdout);
-    return 0;
+    return FlushOutput("tarvik") ? 0 : 1;
   }
 
   QApplication app(argc, argv);
@@ -52,15 +55,15 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "tarvik: cannot write the screenshot to %s\n", qPrintable(path));
         nExit = 1;
       }
-      std::fflush(stdout);
+      FlushOutput("tarvik");
       QApplication::exit(nExit);
     });
     tarvik.ArmScreenshot(QString::fromStdString(parsed.options.strScreenshot));
   }
   QObject::connect(&tarvik.Frame(), &CMainFrame::closed, &app, &QApplication::quit, Qt::QueuedConnection);
   tarvik.Show();
-  if (parsed.options.strScreenshot.empty())
-    tarvik.OfferRecovery(); // nobody answers a question while a picture is taken
+  if (parsed.options.strScreenshot.empty()) // nobody answers a question while a picture is taken
+    QTimer::singleShot(0, &tarvik, [&tarvik] { tarvik.OfferRecovery(); }); // once the window is up
   const int nRc = QApplication::exec();
   return nRc != 0 ? nRc : nExit;
 }

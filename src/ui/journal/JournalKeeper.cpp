@@ -5,6 +5,7 @@
 #include "journal/OrphanJournals.h"
 #include "journal/RecoveredRun.h"
 #include "kit/Prompts.h"
+#include "monitor/MeterStatus.h"
 #include "records/SampleStore.h"
 #include "session/MeterSession.h"
 
@@ -37,12 +38,12 @@ void CJournalKeeper::OnSampleTaken(const SSample &sample) {
     Report(m_journal.OnSample(sample.rec.m_dValue, sample.rec.m_strTime, sample.rec.m_strUnit));
 }
 
-void CJournalKeeper::OnRunEnded(ERunEnd) {
+void CJournalKeeper::OnRunEnded(ERunEnd end) {
   if (!m_bGuarding)
     return;
   m_bGuarding = false;
   m_flush.stop();
-  Report(m_journal.OnRunEnded());
+  Report(m_journal.OnRunEnded(RunEndText(end)));
 }
 
 void CJournalKeeper::OnLiveCleared() {
@@ -70,7 +71,7 @@ std::size_t CJournalKeeper::OfferRecovery(QWidget *pParent) {
       o.file.Remove();
       continue;
     case EOrphanAction::SetAside:
-      SetAside(o);
+      TellSetAside(pParent, o);
       continue;
     case EOrphanAction::Offer:
       break;
@@ -90,6 +91,20 @@ std::size_t CJournalKeeper::OfferRecovery(QWidget *pParent) {
     return n; // the others stay for the next start
   }
   return 0;
+}
+
+void CJournalKeeper::TellSetAside(QWidget *pParent, COrphanJournal &orphan) {
+  const std::string strFault = orphan.strFault;
+  const CFileResult r = SetAside(orphan);
+  if (!r.Ok()) {
+    emit problem(
+        QString::fromUtf8(kJournalReadFailed).arg(QString::fromStdString(r.strPath + ": " + r.strReason)));
+    return;
+  }
+  // Once: renamed, it is not found again at the next start.
+  m_prompts.MessageBox(
+      pParent, QString::fromUtf8(kJournalSetAside).arg(QString::fromStdString(r.strPath + ": " + strFault)),
+      QStringLiteral("Tarvik"), CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
 }
 
 void CJournalKeeper::EndKeeping() {

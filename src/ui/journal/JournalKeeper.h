@@ -13,6 +13,7 @@
 
 class CMeterSession;
 class CPrompts;
+struct COrphanJournal;
 class QWidget;
 struct CDataStores;
 
@@ -54,6 +55,7 @@ private:
   void OnRunEnded(ERunEnd) override;
   void OnLiveCleared() override;
   void Report(const CFileResult &r);
+  void TellSetAside(QWidget *pParent, COrphanJournal &orphan);
   void End(bool bKeep);
 
   CRunJournal m_journal;
