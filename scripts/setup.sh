@@ -7,6 +7,8 @@ pkgs=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev l
 pkgs+=(libxlsxwriter-dev pkgconf unzip)
 # Publishing to a message broker: the library, and a broker and clients for the tests.
 pkgs+=(libmosquitto-dev mosquitto mosquitto-clients)
+# The logger's TLS to the broker: the tests make their certificates with openssl.
+pkgs+=(openssl)
 # Icons rendered at build time; the Debian package and its checks.
 pkgs+=(librsvg2-bin dpkg-dev file desktop-file-utils appstream groff-base)
 missing=()

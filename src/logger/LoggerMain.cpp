@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -65,6 +66,11 @@ int main(int argc, char **argv) {
   };
   env.err = [](std::string_view s) { WriteAll(STDERR_FILENO, s); };
   env.bTerminal = ::isatty(STDERR_FILENO) == 1;
+  // Taken out of the environment so no child or crash report inherits it.
+  if (const char *pw = std::getenv("TARVIK_MQTT_PASSWORD")) {
+    env.mqttPassword = pw;
+    ::unsetenv("TARVIK_MQTT_PASSWORD");
+  }
   int nExit = RunLogger(parsed.options, env);
   if (nStopFd >= 0)
     ::close(nStopFd);

@@ -155,10 +155,13 @@ int RunDownload(const CLoggerOptions &o, CLoggerEnv &env) {
 int RunLogger(const CLoggerOptions &o, CLoggerEnv &env) {
   std::unique_ptr<CMqttPublisher> pMqtt;
   std::optional<CMqttUrl> url;
+  std::optional<CMqttAccess> access;
   if (!o.strMqtt.empty()) {
     std::string strError;
     url = ParseMqttUrl(o.strMqtt, strError);
-    if (!url) {
+    if (url)
+      access = MqttAccessFor(o, *url, env.mqttPassword.c_str(), strError);
+    if (!url || !access) {
       env.err("tarvik-logger: " + strError + "\n");
       return kExitUsage;
     }
@@ -169,8 +172,8 @@ int RunLogger(const CLoggerOptions &o, CLoggerEnv &env) {
   if (url) {
     char host[256] = {};
     ::gethostname(host, sizeof host - 1);
-    pMqtt = std::make_unique<CMqttPublisher>(*url, "tarvik-logger-" + std::string(host) + "-" +
-                                                       std::to_string(::getpid()));
+    pMqtt = std::make_unique<CMqttPublisher>(
+        *url, *access, "tarvik-logger-" + std::string(host) + "-" + std::to_string(::getpid()));
   }
   CLoggerRun run(o, {env.out, env.err, env.bTerminal}, pMqtt.get());
   CFileResult res = run.Begin(env.wallClock());
