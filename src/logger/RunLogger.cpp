@@ -1,5 +1,7 @@
 #include "logger/RunLogger.h"
 
+#include "TarvikVersion.h"
+#include "logger/HaDiscovery.h"
 #include "logger/LinkNews.h"
 #include "logger/LoggerRun.h"
 #include "logger/LoggerSession.h"
@@ -174,6 +176,15 @@ int RunLogger(const CLoggerOptions &o, CLoggerEnv &env) {
     ::gethostname(host, sizeof host - 1);
     pMqtt = std::make_unique<CMqttPublisher>(
         *url, *access, "tarvik-logger-" + std::string(host) + "-" + std::to_string(::getpid()));
+  }
+  if (pMqtt && o.strHaDiscovery) {
+    CHaDiscovery d;
+    d.strDiscoveryPrefix = *o.strHaDiscovery;
+    d.strTopicPrefix = url->strPrefix;
+    d.strDevice = o.strDevice.empty() ? url->strPrefix : o.strDevice;
+    d.strVersion = kTarvikVersion;
+    for (CHaConfig &c : HaDiscoveryConfigs(d))
+      pMqtt->AddRetained(std::move(c.strTopic), std::move(c.strPayload));
   }
   CLoggerRun run(o, {env.out, env.err, env.bTerminal}, pMqtt.get());
   CFileResult res = run.Begin(env.wallClock());
