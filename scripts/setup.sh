@@ -9,6 +9,8 @@ pkgs+=(libxlsxwriter-dev pkgconf unzip)
 pkgs+=(libmosquitto-dev mosquitto mosquitto-clients)
 # The logger's TLS to the broker: the tests make their certificates with openssl.
 pkgs+=(openssl)
+# The logger's Prometheus metrics: the HTTP server library; curl and promtool for the tests.
+pkgs+=(libmicrohttpd-dev curl prometheus)
 # Icons rendered at build time; the Debian package and its checks.
 pkgs+=(librsvg2-bin dpkg-dev file desktop-file-utils appstream groff-base)
 missing=()

@@ -138,6 +138,21 @@ CLoggerRun::SteadyClock::time_point CLoggerRun::NextPoll(SteadyClock::time_point
   return next < now ? now : next;
 }
 
+CMetricsValues CLoggerRun::Metrics() const {
+  CMetricsValues v;
+  if (m_bHaveLevel)
+    v.level = m_dLastLevel;
+  v.nSamples = m_summary.Count();
+  v.nGaps = m_summary.Gaps();
+  v.nUnwritten = m_nUnwritten;
+  v.bMeterConnected = m_bConnected;
+  if (m_pMqtt) {
+    v.mqttConnected = m_pMqtt->Connected();
+    v.nMqttDropped = m_pMqtt->Dropped();
+  }
+  return v;
+}
+
 bool CLoggerRun::CountReached() const {
   return m_options.nCount && m_summary.Count() >= *m_options.nCount;
 }

@@ -3,6 +3,7 @@
 #include "logger/LocalTimeCache.h"
 #include "logger/LoggedSample.h"
 #include "logger/LoggerOptions.h"
+#include "logger/MetricsText.h"
 #include "logger/MinuteSummary.h"
 #include "logger/RollingDataLog.h"
 #include "logger/RunSummary.h"
@@ -58,6 +59,8 @@ public:
   std::uint64_t Samples() const { return m_summary.Count(); }
   const CRunSummary &Summary() const { return m_summary; }
   const std::string &FilePath() const { return m_log.Path(); }
+  // The figures a metrics scrape shows now.
+  CMetricsValues Metrics() const;
 
   // Publishes the last minute, closes the file, prints the summary; the
   // exit code (4 when samples could not be written).

@@ -5,6 +5,7 @@
 #include "logger/LinkNews.h"
 #include "logger/LoggerRun.h"
 #include "logger/LoggerSession.h"
+#include "logger/MetricsServer.h"
 #include "logger/MqttPublisher.h"
 #include "logger/RecordingFiles.h"
 
@@ -170,6 +171,15 @@ int RunLogger(const CLoggerOptions &o, CLoggerEnv &env) {
   }
   if (!o.strDownloadDir.empty())
     return RunDownload(o, env);
+  std::optional<CMetricsAddress> metricsAddress;
+  if (!o.strMetrics.empty()) {
+    std::string strError;
+    metricsAddress = ParseMetricsAddress(o.strMetrics, strError);
+    if (!metricsAddress) {
+      env.err("tarvik-logger: " + strError + "\n");
+      return kExitUsage;
+    }
+  }
 
   if (url) {
     char host[256] = {};
@@ -192,6 +202,15 @@ int RunLogger(const CLoggerOptions &o, CLoggerEnv &env) {
     env.err("tarvik-logger: cannot write " + res.strPath + ": " + res.strReason + "\n");
     return kExitOutput;
   }
+  CMetricsServer metrics;
+  if (metricsAddress) {
+    std::string strError;
+    if (!metrics.Start(*metricsAddress, strError)) {
+      env.err("tarvik-logger: " + strError + "\n");
+      return kExitOutput;
+    }
+    metrics.Update(run.Metrics());
+  }
   if (pMqtt) {
     std::string strError;
     if (!pMqtt->Start(strError))
@@ -213,6 +232,8 @@ int RunLogger(const CLoggerOptions &o, CLoggerEnv &env) {
     meter.Advance();
     const auto now = SteadyClock::now();
     run.Poll(now);
+    if (metricsAddress)
+      metrics.Update(run.Metrics());
     if (run.CountReached() || (end && now >= *end))
       break;
     if (meter.Wait(env.nStopFd, WakeTime(meter, run.NextPoll(now), end))) {
