@@ -11,6 +11,8 @@ pkgs+=(libmosquitto-dev mosquitto mosquitto-clients)
 pkgs+=(openssl)
 # The logger's Prometheus metrics: the HTTP server library; curl and promtool for the tests.
 pkgs+=(libmicrohttpd-dev curl prometheus)
+# The logger's service unit rated by systemd-analyze security.
+pkgs+=(systemd)
 # Icons rendered at build time; the Debian package and its checks.
 pkgs+=(librsvg2-bin dpkg-dev file desktop-file-utils appstream groff-base)
 missing=()
