@@ -54,6 +54,8 @@ int main(int argc, char **argv) {
   sigprocmask(SIG_BLOCK, &set, nullptr);
   int nStopFd = ::signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
   std::signal(SIGPIPE, SIG_IGN);
+  // A file size limit is a full disk to the logger: told, and lived through.
+  std::signal(SIGXFSZ, SIG_IGN);
 
   CLoggerEnv env;
   env.nStopFd = nStopFd;

@@ -63,7 +63,7 @@ public:
   CMetricsValues Metrics() const;
 
   // Publishes the last minute, closes the file, prints the summary; the
-  // exit code (4 when samples could not be written).
+  // exit code (4 when the file could not be written at the end or closed).
   int Finish();
 
 private:
@@ -80,7 +80,6 @@ private:
   bool m_bEverFound = false;
   bool m_bConnected = false;
   bool m_bWriteFailing = false;
-  std::uint64_t m_nUnwritten = 0;
   std::string m_strConnection = "waiting for the meter";
   bool m_bHaveLevel = false;
   double m_dLastLevel = 0;

@@ -47,8 +47,16 @@ std::string DurationText(double dSec) {
 
 class CDownloadObserver : public CLinkNewsObserver {
 public:
+  // A meter that has sent every byte its header announced but no end
+  // marker is given this long for it before the download is taken as whole.
+  static constexpr std::chrono::seconds kEndMarkerWait{1};
+
   explicit CDownloadObserver(CLoggerEnv &env) : m_env(env) {}
   void OnDownloadProgress(int nUpper, int nPos) override {
+    if (nPos != m_nPos)
+      m_lastProgress = SteadyClock::now();
+    m_nUpper = nUpper;
+    m_nPos = nPos;
     if (!m_env.bTerminal)
       return;
     m_env.err("\rdownloading: " + std::to_string(nPos) + " of " + std::to_string(nUpper) + " bytes\x1b[K");
@@ -62,6 +70,18 @@ public:
     m_env.err(std::string(m_bProgressShown ? "\r\x1b[K" : "") + "tarvik-logger: " + s + "\n");
     m_bProgressShown = false;
   }
+  // Every announced byte is in and no more came for kEndMarkerWait: the
+  // meter's end marker is missing, not its data (live frames that follow
+  // are no download bytes, so they cannot hold the download open).
+  bool WholeWithoutEndMarker(SteadyClock::time_point now) const {
+    return !m_bDone && m_nUpper > 0 && m_nPos >= m_nUpper && now - m_lastProgress >= kEndMarkerWait;
+  }
+  std::optional<SteadyClock::time_point> EndMarkerDeadline() const {
+    if (m_bDone || m_nUpper <= 0 || m_nPos < m_nUpper)
+      return std::nullopt;
+    return m_lastProgress + kEndMarkerWait;
+  }
+  int Announced() const { return m_nUpper; }
   bool m_bFound = false;
   bool m_bDone = false;
   bool m_bFailed = false;
@@ -83,6 +103,8 @@ private:
   CLoggerEnv &m_env;
   std::string m_strLastWait;
   bool m_bProgressShown = false;
+  int m_nUpper = 0, m_nPos = 0;
+  SteadyClock::time_point m_lastProgress{};
 };
 
 // When --duration ends a run that starts at `start`.
@@ -111,17 +133,25 @@ int RunDownload(const CLoggerOptions &o, CLoggerEnv &env) {
   const std::optional<SteadyClock::time_point> end = EndOf(o, SteadyClock::now());
   bool bAsked = false;
   bool bStopped = false;
+  bool bNoEndMarker = false;
   for (;;) {
     meter.Advance();
     // Only a meter that is heard is asked: its live frames come first.
     if (!bAsked && meter.Session().MeterHeard())
       bAsked = meter.Session().Download() == CMeterSession::EDownloadStart::Started;
+    auto now = SteadyClock::now();
+    if (observer.WholeWithoutEndMarker(now)) {
+      bNoEndMarker = true;
+      meter.Session().CancelDownload(); // decodes what arrived: all of it
+    }
     if (observer.m_bDone)
       break;
-    const auto now = SteadyClock::now();
     if (end && now >= *end)
       break;
-    if (meter.Wait(env.nStopFd, WakeTime(meter, now + std::chrono::seconds(1), end))) {
+    auto wake = WakeTime(meter, now + std::chrono::seconds(1), end);
+    if (auto due = observer.EndMarkerDeadline(); due && *due < wake)
+      wake = *due;
+    if (meter.Wait(env.nStopFd, wake)) {
       bStopped = true;
       break;
     }
@@ -146,6 +176,11 @@ int RunDownload(const CLoggerOptions &o, CLoggerEnv &env) {
   }
   if (meter.Downloaded().IsEmpty())
     observer.Say("the meter holds no recordings");
+  if (bNoEndMarker) {
+    observer.Say("the meter sent all " + std::to_string(observer.Announced()) +
+                 " bytes it announced but no end marker; the recordings above are whole");
+    return kExitDone;
+  }
   if (observer.m_bFailed) {
     observer.Say("the download was cut short; the recordings above are what arrived");
     return 1;
