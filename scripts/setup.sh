@@ -7,6 +7,12 @@ pkgs=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev l
 pkgs+=(libxlsxwriter-dev pkgconf unzip)
 # Publishing to a message broker: the library, and a broker and clients for the tests.
 pkgs+=(libmosquitto-dev mosquitto mosquitto-clients)
+# The logger's TLS to the broker: the tests make their certificates with openssl.
+pkgs+=(openssl)
+# The logger's Prometheus metrics: the HTTP server library; curl and promtool for the tests.
+pkgs+=(libmicrohttpd-dev curl prometheus)
+# The logger's service unit rated by systemd-analyze security.
+pkgs+=(systemd)
 # Icons rendered at build time; the Debian package and its checks.
 pkgs+=(librsvg2-bin dpkg-dev file desktop-file-utils appstream groff-base)
 missing=()

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -53,6 +54,8 @@ int main(int argc, char **argv) {
   sigaddset(&set, SIGTERM);
   sigprocmask(SIG_BLOCK, &set, nullptr);
   int nStopFd = ::signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
+  // A file size limit is a full disk to the logger: told, and lived through.
+  std::signal(SIGXFSZ, SIG_IGN);
 
   CLoggerEnv env;
   env.nStopFd = nStopFd;
@@ -65,6 +68,11 @@ int main(int argc, char **argv) {
   };
   env.err = [](std::string_view s) { WriteAll(STDERR_FILENO, s); };
   env.bTerminal = ::isatty(STDERR_FILENO) == 1;
+  // Taken out of the environment so no child or crash report inherits it.
+  if (const char *pw = std::getenv("TARVIK_MQTT_PASSWORD")) {
+    env.mqttPassword = pw;
+    ::unsetenv("TARVIK_MQTT_PASSWORD");
+  }
   int nExit = RunLogger(parsed.options, env);
   if (nStopFd >= 0)
     ::close(nStopFd);

@@ -64,7 +64,10 @@ std::optional<double> ParseSamplingRate(std::string_view text) {
 std::string LoggerUsage() {
   return "usage: tarvik-logger [--device PATH] [--rate SECONDS] [--output PATTERN]\n"
          "                     [--duration TIME | --count N] [--print csv|json|none]\n"
-         "                     [--mqtt mqtt://HOST[:PORT]/PREFIX] [--download DIR]\n"
+         "                     [--mqtt mqtt[s]://[USER@]HOST[:PORT]/PREFIX] [--download DIR]\n"
+         "                     [--mqtt-password-file FILE] [--mqtt-cafile FILE | --mqtt-capath DIR]\n"
+         "                     [--mqtt-cert FILE --mqtt-key FILE] [--mqtt-insecure]\n"
+         "                     [--ha-discovery [PREFIX]] [--metrics ADDRESS:PORT]\n"
          "                     [--port-template T] [--help] [--version]\n"
          "  --device PATH      the meter's serial device (symbolic links too);\n"
          "                     default: the first CP210x bridge, waited for\n"
@@ -74,7 +77,15 @@ std::string LoggerUsage() {
          "  --duration TIME    stop after 30s, 10m, 2h, 7d ...\n"
          "  --count N          stop after N samples\n"
          "  --print FORMAT     also write each sample to standard output as csv or json\n"
-         "  --mqtt URL         publish to a broker: PREFIX/level, PREFIX/summary, PREFIX/status\n"
+         "  --mqtt URL         publish to a broker: PREFIX/level, PREFIX/summary, PREFIX/status;\n"
+         "                     mqtts:// for TLS (port 8883), USER@ for a login\n"
+         "  --mqtt-password-file FILE  the login's password: the file's first line (the file\n"
+         "                     must not be readable by others); or TARVIK_MQTT_PASSWORD\n"
+         "  --mqtt-cafile FILE, --mqtt-capath DIR  CAs for the broker (default: the system's)\n"
+         "  --mqtt-cert FILE --mqtt-key FILE  a client certificate and its key\n"
+         "  --mqtt-insecure    do not check the broker's host name against its certificate\n"
+         "  --ha-discovery [PREFIX]  announce the sensors to Home Assistant (homeassistant)\n"
+         "  --metrics ADDRESS:PORT  serve Prometheus metrics at /metrics (e.g. 127.0.0.1:9877)\n"
          "  --download DIR     fetch the meter's recordings into DIR, one file each, and exit\n"
          "  --port-template T  device of a numbered port, default /dev/ttyUSB%d\n"
          "exit codes: 0 done, 2 usage error, 3 meter not found, 4 output not writable\n";
@@ -158,6 +169,33 @@ CLoggerOptionsResult ParseLoggerOptions(int argc, const char *const *argv) {
     } else if (a == "--mqtt") {
       if (value(v))
         o.strMqtt = v;
+    } else if (a == "--mqtt-password-file" || a == "--mqtt-cafile" || a == "--mqtt-capath" ||
+               a == "--mqtt-cert" || a == "--mqtt-key") {
+      if (value(v) && v.empty())
+        r.strError = std::string(a) + " needs a path";
+      std::string &target = a == "--mqtt-password-file" ? o.strMqttPasswordFile
+                            : a == "--mqtt-cafile"      ? o.strMqttCafile
+                            : a == "--mqtt-capath"      ? o.strMqttCapath
+                            : a == "--mqtt-cert"        ? o.strMqttCert
+                                                        : o.strMqttKey;
+      target = v;
+    } else if (a == "--mqtt-insecure") {
+      o.bMqttInsecure = true;
+    } else if (a == "--ha-discovery") {
+      // The prefix is optional: a next word that is not an option is it.
+      if (bInline)
+        v = inlineValue;
+      else if (i + 1 < argc && !std::string_view(argv[i + 1]).starts_with("-"))
+        v = argv[++i];
+      else
+        v = "homeassistant";
+      if (v.empty() || v.find_first_of("+#") != std::string_view::npos)
+        r.strError = "--ha-discovery: the discovery prefix must not be empty or hold + or #";
+      o.strHaDiscovery = std::string(v);
+    } else if (a == "--metrics") {
+      if (value(v) && v.empty())
+        r.strError = "--metrics needs ADDRESS:PORT, e.g. 127.0.0.1:9877";
+      o.strMetrics = v;
     } else if (a == "--download") {
       if (value(v) && v.empty())
         r.strError = "--download needs a folder";
@@ -168,5 +206,7 @@ CLoggerOptionsResult ParseLoggerOptions(int argc, const char *const *argv) {
   }
   if (r.Ok() && o.dDurationSec && o.nCount)
     r.strError = "--duration and --count cannot be used together";
+  if (r.Ok() && o.strHaDiscovery && o.strMqtt.empty())
+    r.strError = "--ha-discovery needs --mqtt";
   return r;
 }

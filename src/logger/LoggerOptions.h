@@ -17,6 +17,12 @@ struct CLoggerOptions {
   std::optional<std::uint64_t> nCount;           // --count
   EPrint ePrint = EPrint::None;                  // --print
   std::string strMqtt;                           // --mqtt URL, checked by ParseMqttUrl
+  std::string strMqttPasswordFile;               // --mqtt-password-file FILE
+  std::string strMqttCafile, strMqttCapath;      // --mqtt-cafile, --mqtt-capath
+  std::string strMqttCert, strMqttKey;           // --mqtt-cert, --mqtt-key
+  bool bMqttInsecure = false;                    // --mqtt-insecure
+  std::optional<std::string> strHaDiscovery;     // --ha-discovery [PREFIX]
+  std::string strMetrics;                        // --metrics ADDRESS:PORT
   std::string strDownloadDir;                    // --download DIR
   bool bHelp = false;
   bool bVersion = false;

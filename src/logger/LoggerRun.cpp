@@ -43,7 +43,7 @@ void CLoggerRun::OnSample(std::chrono::system_clock::time_point now, double dLev
       Notice("logging to " + m_log.Path());
     m_bWriteFailing = false;
   } else {
-    ++m_nUnwritten;
+    m_summary.NoteUnwritten(s, m_log.LastError().strReason);
     if (!m_bWriteFailing)
       Notice("cannot write " + m_log.LastError().strPath + ": " + m_log.LastError().strReason);
     m_bWriteFailing = true;
@@ -138,6 +138,21 @@ CLoggerRun::SteadyClock::time_point CLoggerRun::NextPoll(SteadyClock::time_point
   return next < now ? now : next;
 }
 
+CMetricsValues CLoggerRun::Metrics() const {
+  CMetricsValues v;
+  if (m_bHaveLevel)
+    v.level = m_dLastLevel;
+  v.nSamples = m_summary.Count();
+  v.nGaps = m_summary.Gaps();
+  v.nUnwritten = m_summary.Unwritten();
+  v.bMeterConnected = m_bConnected;
+  if (m_pMqtt) {
+    v.mqttConnected = m_pMqtt->Connected();
+    v.nMqttDropped = m_pMqtt->Dropped();
+  }
+  return v;
+}
+
 bool CLoggerRun::CountReached() const {
   return m_options.nCount && m_summary.Count() >= *m_options.nCount;
 }
@@ -153,9 +168,14 @@ int CLoggerRun::Finish() {
   if (!bClosed)
     s += "tarvik-logger: " + m_log.File().LastError().strPath + ": " + m_log.File().LastError().strReason +
          "\n";
-  if (m_nUnwritten > 0)
-    s += "tarvik-logger: " + std::to_string(m_nUnwritten) + " samples could not be written\n";
+  if (m_bWriteFailing)
+    s += "tarvik-logger: the data file could still not be written at the end\n";
   s += m_summary.Format();
+  if (m_pMqtt && m_pMqtt->Dropped() > 0)
+    s += "not published: " + std::to_string(m_pMqtt->Dropped()) +
+         " messages while the broker was away (the samples are in the file)\n";
   m_outputs.err(s);
-  return bClosed && m_nUnwritten == 0 ? kExitDone : kExitOutput;
+  // Samples lost to a full disk that came back are told in the summary; the
+  // run itself went on, so only an output still failing is an error.
+  return bClosed && !m_bWriteFailing ? kExitDone : kExitOutput;
 }

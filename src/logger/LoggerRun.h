@@ -3,6 +3,7 @@
 #include "logger/LocalTimeCache.h"
 #include "logger/LoggedSample.h"
 #include "logger/LoggerOptions.h"
+#include "logger/MetricsText.h"
 #include "logger/MinuteSummary.h"
 #include "logger/RollingDataLog.h"
 #include "logger/RunSummary.h"
@@ -58,9 +59,11 @@ public:
   std::uint64_t Samples() const { return m_summary.Count(); }
   const CRunSummary &Summary() const { return m_summary; }
   const std::string &FilePath() const { return m_log.Path(); }
+  // The figures a metrics scrape shows now.
+  CMetricsValues Metrics() const;
 
   // Publishes the last minute, closes the file, prints the summary; the
-  // exit code (4 when samples could not be written).
+  // exit code (4 when the file could not be written at the end or closed).
   int Finish();
 
 private:
@@ -77,7 +80,6 @@ private:
   bool m_bEverFound = false;
   bool m_bConnected = false;
   bool m_bWriteFailing = false;
-  std::uint64_t m_nUnwritten = 0;
   std::string m_strConnection = "waiting for the meter";
   bool m_bHaveLevel = false;
   double m_dLastLevel = 0;

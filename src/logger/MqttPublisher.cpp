@@ -14,8 +14,50 @@ void InitLibraryOnce() {
 }
 } // namespace
 
-CMqttPublisher::CMqttPublisher(CMqttUrl url, std::string strClientId)
-    : m_url(std::move(url)), m_strClientId(std::move(strClientId)), m_strPrefix(m_url.strPrefix) {}
+CMqttPublisher::CMqttPublisher(CMqttUrl url, CMqttAccess access, std::string strClientId)
+    : m_url(std::move(url)), m_access(std::move(access)), m_strClientId(std::move(strClientId)),
+      m_strPrefix(m_url.strPrefix) {}
+
+std::string CMqttPublisher::Where() const {
+  return (m_url.bTls ? "mqtts://" : "mqtt://") + m_url.strHost + ":" + std::to_string(m_url.nPort);
+}
+
+bool CMqttPublisher::SetUpAccess(std::string &strError) {
+  if (!m_access.strUser.empty()) {
+    const int rc = mosquitto_username_pw_set(m_pMosq, m_access.strUser.c_str(),
+                                             m_access.password ? m_access.password->c_str() : nullptr);
+    if (rc != MOSQ_ERR_SUCCESS) {
+      strError = std::string("MQTT: cannot use the login: ") + mosquitto_strerror(rc);
+      return false;
+    }
+  }
+  if (!m_access.bTls)
+    return true;
+  auto orNull = [](const std::string &s) { return s.empty() ? nullptr : s.c_str(); };
+  if (m_access.strCafile.empty() && m_access.strCapath.empty())
+    mosquitto_int_option(m_pMosq, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
+  // A key that needs a passphrase fails here instead of asking on a terminal.
+  auto noPassphrase = [](char *, int, int, void *) { return 0; };
+  int rc = mosquitto_tls_set(m_pMosq, orNull(m_access.strCafile), orNull(m_access.strCapath),
+                             orNull(m_access.strCert), orNull(m_access.strKey), noPassphrase);
+  if (rc != MOSQ_ERR_SUCCESS) {
+    strError = "MQTT: cannot use the TLS files (" +
+               std::string(rc == MOSQ_ERR_INVAL ? "a CA file, CA folder, certificate or key is not readable"
+                                                : mosquitto_strerror(rc)) +
+               ")";
+    return false;
+  }
+  if (m_access.bInsecure) {
+    mosquitto_tls_insecure_set(m_pMosq, true);
+    Notice("MQTT: --mqtt-insecure: the broker's host name is not checked against its certificate");
+  }
+  return true;
+}
+
+void CMqttPublisher::AddRetained(std::string strTopic, std::string strPayload) {
+  std::lock_guard lock(m_mutex);
+  m_retained.emplace_back(std::move(strTopic), std::move(strPayload));
+}
 
 CMqttPublisher::~CMqttPublisher() {
   Stop();
@@ -32,7 +74,11 @@ bool CMqttPublisher::Start(std::string &strError) {
   mosquitto_connect_callback_set(m_pMosq, &CMqttPublisher::OnConnect);
   mosquitto_disconnect_callback_set(m_pMosq, &CMqttPublisher::OnDisconnect);
   mosquitto_publish_callback_set(m_pMosq, &CMqttPublisher::OnPublish);
-  mosquitto_reconnect_delay_set(m_pMosq, 1, 5, true);
+  mosquitto_log_callback_set(m_pMosq, &CMqttPublisher::OnLog);
+  // 1, 4, 9, ... seconds between attempts, then every kRetryMaxSec.
+  mosquitto_reconnect_delay_set(m_pMosq, 1, kRetryMaxSec, true);
+  if (!SetUpAccess(strError))
+    return false;
   std::string strStatus = m_strPrefix + "/status";
   int rc =
       mosquitto_will_set(m_pMosq, strStatus.c_str(),
@@ -44,12 +90,11 @@ bool CMqttPublisher::Start(std::string &strError) {
   // A broker that is not there yet is no error: the network thread keeps
   // trying, and the file is written meanwhile.
   rc = mosquitto_connect_async(m_pMosq, m_url.strHost.c_str(), m_url.nPort, kKeepAliveSec);
-  m_bFirstConnectPending = rc != MOSQ_ERR_SUCCESS;
-  m_nextTry = std::chrono::steady_clock::now() + kFirstConnectRetry;
-  if (rc != MOSQ_ERR_SUCCESS)
-    Notice("MQTT: broker " + m_url.strHost + ":" + std::to_string(m_url.nPort) + " not reachable (" +
-           (rc == MOSQ_ERR_ERRNO ? std::string("connection failed") : mosquitto_strerror(rc)) +
-           "); trying again, logging goes on");
+  m_bRetryPending = rc != MOSQ_ERR_SUCCESS;
+  ConnectFailed(rc, std::chrono::steady_clock::now());
+  // After a TLS failure the thread would end at once; Poll starts it.
+  if (rc == MOSQ_ERR_TLS)
+    return true;
   rc = mosquitto_loop_start(m_pMosq);
   if (rc != MOSQ_ERR_SUCCESS) {
     strError = std::string("MQTT: ") + mosquitto_strerror(rc);
@@ -60,13 +105,62 @@ bool CMqttPublisher::Start(std::string &strError) {
 }
 
 void CMqttPublisher::Poll(std::chrono::steady_clock::time_point now) {
-  // The network thread takes over reconnecting only after a first
-  // connection attempt got under way; until then it is asked again here.
-  if (!m_pMosq || !m_bFirstConnectPending || now < m_nextTry)
+  if (!m_pMosq)
     return;
+  if (m_bConnected.load())
+    m_nTlsFailures = 0;
+  std::string strTls;
+  if (m_bLoopRunning && !m_bConnected.load()) {
+    std::lock_guard lock(m_mutex);
+    strTls = std::exchange(m_strTlsReason, {});
+  }
+  if (!strTls.empty()) {
+    // libmosquitto's network thread ends on a TLS failure instead of
+    // trying again: it is joined, and the retries are made from here.
+    mosquitto_loop_stop(m_pMosq, true);
+    m_bLoopRunning = false;
+    m_bRetryPending = true;
+    TlsFailed(strTls, now);
+    return;
+  }
+  // The network thread takes over reconnecting only after a connection
+  // attempt got under way; until then it is asked again here.
+  if (!m_bRetryPending || now < m_nextTry)
+    return;
+  int rc = mosquitto_reconnect_async(m_pMosq);
+  if (rc == MOSQ_ERR_SUCCESS && !m_bLoopRunning) {
+    rc = mosquitto_loop_start(m_pMosq);
+    m_bLoopRunning = rc == MOSQ_ERR_SUCCESS;
+  }
+  m_bRetryPending = rc != MOSQ_ERR_SUCCESS;
+  ConnectFailed(rc, now);
+}
+
+void CMqttPublisher::TlsFailed(const std::string &strWhy, std::chrono::steady_clock::time_point now) {
+  // The same back-off as the network thread's: 1, 4, 9 ... seconds.
+  ++m_nTlsFailures;
+  m_nextTry = now + std::chrono::seconds(std::min<long long>(kRetryMaxSec, m_nTlsFailures * m_nTlsFailures));
+  StateIs("tls " + strWhy, "TLS with the broker " + Where() + " failed (" + strWhy +
+                               "); trying again now and then, up to every 5 minutes; logging goes on");
+}
+
+void CMqttPublisher::ConnectFailed(int nRc, std::chrono::steady_clock::time_point now) {
+  if (nRc == MOSQ_ERR_SUCCESS)
+    return;
+  std::string strTls;
+  {
+    std::lock_guard lock(m_mutex);
+    strTls = std::exchange(m_strTlsReason, {});
+  }
+  if (nRc == MOSQ_ERR_TLS || !strTls.empty()) {
+    TlsFailed(strTls.empty() ? std::string(mosquitto_strerror(nRc)) : strTls, now);
+    return;
+  }
   m_nextTry = now + kFirstConnectRetry;
-  if (mosquitto_reconnect_async(m_pMosq) == MOSQ_ERR_SUCCESS)
-    m_bFirstConnectPending = false;
+  StateIs("unreachable",
+          "broker " + Where() + " not reachable (" +
+              (nRc == MOSQ_ERR_ERRNO ? std::string("connection failed") : mosquitto_strerror(nRc)) +
+              "); trying again, logging goes on");
 }
 
 void CMqttPublisher::Publish(const std::string &strTopic, const std::string &strPayload, bool bRetain) {
@@ -119,24 +213,64 @@ void CMqttPublisher::Notice(std::string strText) {
   m_notices.push_back(std::move(strText));
 }
 
+void CMqttPublisher::StateIs(const std::string &strState, std::string strText) {
+  std::lock_guard lock(m_mutex);
+  if (strState == m_strState)
+    return;
+  m_strState = strState;
+  m_notices.push_back("MQTT: " + std::move(strText));
+}
+
 void CMqttPublisher::OnConnect(mosquitto *pMosq, void *pUser, int nRc) {
   auto *self = static_cast<CMqttPublisher *>(pUser);
   if (nRc != 0) {
-    self->Notice(std::string("MQTT: the broker refused the connection: ") + mosquitto_connack_string(nRc));
+    const std::string strWhy = mosquitto_connack_string(nRc);
+    self->StateIs("refused " + strWhy, "the broker " + self->Where() + " refused the login (" + strWhy +
+                                           "); trying again now and then, up to every 5 minutes; "
+                                           "logging goes on");
     return;
   }
+  std::vector<std::pair<std::string, std::string>> retained;
+  {
+    std::lock_guard lock(self->m_mutex);
+    self->m_strTlsReason.clear();
+    retained = self->m_retained;
+  }
+  for (const auto &[strTopic, strPayload] : retained)
+    mosquitto_publish(pMosq, nullptr, strTopic.c_str(), static_cast<int>(strPayload.size()),
+                      strPayload.data(), kQos, true);
   std::string strStatus = self->m_strPrefix + "/status";
   mosquitto_publish(pMosq, nullptr, strStatus.c_str(),
                     static_cast<int>(std::char_traits<char>::length(kOnline)), kOnline, kQos, true);
   self->m_bConnected = true;
-  self->Notice("MQTT: connected to " + self->m_url.strHost + ":" + std::to_string(self->m_url.nPort));
+  self->StateIs("connected", "connected to " + self->Where() +
+                                 (self->m_access.strUser.empty() ? "" : " as " + self->m_access.strUser));
 }
 
 void CMqttPublisher::OnDisconnect(mosquitto *, void *pUser, int nRc) {
   auto *self = static_cast<CMqttPublisher *>(pUser);
   bool bWas = self->m_bConnected.exchange(false);
-  if (nRc != 0 && bWas)
-    self->Notice("MQTT: connection to the broker lost; trying again, logging goes on");
+  if (nRc == 0)
+    return;
+  if (bWas)
+    self->StateIs("lost", "connection to the broker lost; trying again, logging goes on");
+}
+
+void CMqttPublisher::OnLog(mosquitto *, void *pUser, int nLevel, const char *pText) {
+  // The TLS library's reasons reach the program only through the log.
+  if (!(nLevel & MOSQ_LOG_ERR) || !pText)
+    return;
+  std::string_view text = pText;
+  constexpr std::string_view kSsl = "OpenSSL Error";
+  if (!text.starts_with(kSsl))
+    return;
+  // "OpenSSL Error[0]: error:0A000086:SSL routines::certificate verify failed"
+  std::size_t p = text.rfind(':');
+  std::string strWhy(p == std::string_view::npos ? text : text.substr(p + 1));
+  auto *self = static_cast<CMqttPublisher *>(pUser);
+  std::lock_guard lock(self->m_mutex);
+  if (self->m_strTlsReason.empty())
+    self->m_strTlsReason = strWhy;
 }
 
 void CMqttPublisher::OnPublish(mosquitto *, void *pUser, int nMid) {

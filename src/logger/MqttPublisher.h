@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logger/MqttAccess.h"
 #include "logger/MqttUrl.h"
 
 #include <atomic>
@@ -19,14 +20,18 @@ struct mosquitto;
 // there tell subscribers whether the logger runs. While the broker is
 // away, samples are not queued (a long outage would grow memory without
 // bound); the file keeps them, and publishing resumes on reconnection.
+// A refused login or a failed TLS handshake is told once with the
+// broker's or the TLS library's reason, and tried again with a delay
+// that grows to kRetryMaxSec; only changes of state are told.
 class CMqttPublisher {
 public:
   static constexpr int kQos = 1;
   static constexpr int kKeepAliveSec = 10;
   static constexpr std::chrono::milliseconds kOfflineWait{2000};
   static constexpr std::chrono::milliseconds kFirstConnectRetry{2000};
+  static constexpr unsigned kRetryMaxSec = 300;
 
-  CMqttPublisher(CMqttUrl url, std::string strClientId);
+  CMqttPublisher(CMqttUrl url, CMqttAccess access, std::string strClientId);
   CMqttPublisher(const CMqttPublisher &) = delete;
   CMqttPublisher &operator=(const CMqttPublisher &) = delete;
   ~CMqttPublisher();
@@ -37,6 +42,10 @@ public:
   // PREFIX/level and PREFIX/summary; dropped (and counted) while not connected.
   void PublishLevel(const std::string &strJson) { Publish(m_strPrefix + "/level", strJson, false); }
   void PublishSummary(const std::string &strJson) { Publish(m_strPrefix + "/summary", strJson, false); }
+  // Retained messages sent again at every connection (discovery configs):
+  // a broker that restarts without persistence learns them anew.
+  void AddRetained(std::string strTopic, std::string strPayload);
+  const std::string &Prefix() const { return m_strPrefix; }
   // Call now and then from the caller's loop: repeats a first connection
   // attempt that failed at once (a broker not started yet).
   void Poll(std::chrono::steady_clock::time_point now);
@@ -53,15 +62,25 @@ private:
   static void OnConnect(mosquitto *, void *pUser, int nRc);
   static void OnDisconnect(mosquitto *, void *pUser, int nRc);
   static void OnPublish(mosquitto *, void *pUser, int nMid);
+  static void OnLog(mosquitto *, void *pUser, int nLevel, const char *pText);
+  bool SetUpAccess(std::string &strError);
+  // A connection attempt that failed at once: told, and tried again by Poll.
+  void ConnectFailed(int nRc, std::chrono::steady_clock::time_point now);
+  void TlsFailed(const std::string &strWhy, std::chrono::steady_clock::time_point now);
   void Publish(const std::string &strTopic, const std::string &strPayload, bool bRetain);
   void Notice(std::string strText);
+  // Tells strState once: nothing while the state stays the same.
+  void StateIs(const std::string &strState, std::string strText);
+  std::string Where() const;
 
   CMqttUrl m_url;
+  CMqttAccess m_access;
   std::string m_strClientId;
   std::string m_strPrefix;
   mosquitto *m_pMosq = nullptr;
   bool m_bLoopRunning = false;
-  bool m_bFirstConnectPending = false;
+  bool m_bRetryPending = false;
+  long long m_nTlsFailures = 0;
   std::chrono::steady_clock::time_point m_nextTry{};
   std::atomic<bool> m_bConnected{false};
   std::atomic<std::uint64_t> m_nPublished{0};
@@ -70,6 +89,9 @@ private:
   std::mutex m_mutex;
   std::condition_variable m_cv;
   std::vector<std::string> m_notices;
+  std::string m_strState;     // the last state told
+  std::string m_strTlsReason; // the TLS library's first complaint since the last connection
+  std::vector<std::pair<std::string, std::string>> m_retained;
   int m_nOfflineMid = -1;
   bool m_bOfflineDone = false;
 };

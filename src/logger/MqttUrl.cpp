@@ -3,20 +3,40 @@
 #include <charconv>
 
 std::optional<CMqttUrl> ParseMqttUrl(std::string_view url, std::string &strError) {
-  constexpr std::string_view kScheme = "mqtt://";
   const std::string strExample = " (e.g. mqtt://localhost:1883/site/meter1)";
-  if (!url.starts_with(kScheme)) {
-    strError = "--mqtt must start with mqtt://" + strExample;
+  CMqttUrl u;
+  if (url.starts_with("mqtts://")) {
+    u.bTls = true;
+    u.nPort = 8883;
+    url.remove_prefix(8);
+  } else if (url.starts_with("mqtt://")) {
+    url.remove_prefix(7);
+  } else {
+    strError = "--mqtt must start with mqtt:// or mqtts://" + strExample;
     return std::nullopt;
   }
-  url.remove_prefix(kScheme.size());
   std::size_t slash = url.find('/');
+  std::string_view hostPort = url.substr(0, slash);
+  if (std::size_t at = hostPort.rfind('@'); at != std::string_view::npos) {
+    std::string_view user = hostPort.substr(0, at);
+    if (user.find(':') != std::string_view::npos) {
+      // Said without the URL: it would show the password in the log.
+      strError = "--mqtt: a password does not belong in the URL (it would show in ps and in logs); "
+                 "give only the user name there and the password with --mqtt-password-file or "
+                 "TARVIK_MQTT_PASSWORD";
+      return std::nullopt;
+    }
+    if (user.empty()) {
+      strError = "--mqtt: a user name must come before the @";
+      return std::nullopt;
+    }
+    u.strUser = user;
+    hostPort.remove_prefix(at + 1);
+  }
   if (slash == std::string_view::npos || slash + 1 >= url.size()) {
     strError = "--mqtt needs a topic prefix after the host" + strExample;
     return std::nullopt;
   }
-  CMqttUrl u;
-  std::string_view hostPort = url.substr(0, slash);
   u.strPrefix = url.substr(slash + 1);
   while (!u.strPrefix.empty() && u.strPrefix.back() == '/')
     u.strPrefix.pop_back();

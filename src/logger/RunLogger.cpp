@@ -1,8 +1,11 @@
 #include "logger/RunLogger.h"
 
+#include "TarvikVersion.h"
+#include "logger/HaDiscovery.h"
 #include "logger/LinkNews.h"
 #include "logger/LoggerRun.h"
 #include "logger/LoggerSession.h"
+#include "logger/MetricsServer.h"
 #include "logger/MqttPublisher.h"
 #include "logger/RecordingFiles.h"
 
@@ -44,8 +47,16 @@ std::string DurationText(double dSec) {
 
 class CDownloadObserver : public CLinkNewsObserver {
 public:
+  // A meter that has sent every byte its header announced but no end
+  // marker is given this long for it before the download is taken as whole.
+  static constexpr std::chrono::seconds kEndMarkerWait{1};
+
   explicit CDownloadObserver(CLoggerEnv &env) : m_env(env) {}
   void OnDownloadProgress(int nUpper, int nPos) override {
+    if (nPos != m_nPos)
+      m_lastProgress = SteadyClock::now();
+    m_nUpper = nUpper;
+    m_nPos = nPos;
     if (!m_env.bTerminal)
       return;
     m_env.err("\rdownloading: " + std::to_string(nPos) + " of " + std::to_string(nUpper) + " bytes\x1b[K");
@@ -59,6 +70,18 @@ public:
     m_env.err(std::string(m_bProgressShown ? "\r\x1b[K" : "") + "tarvik-logger: " + s + "\n");
     m_bProgressShown = false;
   }
+  // Every announced byte is in and no more came for kEndMarkerWait: the
+  // meter's end marker is missing, not its data (live frames that follow
+  // are no download bytes, so they cannot hold the download open).
+  bool WholeWithoutEndMarker(SteadyClock::time_point now) const {
+    return !m_bDone && m_nUpper > 0 && m_nPos >= m_nUpper && now - m_lastProgress >= kEndMarkerWait;
+  }
+  std::optional<SteadyClock::time_point> EndMarkerDeadline() const {
+    if (m_bDone || m_nUpper <= 0 || m_nPos < m_nUpper)
+      return std::nullopt;
+    return m_lastProgress + kEndMarkerWait;
+  }
+  int Announced() const { return m_nUpper; }
   bool m_bFound = false;
   bool m_bDone = false;
   bool m_bFailed = false;
@@ -80,6 +103,8 @@ private:
   CLoggerEnv &m_env;
   std::string m_strLastWait;
   bool m_bProgressShown = false;
+  int m_nUpper = 0, m_nPos = 0;
+  SteadyClock::time_point m_lastProgress{};
 };
 
 // When --duration ends a run that starts at `start`.
@@ -108,17 +133,25 @@ int RunDownload(const CLoggerOptions &o, CLoggerEnv &env) {
   const std::optional<SteadyClock::time_point> end = EndOf(o, SteadyClock::now());
   bool bAsked = false;
   bool bStopped = false;
+  bool bNoEndMarker = false;
   for (;;) {
     meter.Advance();
     // Only a meter that is heard is asked: its live frames come first.
     if (!bAsked && meter.Session().MeterHeard())
       bAsked = meter.Session().Download() == CMeterSession::EDownloadStart::Started;
+    auto now = SteadyClock::now();
+    if (observer.WholeWithoutEndMarker(now)) {
+      bNoEndMarker = true;
+      meter.Session().CancelDownload(); // decodes what arrived: all of it
+    }
     if (observer.m_bDone)
       break;
-    const auto now = SteadyClock::now();
     if (end && now >= *end)
       break;
-    if (meter.Wait(env.nStopFd, WakeTime(meter, now + std::chrono::seconds(1), end))) {
+    auto wake = WakeTime(meter, now + std::chrono::seconds(1), end);
+    if (auto due = observer.EndMarkerDeadline(); due && *due < wake)
+      wake = *due;
+    if (meter.Wait(env.nStopFd, wake)) {
       bStopped = true;
       break;
     }
@@ -143,6 +176,11 @@ int RunDownload(const CLoggerOptions &o, CLoggerEnv &env) {
   }
   if (meter.Downloaded().IsEmpty())
     observer.Say("the meter holds no recordings");
+  if (bNoEndMarker) {
+    observer.Say("the meter sent all " + std::to_string(observer.Announced()) +
+                 " bytes it announced but no end marker; the recordings above are whole");
+    return kExitDone;
+  }
   if (observer.m_bFailed) {
     observer.Say("the download was cut short; the recordings above are what arrived");
     return 1;
@@ -155,28 +193,58 @@ int RunDownload(const CLoggerOptions &o, CLoggerEnv &env) {
 int RunLogger(const CLoggerOptions &o, CLoggerEnv &env) {
   std::unique_ptr<CMqttPublisher> pMqtt;
   std::optional<CMqttUrl> url;
+  std::optional<CMqttAccess> access;
   if (!o.strMqtt.empty()) {
     std::string strError;
     url = ParseMqttUrl(o.strMqtt, strError);
-    if (!url) {
+    if (url)
+      access = MqttAccessFor(o, *url, env.mqttPassword.c_str(), strError);
+    if (!url || !access) {
       env.err("tarvik-logger: " + strError + "\n");
       return kExitUsage;
     }
   }
   if (!o.strDownloadDir.empty())
     return RunDownload(o, env);
+  std::optional<CMetricsAddress> metricsAddress;
+  if (!o.strMetrics.empty()) {
+    std::string strError;
+    metricsAddress = ParseMetricsAddress(o.strMetrics, strError);
+    if (!metricsAddress) {
+      env.err("tarvik-logger: " + strError + "\n");
+      return kExitUsage;
+    }
+  }
 
   if (url) {
     char host[256] = {};
     ::gethostname(host, sizeof host - 1);
-    pMqtt = std::make_unique<CMqttPublisher>(*url, "tarvik-logger-" + std::string(host) + "-" +
-                                                       std::to_string(::getpid()));
+    pMqtt = std::make_unique<CMqttPublisher>(
+        *url, *access, "tarvik-logger-" + std::string(host) + "-" + std::to_string(::getpid()));
+  }
+  if (pMqtt && o.strHaDiscovery) {
+    CHaDiscovery d;
+    d.strDiscoveryPrefix = *o.strHaDiscovery;
+    d.strTopicPrefix = url->strPrefix;
+    d.strDevice = o.strDevice.empty() ? url->strPrefix : o.strDevice;
+    d.strVersion = kTarvikVersion;
+    for (CHaConfig &c : HaDiscoveryConfigs(d))
+      pMqtt->AddRetained(std::move(c.strTopic), std::move(c.strPayload));
   }
   CLoggerRun run(o, {env.out, env.err, env.bTerminal}, pMqtt.get());
   CFileResult res = run.Begin(env.wallClock());
   if (!res.Ok()) {
     env.err("tarvik-logger: cannot write " + res.strPath + ": " + res.strReason + "\n");
     return kExitOutput;
+  }
+  CMetricsServer metrics;
+  if (metricsAddress) {
+    std::string strError;
+    if (!metrics.Start(*metricsAddress, strError)) {
+      env.err("tarvik-logger: " + strError + "\n");
+      return kExitOutput;
+    }
+    metrics.Update(run.Metrics());
   }
   if (pMqtt) {
     std::string strError;
@@ -199,6 +267,8 @@ int RunLogger(const CLoggerOptions &o, CLoggerEnv &env) {
     meter.Advance();
     const auto now = SteadyClock::now();
     run.Poll(now);
+    if (metricsAddress)
+      metrics.Update(run.Metrics());
     if (run.CountReached() || (end && now >= *end))
       break;
     if (meter.Wait(env.nStopFd, WakeTime(meter, run.NextPoll(now), end))) {

@@ -20,6 +20,7 @@ struct CLoggerEnv {
   TextFn err;
   bool bTerminal = false; // standard error is a terminal: status and progress lines
   std::string strSysfsRoot = "/sys";
+  std::string mqttPassword; // TARVIK_MQTT_PASSWORD, taken out of the environment
 };
 
 // Runs tarvik-logger with parsed options (not --help or --version) until

@@ -17,12 +17,27 @@ void CRunSummary::Add(const CLoggedSample &s) {
   m_last = s;
 }
 
+void CRunSummary::NoteUnwritten(const CLoggedSample &s, const std::string &strWhy) {
+  if (m_nUnwritten++ == 0) {
+    m_firstUnwritten = s;
+    m_strUnwrittenWhy = strWhy;
+  }
+  m_lastUnwritten = s;
+}
+
 std::string CRunSummary::Format() const {
   std::string out = "samples: ";
   AppendInt(out, static_cast<long long>(Count()));
   out += "\ngaps: ";
   AppendInt(out, static_cast<long long>(m_nGaps));
   out += '\n';
+  if (m_nUnwritten > 0) {
+    // What the file lacks, so a reader knows the hole is not the meter's.
+    out += "lost: ";
+    AppendInt(out, static_cast<long long>(m_nUnwritten));
+    out += " samples not written to the file (" + m_strUnwrittenWhy + "), " +
+           SampleIsoTime(m_firstUnwritten) + " to " + SampleIsoTime(m_lastUnwritten) + "\n";
+  }
   if (Count() == 0)
     return out;
   double dSpan = std::chrono::duration<double>(m_last.time - m_first.time).count();

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <mutex>
 #include <set>
+#include <sys/resource.h>
 #include <thread>
 
 namespace {
@@ -382,4 +383,85 @@ TEST(LoggerProgram, AClosedStandardOutputStopsPrintingNotLogging) {
   std::size_t p = err.find("standard output is closed; logging to the file goes on");
   ASSERT_NE(p, std::string::npos) << err;
   EXPECT_EQ(err.find("standard output is closed", p + 1), std::string::npos) << err;
+}
+
+// A meter that keeps sending its display during --download: the download
+// ends once every announced byte is in (end marker or not), or 10 s after
+// its bytes stop, never held open by the live frames that follow.
+TEST(LoggerProgram, DownloadEndsWhateverTheMeterKeepsSending) {
+  struct CCase {
+    const char *name;
+    sim::CDownloadFault fault;
+    int nExit;
+    std::chrono::seconds within;
+    const char *said;
+  };
+  const std::vector<CCase> cases = {
+      {"whole", {}, 0, std::chrono::seconds(4), "wrote "},
+      {"no end marker", {0, true}, 0, std::chrono::seconds(4), "bytes it announced but no end marker"},
+      {"announces more than it sends", {40, true}, 1, std::chrono::seconds(16), "the download was cut short"},
+  };
+  for (const CCase &c : cases) {
+    SCOPED_TRACE(c.name);
+    CTempDir dir;
+    CPtyMeter meter;
+    meter.SetFrameInterval(std::chrono::milliseconds(50)); // 400 bytes a second of live frames
+    CSimRecording a;
+    a.m_nYear = 2026, a.m_nMonth = 12, a.m_nDay = 7, a.m_nHour = 21, a.m_nMinute = 5, a.m_nSecond = 9;
+    a.m_nInterval = 1;
+    a.m_levels = {65.2, 70.1, 71.0};
+    CSimRecording b = a;
+    b.m_nHour = 9;
+    meter.WithSim([&](CMeterSim &s) {
+      s.SetRecordings({a, b});
+      s.SetDownloadFault(c.fault);
+    });
+    ASSERT_TRUE(meter.Start());
+    const auto t0 = std::chrono::steady_clock::now();
+    CChildProcess logger(dir.Path().string(),
+                         {kLogger, "--device", meter.SlavePath(), "--download", dir.File("rec")});
+    EXPECT_EQ(logger.Wait(c.within + std::chrono::seconds(5)), c.nExit) << logger.Err();
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, c.within) << logger.Err();
+    EXPECT_NE(logger.Err().find(c.said), std::string::npos) << logger.Err();
+    CReadBack r = ReadLog(dir.File("rec/2026-12-07_21-05-09.txt"));
+    EXPECT_EQ(r.levels, (std::vector<double>{65.2, 70.1, 71.0}));
+  }
+}
+
+// A disk that fills up and frees again costs the samples of the full
+// spell, told in the summary; the run went on, so it exits 0.
+TEST(LoggerProgram, ADiskFullSpellItRecoveredFromIsToldAndExitsZero) {
+  CTempDir dir;
+  CPtyMeter meter;
+  StartMeter(meter, {58.0});
+  std::string path = dir.File("full.txt");
+  CChildProcess logger(dir.Path().string(),
+                       {kLogger, "--device", meter.SlavePath(), "--rate", "0.2", "--output", path});
+  // Its standard error is a file too: the data file is let grow past it first.
+  ASSERT_TRUE(WaitFor([&] { return SampleLines(path) >= 15; }, std::chrono::seconds(20))) << logger.Err();
+  // The logger's own file size limit, set from outside: its writes fail as on a full disk.
+  rlimit full{static_cast<rlim_t>(std::filesystem::file_size(path)), RLIM_INFINITY};
+  ASSERT_EQ(::prlimit(logger.Pid(), RLIMIT_FSIZE, &full, nullptr), 0);
+  ASSERT_TRUE(WaitFor([&] { return logger.Err().find("cannot write " + path) != std::string::npos; },
+                      std::chrono::seconds(10)))
+      << logger.Err();
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  rlimit freed{RLIM_INFINITY, RLIM_INFINITY};
+  ASSERT_EQ(::prlimit(logger.Pid(), RLIMIT_FSIZE, &freed, nullptr), 0);
+  ASSERT_TRUE(WaitFor([&] { return logger.Err().find("writing " + path + " again") != std::string::npos; },
+                      std::chrono::seconds(10)))
+      << logger.Err();
+  logger.Signal(SIGTERM);
+  ASSERT_EQ(logger.Wait(), 0) << logger.Err();
+  const std::string err = logger.Err();
+  const std::size_t nInFile = ReadLog(path).levels.size();
+  const std::size_t p = err.find("samples: ");
+  ASSERT_NE(p, std::string::npos) << err;
+  const std::size_t nTaken = std::stoul(err.substr(p + 9));
+  const std::size_t q = err.find("lost: ");
+  ASSERT_NE(q, std::string::npos) << err;
+  const std::size_t nLost = std::stoul(err.substr(q + 6));
+  EXPECT_GE(nLost, 4u) << err;
+  EXPECT_EQ(nInFile + nLost, nTaken) << err;
+  EXPECT_NE(err.find(" samples not written to the file (File too large), "), std::string::npos) << err;
 }

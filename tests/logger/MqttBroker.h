@@ -8,6 +8,7 @@
 #include <mutex>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 
 // A real broker for one test, on 127.0.0.1 and a port nobody uses.
 class CTestBroker {
@@ -16,7 +17,31 @@ public:
     std::ofstream(Conf()) << "listener " << m_nPort
                           << " 127.0.0.1\nallow_anonymous true\npersistence false\n";
   }
+  // Beside the open listener (for the test's subscribers), a TLS listener
+  // with the given certificate that admits only `strUser` with `strPassword`.
+  CTestBroker(const std::string &strDir, const std::string &strCert, const std::string &strKey,
+              const std::string &strCa, const std::string &strUser, const std::string &strPassword)
+      : m_strDir(strDir), m_nPort(FreePort()), m_nSecurePort(FreePort()) {
+    while (m_nSecurePort == m_nPort)
+      m_nSecurePort = FreePort();
+    const std::string strPasswd = strDir + "/passwd";
+    Spit(strPasswd, "");
+    CChildProcess passwd(strDir, {"/usr/bin/mosquitto_passwd", "-b", strPasswd, strUser, strPassword});
+    m_bPasswdMade = passwd.Wait() == 0;
+    ::chmod(strPasswd.c_str(), 0600);
+    std::ofstream(Conf()) << "per_listener_settings true\npersistence false\n"
+                          << (::geteuid() == 0 ? "user root\n" : "") << "log_dest file " << LogPath()
+                          << "\nconnection_messages true\n"
+                          << "listener " << m_nPort << " 127.0.0.1\nallow_anonymous true\n"
+                          << "listener " << m_nSecurePort << " 127.0.0.1\nallow_anonymous false\n"
+                          << "password_file " << strPasswd << "\ncafile " << strCa << "\ncertfile " << strCert
+                          << "\nkeyfile " << strKey << "\n";
+  }
   int Port() const { return m_nPort; }
+  int SecurePort() const { return m_nSecurePort; }
+  bool PasswdMade() const { return m_bPasswdMade; }
+  // What the broker logged: its connections, logins and refusals.
+  std::string Log() const { return Slurp(LogPath()); }
   bool Start() {
     m_pBroker = std::make_unique<CChildProcess>(
         m_strDir, std::vector<std::string>{"/usr/sbin/mosquitto", "-c", Conf()});
@@ -45,6 +70,7 @@ public:
 
 private:
   std::string Conf() const { return m_strDir + "/mosquitto.conf"; }
+  std::string LogPath() const { return m_strDir + "/broker.log"; }
   bool Accepts() const {
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in a{};
@@ -58,6 +84,8 @@ private:
 
   std::string m_strDir;
   int m_nPort;
+  int m_nSecurePort = 0;
+  bool m_bPasswdMade = true;
   std::unique_ptr<CChildProcess> m_pBroker;
 };
 

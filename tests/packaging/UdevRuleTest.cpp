@@ -42,6 +42,12 @@ bool Tagged(CEvent event) {
   return event.tags.count("uaccess") > 0;
 }
 
+// The logger's group gets an access entry on the node, beside its own group.
+bool GivenToTheLoggersGroup(CEvent event) {
+  ApplyRules(ParseRules(ReadRule()), event);
+  return event.run == std::vector<std::string>{"/usr/bin/setfacl -m g:tarvik-meter:rw $devnode"};
+}
+
 TEST(UdevRule, IsNamedAsTheMessagesSayAndReadsCleanly) {
   EXPECT_EQ(std::filesystem::path(TARVIK_UDEV_RULE).filename(), kUdevRuleName);
   const std::string text = ReadRule();
@@ -61,6 +67,9 @@ TEST(UdevRule, TagsTheMetersBridgeAndNothingElse) {
   EXPECT_FALSE(Tagged(Bridge("0403", "6001", "ftdi_sio"))) << "another maker's bridge";
   EXPECT_FALSE(Tagged(Bridge("10c4", "ea70", "cp210x"))) << "another bridge of the same maker";
   EXPECT_FALSE(Tagged(Bridge("10c4", "ea60", "usbserial_generic"))) << "bound to another driver";
+  EXPECT_TRUE(GivenToTheLoggersGroup(Bridge("10c4", "ea60", "cp210x")));
+  EXPECT_FALSE(GivenToTheLoggersGroup(Bridge("0403", "6001", "ftdi_sio")));
+  EXPECT_FALSE(GivenToTheLoggersGroup(Bridge("10c4", "ea60", "cp210x", "remove")));
 
   CEvent usbNode = Bridge("10c4", "ea60", "cp210x");
   usbNode.chain.erase(usbNode.chain.begin(), usbNode.chain.begin() + 3); // the USB device's own event

@@ -20,7 +20,7 @@ const std::map<std::string, EKind> &Keys() {
       {"SUBSYSTEMS", EKind::Parent}, {"DRIVERS", EKind::Parent},   {"ATTRS", EKind::Parent},
       {"GOTO", EKind::AssignOnly},   {"LABEL", EKind::AssignOnly}, {"MODE", EKind::AssignOnly},
       {"GROUP", EKind::AssignOnly},  {"OWNER", EKind::AssignOnly}, {"SYMLINK", EKind::Both},
-      {"ENV", EKind::Both},          {"TAG", EKind::Both},
+      {"ENV", EKind::Both},          {"TAG", EKind::Both},         {"RUN", EKind::AssignOnly},
   };
   return keys;
 }
@@ -195,6 +195,8 @@ void ApplyRules(const CRules &rules, CEvent &event) {
         event.tags.insert(key.strValue);
       else if (key.strName == "GOTO")
         strGoto = key.strValue;
+      else if (key.strName == "RUN")
+        event.run.push_back(key.strValue);
     }
     if (!strGoto.empty())
       i = LabelIndex(rules, strGoto, i) - 1; // the loop's ++i lands on the label's line

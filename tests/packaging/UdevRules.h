@@ -20,6 +20,7 @@ struct CEvent {
   std::vector<CDevice> chain; // [0] the device of the event, then its parents up to the root
   std::map<std::string, std::string> env;
   std::set<std::string> tags;
+  std::vector<std::string> run; // the programs RUN+= queued
 };
 
 struct CKey {
