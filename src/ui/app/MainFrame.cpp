@@ -150,14 +150,27 @@ void CMainFrame::CloseWithoutAsking() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event) {
-  if (m_bAsk && m_stores.AnyRecords() &&
-      m_prompts.MessageBox(this, QStringLiteral("Close Window?"), QStringLiteral("Tip"),
-                           CPrompts::Buttons::OkCancel) != IDOK) {
+  if (m_bAsk && m_stores.AnyRecords() && !AskClose()) {
     event->ignore();
     return;
   }
   event->accept();
   emit closed();
+}
+
+bool CMainFrame::AskClose() {
+  // The live samples can be saved first; downloaded ones only let go.
+  const bool bLive = !m_stores.m_live.IsEmpty();
+  switch (
+      m_prompts.MessageBox(this, QStringLiteral("Close Window?"), QStringLiteral("Tip"),
+                           bLive ? CPrompts::Buttons::SaveDiscardCancel : CPrompts::Buttons::DiscardCancel)) {
+  case CPrompts::IDSAVE:
+    return m_saveLive && m_saveLive();
+  case CPrompts::IDDISCARD:
+    return true;
+  default:
+    return false;
+  }
 }
 
 void CMainFrame::ShowConnection(const ConnectionStatus &status) {

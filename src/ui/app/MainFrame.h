@@ -41,6 +41,10 @@ public:
   // The operating system reported a new device: only arrivals reach the view.
   void OnDeviceArrived() { emit deviceArrived(); }
 
+  // "Guardar como" of the live store, offered by the close question; true
+  // once the samples are in a file.
+  void SetSaveLive(std::function<bool()> save) { m_saveLive = std::move(save); }
+
   // Closes as "Sair" does, without the close question: the program is told
   // to end (a signal, a logout) and the samples are kept elsewhere.
   void CloseWithoutAsking();
@@ -61,6 +65,8 @@ private:
   void CreateStatusBar();
   void OnHelp();
   void OnAbout();
+  // The close question while a store holds samples: true to close.
+  bool AskClose();
 
   CDataStores &m_stores;
   CPrompts &m_prompts;
@@ -70,6 +76,6 @@ private:
   QLabel *m_pConnection = nullptr;
   std::string m_strExeDir;
   std::string m_strLocaleName;
-  std::function<bool(const QUrl &)> m_openUrl;
+  std::function<bool()> m_saveLive;
   bool m_bAsk = true;
 };
