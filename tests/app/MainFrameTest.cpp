@@ -230,10 +230,22 @@ TEST_F(FrameFixture, StatusBarTellsTheConnectionAndWhyThingsEnded) {
   EXPECT_EQ(pane->text(), QString::fromUtf8("A procurar o medidor…"));
   frame.ShowConnection({ConnectionStatus::Port::Open, "/dev/ttyUSB0", true});
   EXPECT_EQ(pane->text(), QString::fromUtf8("/dev/ttyUSB0: o medidor está a enviar dados"));
+  frame.show();
   frame.ShowRunEnded(ERunEnd::User);
-  EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty()); // the user knows why
+  EXPECT_TRUE(frame.RunEndPane()->text().isEmpty()); // the user knows why
+  EXPECT_FALSE(frame.RunEndPane()->isVisible());
   frame.ShowRunEnded(ERunEnd::HoldSignal);
-  EXPECT_EQ(frame.statusBar()->currentMessage(), "Medição parada pela tecla HOLD do medidor");
+  // Hovering a toolbar button and leaving it wipes the bar's message, not the field.
+  QWidget *button = frame.ToolBar()->widgetForAction(frame.Commands().Action(ID_RUN));
+  QTest::mouseMove(button, button->rect().center());
+  QTest::qWait(20);
+  QTest::mouseMove(&frame, QPoint(5, 200));
+  QTest::qWait(20);
+  EXPECT_EQ(frame.RunEndPane()->text(), "Medição parada pela tecla HOLD do medidor");
+  EXPECT_TRUE(frame.RunEndPane()->isVisible());
+  EXPECT_EQ(frame.RunEndPane()->parentWidget(), frame.statusBar());
+  frame.ShowRunStarted();
+  EXPECT_TRUE(frame.RunEndPane()->text().isEmpty());
   frame.ShowDownloadEnded(EDownloadEnd::Watchdog);
   EXPECT_EQ(frame.statusBar()->currentMessage(),
             QString::fromUtf8("O Registo de dados falhou: O Registo de dados não terminou a tempo."));

@@ -128,6 +128,10 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar() {
   QStatusBar *sb = statusBar();
   sb->setObjectName(QStringLiteral("statusBar"));
+  m_pRunEnd = new QLabel(sb);
+  m_pRunEnd->setObjectName(QStringLiteral("paneRunEnd"));
+  sb->addPermanentWidget(m_pRunEnd);
+  m_pRunEnd->hide();
   m_pConnection = new QLabel(sb);
   m_pConnection->setObjectName(QStringLiteral("paneConnection"));
   sb->addPermanentWidget(m_pConnection);
@@ -178,9 +182,14 @@ void CMainFrame::ShowConnection(const ConnectionStatus &status) {
 }
 
 void CMainFrame::ShowRunEnded(ERunEnd reason) {
-  const std::string text = RunEndText(reason);
-  if (!text.empty())
-    statusBar()->showMessage(QString::fromStdString(text));
+  // A permanent field: a menu or toolbar tip passing over the bar keeps it.
+  m_pRunEnd->setText(QString::fromStdString(RunEndText(reason)));
+  m_pRunEnd->setVisible(!m_pRunEnd->text().isEmpty());
+}
+
+void CMainFrame::ShowRunStarted() {
+  m_pRunEnd->clear();
+  m_pRunEnd->hide();
 }
 
 void CMainFrame::ShowDownloadEnded(EDownloadEnd reason) {

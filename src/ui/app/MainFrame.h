@@ -33,10 +33,13 @@ public:
   }
 
   // The status bar: the connection pane, and why a run or a download ended.
+  // Why a run ended stays in a field of its own until the next run starts.
   void ShowConnection(const ConnectionStatus &status);
   void ShowRunEnded(ERunEnd reason);
+  void ShowRunStarted();
   void ShowDownloadEnded(EDownloadEnd reason);
   QLabel *ConnectionPane() const { return m_pConnection; }
+  QLabel *RunEndPane() const { return m_pRunEnd; }
 
   // The operating system reported a new device: only arrivals reach the view.
   void OnDeviceArrived() { emit deviceArrived(); }
@@ -74,6 +77,7 @@ private:
   QToolBar *m_pToolBar = nullptr;
   QMenu *m_pDataLoggerMenu = nullptr;
   QLabel *m_pConnection = nullptr;
+  QLabel *m_pRunEnd = nullptr;
   std::string m_strExeDir;
   std::string m_strLocaleName;
   std::function<bool()> m_saveLive;
