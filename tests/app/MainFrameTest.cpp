@@ -122,26 +122,40 @@ TEST_F(FrameFixture, CloseAsksOnlyWhileAStoreHoldsARecord) {
   EXPECT_TRUE(prompts.m_asked.empty());
   EXPECT_EQ(nClosed, 1);
 
+  // Live samples can be saved first; the window closes only once they are.
   frame.show();
   stores.m_live.Emplace(60.0, "01-01-2026,00:00:00", "dBA", 0, 1.0);
-  prompts.m_answers = {IDCANCEL};
+  bool bSaves = false;
+  int nSaves = 0;
+  frame.SetSaveLive([&] { return ++nSaves, bSaves; });
+  prompts.m_answers = {IDCANCEL, CPrompts::IDSAVE};
   EXPECT_FALSE(frame.close());
+  EXPECT_FALSE(frame.close()); // the save dialog was cancelled
+  EXPECT_EQ(nSaves, 1);
   EXPECT_EQ(nClosed, 1);
-  ASSERT_EQ(prompts.m_asked.size(), 1u);
+  ASSERT_EQ(prompts.m_asked.size(), 2u);
   EXPECT_EQ(prompts.m_asked[0].text, "Close Window?");
   EXPECT_EQ(prompts.m_asked[0].caption, "Tip");
-  EXPECT_EQ(prompts.m_asked[0].buttons, CPrompts::Buttons::OkCancel);
+  EXPECT_EQ(prompts.m_asked[0].buttons, CPrompts::Buttons::SaveDiscardCancel);
   EXPECT_TRUE(frame.isVisible());
+  bSaves = true;
+  prompts.m_answers = {CPrompts::IDSAVE};
+  EXPECT_TRUE(frame.close());
+  EXPECT_EQ(nClosed, 2);
 
-  // "Sair" takes the same road.
+  // "Sair" takes the same road; downloaded samples can only be let go.
+  frame.show();
   stores.m_live.RemoveAll();
   stores.m_log.Emplace(60.0, "01-01-2026,0:00:00", "dBA", 1, 1.0);
-  prompts.m_answers = {IDCANCEL, IDOK};
+  prompts.m_asked.clear();
+  prompts.m_answers = {IDCANCEL, CPrompts::IDDISCARD};
   frame.Commands().Execute(ID_EXIT);
   EXPECT_TRUE(frame.isVisible());
   frame.Commands().Execute(ID_EXIT);
   EXPECT_FALSE(frame.isVisible());
-  EXPECT_EQ(prompts.m_asked.size(), 3u);
+  ASSERT_EQ(prompts.m_asked.size(), 2u);
+  EXPECT_EQ(prompts.m_asked[1].buttons, CPrompts::Buttons::DiscardCancel);
+  EXPECT_EQ(nClosed, 3);
 }
 
 TEST_F(FrameFixture, HelpOpensTheManualInTheUsersLanguageOrSaysWhereItLooked) {
@@ -216,10 +230,22 @@ TEST_F(FrameFixture, StatusBarTellsTheConnectionAndWhyThingsEnded) {
   EXPECT_EQ(pane->text(), QString::fromUtf8("A procurar o medidor…"));
   frame.ShowConnection({ConnectionStatus::Port::Open, "/dev/ttyUSB0", true});
   EXPECT_EQ(pane->text(), QString::fromUtf8("/dev/ttyUSB0: o medidor está a enviar dados"));
+  frame.show();
   frame.ShowRunEnded(ERunEnd::User);
-  EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty()); // the user knows why
+  EXPECT_TRUE(frame.RunEndPane()->text().isEmpty()); // the user knows why
+  EXPECT_FALSE(frame.RunEndPane()->isVisible());
   frame.ShowRunEnded(ERunEnd::HoldSignal);
-  EXPECT_EQ(frame.statusBar()->currentMessage(), "Medição parada pela tecla HOLD do medidor");
+  // Hovering a toolbar button and leaving it wipes the bar's message, not the field.
+  QWidget *button = frame.ToolBar()->widgetForAction(frame.Commands().Action(ID_RUN));
+  QTest::mouseMove(button, button->rect().center());
+  QTest::qWait(20);
+  QTest::mouseMove(&frame, QPoint(5, 200));
+  QTest::qWait(20);
+  EXPECT_EQ(frame.RunEndPane()->text(), "Medição parada pela tecla HOLD do medidor");
+  EXPECT_TRUE(frame.RunEndPane()->isVisible());
+  EXPECT_EQ(frame.RunEndPane()->parentWidget(), frame.statusBar());
+  frame.ShowRunStarted();
+  EXPECT_TRUE(frame.RunEndPane()->text().isEmpty());
   frame.ShowDownloadEnded(EDownloadEnd::Watchdog);
   EXPECT_EQ(frame.statusBar()->currentMessage(),
             QString::fromUtf8("O Registo de dados falhou: O Registo de dados não terminou a tempo."));

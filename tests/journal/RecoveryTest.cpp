@@ -228,7 +228,7 @@ TEST(Recovery, EndingBySignalKeepsTheJournalAndANormalCloseRemovesIt) {
   left.clear();
 
   Instance next(folder);
-  next.prompts.m_answers = {IDYES, IDOK}; // recover, then "Close Window?" OK
+  next.prompts.m_answers = {IDYES, CPrompts::IDDISCARD}; // recover, then "Close Window?" lets them go
   EXPECT_EQ(next.app->OfferRecovery(), 10u);
   next.app->Frame().close();
   EXPECT_EQ(next.prompts.Messages().back(), "Close Window?");

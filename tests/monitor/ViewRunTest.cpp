@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <algorithm>
 #include <clocale>
 
 namespace {
@@ -92,9 +93,9 @@ TEST_F(ViewFixture, RateAndSavedFileDoNotDependOnTheLocale) {
     EXPECT_EQ(Field(StatIds::kAverage), "64.9");
     EXPECT_EQ(Field(StatIds::kMax), "120.0");
     const std::string path = dir.File(std::string(loc) + ".txt");
-    m_prompts.m_answers = {IDOK};
+    m_prompts.m_answers = {CPrompts::IDSAVE};
     m_prompts.m_paths = {QString::fromStdString(path)};
-    m_pView->OnRun(); // "Zapisz bieżące dane": OK saves them first
+    m_pView->OnRun(); // "Zapisz bieżące dane": "Guardar…" saves them first
     m_pView->OnStop();
     EXPECT_EQ(Slurp(path), "TX980 Sound Level Meter SamplingRate:0.5;\r\n" + FormatLiveTime(t0 + 1) +
                                ", 65.24, dBA\r\n" + FormatLiveTime(t0 + 2) + ",  9.50, dBA\r\n" +
@@ -143,25 +144,59 @@ TEST_F(ViewFixture, SamplesFillStoreTableAndFields) {
   EXPECT_EQ(Field(NoiseIds::kL90), "60.0");
 }
 
-TEST_F(ViewFixture, RunWithOldSamplesAsksThenStartsAfreshEvenAfterCancel) {
+// Each button of the question before a run does what it says: "Guardar…"
+// saves and then runs (a cancelled save dialog runs nothing), "Descartar"
+// runs afresh, "Cancelar" leaves the samples and starts nothing.
+TEST_F(ViewFixture, RunWithOldSamplesAsksWhatToDoWithThem) {
+  CTempDir dir;
+  const std::string saved = dir.File("saved.txt");
+  struct Case {
+    const char *name;
+    int nAnswer;
+    std::optional<QString> path;
+    bool bRuns;
+  };
+  const Case cases[] = {
+      {"save", CPrompts::IDSAVE, QString::fromStdString(saved), true},
+      {"save dialog cancelled", CPrompts::IDSAVE, std::nullopt, false},
+      {"discard", CPrompts::IDDISCARD, std::nullopt, true},
+      {"cancel", IDCANCEL, std::nullopt, false},
+  };
   Hear();
-  m_pView->OnRun();
-  Tick(5);
-  m_pView->OnStop();
-  ASSERT_EQ(m_stores.m_live.GetSize(), 5u);
-  m_prompts.m_answers = {IDCANCEL};
-  m_pView->OnRun();
-  ASSERT_EQ(m_prompts.m_asked.size(), 1u);
-  EXPECT_EQ(m_prompts.m_asked[0].text, "Zapisz bieżące dane");
-  EXPECT_EQ(m_prompts.m_asked[0].caption, "Tip");
-  EXPECT_TRUE(m_stores.m_live.IsEmpty());
-  EXPECT_EQ(Table(m_pView)->rowCount(), 0);
-  EXPECT_EQ(Field(StatIds::kCount), "");
-  EXPECT_TRUE(Session().Running());
-  Tick();
-  EXPECT_EQ(Field(StatIds::kCount), "1");
-  EXPECT_EQ(Table(m_pView)->index(0, 0).data().toString(), "1");
-  EXPECT_EQ(Field(StatIds::kStartTime), QString::fromStdString(m_stores.m_live[0].m_strTime));
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    m_pView->OnRun();
+    Tick(5);
+    m_pView->OnStop();
+    ASSERT_EQ(m_stores.m_live.GetSize(), 5u);
+    m_prompts.m_asked.clear();
+    m_prompts.m_answers = {c.nAnswer};
+    m_prompts.m_paths = {c.path};
+    m_pView->OnRun();
+    ASSERT_GE(m_prompts.m_asked.size(), 1u);
+    EXPECT_EQ(m_prompts.m_asked[0].text, "Zapisz bieżące dane");
+    EXPECT_EQ(m_prompts.m_asked[0].caption, "Tip");
+    EXPECT_EQ(m_prompts.m_asked[0].buttons, CPrompts::Buttons::SaveDiscardCancel);
+    EXPECT_EQ(Session().Running(), c.bRuns);
+    if (!c.bRuns) {
+      EXPECT_EQ(m_stores.m_live.GetSize(), 5u);
+      EXPECT_EQ(Table(m_pView)->rowCount(), 5);
+      EXPECT_EQ(Field(StatIds::kCount), "5");
+      m_prompts.m_answers = {CPrompts::IDDISCARD};
+      m_pView->OnRun();
+    }
+    EXPECT_TRUE(m_stores.m_live.IsEmpty());
+    EXPECT_EQ(Table(m_pView)->rowCount(), 0);
+    EXPECT_EQ(Field(StatIds::kCount), "");
+    Tick();
+    EXPECT_EQ(Field(StatIds::kCount), "1");
+    EXPECT_EQ(Field(StatIds::kStartTime), QString::fromStdString(m_stores.m_live[0].m_strTime));
+    m_pView->OnStop();
+    m_prompts.m_answers = {CPrompts::IDDISCARD};
+    m_pView->OnClear();
+  }
+  const std::string file = Slurp(saved);
+  EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 6); // header and 5 samples
 }
 
 TEST_F(ViewFixture, RunWithoutSamplesAsksNothing) {
@@ -259,11 +294,12 @@ TEST_F(ViewFixture, ClearDuringARunKeepsRunningFromNumberOne) {
   m_pView->OnClear();
   EXPECT_EQ(m_prompts.m_asked.back().text, "Usuwanie danych");
   EXPECT_EQ(m_prompts.m_asked.back().caption, "Tips");
+  EXPECT_EQ(m_prompts.m_asked.back().buttons, CPrompts::Buttons::DiscardCancel);
   EXPECT_EQ(m_stores.m_live.GetSize(), 4u);
   EXPECT_EQ(Field(StatIds::kCount), "4");
 
   const QString strMaxBefore = Field(StatIds::kMax);
-  m_prompts.m_answers = {IDOK};
+  m_prompts.m_answers = {CPrompts::IDDISCARD};
   m_pView->OnClear();
   EXPECT_TRUE(m_stores.m_live.IsEmpty());
   EXPECT_EQ(Field(StatIds::kCount), "");

@@ -24,7 +24,8 @@ protected:
     Fire(S::TIMER_SILENCE);
   }
   std::string Pane() const { return m_pApp->Frame().ConnectionPane()->text().toStdString(); }
-  std::string StatusLine() const { return m_pApp->Frame().statusBar()->currentMessage().toStdString(); }
+  // Why the last run ended: a permanent field of the status bar.
+  std::string StatusLine() const { return m_pApp->Frame().RunEndPane()->text().toStdString(); }
 };
 
 TEST_F(ViewStatusTest, ConnectionPaneFollowsThePortAndTheMeter) {
@@ -68,6 +69,14 @@ TEST_F(ViewStatusTest, ARunThatEndsByItselfSaysWhy) {
   m_pView->OnRun();
   Tick(3);
   EXPECT_EQ(StatusLine(), "Medição terminada: atingido o número de amostras");
+  m_pApp->Frame().statusBar()->showMessage(QStringLiteral("a menu tip")); // what a hover does
+  m_pApp->Frame().statusBar()->clearMessage();
+  EXPECT_EQ(StatusLine(), "Medição terminada: atingido o número de amostras");
+  m_prompts.m_answers = {CPrompts::IDDISCARD};
+  m_pView->OnRun();
+  EXPECT_EQ(StatusLine(), ""); // until the next run starts
+  m_pView->OnStop();
+  m_prompts.m_answers = {CPrompts::IDDISCARD};
   m_pView->OnRun();
   Chunk(QByteArray("\xff", 1)); // the meter's HOLD
   EXPECT_EQ(StatusLine(), RunEndText(ERunEnd::HoldSignal));

@@ -12,7 +12,8 @@
 #include <vector>
 
 // Prompts answered from a script, recording every question asked. An
-// unscripted message box answers IDOK, an unscripted file dialog cancels.
+// unscripted message box answers IDOK (IDDISCARD where data would go), an
+// unscripted file dialog cancels.
 class CScriptedPrompts : public CPrompts {
 public:
   struct Asked {
@@ -33,7 +34,8 @@ public:
 
   int MessageBox(QWidget *, const QString &text, const QString &caption, Buttons buttons, Icon) override {
     m_asked.push_back({"message", text, caption, buttons});
-    return Pop(m_answers, 1);
+    const bool bDiscards = buttons == Buttons::SaveDiscardCancel || buttons == Buttons::DiscardCancel;
+    return Pop(m_answers, bDiscards ? IDDISCARD : 1);
   }
   std::optional<QString> GetOpenFileName(QWidget *, const QString &filter) override {
     m_asked.push_back({"open", filter, {}, Buttons::Ok});

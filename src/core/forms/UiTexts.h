@@ -81,7 +81,13 @@ inline constexpr const char *kHelpCaption = "Ajuda";
 
 } // namespace UiTexts
 
-// Buttons of the message boxes and of the open's progress dialog.
-inline constexpr const char *kButtonYes = "Sim";
-inline constexpr const char *kButtonNo = "Não";
-inline constexpr const char *kButtonCancel = "Cancelar";
+// Buttons of the message boxes and of the open's progress dialog; "&" marks
+// the letter that Alt presses (shown underlined, not as a character).
+inline constexpr const char *kButtonOk = "&OK";
+inline constexpr const char *kButtonYes = "&Sim";
+inline constexpr const char *kButtonNo = "&Não";
+inline constexpr const char *kButtonCancel = "&Cancelar";
+// The questions that would throw data away: save first, let it go, or
+// leave everything as it is.
+inline constexpr const char *kButtonSave = "&Guardar…";
+inline constexpr const char *kButtonDiscard = "&Descartar";

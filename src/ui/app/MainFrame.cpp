@@ -128,6 +128,10 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar() {
   QStatusBar *sb = statusBar();
   sb->setObjectName(QStringLiteral("statusBar"));
+  m_pRunEnd = new QLabel(sb);
+  m_pRunEnd->setObjectName(QStringLiteral("paneRunEnd"));
+  sb->addPermanentWidget(m_pRunEnd);
+  m_pRunEnd->hide();
   m_pConnection = new QLabel(sb);
   m_pConnection->setObjectName(QStringLiteral("paneConnection"));
   sb->addPermanentWidget(m_pConnection);
@@ -150,9 +154,7 @@ void CMainFrame::CloseWithoutAsking() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event) {
-  if (m_bAsk && m_stores.AnyRecords() &&
-      m_prompts.MessageBox(this, QStringLiteral("Close Window?"), QStringLiteral("Tip"),
-                           CPrompts::Buttons::OkCancel) != IDOK) {
+  if (m_bAsk && m_stores.AnyRecords() && !AskClose()) {
     event->ignore();
     return;
   }
@@ -160,14 +162,34 @@ void CMainFrame::closeEvent(QCloseEvent *event) {
   emit closed();
 }
 
+bool CMainFrame::AskClose() {
+  // The live samples can be saved first; downloaded ones only let go.
+  const bool bLive = !m_stores.m_live.IsEmpty();
+  switch (
+      m_prompts.MessageBox(this, QStringLiteral("Close Window?"), QStringLiteral("Tip"),
+                           bLive ? CPrompts::Buttons::SaveDiscardCancel : CPrompts::Buttons::DiscardCancel)) {
+  case CPrompts::IDSAVE:
+    return m_saveLive && m_saveLive();
+  case CPrompts::IDDISCARD:
+    return true;
+  default:
+    return false;
+  }
+}
+
 void CMainFrame::ShowConnection(const ConnectionStatus &status) {
   m_pConnection->setText(QString::fromStdString(ConnectionText(status)));
 }
 
 void CMainFrame::ShowRunEnded(ERunEnd reason) {
-  const std::string text = RunEndText(reason);
-  if (!text.empty())
-    statusBar()->showMessage(QString::fromStdString(text));
+  // A permanent field: a menu or toolbar tip passing over the bar keeps it.
+  m_pRunEnd->setText(QString::fromStdString(RunEndText(reason)));
+  m_pRunEnd->setVisible(!m_pRunEnd->text().isEmpty());
+}
+
+void CMainFrame::ShowRunStarted() {
+  m_pRunEnd->clear();
+  m_pRunEnd->hide();
 }
 
 void CMainFrame::ShowDownloadEnded(EDownloadEnd reason) {

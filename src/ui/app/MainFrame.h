@@ -33,13 +33,20 @@ public:
   }
 
   // The status bar: the connection pane, and why a run or a download ended.
+  // Why a run ended stays in a field of its own until the next run starts.
   void ShowConnection(const ConnectionStatus &status);
   void ShowRunEnded(ERunEnd reason);
+  void ShowRunStarted();
   void ShowDownloadEnded(EDownloadEnd reason);
   QLabel *ConnectionPane() const { return m_pConnection; }
+  QLabel *RunEndPane() const { return m_pRunEnd; }
 
   // The operating system reported a new device: only arrivals reach the view.
   void OnDeviceArrived() { emit deviceArrived(); }
+
+  // "Guardar como" of the live store, offered by the close question; true
+  // once the samples are in a file.
+  void SetSaveLive(std::function<bool()> save) { m_saveLive = std::move(save); }
 
   // Closes as "Sair" does, without the close question: the program is told
   // to end (a signal, a logout) and the samples are kept elsewhere.
@@ -61,6 +68,8 @@ private:
   void CreateStatusBar();
   void OnHelp();
   void OnAbout();
+  // The close question while a store holds samples: true to close.
+  bool AskClose();
 
   CDataStores &m_stores;
   CPrompts &m_prompts;
@@ -68,8 +77,9 @@ private:
   QToolBar *m_pToolBar = nullptr;
   QMenu *m_pDataLoggerMenu = nullptr;
   QLabel *m_pConnection = nullptr;
+  QLabel *m_pRunEnd = nullptr;
   std::string m_strExeDir;
   std::string m_strLocaleName;
-  std::function<bool(const QUrl &)> m_openUrl;
+  std::function<bool()> m_saveLive;
   bool m_bAsk = true;
 };

@@ -32,6 +32,10 @@ void CSessionNotices::OnConnectionChanged(const SConnection &conn) {
                        CPrompts::Icon::Information);
 }
 
+void CSessionNotices::OnRunStarted(const SRunStart &) {
+  m_frame.ShowRunStarted();
+}
+
 void CSessionNotices::OnRunEnded(ERunEnd eReason) {
   m_frame.ShowRunEnded(eReason);
 }

@@ -21,6 +21,7 @@ public:
 
 private:
   void OnConnectionChanged(const SConnection &conn) override;
+  void OnRunStarted(const SRunStart &) override;
   void OnRunEnded(ERunEnd eReason) override;
   void OnDownloadEnded(EDownloadEnd eReason) override;
 

@@ -56,6 +56,8 @@ CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts, std::unique
   hooks.showDataLogger = [this] { m_pFileMenu->DataLog().ShowAfresh(); };
   m_pRegisto = std::make_unique<CRegistoFlow>(Session(), m_prompts, std::move(hooks), m_pView);
   m_pRegisto->RegisterCommands(m_pFrame->Commands());
+  m_pView->SetSaveLive([this] { return m_pFileMenu->SaveLive(); });
+  m_pFrame->SetSaveLive([this] { return m_pFileMenu->SaveLive(); });
   m_pFileMenu->SetAfterLiveSaved([this] {
     if (m_pJournal)
       m_pJournal->OnLiveSaved();

@@ -10,11 +10,16 @@ CDataFileMenu::CDataFileMenu(CDataStores &stores, CPrompts &prompts, QWidget *pP
 
 void CDataFileMenu::RegisterCommands(CCommandRouter &commands) {
   commands.SetHandler(cmd::ID_OPEN, [this] { m_commands.OnOpen(m_pParent); });
-  commands.SetHandler(cmd::ID_SAVE_AS, [this] {
-    if (m_commands.OnSaveAs(m_pParent) == CDataFileCommands::Outcome::Done && m_afterLiveSaved)
-      m_afterLiveSaved();
-  });
+  commands.SetHandler(cmd::ID_SAVE_AS, [this] { SaveLive(); });
   commands.SetHandler(cmd::ID_EXPORT_EXCEL, [this] {
     m_commands.OnExportExcel(m_pParent, m_liveStat ? m_liveStat() : StatData{});
   });
+}
+
+bool CDataFileMenu::SaveLive() {
+  if (m_commands.OnSaveAs(m_pParent) != CDataFileCommands::Outcome::Done)
+    return false;
+  if (m_afterLiveSaved)
+    m_afterLiveSaved();
+  return true;
 }

@@ -19,6 +19,9 @@ public:
 
   void RegisterCommands(CCommandRouter &commands);
   CDataLogHolder &DataLog() { return m_dataLog; }
+  // "Guardar como": true once the live store is in a file (false when the
+  // user cancelled or was told why it failed).
+  bool SaveLive();
   // Runs after "Guardar como" has written the live store to a file.
   void SetAfterLiveSaved(std::function<void()> fn) { m_afterLiveSaved = std::move(fn); }
 

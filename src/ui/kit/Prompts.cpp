@@ -13,6 +13,8 @@
 #include <QPrinter>
 #include <QUrl>
 
+#include <utility>
+
 int CQtPrompts::MessageBox(QWidget *parent, const QString &text, const QString &caption, Buttons buttons,
                            Icon icon) {
   QMessageBox box(parent);
@@ -48,14 +50,25 @@ int CQtPrompts::MessageBox(QWidget *parent, const QString &text, const QString &
   case Buttons::YesNoCancel:
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     break;
+  case Buttons::SaveDiscardCancel:
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    break;
+  case Buttons::DiscardCancel:
+    box.setStandardButtons(QMessageBox::Discard | QMessageBox::Cancel);
+    break;
   }
-  // The dialogs speak Portuguese; Qt's own labels would be English.
-  if (QAbstractButton *b = box.button(QMessageBox::Yes))
-    b->setText(QString::fromUtf8(kButtonYes));
-  if (QAbstractButton *b = box.button(QMessageBox::No))
-    b->setText(QString::fromUtf8(kButtonNo));
-  if (QAbstractButton *b = box.button(QMessageBox::Cancel))
-    b->setText(QString::fromUtf8(kButtonCancel));
+  // Labels of our own, each with its Alt letter, whatever Qt's catalogue says.
+  const std::pair<QMessageBox::StandardButton, const char *> labels[] = {
+      {QMessageBox::Ok, kButtonOk},     {QMessageBox::Yes, kButtonYes},
+      {QMessageBox::No, kButtonNo},     {QMessageBox::Cancel, kButtonCancel},
+      {QMessageBox::Save, kButtonSave}, {QMessageBox::Discard, kButtonDiscard},
+  };
+  for (const auto &[which, text] : labels)
+    if (QAbstractButton *b = box.button(which))
+      b->setText(QString::fromUtf8(text));
+  // Enter, like Escape and the window's close button, throws nothing away.
+  if (buttons == Buttons::SaveDiscardCancel || buttons == Buttons::DiscardCancel)
+    box.setDefaultButton(QMessageBox::Cancel);
   switch (box.exec()) {
   case QMessageBox::Ok:
     return IDOK;
@@ -63,6 +76,10 @@ int CQtPrompts::MessageBox(QWidget *parent, const QString &text, const QString &
     return IDYES;
   case QMessageBox::No:
     return IDNO;
+  case QMessageBox::Save:
+    return IDSAVE;
+  case QMessageBox::Discard:
+    return IDDISCARD;
   default:
     return IDCANCEL;
   }

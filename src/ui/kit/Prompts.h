@@ -15,12 +15,18 @@ class QWidget;
 // and captions are passed exactly as the user must see them.
 class CPrompts {
 public:
-  enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+  // SaveDiscardCancel and DiscardCancel ask before data is thrown away: the
+  // buttons say what they do ("Guardar…", "Descartar", "Cancelar").
+  enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel, DiscardCancel };
+  // Answers of those questions, beside IDOK, IDCANCEL, IDYES and IDNO.
+  static constexpr int IDSAVE = 100;
+  static constexpr int IDDISCARD = 101;
   enum class Icon { None, Information, Warning, Error, Question };
 
   virtual ~CPrompts() = default;
 
-  // Returns IDOK, IDCANCEL, IDYES or IDNO (res/DialogTemplate.h).
+  // Returns IDOK, IDCANCEL, IDYES or IDNO (forms/DialogTemplate.h), IDSAVE or
+  // IDDISCARD; closing the box answers IDCANCEL.
   virtual int MessageBox(QWidget *parent, const QString &text, const QString &caption,
                          Buttons buttons = Buttons::Ok, Icon icon = Icon::None) = 0;
 

@@ -74,7 +74,6 @@ void CMyVomoView::BuildForm() {
 
 void CMyVomoView::RegisterCommands(CCommandRouter &commands) {
   using namespace cmd;
-  m_pCommands = &commands;
   connect(this, &CMyVomoView::commandStateChanged, &commands, &CCommandRouter::Update);
   CMeterSession &s = m_session;
   // A command that needs the meter cannot act while none is heard, and the

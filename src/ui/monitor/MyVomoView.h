@@ -60,6 +60,8 @@ public:
     m_runSetup = std::move(run);
   }
   void SetPortDialog(std::function<std::optional<int>(int nPreset)> ask) { m_askPort = std::move(ask); }
+  // "Guardar como" of the live store, true once it is in a file.
+  void SetSaveLive(std::function<bool()> save) { m_saveLive = std::move(save); }
 
 signals:
   // A command's enabled or checked state may have changed.
@@ -91,7 +93,6 @@ private:
 
   CMeterSession &m_session;
   CPrompts &m_prompts;
-  CCommandRouter *m_pCommands = nullptr;
   bool m_bFirstFrameSeen = false;
   CReadoutPanel *m_pReadout = nullptr;
   std::unique_ptr<CLivePane> m_pPane;
@@ -99,4 +100,5 @@ private:
 
   std::function<std::optional<SetupChoice>(int)> m_runSetup;
   std::function<std::optional<int>(int)> m_askPort;
+  std::function<bool()> m_saveLive;
 };

@@ -19,11 +19,18 @@ void CMyVomoView::OnRun() {
   if (!m_session.MeterHeard())
     return;
   if (!m_session.Stores().m_live.IsEmpty()) {
-    const int nAnswer = m_prompts.MessageBox(this, QStringLiteral("Zapisz bieżące dane"),
-                                             QStringLiteral("Tip"), CPrompts::Buttons::OkCancel);
-    if (nAnswer == IDOK && m_pCommands)
-      m_pCommands->Execute(cmd::ID_SAVE_AS);
-    // The old samples go whatever the answer: a run always starts afresh.
+    // A run starts afresh; the old samples go only on an answer that says so.
+    switch (m_prompts.MessageBox(this, QStringLiteral("Zapisz bieżące dane"), QStringLiteral("Tip"),
+                                 CPrompts::Buttons::SaveDiscardCancel)) {
+    case CPrompts::IDSAVE:
+      if (!m_saveLive || !m_saveLive())
+        return; // not saved: the samples stay and no run starts
+      break;
+    case CPrompts::IDDISCARD:
+      break;
+    default:
+      return;
+    }
     m_session.ClearLive();
   }
   m_session.StartRun(RateFromText(m_pRate->currentText().toStdString()));
@@ -35,7 +42,7 @@ void CMyVomoView::OnStop() {
 
 void CMyVomoView::OnClear() {
   if (m_prompts.MessageBox(this, QStringLiteral("Usuwanie danych"), QStringLiteral("Tips"),
-                           CPrompts::Buttons::OkCancel) != IDOK)
+                           CPrompts::Buttons::DiscardCancel) != CPrompts::IDDISCARD)
     return;
   m_session.ClearLive();
   Graph().ResetScale();
