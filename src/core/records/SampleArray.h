@@ -20,6 +20,7 @@ struct LevelStretch {
   std::size_t nStoreFirst = 0;
   std::span<const double> levels; // all of the store's levels
   const CLevelPyramid *pPyramid = nullptr;
+  const CSampleStore *pStore = nullptr; // the store the levels are in
 };
 
 // A read-only view over either a store or a selection, so that the graph,

@@ -59,6 +59,24 @@ public:
       f(m_units[m_runs[r].nUnit]);
   }
 
+  // Calls f(nFirst, nCount, dRate, unit) for each stretch of
+  // [nFirst, nFirst + nCount) whose samples share an interval and a unit, in order.
+  template <class F> void ForEachRateRun(std::size_t nFirst, std::size_t nCount, F f) const {
+    if (nCount == 0)
+      return;
+    const std::size_t nEnd = nFirst + nCount;
+    for (std::size_t r = static_cast<std::size_t>(&RunOf(nFirst) - m_runs.data());
+         r < m_runs.size() && m_runs[r].nFirst < nEnd; ++r) {
+      const std::size_t a = std::max(nFirst, m_runs[r].nFirst);
+      const std::size_t b = r + 1 < m_runs.size() ? std::min(nEnd, m_runs[r + 1].nFirst) : nEnd;
+      f(a, b - a, m_runs[r].dRate, m_units[m_runs[r].nUnit]);
+    }
+  }
+  // The clock-face seconds of every sample; kNoClockSeconds where the time
+  // is kept as a text that no layout reads.
+  static constexpr CivilSeconds kNoClockSeconds = INT64_MIN;
+  std::span<const CivilSeconds> ClockSeconds() const { return m_times; }
+
   // Each returns the index of the new sample. A time text is kept as
   // seconds when one of the two layouts gives it back byte for byte.
   std::size_t Add(const CObjData &rec) {
@@ -105,7 +123,7 @@ private:
     TimeStyle style = TimeStyle::PaddedHour;
     bool bStyleSet = false; // a time has fixed the layout (hours from 10 fit both)
   };
-  static constexpr CivilSeconds kTextTime = INT64_MIN; // the time is in m_texts
+  static constexpr CivilSeconds kTextTime = kNoClockSeconds; // the time is in m_texts
   // A move changes the samples of both stores.
   struct RevisionCount {
     std::uint64_t n = 0;
