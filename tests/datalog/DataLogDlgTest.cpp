@@ -305,21 +305,21 @@ TEST_F(DataLogDlgTest, CursorReadoutsComeFromTheSelection) {
   Open();
   ClickRow(1);
   CGraphicsBtn *graph = m_dlg->Graph();
-  emit graph->graphCursor(-1, 1);
+  emit graph->graphCursor(ECursor::A, 1);
   EXPECT_EQ(Text(IDC_CURSOR_A), "71.0");
   EXPECT_EQ(Text(IDC_CURSOR_A_TIME), "08-12-2026,2:00:01");
-  emit graph->graphCursor(-2, 2);
+  emit graph->graphCursor(ECursor::B, 2);
   EXPECT_EQ(Text(IDC_AB_COUNT), "2");
   EXPECT_EQ(Text(IDC_AB_AVERAGE), "71.5");
   EXPECT_EQ(m_dlg->CursorA(), 1);
   // Leq beside the average: an energy mean, labelled with the weighting.
-  emit graph->graphCursor(-1, 0);
+  emit graph->graphCursor(ECursor::A, 0);
   EXPECT_EQ(Text(GraphIds::kLeq), "");
-  emit graph->graphCursor(-2, 2);
+  emit graph->graphCursor(ECursor::B, 2);
   EXPECT_EQ(Text(IDC_AB_AVERAGE), "71.0");
   EXPECT_EQ(Text(GraphIds::kLeq), "71.1");
   EXPECT_EQ(DlgItem<QLabel>(m_dlg.get(), GraphIds::kLeqLabel)->text(), "LCeq");
-  emit graph->graphCursor(-1, 1);
+  emit graph->graphCursor(ECursor::A, 1);
   // Close clears the graph's cursors but keeps the window's cursor A index.
   graph->m_cursorA = 1;
   graph->m_cursorB = 2;

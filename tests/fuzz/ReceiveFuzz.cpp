@@ -21,9 +21,7 @@ struct CFuzzSink : IReceiveSink {
   void OnDownloadEnded() override {}
   void OnDownloadProgress(int, int, int) override {}
   void OnReadoutRefresh() override {}
-  void OnDownloadText(const std::string &strText) override {
-    ParseLogData(strText, m_dec, m_store, *this);
-  }
+  void OnDownloadText(const std::string &strText) override { ParseLogData(strText, m_dec, m_store, *this); }
 };
 
 bool Contains(const std::string &s, const char *what) {

@@ -220,9 +220,9 @@ protected:
       const CSampleArray sel(dlg.Selection());
       const int n = static_cast<int>(sel.GetSize());
       if (n > 1) {
-        emit dlg.Graph()->graphCursor(-1, n / 3);
-        emit dlg.Graph()->graphCursor(-2, n - 1);
-        emit dlg.Graph()->graphHover(-2, n / 2);
+        emit dlg.Graph()->graphCursor(ECursor::A, n / 3);
+        emit dlg.Graph()->graphCursor(ECursor::B, n - 1);
+        emit dlg.Graph()->graphHover(n / 2);
       }
       readouts += "row " + std::to_string(r) + "\n";
       for (int id : {IDC_START_TIME, IDC_MAX, IDC_MAX_TIME, IDC_MIN, IDC_MIN_TIME, IDC_AVERAGE, IDC_COUNT,

@@ -13,11 +13,11 @@ CGraphState State() {
 int XOf(int idx) {
   return 45 + 10 * idx;
 }
-GraphEvent CursorEv(int a, int b) {
-  return {GraphEvent::Cursor, a, b};
+GraphEvent CursorEv(ECursor which, int nIndex) {
+  return {GraphEvent::Cursor, which, nIndex};
 }
-GraphEvent HoverEv(int b) {
-  return {GraphEvent::Hover, kNoticeHover, b};
+GraphEvent HoverEv(int nIndex) {
+  return {GraphEvent::Hover, ECursor::A, nIndex};
 }
 const GraphEvent kRedraw{GraphEvent::Redraw};
 } // namespace
@@ -29,7 +29,7 @@ TEST(GraphMouse, CursorsAThenStrictlyRightB) {
   EXPECT_EQ(s.m_cursorMode, kCursorPlaceA);
   EXPECT_EQ(s.m_cursorA, -1);
 
-  EXPECT_EQ(OnLButtonDown(s, {XOf(10), 100}, 20), GraphEvents{CursorEv(kNoticeCursorA, 10)});
+  EXPECT_EQ(OnLButtonDown(s, {XOf(10), 100}, 20), GraphEvents{CursorEv(ECursor::A, 10)});
   OnLButtonUp(s, {XOf(10), 100});
   EXPECT_EQ(s.m_cursorMode, kCursorPlaceB);
   EXPECT_TRUE(OnLButtonDown(s, {XOf(4), 100}, 20).empty());
@@ -38,7 +38,7 @@ TEST(GraphMouse, CursorsAThenStrictlyRightB) {
   OnLButtonUp(s, {XOf(10), 100});
   EXPECT_EQ(s.m_cursorA, 10);
   EXPECT_EQ(s.m_cursorMode, kCursorPlaceB);
-  EXPECT_EQ(OnLButtonDown(s, {XOf(15), 100}, 20), GraphEvents{CursorEv(kNoticeCursorB, 15)});
+  EXPECT_EQ(OnLButtonDown(s, {XOf(15), 100}, 20), GraphEvents{CursorEv(ECursor::B, 15)});
   EXPECT_EQ(s.m_cursorB, 15);
   EXPECT_EQ(s.m_cursorMode, kCursorIdle);
 }
@@ -56,14 +56,12 @@ TEST(GraphMouse, CursorClickPastTheDataIsIgnored) {
 TEST(GraphMouse, MovesWhilePlacingReportCursorAndHover) {
   CGraphState s = State();
   OnLButtonDblClk(s, {XOf(5), 100});
-  EXPECT_EQ(OnMouseMove(s, {XOf(6), 100}, 20),
-            (GraphEvents{kRedraw, CursorEv(kNoticeCursorA, 6), HoverEv(6)}));
+  EXPECT_EQ(OnMouseMove(s, {XOf(6), 100}, 20), (GraphEvents{kRedraw, CursorEv(ECursor::A, 6), HoverEv(6)}));
   EXPECT_EQ(s.m_hoverPoint, (GraphPoint{XOf(6), 100}));
   OnLButtonDown(s, {XOf(6), 100}, 20);
   OnLButtonUp(s, {XOf(6), 100});
   EXPECT_EQ(OnMouseMove(s, {XOf(3), 100}, 20), (GraphEvents{kRedraw, HoverEv(3)})) << "left of A";
-  EXPECT_EQ(OnMouseMove(s, {XOf(9), 100}, 20),
-            (GraphEvents{kRedraw, CursorEv(kNoticeCursorB, 9), HoverEv(9)}));
+  EXPECT_EQ(OnMouseMove(s, {XOf(9), 100}, 20), (GraphEvents{kRedraw, CursorEv(ECursor::B, 9), HoverEv(9)}));
 }
 
 TEST(GraphMouse, HoverNeverReportsSampleZeroOrPastTheData) {

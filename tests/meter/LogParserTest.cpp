@@ -12,9 +12,7 @@ struct LogParserTest : ::testing::Test {
   CSampleStore store;
   CLogDecodeState dec;
 
-  void Parse(const std::string &text) {
-    ParseLogData(text, dec, store, sink);
-  }
+  void Parse(const std::string &text) { ParseLogData(text, dec, store, sink); }
   std::vector<std::string> Times() const {
     std::vector<std::string> v;
     for (std::size_t i = 0; i < store.GetSize(); ++i)

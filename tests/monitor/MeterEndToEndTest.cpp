@@ -167,7 +167,8 @@ TEST_F(SimulatedMeter, EachClickTakesEffectOnceWhateverTheFrameRate) {
     sim->Talk();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Reading().m_bDataReceived; }, 5000));
     const unsigned nFrames = app->Session().Timing().m_nFramesDecoded;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app->Session().Timing().m_nFramesDecoded >= nFrames + 2; }, 5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return app->Session().Timing().m_nFramesDecoded >= nFrames + 2; }, 5000));
     const std::size_t nBefore = sim->Received().size();
     const CMeterReading was = Reading();
     for (int nKey : {kKeyRec, kKeyMaxMin, kKeyFastSlow, kKeyLevel, kKeyAC})
@@ -234,7 +235,9 @@ std::vector<std::vector<QString>> Rows(CDataLogDlg *dlg) {
 struct SimulatedDownload : SimulatedMeter {
   CDataLogDlg *Logger() { return app->FileMenu().DataLog().Get(); }
   bool Registo() { return app->Frame().Commands().Execute(cmd::ID_DOWNLOAD); }
-  bool LoggerShown() { return Logger() && Logger()->isVisible() && !app->Session().Progress().m_bDownloading; }
+  bool LoggerShown() {
+    return Logger() && Logger()->isVisible() && !app->Session().Progress().m_bDownloading;
+  }
 };
 
 TEST_F(SimulatedDownload, TwoRecordingsArriveAsTwoRows) {

@@ -36,11 +36,11 @@ GraphEvents OnLButtonDown(CGraphState &s, GraphPoint p, std::size_t nCount) {
   if (s.m_cursorMode == kCursorPlaceA && idx >= 0) {
     s.m_cursorA = idx;
     s.m_cursorMode = kCursorPlaceB;
-    ev.push_back({GraphEvent::Cursor, kNoticeCursorA, s.m_cursorA});
+    ev.push_back({GraphEvent::Cursor, ECursor::A, s.m_cursorA});
   } else if (s.m_cursorMode == kCursorPlaceB && idx >= 0 && idx > s.m_cursorA) {
     s.m_cursorB = idx;
     s.m_cursorMode = kCursorIdle;
-    ev.push_back({GraphEvent::Cursor, kNoticeCursorB, s.m_cursorB});
+    ev.push_back({GraphEvent::Cursor, ECursor::B, s.m_cursorB});
   }
   return ev;
 }
@@ -57,12 +57,12 @@ GraphEvents OnMouseMove(CGraphState &s, GraphPoint p, std::size_t nCount) {
     s.m_hoverPoint = p;
     ev.push_back({GraphEvent::Redraw});
     if (s.m_cursorMode == kCursorPlaceA && idx >= 0)
-      ev.push_back({GraphEvent::Cursor, kNoticeCursorA, idx});
+      ev.push_back({GraphEvent::Cursor, ECursor::A, idx});
     else if (s.m_cursorMode == kCursorPlaceB && idx >= 0 && idx > s.m_cursorA)
-      ev.push_back({GraphEvent::Cursor, kNoticeCursorB, idx});
+      ev.push_back({GraphEvent::Cursor, ECursor::B, idx});
   }
   if (idx > 0)
-    ev.push_back({GraphEvent::Hover, kNoticeHover, idx});
+    ev.push_back({GraphEvent::Hover, ECursor::A, idx});
   return ev;
 }
 

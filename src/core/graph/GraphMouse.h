@@ -5,22 +5,20 @@
 #include <cstddef>
 #include <vector>
 
+// The graph's two cursors.
+enum class ECursor { A, B };
+
 // What a mouse event makes the control do, in order: redraw, or tell the
-// host (scale, cursor or hover notification with its two parameters).
+// host (the scale changed, a cursor was placed on a sample, the mouse is
+// over a sample).
 struct GraphEvent {
   enum Kind { Redraw, Scale, Cursor, Hover };
   Kind kind = Redraw;
-  int a = 0;
-  int b = 0;
+  ECursor cursor = ECursor::A; // Cursor: which one
+  int nIndex = 0;              // Cursor and Hover: the sample
   friend bool operator==(const GraphEvent &, const GraphEvent &) = default;
 };
 using GraphEvents = std::vector<GraphEvent>;
-
-// Cursor notification's first parameter.
-constexpr int kNoticeCursorA = -1;
-constexpr int kNoticeCursorB = -2;
-// Hover notification's first parameter.
-constexpr int kNoticeHover = -2;
 
 // The deepest zoom on either axis, in samples or dB per pixel.
 constexpr double kZoomFloor = 0.005;

@@ -109,7 +109,8 @@ CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
   t.kind = Tick::Kind::Sampled;
   if (!m_options.bKeepSamples) {
     // Only the last sample is kept; the store and its statistics are not touched.
-    m_last = CObjData{m_reading.m_dLevel, FormatLiveTime(now), m_reading.m_bWeightA ? "dBA" : "dBC", 0, m_dRate};
+    m_last =
+        CObjData{m_reading.m_dLevel, FormatLiveTime(now), m_reading.m_bWeightA ? "dBA" : "dBC", 0, m_dRate};
     t.nCount = ++m_nTaken;
     return t;
   }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "meter/MeterReading.h"
-#include "session/RunEnd.h"
 #include "records/ObjData.h"
 #include "records/StatData.h"
+#include "session/RunEnd.h"
 
 #include <cstddef>
 #include <ctime>

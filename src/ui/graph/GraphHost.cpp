@@ -58,11 +58,11 @@ void CGraphHost::SetText(int nId, const QString &text) const {
   SetControlText(m_pHost, nId, text);
 }
 
-void CGraphHost::OnGraphCursor(int nWhich, int nIndex) {
+void CGraphHost::OnGraphCursor(ECursor which, int nIndex) {
   if (nIndex < 0 || static_cast<std::size_t>(nIndex) >= m_samples.GetSize())
     return;
   const CObjData &rec = m_samples[static_cast<std::size_t>(nIndex)];
-  if (nWhich == kNoticeCursorA) {
+  if (which == ECursor::A) {
     m_nCursorA = nIndex;
     SetText(kLevelA, Level(rec.m_dValue));
     SetText(kTimeA, QString::fromStdString(rec.m_strTime));
@@ -71,7 +71,7 @@ void CGraphHost::OnGraphCursor(int nWhich, int nIndex) {
     SetText(kLeqLabel, QString::fromStdString(LeqLabel({})));
     return;
   }
-  if (nWhich != kNoticeCursorB)
+  if (which != ECursor::B)
     return;
   SetText(kLevelB, Level(rec.m_dValue));
   SetText(kTimeB, QString::fromStdString(rec.m_strTime));
@@ -93,7 +93,7 @@ void CGraphHost::OnGraphCursor(int nWhich, int nIndex) {
   SetText(kCount, QString::number(st.nCount));
 }
 
-void CGraphHost::OnGraphHover(int, int nIndex) {
+void CGraphHost::OnGraphHover(int nIndex) {
   if (nIndex < 0 || static_cast<std::size_t>(nIndex) >= m_samples.GetSize())
     return;
   const CObjData &rec = m_samples[static_cast<std::size_t>(nIndex)];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/ControlIds.h"
+#include "graph/GraphMouse.h"
 #include "records/SampleArray.h"
 
 #include <QObject>
@@ -28,8 +29,8 @@ public:
   enum class ScrollCode { LineUp, LineDown, ThumbPosition, Other };
 
   void OnGraphScale(int nScale, int nOffset);
-  void OnGraphCursor(int nWhich, int nIndex);
-  void OnGraphHover(int nWhich, int nIndex);
+  void OnGraphCursor(ECursor which, int nIndex);
+  void OnGraphHover(int nIndex);
   void OnVScroll(ScrollCode code, int nThumb);
   void OnHScroll(ScrollCode code, int nThumb);
   // Sets both scroll bars (and the level labels) from the graph's state.

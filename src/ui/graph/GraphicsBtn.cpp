@@ -86,10 +86,10 @@ void CGraphicsBtn::Run(const std::vector<GraphEvent> &events) {
       SendScale();
       break;
     case GraphEvent::Cursor:
-      emit graphCursor(ev.a, ev.b);
+      emit graphCursor(ev.cursor, ev.nIndex);
       break;
     case GraphEvent::Hover:
-      emit graphHover(ev.a, ev.b);
+      emit graphHover(ev.nIndex);
       break;
     }
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graph/ColorConfig.h"
+#include "graph/GraphMouse.h"
 #include "graph/GraphPainter.h"
 #include "graph/GraphState.h"
 #include "graph/TimeLabels.h"
@@ -24,8 +25,8 @@ inline constexpr const char *kGraphCaption = "Vomo";
 // its own mouse handlers) into an off-screen image that paintEvent copies.
 // The scale state is public: both hosts and printing read and write it.
 // Notifications reach the host synchronously: graphScale (level scale and
-// offset x 10000), graphCursor (-1 for A or -2 for B, sample index) and
-// graphHover (-2, sample index).
+// offset x 10000), graphCursor (which cursor, sample index) and graphHover
+// (sample index).
 class CGraphicsBtn : public QPushButton, public CGraphState {
   Q_OBJECT
 public:
@@ -49,8 +50,8 @@ public:
 
 signals:
   void graphScale(int nScale, int nOffset);
-  void graphCursor(int nWhich, int nIndex);
-  void graphHover(int nWhich, int nIndex);
+  void graphCursor(ECursor which, int nIndex);
+  void graphHover(int nIndex);
 
 protected:
   void paintEvent(QPaintEvent *) override;
