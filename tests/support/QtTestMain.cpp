@@ -8,10 +8,14 @@
 // platform is forced so the suite runs without a display.
 int main(int argc, char **argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Run journals of the tests stay out of the user's state folder.
+  // Run journals and settings (a port chosen by hand) of the tests stay
+  // out of the user's folders.
   std::string strState = (std::filesystem::temp_directory_path() / "tarvik-state-XXXXXX").string();
   if (::mkdtemp(strState.data()))
     ::setenv("XDG_STATE_HOME", strState.c_str(), 1);
+  std::string strConfig = (std::filesystem::temp_directory_path() / "tarvik-config-XXXXXX").string();
+  if (::mkdtemp(strConfig.data()))
+    ::setenv("XDG_CONFIG_HOME", strConfig.c_str(), 1);
   int nRc = 0;
   {
     QApplication app(argc, argv);
@@ -20,5 +24,6 @@ int main(int argc, char **argv) {
   }
   std::error_code ec;
   std::filesystem::remove_all(strState, ec);
+  std::filesystem::remove_all(strConfig, ec);
   return nRc;
 }

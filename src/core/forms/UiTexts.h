@@ -51,6 +51,7 @@ constexpr const char *CommandTipText(int nId) {
 // Connection pane of the status bar.
 inline constexpr const char *kSearching = "A procurar o medidor…";
 inline constexpr const char *kNoMeterFound = "Nenhum medidor encontrado";
+inline constexpr const char *kPortNotRemembered = "Não é possível guardar a porta escolhida: %1";
 inline constexpr const char *kCannotOpen = "Não foi possível abrir %1";
 inline constexpr const char *kMeterSending = "%1: o medidor está a enviar dados";
 inline constexpr const char *kMeterSilent = "%1: o medidor não envia dados";

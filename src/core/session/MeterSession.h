@@ -99,9 +99,10 @@ public:
 
   // Automatic port selection: discovery now and after every arrival.
   void SetAutoPort();
-  // Automatic selection off; arrivals are ignored.
+  // Automatic selection off; arrivals are ignored until a port is chosen.
   void SetManualPort();
-  // A port chosen by hand (automatic selection off).
+  // A port chosen by hand (automatic selection off); opened again when a
+  // device arrives while it is not open.
   bool ChoosePort(int nPort);
   // A device chosen by its path, symbolic links included (automatic off).
   bool ChooseDevice(const std::string &strPath);

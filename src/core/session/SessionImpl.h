@@ -83,6 +83,7 @@ public:
   // Port selection.
   SConnection m_conn;
   bool m_bAutoPort = true;
+  bool m_bChosenByHand = false; // TIMER_OPEN_PORT's port is the user's: it comes back with its device
   int m_nPort = 0;
   bool m_bDiscovering = false;
   bool m_bRediscover = false;

@@ -152,6 +152,7 @@ bool CMeterSession::PressKey(int nKey) {
 
 void CMeterSession::SetAutoPort() {
   m_pImpl->m_bAutoPort = true;
+  m_pImpl->m_bChosenByHand = false;
   m_pImpl->DiscoverPort();
   m_pImpl->Reschedule();
 }
@@ -162,6 +163,7 @@ void CMeterSession::SetManualPort() {
 
 bool CMeterSession::ChoosePort(int nPort) {
   m_pImpl->m_bAutoPort = false;
+  m_pImpl->m_bChosenByHand = true;
   const bool bOpened = m_pImpl->OpenPort(nPort, {});
   m_pImpl->Reschedule();
   return bOpened;
@@ -169,6 +171,7 @@ bool CMeterSession::ChoosePort(int nPort) {
 
 bool CMeterSession::ChooseDevice(const std::string &strPath) {
   m_pImpl->m_bAutoPort = false;
+  m_pImpl->m_bChosenByHand = true;
   const bool bOpened = m_pImpl->OpenPort(-1, strPath);
   m_pImpl->Reschedule();
   return bOpened;
@@ -176,8 +179,16 @@ bool CMeterSession::ChooseDevice(const std::string &strPath) {
 
 void CMeterSession::OnDeviceArrived() {
   CImpl &d = *m_pImpl;
-  if (!d.m_bAutoPort)
+  if (!d.m_bAutoPort) {
+    // The port chosen by hand, unplugged or hung up, is opened again when a
+    // device arrives (the retried open waits for its node to be ours).
+    if (d.m_bChosenByHand && (!d.m_bPortOpen || !d.m_env.link.IsOpen())) {
+      d.m_env.link.NoteArrival();
+      d.m_timers.Set(TIMER_OPEN_PORT, d.Now() + kOpenDelay);
+      d.Reschedule();
+    }
     return;
+  }
   d.m_env.link.NoteArrival();
   if (d.m_bDiscovering) {
     d.m_bRediscover = true;

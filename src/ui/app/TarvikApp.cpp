@@ -6,16 +6,20 @@
 #include "datalog/DataFileMenu.h"
 #include "datalog/DataLogHolder.h"
 #include "forms/CommandIds.h"
+#include "forms/UiTexts.h"
+#include "graph/ColorSettings.h"
 #include "journal/JournalKeeper.h"
 #include "journal/StateFolder.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/RegistoFlow.h"
+#include "serial/ChosenPort.h"
 #include "serial/DeviceArrivalWatcher.h"
 #include "serial/PortEnumerator.h"
 #include "session/ComPortLink.h"
 #include "session/SessionHost.h"
 #include "sim/PtyMeter.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -81,6 +85,9 @@ CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts, std::unique
   if (auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
     connect(gui, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager &) { EndWithoutAsking(); });
+  // The port chosen by hand is opened again at the next start.
+  connect(m_pView, &CMyVomoView::portChosenByHand, this, [this](int nPort) { RememberPort(nPort); });
+  connect(m_pView, &CMyVomoView::autoPortChosen, this, [this] { RememberPort(std::nullopt); });
   if (m_options.nRunRate >= 0) {
     connect(m_pView, &CMyVomoView::firstFrameDecoded, this,
             [this] { m_pView->StartRunAt(m_options.nRunRate); });
@@ -176,6 +183,17 @@ void CTarvikApp::Show() {
     m_pFrame->setGeometry(screen->availableGeometry());
   m_pFrame->showMaximized();
   m_pView->OnInitialUpdate();
+  // The simulated meter is the meter of its own run, whatever was chosen before.
+  if (!m_options.bSimulate)
+    if (const std::optional<int> nPort = ReadChosenPort(QFile::encodeName(ColorConfigPath()).toStdString()))
+      Session().ChoosePort(*nPort);
+}
+
+void CTarvikApp::RememberPort(std::optional<int> nPort) {
+  const CFileResult r = WriteChosenPort(QFile::encodeName(ColorConfigPath(true)).toStdString(), nPort);
+  if (!r.Ok())
+    m_pFrame->statusBar()->showMessage(QString::fromUtf8(UiTexts::kPortNotRemembered)
+                                           .arg(QString::fromStdString(r.strPath + ": " + r.strReason)));
 }
 
 void CTarvikApp::ArmScreenshot(const QString &path, int nLatestMs) {

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class CComPortLink;
@@ -44,7 +45,7 @@ public:
   // Starts the simulator when asked; false with the reason when it cannot.
   bool Start(std::string &strError);
   // Shows the frame maximised and runs the view's initial update (the
-  // first port discovery 100 ms later).
+  // first port discovery 100 ms later), or opens the port last chosen by hand.
   void Show();
   // Saves a picture to `path`, then emits screenshotTaken. What is pictured
   // follows the --screenshot-of option: the main window once the first frame
@@ -81,6 +82,8 @@ private:
   void StartShotScene();
   // Levels and recordings worth a picture, on the simulated meter.
   void StageSimulatedMeter();
+  // Keeps the port chosen by hand in the settings (none: automatic selection).
+  void RememberPort(std::optional<int> nPort);
 
   AppOptions m_options;
   CPrompts &m_prompts;

@@ -72,6 +72,9 @@ signals:
   void readoutRefresh();
   // The run stopped, whatever the reason, and the view shows its end.
   void runStopped();
+  // The user chose a port by hand, or automatic selection.
+  void portChosenByHand(int nPort);
+  void autoPortChosen();
 
 protected:
   void resizeEvent(QResizeEvent *event) override;

@@ -69,14 +69,17 @@ void CMyVomoView::OnShowGraph() {
 
 void CMyVomoView::OnPortAuto() {
   m_session.SetAutoPort();
+  emit autoPortChosen();
   emit commandStateChanged();
 }
 
 void CMyVomoView::OnPortManual() {
   m_session.SetManualPort(); // also when the dialog is cancelled
   emit commandStateChanged();
-  if (std::optional<int> n = m_askPort(3))
+  if (std::optional<int> n = m_askPort(3)) {
+    emit portChosenByHand(*n);
     m_session.ChoosePort(*n);
+  }
 }
 
 void CMyVomoView::OnMeterKey(int nKey) {
