@@ -88,7 +88,8 @@ std::string LoggerUsage() {
          "  --metrics ADDRESS:PORT  serve Prometheus metrics at /metrics (e.g. 127.0.0.1:9877)\n"
          "  --download DIR     fetch the meter's recordings into DIR, one file each, and exit\n"
          "  --port-template T  device of a numbered port, default /dev/ttyUSB%d\n"
-         "exit codes: 0 done, 2 usage error, 3 meter not found, 4 output not writable\n";
+         "exit codes: 0 done (also after faults it recovered from), 1 download cut short,\n"
+         "            2 usage error, 3 meter not found, 4 output not writable\n";
 }
 
 CLoggerOptionsResult ParseLoggerOptions(int argc, const char *const *argv) {
@@ -201,7 +202,8 @@ CLoggerOptionsResult ParseLoggerOptions(int argc, const char *const *argv) {
         r.strError = "--download needs a folder";
       o.strDownloadDir = v;
     } else {
-      r.strError = "unknown option " + std::string(argv[i]);
+      // The name only: a mistyped --mqtt-password=... must not be echoed.
+      r.strError = "unknown option " + std::string(a);
     }
   }
   if (r.Ok() && o.dDurationSec && o.nCount)

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -73,6 +74,16 @@ std::optional<CMqttAccess> MqttAccessFor(const CLoggerOptions &o, const CMqttUrl
   if (a.strCert.empty() != a.strKey.empty()) {
     strError = "--mqtt-cert and --mqtt-key go together";
     return std::nullopt;
+  }
+  // A mistyped path is said now, not as a TLS failure at every attempt.
+  for (const auto &[name, path, mode] :
+       {std::tuple{"--mqtt-cafile", &a.strCafile, R_OK},
+        std::tuple{"--mqtt-capath", &a.strCapath, R_OK | X_OK}, std::tuple{"--mqtt-cert", &a.strCert, R_OK},
+        std::tuple{"--mqtt-key", &a.strKey, R_OK}}) {
+    if (!path->empty() && ::access(path->c_str(), mode) != 0) {
+      strError = std::string(name) + " " + *path + ": " + std::strerror(errno);
+      return std::nullopt;
+    }
   }
   if (!o.strMqttPasswordFile.empty()) {
     a.password = ReadPasswordFile(o.strMqttPasswordFile, strError);

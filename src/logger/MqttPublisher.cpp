@@ -34,19 +34,26 @@ bool CMqttPublisher::SetUpAccess(std::string &strError) {
   if (!m_access.bTls)
     return true;
   auto orNull = [](const std::string &s) { return s.empty() ? nullptr : s.c_str(); };
-  if (m_access.strCafile.empty() && m_access.strCapath.empty())
+  const char *capath = orNull(m_access.strCapath);
+  if (m_access.strCafile.empty() && m_access.strCapath.empty()) {
+    // The system's authorities. Named as a CA folder too: libmosquitto
+    // 2.0.11 refuses a second attempt whose context has neither a CA file
+    // nor a CA folder, whatever its own option says.
     mosquitto_int_option(m_pMosq, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
+    capath = kSystemCaPath;
+  }
   // A key that needs a passphrase fails here instead of asking on a terminal.
   auto noPassphrase = [](char *, int, int, void *) { return 0; };
-  int rc = mosquitto_tls_set(m_pMosq, orNull(m_access.strCafile), orNull(m_access.strCapath),
-                             orNull(m_access.strCert), orNull(m_access.strKey), noPassphrase);
+  const int rc = mosquitto_tls_set(m_pMosq, orNull(m_access.strCafile), capath, orNull(m_access.strCert),
+                                   orNull(m_access.strKey), noPassphrase);
   if (rc != MOSQ_ERR_SUCCESS) {
-    strError = "MQTT: cannot use the TLS files (" +
-               std::string(rc == MOSQ_ERR_INVAL ? "a CA file, CA folder, certificate or key is not readable"
-                                                : mosquitto_strerror(rc)) +
-               ")";
+    strError = std::string("MQTT: cannot use the TLS files: ") + mosquitto_strerror(rc);
     return false;
   }
+  return InsecureIfAsked();
+}
+
+bool CMqttPublisher::InsecureIfAsked() {
   if (m_access.bInsecure) {
     mosquitto_tls_insecure_set(m_pMosq, true);
     Notice("MQTT: --mqtt-insecure: the broker's host name is not checked against its certificate");

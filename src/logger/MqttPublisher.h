@@ -30,6 +30,7 @@ public:
   static constexpr std::chrono::milliseconds kOfflineWait{2000};
   static constexpr std::chrono::milliseconds kFirstConnectRetry{2000};
   static constexpr unsigned kRetryMaxSec = 300;
+  static constexpr const char *kSystemCaPath = "/etc/ssl/certs";
 
   CMqttPublisher(CMqttUrl url, CMqttAccess access, std::string strClientId);
   CMqttPublisher(const CMqttPublisher &) = delete;
@@ -64,6 +65,7 @@ private:
   static void OnPublish(mosquitto *, void *pUser, int nMid);
   static void OnLog(mosquitto *, void *pUser, int nLevel, const char *pText);
   bool SetUpAccess(std::string &strError);
+  bool InsecureIfAsked();
   // A connection attempt that failed at once: told, and tried again by Poll.
   void ConnectFailed(int nRc, std::chrono::steady_clock::time_point now);
   void TlsFailed(const std::string &strWhy, std::chrono::steady_clock::time_point now);

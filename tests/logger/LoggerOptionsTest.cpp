@@ -102,6 +102,8 @@ TEST(MqttUrl, TlsSchemeAndUserButNeverAPassword) {
   EXPECT_EQ(err.find("s3cret"), std::string::npos) << err;
   EXPECT_NE(err.find("--mqtt-password-file"), std::string::npos) << err;
   EXPECT_FALSE(ParseMqttUrl("mqtt://@h/m", err));
+  auto typo = Parse({"--mqtt-pasword=hunter22"});
+  EXPECT_EQ(typo.strError, "unknown option --mqtt-pasword");
 }
 
 TEST(LoggerOptions, DiscoveryPrefixIsOptionalAndNeedsABroker) {
