@@ -1,17 +1,11 @@
 #include "logger/LocalTimeCache.h"
 
-#include "files/NumberText.h"
+#include "records/LocalTimeText.h"
 
-#include <cstdlib>
 #include <vector>
 
 namespace {
 constexpr std::time_t kQuarter = 15 * 60;
-
-void Append2(std::string &out, int n) {
-  out += static_cast<char>('0' + n / 10 % 10);
-  out += static_cast<char>('0' + n % 10);
-}
 } // namespace
 
 std::tm CLocalTimeCache::Get(std::time_t t) {
@@ -31,26 +25,7 @@ std::tm CLocalTimeCache::Get(std::time_t t) {
 std::string FormatIso8601(const std::tm &local, int nMillis) {
   std::string s;
   s.reserve(32);
-  AppendInt(s, local.tm_year + 1900);
-  s += '-';
-  Append2(s, local.tm_mon + 1);
-  s += '-';
-  Append2(s, local.tm_mday);
-  s += 'T';
-  Append2(s, local.tm_hour);
-  s += ':';
-  Append2(s, local.tm_min);
-  s += ':';
-  Append2(s, local.tm_sec);
-  s += '.';
-  s += static_cast<char>('0' + nMillis / 100 % 10);
-  Append2(s, nMillis % 100);
-  long nOffMin = local.tm_gmtoff / 60;
-  s += nOffMin < 0 ? '-' : '+';
-  nOffMin = std::labs(nOffMin);
-  Append2(s, static_cast<int>(nOffMin / 60));
-  s += ':';
-  Append2(s, static_cast<int>(nOffMin % 60));
+  AppendIso8601(s, CivilFromTm(local), nMillis, local.tm_gmtoff);
   return s;
 }
 

@@ -1,32 +1,16 @@
 #include "files/NumberText.h"
 #include "logger/LocalTimeCache.h"
 #include "logger/LoggedSample.h"
+#include "records/LocalTimeText.h"
 
 namespace {
-void Append2(std::string &out, int n) {
-  out += static_cast<char>('0' + n / 10 % 10);
-  out += static_cast<char>('0' + n % 10);
-}
 const char *Bool(bool b) {
   return b ? "true" : "false";
 }
 } // namespace
 
 std::string LiveTimeText(const std::tm &local) {
-  std::string s;
-  s.reserve(20);
-  Append2(s, local.tm_mday);
-  s += '-';
-  Append2(s, local.tm_mon + 1);
-  s += '-';
-  AppendInt(s, local.tm_year + 1900);
-  s += ',';
-  Append2(s, local.tm_hour);
-  s += ':';
-  Append2(s, local.tm_min);
-  s += ':';
-  Append2(s, local.tm_sec);
-  return s;
+  return FormatTimeText(CivilFromTm(local), TimeStyle::PaddedHour);
 }
 
 const char *RangeText(int nRange) {

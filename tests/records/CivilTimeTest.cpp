@@ -1,4 +1,5 @@
 #include "records/CivilTime.h"
+#include "records/LocalTimeText.h"
 
 #include <gtest/gtest.h>
 
@@ -62,4 +63,27 @@ TEST(CivilTimeTest, OnlyTextsThatComeBackByteForByteAreParsed) {
         "07-12-2026,01:60:00", "07-12-2026,01:45:3", "00-12-2026,01:45:03", "07-13-2026,01:45:03", "noon", "",
         "+7-12-2026,01:45:08", "07-12-2026,-1:45:03", "07-12-,01:45:03", "07-12-12345,01:45:03"})
     EXPECT_FALSE(ParseTimeText(text)) << text;
+}
+
+TEST(LocalTimeTextTest, FileNamesDatesAndIsoTimesFromOneClockFace) {
+  const CivilFields f{2026, 1, 7, 0, 5, 9};
+  EXPECT_EQ(FileNameStamp(f), "2026-1-7 0-5");
+  std::string s;
+  AppendDateText(s, f);
+  EXPECT_EQ(s, "07-01-2026");
+  struct {
+    int nMillis;
+    long nOffset;
+    const char *want;
+  } const cases[] = {{7, -(3 * 3600 + 1800), "2026-01-07T00:05:09.007-03:30"},
+                     {250, 3600, "2026-01-07T00:05:09.250+01:00"},
+                     {999, 0, "2026-01-07T00:05:09.999+00:00"}};
+  for (const auto &c : cases) {
+    s.clear();
+    AppendIso8601(s, f, c.nMillis, c.nOffset);
+    EXPECT_EQ(s, c.want);
+  }
+  std::tm tm{};
+  tm.tm_year = 126, tm.tm_mon = 11, tm.tm_mday = 31, tm.tm_hour = 23, tm.tm_min = 59, tm.tm_sec = 60;
+  EXPECT_EQ(CivilFromTm(tm), (CivilFields{2026, 12, 31, 23, 59, 60})); // a leap second stays as written
 }

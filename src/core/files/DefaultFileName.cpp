@@ -1,20 +1,9 @@
 #include "files/DefaultFileName.h"
 
-#include "files/NumberText.h"
+#include "records/LocalTimeText.h"
 
 std::string DefaultFileName(const std::tm &t, const char *ext) {
-  std::string s;
-  AppendInt(s, t.tm_year + 1900);
-  s += '-';
-  AppendInt(s, t.tm_mon + 1);
-  s += '-';
-  AppendInt(s, t.tm_mday);
-  s += ' ';
-  AppendInt(s, t.tm_hour);
-  s += '-';
-  AppendInt(s, t.tm_min);
-  s += ext;
-  return s;
+  return FileNameStamp(CivilFromTm(t)) + ext;
 }
 
 std::tm LocalTimeNow() {

@@ -1,11 +1,11 @@
 #include "files/SpreadsheetFile.h"
 
 #include "files/AtomicFile.h"
+#include "files/ChunkedWrite.h"
 #include "files/NumberText.h"
 #include "records/SampleAcoustics.h"
 
 namespace {
-constexpr std::size_t kProgressEvery = 8192;
 constexpr std::string_view kEnd = "\t\r\n";
 
 void AppendExtreme(std::string &out, const char *label, double dValue, const std::string &time,
@@ -72,20 +72,14 @@ bool WriteSpreadsheet(CByteSink &sink, const CSampleArray &samples, const StatDa
   if (n == 0)
     return true;
   std::string chunk = SpreadsheetHead(stat, variant);
-  chunk.reserve(64 * 1024);
-  for (std::size_t i = 0; i < n; ++i) {
-    AppendSpreadsheetRow(chunk, i + 1, samples[i]);
-    if (chunk.size() >= 60 * 1024) {
-      if (!sink.Append(chunk))
-        return false;
-      chunk.clear();
-    }
-    if (progress && (i + 1) % kProgressEvery == 0 && !progress(i + 1, n)) {
-      if (pbCancelled)
-        *pbCancelled = true;
-      return false;
-    }
-  }
+  const ChunkedWriteEnd end = WriteRowsInChunks(
+      sink, chunk, n,
+      [&samples](std::string &out, std::size_t i) { AppendSpreadsheetRow(out, i + 1, samples[i]); },
+      progress);
+  if (end == ChunkedWriteEnd::Cancelled && pbCancelled)
+    *pbCancelled = true;
+  if (end != ChunkedWriteEnd::Written)
+    return false;
   AppendSpreadsheetFigures(chunk, samples, stat.dSampleRate);
   return sink.Append(chunk);
 }

@@ -1,6 +1,7 @@
 #include "files/TextDataFile.h"
 
 #include "files/AtomicFile.h"
+#include "files/ChunkedWrite.h"
 #include "files/NumberText.h"
 
 #include <algorithm>
@@ -103,22 +104,16 @@ bool WriteTextData(CByteSink &sink, const CSampleArray &samples, const ProgressF
     return true;
   std::string chunk = TextDataHeader(samples.SampleRate(0));
   chunk += kLineEnd;
-  chunk.reserve(64 * 1024);
-  for (std::size_t i = 0; i < n; ++i) {
-    AppendTextDataLine(chunk, samples, i);
-    chunk += kLineEnd;
-    if (chunk.size() >= 60 * 1024) {
-      if (!sink.Append(chunk))
-        return false;
-      chunk.clear();
-    }
-    if (progress && (i + 1) % kProgressEvery == 0 && !progress(i + 1, n)) {
-      if (pbCancelled)
-        *pbCancelled = true;
-      return false;
-    }
-  }
-  if (!sink.Append(chunk))
+  const ChunkedWriteEnd end = WriteRowsInChunks(
+      sink, chunk, n,
+      [&samples](std::string &out, std::size_t i) {
+        AppendTextDataLine(out, samples, i);
+        out += kLineEnd;
+      },
+      progress);
+  if (end == ChunkedWriteEnd::Cancelled && pbCancelled)
+    *pbCancelled = true;
+  if (end != ChunkedWriteEnd::Written || !sink.Append(chunk))
     return false;
   if (progress && !progress(n, n)) {
     if (pbCancelled)

@@ -2,8 +2,8 @@
 
 #include "meter/HexText.h"
 #include "meter/LiveFrame.h"
+#include "records/LocalTimeText.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -187,11 +187,9 @@ const std::string &CReceivePath::DatePrefix() {
   std::time_t now = m_timing.m_tLastRecv; // the clock as this chunk arrived
   if (now != m_tDate) {
     m_tDate = now;
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2d-%.2d-%d,", tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900);
-    m_strDatePrefix = text;
+    m_strDatePrefix.clear();
+    AppendDateText(m_strDatePrefix, LocalCivilFields(now));
+    m_strDatePrefix += ',';
   }
   return m_strDatePrefix;
 }

@@ -39,23 +39,6 @@ int DaysInMonth(int y, int m) {
   return m == 2 && IsLeap(y) ? 29 : kDays[m - 1];
 }
 
-// printf's "%.Nd": at least nMin digits, a minus sign before them.
-void AppendInt(std::string &out, int v, int nMin) {
-  char buf[16];
-  int n = 0;
-  unsigned u = v < 0 ? 0u - static_cast<unsigned>(v) : static_cast<unsigned>(v);
-  do {
-    buf[n++] = static_cast<char>('0' + u % 10);
-    u /= 10;
-  } while (u);
-  while (n < nMin)
-    buf[n++] = '0';
-  if (v < 0)
-    out.push_back('-');
-  while (n)
-    out.push_back(buf[--n]);
-}
-
 // s.find(c, from) for the few bytes of a time text, without a library call.
 std::size_t FindIn(std::string_view s, char c, std::size_t from) {
   for (std::size_t i = from; i < s.size(); ++i)
@@ -101,18 +84,38 @@ CivilFields FromCivilSeconds(CivilSeconds t) {
   return f;
 }
 
+void AppendPaddedInt(std::string &out, int v, int nMinDigits) {
+  char buf[16];
+  int n = 0;
+  unsigned u = v < 0 ? 0u - static_cast<unsigned>(v) : static_cast<unsigned>(v);
+  do {
+    buf[n++] = static_cast<char>('0' + u % 10);
+    u /= 10;
+  } while (u);
+  while (n < nMinDigits && n < static_cast<int>(sizeof buf))
+    buf[n++] = '0';
+  if (v < 0)
+    out.push_back('-');
+  while (n)
+    out.push_back(buf[--n]);
+}
+
+void AppendDateText(std::string &out, const CivilFields &f) {
+  AppendPaddedInt(out, f.nDay, 2);
+  out.push_back('-');
+  AppendPaddedInt(out, f.nMonth, 2);
+  out.push_back('-');
+  AppendPaddedInt(out, f.nYear, 1);
+}
+
 void AppendTimeText(std::string &out, const CivilFields &f, TimeStyle style) {
-  AppendInt(out, f.nDay, 2);
-  out.push_back('-');
-  AppendInt(out, f.nMonth, 2);
-  out.push_back('-');
-  AppendInt(out, f.nYear, 1);
+  AppendDateText(out, f);
   out.push_back(',');
-  AppendInt(out, f.nHour, style == TimeStyle::PaddedHour ? 2 : 1);
+  AppendPaddedInt(out, f.nHour, style == TimeStyle::PaddedHour ? 2 : 1);
   out.push_back(':');
-  AppendInt(out, f.nMinute, 2);
+  AppendPaddedInt(out, f.nMinute, 2);
   out.push_back(':');
-  AppendInt(out, f.nSecond, 2);
+  AppendPaddedInt(out, f.nSecond, 2);
 }
 
 std::string FormatTimeText(const CivilFields &f, TimeStyle style) {

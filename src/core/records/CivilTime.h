@@ -30,6 +30,11 @@ enum class TimeStyle : std::uint8_t { PaddedHour, PlainHour };
 // The text of `f` in `style`, as printf would write it.
 std::string FormatTimeText(const CivilFields &f, TimeStyle style);
 void AppendTimeText(std::string &out, const CivilFields &f, TimeStyle style);
+// "dd-mm-yyyy": the date half of a time text.
+void AppendDateText(std::string &out, const CivilFields &f);
+// printf's "%.Nd": at least nMinDigits digits, a minus sign before them; the
+// one digit writer of every date and time text.
+void AppendPaddedInt(std::string &out, int v, int nMinDigits);
 
 // A time text that FormatTimeText gives back byte for byte, with its
 // seconds and style; nothing for any other text (another program's

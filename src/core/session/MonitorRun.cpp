@@ -1,11 +1,11 @@
 #include "session/MonitorRun.h"
 
 #include "files/NumberText.h"
+#include "records/LocalTimeText.h"
 #include "records/SampleArray.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 double RateFromText(std::string_view text) {
@@ -17,12 +17,7 @@ int SampleIntervalMs(double dRate) {
 }
 
 std::string FormatLiveTime(std::time_t t) {
-  std::tm tm{};
-  localtime_r(&t, &tm);
-  char buf[48];
-  std::snprintf(buf, sizeof buf, "%.2d-%.2d-%d,%.2d:%.2d:%.2d", tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900,
-                tm.tm_hour, tm.tm_min, tm.tm_sec);
-  return buf;
+  return FormatTimeText(LocalCivilFields(t), TimeStyle::PaddedHour);
 }
 
 std::chrono::steady_clock::duration FreshnessWindow(const CLineTiming &st) {
