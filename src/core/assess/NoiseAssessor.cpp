@@ -23,7 +23,7 @@ double Percent(double dPart, double dWhole) {
 } // namespace
 
 CNoiseAssessor::CNoiseAssessor(const AssessSettings &settings)
-    : m_settings(settings), m_energy(CLevelEnergy::Get()) {
+    : m_settings(settings), m_pEnergy(&CLevelEnergy::Get()) {
   if (m_settings.nPeriodSec <= 0)
     m_settings.nPeriodSec = kPeriodSeconds[kDefaultPeriodIndex];
 }
@@ -31,7 +31,7 @@ CNoiseAssessor::CNoiseAssessor(const AssessSettings &settings)
 CNoiseAssessor::Change CNoiseAssessor::Add(double dLevel, CivilSeconds t, double dRateSec) {
   Change c;
   const int nTenths = CLevelEnergy::Tenths(dLevel);
-  const double e = m_energy(dLevel, nTenths);
+  const double e = (*m_pEnergy)(dLevel, nTenths);
   if (m_nCount == 0) {
     m_tFirst = t;
     m_dMax = m_dMin = dLevel;

@@ -82,7 +82,7 @@ private:
   void PlaceDayPart(CivilSeconds t);
 
   AssessSettings m_settings;
-  const CLevelEnergy &m_energy;
+  const CLevelEnergy *m_pEnergy;
   std::size_t m_nCount = 0;
   double m_dMeasuredSec = 0, m_dAboveSec = 0;
   CivilSeconds m_tFirst = 0, m_tLast = 0;

@@ -7,6 +7,7 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -86,9 +87,12 @@ public:
   // A sample's time as a date-time cell, or as text when it reads as none.
   void Time(lxw_row_t r, lxw_col_t c, const std::string &s) {
     if (std::optional<lxw_datetime> dt = SampleDateTime(s))
-      Check(worksheet_write_datetime(m_ws, r, c, &*dt, m_pDate));
+      DateTime(r, c, *dt);
     else
       Text(r, c, s);
+  }
+  void DateTime(lxw_row_t r, lxw_col_t c, lxw_datetime dt) {
+    Check(worksheet_write_datetime(m_ws, r, c, &dt, m_pDate));
   }
   lxw_error Error() const { return m_err; }
 
@@ -149,6 +153,37 @@ void AddChart(lxw_workbook *wb, std::size_t nSamples) {
   chartsheet_set_chart(workbook_add_chartsheet(wb, kChartSheet), chart);
 }
 
+lxw_error WriteFigureSheet(lxw_workbook *wb, const WorkbookSheet &sheet) {
+  lxw_worksheet *ws = workbook_add_worksheet(wb, sheet.strName.c_str());
+  if (!ws)
+    return LXW_ERROR_MEMORY_MALLOC_FAILED;
+  CSheet sh(wb, ws);
+  lxw_format *decimals[3] = {sh.m_pLevel, sh.m_pFigure, nullptr};
+  decimals[2] = workbook_add_format(wb);
+  format_set_num_format(decimals[2], "0");
+  worksheet_set_column(ws, 0, static_cast<lxw_col_t>(std::max<std::size_t>(sheet.heads.size(), 2) - 1), 20,
+                       nullptr);
+  for (std::size_t c = 0; c < sheet.heads.size(); ++c)
+    sh.Text(0, static_cast<lxw_col_t>(c), sheet.heads[c], sh.m_pHead);
+  for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+    const auto row = static_cast<lxw_row_t>(r + (sheet.heads.empty() ? 0 : 1));
+    for (std::size_t c = 0; c < sheet.rows[r].size(); ++c) {
+      const WorkbookCell &cell = sheet.rows[r][c];
+      const auto col = static_cast<lxw_col_t>(c);
+      if (cell.kind == WorkbookCell::Kind::Text) {
+        sh.Text(row, col, cell.strText);
+      } else if (cell.kind == WorkbookCell::Kind::Number) {
+        sh.Number(row, col, cell.dValue, decimals[cell.nDecimals >= 2 ? 0 : cell.nDecimals == 1 ? 1 : 2]);
+      } else if (cell.kind == WorkbookCell::Kind::DateTime) {
+        const CivilFields f = FromCivilSeconds(cell.t);
+        lxw_datetime dt{f.nYear, f.nMonth, f.nDay, f.nHour, f.nMinute, static_cast<double>(f.nSecond)};
+        sh.DateTime(row, col, dt);
+      }
+    }
+  }
+  return sh.Error();
+}
+
 std::string Reason(lxw_error e, int nErr) {
   std::string s = lxw_strerror(e);
   if (nErr != 0)
@@ -158,7 +193,7 @@ std::string Reason(lxw_error e, int nErr) {
 } // namespace
 
 CFileResult WriteWorkbookFile(const std::string &strPath, const CSampleArray &samples, const StatData &stat,
-                              const ProgressFn &progress) {
+                              const ProgressFn &progress, std::span<const WorkbookSheet> extraSheets) {
   const std::size_t n = samples.GetSize();
   if (n > kWorkbookMaxSamples) {
     std::string reason = "A worksheet holds at most ";
@@ -203,9 +238,13 @@ CFileResult WriteWorkbookFile(const std::string &strPath, const CSampleArray &sa
       return {CFileResult::Status::Cancelled, strPath, {}, {}};
     }
   }
-  if (sh.Error() != LXW_NO_ERROR) {
+  lxw_error eSheets = sh.Error();
+  for (const WorkbookSheet &extra : extraSheets)
+    if (eSheets == LXW_NO_ERROR)
+      eSheets = WriteFigureSheet(wb, extra);
+  if (eSheets != LXW_NO_ERROR) {
     lxw_workbook_free(wb);
-    return CFileResult::Failure(strPath, Reason(sh.Error(), 0));
+    return CFileResult::Failure(strPath, Reason(eSheets, 0));
   }
   if (n > 0)
     AddChart(wb, n);
