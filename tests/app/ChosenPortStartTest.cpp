@@ -27,7 +27,7 @@ std::unique_ptr<CTarvikApp> StartProgram(CScriptedPrompts &prompts, const std::s
 }
 
 bool Heard(CTarvikApp &app) {
-  return QTest::qWaitFor([&] { return app.Session().State().m_bDataReceived; }, 5000);
+  return QTest::qWaitFor([&] { return app.Session().MeterHeard(); }, 5000);
 }
 
 } // namespace
@@ -44,7 +44,7 @@ TEST(ChosenPortStart, APortChosenByHandIsOpenedAgainAtTheNextStart) {
     CScriptedPrompts prompts;
     std::unique_ptr<CTarvikApp> app = StartProgram(prompts, state.path().toStdString());
     QTest::qWait(300); // discovery has looked and found nothing
-    EXPECT_FALSE(app->Session().State().m_bDataReceived);
+    EXPECT_FALSE(app->Session().MeterHeard());
     app->View().SetPortDialog([&](int) { return meter.SlaveNumber(); });
     app->Frame().Commands().Execute(cmd::ID_PORT_MANUAL);
     ASSERT_TRUE(Heard(*app));
@@ -66,6 +66,6 @@ TEST(ChosenPortStart, APortChosenByHandIsOpenedAgainAtTheNextStart) {
   CScriptedPrompts prompts;
   std::unique_ptr<CTarvikApp> app = StartProgram(prompts, state.path().toStdString());
   QTest::qWait(500);
-  EXPECT_FALSE(app->Session().State().m_bDataReceived) << "Auto was chosen: only discovery opens a port";
+  EXPECT_FALSE(app->Session().MeterHeard()) << "Auto was chosen: only discovery opens a port";
   EXPECT_TRUE(app->Session().IsAutoPort());
 }
