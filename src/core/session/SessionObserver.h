@@ -66,6 +66,7 @@ struct SSample {
   std::size_t nCount = 0;  // samples of the run (or in the store), this one included
   const StatData &stat;    // the run's statistics after it
   StatData::Change change; // which extremes it changed
+  std::size_t nMissed = 0; // samples the run missed just before this one (a gap)
 };
 
 // Everything a meter session reports. Every call is made on the session's
