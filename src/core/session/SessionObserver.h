@@ -11,7 +11,8 @@
 
 // Why a download ended.
 enum class EDownloadEnd {
-  Complete,  // the end marker came (an empty memory included)
+  Complete,  // the end marker came with the recordings
+  Empty,     // the meter's memory holds no recording: there is nothing to show
   Silence,   // the meter fell silent: the whole recordings so far are kept
   Watchdog,  // no end within the download watchdog: the same
   HangUp,    // the port went away: the same
