@@ -25,7 +25,8 @@ void CLoggerSession::Begin() {
 }
 
 void CLoggerSession::Advance() {
-  m_queue.Drain([this](const std::uint8_t *p, std::size_t n) { m_pSession->OnChunk(p, n); });
+  m_queue.Drain(
+      [this](const std::uint8_t *p, std::size_t n, CChunkQueue::Age age) { m_pSession->OnChunk(p, n, age); });
   m_pSession->Advance(m_clock.Now());
 }
 

@@ -25,7 +25,7 @@ public:
   }
   void OnDownloadEnded(EDownloadEnd eEnd) override {
     m_bDone = true;
-    m_bFailed = eEnd != EDownloadEnd::Complete;
+    m_bFailed = eEnd != EDownloadEnd::Complete && eEnd != EDownloadEnd::Empty;
   }
   void Say(const std::string &s) {
     m_env.err(std::string(m_bProgressShown ? "\r\x1b[K" : "") + "tarvik-logger: " + s + "\n");

@@ -40,6 +40,19 @@ TEST_F(LogParserTest, OneRecording) {
   EXPECT_DOUBLE_EQ(dec.m_logTime.m_dLastLevel, 70.1);
 }
 
+// A byte that is no BCD level ("0a c0", "0d d0") holds no marker: the
+// recording goes on to the end marker in one group.
+TEST_F(LogParserTest, MarkersAcrossTwoBytesAreLevels) {
+  for (const char *levels : {"06500ac00660dd", "06500dd00660dd", "0650a0cc0660dd"}) {
+    CSampleStore one;
+    CLogDecodeState d;
+    ParseLogData(kHeader + levels, d, one, sink);
+    ASSERT_EQ(one.GetSize(), 3u) << levels;
+    EXPECT_DOUBLE_EQ(one[2].m_dValue, 66.0) << levels;
+    EXPECT_EQ(one[2].m_nGroup, 1) << levels;
+  }
+}
+
 TEST_F(LogParserTest, HeaderFieldsHourAndUnit) {
   Parse("cc10120721050002ac0652" + std::string("bb10120732050002ac0652dd"));
   ASSERT_EQ(store.GetSize(), 2u);
@@ -83,7 +96,7 @@ TEST_F(LogParserTest, MissingEndMarkerStillEndsTheDownload) {
 }
 
 TEST_F(LogParserTest, ShortHeadersAndLettersStayInside) {
-  Parse("1012ac0a52065dd"); // a 4-character header: fields past it read as 0
+  Parse("1012ac0a52065ddd"); // a 4-character header: fields past it read as 0
   ASSERT_EQ(store.GetSize(), 2u);
   EXPECT_EQ(store[0].m_strTime, "00-00-2012,0:00:00");
   EXPECT_DOUBLE_EQ(store[0].m_dValue, 0.0); // a letter ends the number

@@ -247,21 +247,21 @@ TEST_F(ReceivePathTest, HeaderSplitAcrossChunksAndProgress) {
   EXPECT_EQ(sink.m_progress[0].nPos, 7);
 }
 
-TEST_F(ReceivePathTest, EndIsSeenOnlyInTheCurrentChunk) {
+// The markers are whole bytes: "0d d0" holds no end marker and "0b b0"
+// no header, in one chunk or split over two.
+TEST_F(ReceivePathTest, MarkersAreFoundOnByteBoundariesOnly) {
   path.BeginDownload();
-  Feed("bb00c8aa0dd0"); // "dd" across bytes in the header chunk already counts
-  ASSERT_EQ(sink.m_texts.size(), 1u);
-  EXPECT_EQ(sink.m_texts[0], "aa0dd");
-
-  sink.m_texts.clear();
-  path.BeginDownload();
-  Feed("bb00c8");
+  Feed("0bb000c8");
+  EXPECT_FALSE(dl.m_bLogHeader);
+  Feed("00bb00c8aa0dd0");
+  EXPECT_TRUE(dl.m_bLogHeader);
+  EXPECT_TRUE(sink.m_texts.empty());
   Feed("0d");
-  Feed("d0"); // the buffer holds "0dd0", neither chunk does
+  Feed("d0");
   EXPECT_TRUE(sink.m_texts.empty());
   Feed("0652dd00");
   ASSERT_EQ(sink.m_texts.size(), 1u);
-  EXPECT_EQ(sink.m_texts[0], "0dd"); // up to the buffer's first "dd"
+  EXPECT_EQ(sink.m_texts[0], "aa0dd00dd00652dd");
   EXPECT_EQ(dl.m_nRecvBytes, 0);
 }
 

@@ -17,6 +17,7 @@ TEST(MeterStatus, EndsAreExplainedExceptTheUsersOwnStop) {
   EXPECT_EQ(RunEndText(ERunEnd::Silence), "Medição parada: o medidor deixou de enviar dados");
   EXPECT_EQ(DownloadFailCause(EDownloadEnd::Complete), "");
   EXPECT_EQ(DownloadEndText(EDownloadEnd::Complete), "Registo de dados recebido");
+  EXPECT_EQ(DownloadEndText(EDownloadEnd::Empty), "O medidor não tem registos.");
   EXPECT_EQ(DownloadEndText(EDownloadEnd::HangUp), "O Registo de dados falhou: O medidor foi desligado.");
   EXPECT_EQ(FillText("%1 e %1", "x"), "x e %1"); // one place, filled once
 }

@@ -1,5 +1,7 @@
 #include "monitor/RegistoFlow.h"
+#include "monitor/MeterStatus.h"
 #include "records/SampleStore.h"
+#include "session/SessionFixture.h"
 #include "sim/SimWire.h"
 #include "support/FakeMeterLink.h"
 #include "support/FakeSessionClock.h"
@@ -109,4 +111,20 @@ TEST(LogState, TextBarAndClampedProgress) {
   dlg.SetRange(102);
   dlg.SetPos(500);
   EXPECT_EQ(dlg.Progress()->value(), 102);
+}
+
+// The meter's memory is empty: the status says so and no empty DATALOGGER
+// window opens.
+TEST_F(RegistoFixture, AnEmptyMemoryOpensNoWindow) {
+  CEventLog log;
+  session.AddObserver(log);
+  flow->OnRegisto();
+  const std::vector<std::uint8_t> bytes = sim::BuildDownload({});
+  Feed(bytes, 0, bytes.size());
+  EXPECT_EQ(events, (std::vector<std::string>{"release with 1 records"}));
+  EXPECT_TRUE(stores.m_log.IsEmpty());
+  EXPECT_FALSE(flow->Dialog().isVisible());
+  EXPECT_EQ(log.m_events.back(), Ended(EDownloadEnd::Empty));
+  EXPECT_EQ(DownloadEndText(EDownloadEnd::Empty), "O medidor não tem registos.");
+  session.RemoveObserver(log);
 }

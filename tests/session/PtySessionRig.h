@@ -135,7 +135,7 @@ private:
     while (m_nDelivered < m_nSent) {
       pollfd p{m_queue.WakeFd(), POLLIN, 0};
       ::poll(&p, 1, 50);
-      m_queue.Drain([this](const std::uint8_t *b, std::size_t n) {
+      m_queue.Drain([this](const std::uint8_t *b, std::size_t n, CChunkQueue::Age) {
         m_nDelivered += n;
         m_pSession->OnChunk(b, n);
       });

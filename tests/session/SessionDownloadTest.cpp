@@ -97,7 +97,7 @@ TEST_F(DownloadTest, AnEmptyMemoryEndsTheDownloadAtItsHeader) {
   Hear();
   ASSERT_EQ(m_session.Download(), S::EDownloadStart::Started);
   Feed(sim::BuildDownload({}));
-  EXPECT_EQ(m_log.m_events.back(), Ended(EDownloadEnd::Complete));
+  EXPECT_EQ(m_log.m_events.back(), Ended(EDownloadEnd::Empty));
   EXPECT_FALSE(Active(S::TIMER_LOG_REQUEST));
   EXPECT_TRUE(m_stores.m_log.IsEmpty());
   EXPECT_EQ(Requests(), 1);

@@ -66,6 +66,7 @@ inline constexpr const char *kRunEndedUnplugged = "Medição parada: o medidor f
 
 // How a download ended; the causes are also the second line of "Occur an error".
 inline constexpr const char *kDownloadDone = "Registo de dados recebido";
+inline constexpr const char *kMeterMemoryEmpty = "O medidor não tem registos.";
 inline constexpr const char *kDownloadFailed = "O Registo de dados falhou: %1";
 inline constexpr const char *kCauseSilence = "O medidor deixou de enviar dados.";
 inline constexpr const char *kCauseUnplugged = "O medidor foi desligado.";

@@ -10,3 +10,20 @@ void AppendHex(std::string &out, const uint8_t *p, std::size_t n) {
     *d++ = digits[p[i] & 0x0F];
   }
 }
+
+std::size_t FindHexByte(std::string_view hex, std::string_view marker, std::size_t from) {
+  for (std::size_t p = hex.find(marker, from); p != std::string_view::npos; p = hex.find(marker, p + 1))
+    if (p % 2 == 0)
+      return p;
+  return std::string_view::npos;
+}
+
+std::size_t RFindHexByte(std::string_view hex, std::string_view marker) {
+  for (std::size_t p = hex.rfind(marker); p != std::string_view::npos; p = hex.rfind(marker, p - 1)) {
+    if (p % 2 == 0)
+      return p;
+    if (p == 0)
+      break;
+  }
+  return std::string_view::npos;
+}

@@ -1,5 +1,6 @@
 #include "meter/LogParser.h"
 
+#include "meter/HexText.h"
 #include "meter/MeterText.h"
 #include "records/CivilTime.h"
 
@@ -61,7 +62,7 @@ void EmitLevels(std::string_view levels, bool bLast, CLogDecodeState &dec, CSamp
 
 void ParseLogData(std::string_view strText, CLogDecodeState &dec, CSampleStore &store, IReceiveSink &sink) {
   std::string_view rest = strText;
-  for (std::size_t p = rest.find("ac"); p != std::string_view::npos; p = rest.find("ac")) {
+  for (std::size_t p = FindHexByte(rest, "ac"); p != std::string_view::npos; p = FindHexByte(rest, "ac")) {
     std::string_view current = rest;
     std::size_t headerStart = p >= 16 ? p - 16 : 0;
     std::string_view header = current.substr(headerStart, p - headerStart);
@@ -71,7 +72,7 @@ void ParseLogData(std::string_view strText, CLogDecodeState &dec, CSampleStore &
     ++dec.m_nLogGroup;
     ReadHeader(header, dec.m_logTime);
   }
-  std::size_t q = rest.find("dd");
+  std::size_t q = FindHexByte(rest, "dd");
   if (q != std::string_view::npos)
     EmitLevels(rest.substr(0, q), true, dec, store);
   sink.OnDownloadEnded();

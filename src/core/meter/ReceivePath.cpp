@@ -42,9 +42,11 @@ std::size_t LiveStartIn(const uint8_t *p, std::size_t n, bool bPrevEndedA5) {
   return n;
 }
 
+// Keeps the last whole byte, so the text still starts on a byte and the
+// markers are found on byte boundaries.
 void CutUnframed(std::string &buf) {
   if (buf.size() > kMaxUnframedChars)
-    buf.erase(0, buf.size() - kKeptOnCut);
+    buf.erase(0, buf.size() - 2);
 }
 
 } // namespace
@@ -82,7 +84,7 @@ bool CReceivePath::AbandonDownload() {
     return false;
   m_bAwaitingEnd = false;
   const std::string &buf = m_strRecv;
-  std::size_t p = buf.rfind("ac");
+  std::size_t p = RFindHexByte(buf, "ac");
   std::string text;
   if (p != std::string::npos) {
     // Levels are BCD digits: a letter after them starts the next header.
@@ -220,13 +222,13 @@ void CReceivePath::DownloadAssembly() {
   m_strRecv += m_strChunk;
   if (st.m_bLogHeader) {
     m_sink.OnDownloadProgress(st.m_nLogSize & 0xFFFF, 10, st.m_nRecvBytes);
-    if (m_strChunk.find("dd") != std::string::npos)
+    if (FindHexByte(m_strChunk, "dd") != std::string::npos)
       HandDownload();
     return;
   }
 
   std::string &buf = m_strRecv;
-  std::size_t p = buf.find("bb");
+  std::size_t p = FindHexByte(buf, "bb");
   if (p == std::string::npos) {
     CutUnframed(buf);
     return;
@@ -247,13 +249,13 @@ void CReceivePath::DownloadAssembly() {
     m_sink.OnDownloadEnded();
     return;
   }
-  if (buf.find("dd") != std::string::npos)
+  if (FindHexByte(buf, "dd") != std::string::npos)
     HandDownload();
 }
 
 void CReceivePath::HandDownload() {
   std::string &buf = m_strRecv;
-  std::size_t q = buf.find("dd");
+  std::size_t q = FindHexByte(buf, "dd");
   m_bAwaitingEnd = false;
   m_download.m_nRecvBytes = 0;
   m_download.m_bDownloading = false;

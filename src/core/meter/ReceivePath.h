@@ -38,7 +38,8 @@ public:
   void OnChunk(const uint8_t *p, std::size_t n, SteadyTime tArrived) { OnChunk(p, n, tArrived, m_clock()); }
   void OnChunk(const uint8_t *p, std::size_t n) { OnChunk(p, n, std::chrono::steady_clock::now()); }
 
-  // Enters download mode: arriving bytes are a download until it ends.
+  // Enters download mode: arriving bytes are a download until it ends; what
+  // is left of the live stream is no part of it.
   void BeginDownload(SteadyTime tNow = std::chrono::steady_clock::now());
   // A download that has had no byte of its own for this long while the
   // meter is still heard (its display stream came back) will not go on.

@@ -74,6 +74,7 @@ std::string RunEndText(ERunEnd r) {
 std::string DownloadFailCause(EDownloadEnd r) {
   switch (r) {
   case EDownloadEnd::Complete:
+  case EDownloadEnd::Empty:
   case EDownloadEnd::Cancelled:
   case EDownloadEnd::Stalled:
     return {};
@@ -88,6 +89,8 @@ std::string DownloadFailCause(EDownloadEnd r) {
 }
 
 std::string DownloadEndText(EDownloadEnd r) {
+  if (r == EDownloadEnd::Empty)
+    return UiTexts::kMeterMemoryEmpty;
   const std::string cause = DownloadFailCause(r);
   if (cause.empty())
     return UiTexts::kDownloadDone;

@@ -11,11 +11,12 @@ CChunkQueue::~CChunkQueue() {
 }
 
 void CChunkQueue::Post(const std::uint8_t *pData, std::size_t nSize) {
+  const auto tArrived = std::chrono::steady_clock::now();
   bool bWasEmpty;
   {
     std::lock_guard lock(m_mutex);
     bWasEmpty = m_pending.empty();
-    m_pending.emplace_back(pData, pData + nSize);
+    m_pending.push_back(Chunk{{pData, pData + nSize}, tArrived});
   }
   if (bWasEmpty && m_nEventFd >= 0) {
     const std::uint64_t one = 1;
@@ -24,7 +25,7 @@ void CChunkQueue::Post(const std::uint8_t *pData, std::size_t nSize) {
   }
 }
 
-std::size_t CChunkQueue::Drain(const std::function<void(const std::uint8_t *, std::size_t)> &onChunk) {
+std::size_t CChunkQueue::Drain(const Handler &onChunk) {
   if (m_nEventFd >= 0) {
     std::uint64_t count;
     [[maybe_unused]] ssize_t r = ::read(m_nEventFd, &count, sizeof count);
@@ -34,8 +35,9 @@ std::size_t CChunkQueue::Drain(const std::function<void(const std::uint8_t *, st
     std::lock_guard lock(m_mutex);
     chunks.swap(m_pending);
   }
+  const auto now = std::chrono::steady_clock::now();
   for (const Chunk &c : chunks)
-    onChunk(c.data(), c.size());
+    onChunk(c.bytes.data(), c.bytes.size(), now - c.tArrived);
   return chunks.size();
 }
 

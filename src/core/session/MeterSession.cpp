@@ -55,18 +55,30 @@ void CMeterSession::CImpl::Fire(int nId, Ms /*now*/) {
   }
 }
 
+std::size_t CMeterSession::CImpl::MissedTicks() {
+  // The deadlines skip ticks that fell due while the thread was held up
+  // rather than firing them late; the timer's next due time tells how many.
+  const std::optional<Ms> next = m_timers.Due(TIMER_SAMPLE);
+  if (!next || m_samplePeriod <= Ms::zero())
+    return 0;
+  const auto nSkipped = (*next - m_nextSampleDue) / m_samplePeriod - 1;
+  m_nextSampleDue = *next;
+  return nSkipped > 0 ? static_cast<std::size_t>(nSkipped) : 0;
+}
+
 void CMeterSession::CImpl::SampleTick() {
+  const std::size_t nMissed = MissedTicks();
   // The last reading of a device that went away is nobody's sample.
   NoticeLostPort();
   if (m_bPortLost)
     return;
-  const CMonitorRun::Tick t = m_run.SampleTick(m_env.clock.WallTime(), Steady());
+  const CMonitorRun::Tick t = m_run.SampleTick(m_env.clock.WallTime(), Steady(), nMissed);
   if (t.kind == CMonitorRun::Tick::Kind::LimitReached) {
     EndRun(ERunEnd::SampleLimit);
   } else if (t.kind == CMonitorRun::Tick::Kind::Sampled) {
     const CObjData rec =
         m_run.Options().bKeepSamples ? m_env.stores.m_live[t.nCount - 1] : m_run.LastSample();
-    const SSample s{rec, t.nCount, m_run.m_stat, t.change};
+    const SSample s{rec, t.nCount, m_run.m_stat, t.change, t.nMissed};
     Notify([&](ISessionObserver &o) { o.OnSampleTaken(s); });
   }
 }
@@ -127,12 +139,16 @@ void CMeterSession::RemoveObserver(ISessionObserver &observer) {
   v.erase(std::remove(v.begin(), v.end(), &observer), v.end());
 }
 
-void CMeterSession::OnChunk(const std::uint8_t *pData, std::size_t nSize) {
+void CMeterSession::OnChunk(const std::uint8_t *pData, std::size_t nSize,
+                            std::chrono::steady_clock::duration age) {
   if (nSize == 0)
     return;
   CImpl &d = *m_pImpl;
   const bool bWasHeard = d.m_reading.m_bDataReceived;
-  d.m_path.OnChunk(pData, nSize, d.Steady(), d.m_env.clock.WallTime());
+  age = std::max(age, age.zero());
+  const auto nAgeSeconds = std::chrono::duration_cast<std::chrono::seconds>(age).count();
+  d.m_path.OnChunk(pData, nSize, d.Steady() - age,
+                   d.m_env.clock.WallTime() - static_cast<std::time_t>(nAgeSeconds));
   if (!bWasHeard && d.m_reading.m_bDataReceived) {
     d.SetConnection(ELinkState::Sending);
     d.Notify([](ISessionObserver &o) { o.OnMeterHeard(); });
@@ -170,6 +186,8 @@ bool CMeterSession::StartRun(double dRate, const SRunOptions &options) {
   d.m_run.Start(dRate, options);
   const Ms period{std::max(SampleIntervalMs(dRate), 1)};
   d.m_timers.Set(TIMER_SAMPLE, d.Now() + period, period);
+  d.m_samplePeriod = period;
+  d.m_nextSampleDue = d.Now() + period;
   SRunStart start;
   start.dRate = dRate;
   start.nIntervalMs = static_cast<int>(period.count());
@@ -234,6 +252,10 @@ bool CMeterSession::MeterHeard() const {
 
 bool CMeterSession::Running() const {
   return m_pImpl->m_run.Running();
+}
+
+std::size_t CMeterSession::MissedSamples() const {
+  return m_pImpl->m_run.Missed();
 }
 
 bool CMeterSession::Downloading() const {

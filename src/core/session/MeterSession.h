@@ -64,8 +64,10 @@ public:
   void RemoveObserver(ISessionObserver &observer);
 
   // --- inputs ---
-  // Bytes read from the meter's port.
-  void OnChunk(const std::uint8_t *pData, std::size_t nSize);
+  // Bytes read from the meter's port, `age` before now (a held-up thread
+  // hands them late): they are dated when they came off the line.
+  void OnChunk(const std::uint8_t *pData, std::size_t nSize,
+               std::chrono::steady_clock::duration age = std::chrono::steady_clock::duration::zero());
   // Fires whatever is due at `now` (the clock's Now()): sampling ticks,
   // silence checks, delayed discovery and opening, key repeats, download
   // requests and the watchdog.
@@ -132,6 +134,8 @@ public:
   int DownloadRequests() const; // request writes of the current download
   bool MeterHeard() const;
   bool Running() const;
+  // Samples the run (or the last one) missed while the thread was held up.
+  std::size_t MissedSamples() const;
   bool Downloading() const;
   bool IsAutoPort() const;
   int Port() const; // the port found or chosen, 0 before one

@@ -74,6 +74,8 @@ void CMonitorRun::AddToNoise(const CObjData &rec, std::chrono::steady_clock::tim
 void CMonitorRun::Start(double dRate, const SRunOptions &options) {
   m_options = options;
   m_nTaken = 0;
+  m_nMissed = 0;
+  m_nGroup = 0;
   m_dRate = dRate;
   if (options.bKeepSamples)
     m_stat.dSampleRate = dRate;
@@ -90,8 +92,13 @@ bool CMonitorRun::End(ERunEnd eReason) {
   return true;
 }
 
-CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
+CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow, std::size_t nMissed) {
   Tick t;
+  if (nMissed > 0) {
+    m_nMissed += nMissed;
+    ++m_nGroup;
+    t.nMissed = nMissed;
+  }
   if (m_reading.m_bHold || !m_reading.m_bDataReceived)
     return t;
   if (m_options.bKeepSamples && m_live.GetSize() >= static_cast<std::size_t>(std::max(m_nSampleLimit, 0))) {
@@ -104,12 +111,12 @@ CMonitorRun::Tick CMonitorRun::SampleTick(std::time_t now, SteadyTime tNow) {
   t.kind = Tick::Kind::Sampled;
   if (!m_options.bKeepSamples) {
     // Only the last sample is kept; the store and its statistics are not touched.
-    m_last =
-        CObjData{m_reading.m_dLevel, FormatLiveTime(now), m_reading.m_bWeightA ? "dBA" : "dBC", 0, m_dRate};
+    m_last = CObjData{m_reading.m_dLevel, FormatLiveTime(now), m_reading.m_bWeightA ? "dBA" : "dBC", m_nGroup,
+                      m_dRate};
     t.nCount = ++m_nTaken;
     return t;
   }
-  m_live.Emplace(m_reading.m_dLevel, FormatLiveTime(now), m_reading.m_bWeightA ? "dBA" : "dBC", 0,
+  m_live.Emplace(m_reading.m_dLevel, FormatLiveTime(now), m_reading.m_bWeightA ? "dBA" : "dBC", m_nGroup,
                  m_stat.dSampleRate);
   t.nCount = m_live.GetSize();
   ++m_nTaken;

@@ -66,14 +66,21 @@ public:
 
   struct Tick {
     enum class Kind { Skipped, LimitReached, Sampled } kind = Kind::Skipped;
-    std::size_t nCount = 0; // samples after the tick
+    std::size_t nCount = 0;  // samples after the tick
+    std::size_t nMissed = 0; // ticks the run missed just before this one
     StatData::Change change;
   };
   // One period of the run at local time `now` (steady time `tNow`). Without a
   // fresh reading nothing is recorded (Skipped); the run goes on until the
   // silence check. LimitReached: the run must end. `tNow` also paces the
   // percentiles.
-  Tick SampleTick(std::time_t now, SteadyTime tNow = std::chrono::steady_clock::now());
+  // `nMissed` ticks did not happen before this one (the session's thread
+  // was held up): the samples after them start a new group of the store,
+  // so the gap shows where data is missing; nothing fills it.
+  Tick SampleTick(std::time_t now, SteadyTime tNow = std::chrono::steady_clock::now(),
+                  std::size_t nMissed = 0);
+  // Samples the run missed so far, and the group its samples go to.
+  std::size_t Missed() const { return m_nMissed; }
   // Noise figures of the live samples, following every sample at a cost
   // that does not grow with the run. Only a series of more distinct levels
   // than a meter can show has its percentiles selected whole, at most every
@@ -102,9 +109,11 @@ private:
   bool m_bRunning = false;
   ERunEnd m_lastEnd = ERunEnd::None;
   SRunOptions m_options;
-  double m_dRate = 0;       // of the run going or the last one
-  CObjData m_last;          // of a run that keeps no samples
-  std::size_t m_nTaken = 0; // samples of the run
+  double m_dRate = 0;        // of the run going or the last one
+  CObjData m_last;           // of a run that keeps no samples
+  std::size_t m_nTaken = 0;  // samples of the run
+  std::size_t m_nMissed = 0; // ticks of the run that did not happen
+  int m_nGroup = 0;          // gaps in the run so far
   CLeqAccumulator m_leq;
   CUnitTally m_units;
   AcousticStats m_noise;

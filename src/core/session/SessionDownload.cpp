@@ -74,7 +74,9 @@ void CMeterSession::CImpl::AbandonDownload(EDownloadEnd eReason) {
 }
 
 void CMeterSession::CImpl::FinishDownload() {
-  const EDownloadEnd eReason = m_eEnding;
+  EDownloadEnd eReason = m_eEnding;
+  if (eReason == EDownloadEnd::Complete && m_env.stores.m_log.IsEmpty())
+    eReason = EDownloadEnd::Empty;
   m_eEnding = EDownloadEnd::Complete;
   m_timers.Kill(TIMER_LOG_REQUEST);
   m_timers.Kill(TIMER_LOG_TIMEOUT);

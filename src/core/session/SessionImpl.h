@@ -31,6 +31,8 @@ public:
 
   // Runs.
   void SampleTick();
+  // Sampling ticks skipped since the last one (the thread was held up).
+  std::size_t MissedTicks();
   // Where every run ends: a run still going ends for `eReason`, its timer
   // stops and observers are told.
   void EndRun(ERunEnd eReason);
@@ -76,6 +78,8 @@ public:
   const CMeterReading &m_reading;
   CLogDecodeState m_logDecode;
   CMonitorRun m_run;
+  Ms m_samplePeriod{0};
+  Ms m_nextSampleDue{0}; // when the tick about to fire was due
   CDeadlines m_timers;
   std::optional<Ms> m_lastWake;
   bool m_bWakeSet = false;

@@ -11,7 +11,8 @@
 
 // Why a download ended.
 enum class EDownloadEnd {
-  Complete,  // the end marker came (an empty memory included)
+  Complete,  // the end marker came with the recordings
+  Empty,     // the meter's memory holds no recording: there is nothing to show
   Silence,   // the meter fell silent: the whole recordings so far are kept
   Watchdog,  // no end within the download watchdog: the same
   HangUp,    // the port went away: the same
@@ -66,6 +67,7 @@ struct SSample {
   std::size_t nCount = 0;  // samples of the run (or in the store), this one included
   const StatData &stat;    // the run's statistics after it
   StatData::Change change; // which extremes it changed
+  std::size_t nMissed = 0; // samples the run missed just before this one (a gap)
 };
 
 // Everything a meter session reports. Every call is made on the session's

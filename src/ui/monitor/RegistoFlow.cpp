@@ -56,10 +56,11 @@ void CRegistoFlow::OnDownloadProgress(int nUpper, int nPos) {
   m_pDialog->raise();
 }
 
-void CRegistoFlow::OnDownloadEnded(EDownloadEnd) {
+void CRegistoFlow::OnDownloadEnded(EDownloadEnd eEnd) {
   if (m_pDialog->isVisible())
     m_pDialog->accept(); // not rejected: that is the user's Esc
-  if (m_hooks.showDataLogger)
+  // An empty memory is told in the status bar; an empty window would say nothing.
+  if (eEnd != EDownloadEnd::Empty && m_hooks.showDataLogger)
     m_hooks.showDataLogger();
   emit finished();
 }

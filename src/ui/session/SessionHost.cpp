@@ -25,10 +25,14 @@ CSessionHost::~CSessionHost() {
 }
 
 void CSessionHost::DrainChunks() {
-  m_queue.Drain([this](const std::uint8_t *p, std::size_t n) { m_pSession->OnChunk(p, n); });
+  m_queue.Drain(
+      [this](const std::uint8_t *p, std::size_t n, CChunkQueue::Age age) { m_pSession->OnChunk(p, n, age); });
 }
 
 void CSessionHost::AdvanceNow() {
+  // What arrived while the window's thread was held up is taken in before
+  // anything is judged on it (the silence check, a sampling tick).
+  DrainChunks();
   m_pSession->Advance(m_clock.Now());
 }
 
