@@ -1,4 +1,5 @@
 #include "files/TempDir.h"
+#include "support/ChildExit.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,6 @@
 #include <filesystem>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 extern char **environ;
@@ -57,21 +57,6 @@ pid_t StartIntoClosedPipe(std::vector<std::string> argv, const std::string &errP
   posix_spawnattr_destroy(&attr);
   ::close(fds[1]);
   return nErr == 0 ? pid : -1;
-}
-
-// The wait status, or -1 (and the child killed) when it did not end in time.
-int WaitExit(pid_t pid, std::chrono::milliseconds limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  int nStatus = 0;
-  while (::waitpid(pid, &nStatus, WNOHANG) != pid) {
-    if (std::chrono::steady_clock::now() > end) {
-      ::kill(pid, SIGKILL);
-      ::waitpid(pid, &nStatus, 0);
-      return -1;
-    }
-    std::this_thread::sleep_for(20ms);
-  }
-  return nStatus;
 }
 
 } // namespace

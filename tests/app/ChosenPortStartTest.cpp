@@ -2,12 +2,15 @@
 #include "app/MainFrame.h"
 #include "app/TarvikApp.h"
 #include "forms/CommandIds.h"
+#include "graph/ColorSettings.h"
 #include "graph/GraphTestWindow.h"
 #include "kit/CommandRouter.h"
 #include "monitor/MyVomoView.h"
+#include "serial/ChosenPort.h"
 #include "sim/PtyMeter.h"
 #include "support/ScriptedPrompts.h"
 
+#include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -68,4 +71,18 @@ TEST(ChosenPortStart, APortChosenByHandIsOpenedAgainAtTheNextStart) {
   QTest::qWait(500);
   EXPECT_FALSE(app->Session().MeterHeard()) << "Auto was chosen: only discovery opens a port";
   EXPECT_TRUE(app->Session().IsAutoPort());
+}
+
+TEST(ChosenPortStart, APortChosenOnTheSimulatedMeterIsNotKept) {
+  CTempConfigHome config;
+  CScriptedPrompts prompts;
+  AppOptions options;
+  options.bSimulate = true;
+  CTarvikApp app(options, prompts);
+  std::string strError;
+  ASSERT_TRUE(app.Start(strError)) << strError;
+  app.Show();
+  app.View().SetPortDialog([](int) { return 255; });
+  app.Frame().Commands().Execute(cmd::ID_PORT_MANUAL);
+  EXPECT_EQ(ReadChosenPort(QFile::encodeName(ColorConfigPath()).toStdString()), std::nullopt);
 }

@@ -4,6 +4,7 @@
 #include "forms/DialogTemplate.h"
 #include "journal/OrphanJournals.h"
 #include "records/SampleStore.h"
+#include "support/ChildExit.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QPrinter>
@@ -56,27 +57,6 @@ std::size_t JournalSamples(const std::string &folder) {
     if (e.path().extension() == ".journal")
       return journal::ParseJournal(Slurp(e.path().string())).samples.size();
   return 0;
-}
-
-bool WaitFor(const std::function<bool()> &done, std::chrono::seconds limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end)
-      return false;
-    std::this_thread::sleep_for(50ms);
-  }
-  return true;
-}
-
-// The child's wait status, or -1 when it has not ended within the limit
-// (it is then killed).
-int WaitExit(pid_t pid, std::chrono::seconds limit) {
-  int nStatus = 0;
-  if (WaitFor([&] { return ::waitpid(pid, &nStatus, WNOHANG) == pid; }, limit))
-    return nStatus;
-  ::kill(pid, SIGKILL);
-  ::waitpid(pid, &nStatus, 0);
-  return -1;
 }
 
 } // namespace

@@ -19,9 +19,10 @@ inline constexpr std::string_view kMagic{"TRVKJNL1", 8};
 inline constexpr std::size_t kFrameOverhead = 8; // length word and CRC
 inline constexpr std::size_t kMaxPayload = 512;
 inline constexpr std::size_t kMaxText = 64; // unit and time texts
-// A run keeps at most 40000 samples of at most 151 bytes: a journal ten
-// times larger than that is none of ours, and is not read.
-inline constexpr std::size_t kMaxJournalBytes = 64u << 20;
+// A run keeps at most 40000 samples of at most 151 bytes (6 MB): a larger
+// journal is none of ours and is not read, so a crafted one cannot fill
+// the memory with samples.
+inline constexpr std::size_t kMaxJournalBytes = 16u << 20;
 
 std::uint32_t Crc32(const void *pData, std::size_t n, std::uint32_t nCrc = 0);
 

@@ -190,6 +190,8 @@ void CTarvikApp::Show() {
 }
 
 void CTarvikApp::RememberPort(std::optional<int> nPort) {
+  if (m_options.bSimulate)
+    return; // a pseudo-terminal's number is no port of the user's meter
   const CFileResult r = WriteChosenPort(QFile::encodeName(ColorConfigPath(true)).toStdString(), nPort);
   if (!r.Ok())
     m_pFrame->statusBar()->showMessage(QString::fromUtf8(UiTexts::kPortNotRemembered)
