@@ -147,6 +147,10 @@ void CMqttPublisher::TlsFailed(const std::string &strWhy, std::chrono::steady_cl
   // The same back-off as the network thread's: 1, 4, 9 ... seconds.
   ++m_nTlsFailures;
   m_nextTry = now + std::chrono::seconds(std::min<long long>(kRetryMaxSec, m_nTlsFailures * m_nTlsFailures));
+  TellTlsFailure(strWhy);
+}
+
+void CMqttPublisher::TellTlsFailure(const std::string &strWhy) {
   StateIs("tls " + strWhy, "TLS with the broker " + Where() + " failed (" + strWhy +
                                "); trying again now and then, up to every 5 minutes; logging goes on");
 }
@@ -231,6 +235,7 @@ void CMqttPublisher::StateIs(const std::string &strState, std::string strText) {
 void CMqttPublisher::OnConnect(mosquitto *pMosq, void *pUser, int nRc) {
   auto *self = static_cast<CMqttPublisher *>(pUser);
   if (nRc != 0) {
+    self->m_bRefused = true;
     const std::string strWhy = mosquitto_connack_string(nRc);
     self->StateIs("refused " + strWhy, "the broker " + self->Where() + " refused the login (" + strWhy +
                                            "); trying again now and then, up to every 5 minutes; "
@@ -256,11 +261,29 @@ void CMqttPublisher::OnConnect(mosquitto *pMosq, void *pUser, int nRc) {
 
 void CMqttPublisher::OnDisconnect(mosquitto *, void *pUser, int nRc) {
   auto *self = static_cast<CMqttPublisher *>(pUser);
-  bool bWas = self->m_bConnected.exchange(false);
-  if (nRc == 0)
+  const bool bWas = self->m_bConnected.exchange(false);
+  const bool bRefused = self->m_bRefused.exchange(false);
+  if (nRc == 0 || bRefused)
     return;
-  if (bWas)
+  if (bWas) {
     self->StateIs("lost", "connection to the broker lost; trying again, logging goes on");
+    return;
+  }
+  // Closed before the broker accepted the connection: TLS 1.3 tells a
+  // refused client certificate only now. Poll takes the TLS reason too, as
+  // the network thread may have ended on it; both tell it as one state.
+  std::string strTls;
+  {
+    std::lock_guard lock(self->m_mutex);
+    strTls = self->m_strTlsReason;
+  }
+  if (!strTls.empty())
+    self->TellTlsFailure(strTls);
+  else
+    self->StateIs(std::string("closed ") + mosquitto_strerror(nRc),
+                  "the broker " + self->Where() + " closed the connection before accepting it (" +
+                      mosquitto_strerror(nRc) +
+                      "); trying again now and then, up to every 5 minutes; logging goes on");
 }
 
 void CMqttPublisher::OnLog(mosquitto *, void *pUser, int nLevel, const char *pText) {

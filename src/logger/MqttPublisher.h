@@ -69,6 +69,7 @@ private:
   // A connection attempt that failed at once: told, and tried again by Poll.
   void ConnectFailed(int nRc, std::chrono::steady_clock::time_point now);
   void TlsFailed(const std::string &strWhy, std::chrono::steady_clock::time_point now);
+  void TellTlsFailure(const std::string &strWhy);
   void Publish(const std::string &strTopic, const std::string &strPayload, bool bRetain);
   void Notice(std::string strText);
   // Tells strState once: nothing while the state stays the same.
@@ -85,6 +86,7 @@ private:
   long long m_nTlsFailures = 0;
   std::chrono::steady_clock::time_point m_nextTry{};
   std::atomic<bool> m_bConnected{false};
+  std::atomic<bool> m_bRefused{false}; // the broker's refusal of this attempt was told
   std::atomic<std::uint64_t> m_nPublished{0};
   std::atomic<std::uint64_t> m_nDropped{0};
 

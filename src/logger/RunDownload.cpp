@@ -4,6 +4,7 @@
 #include "logger/LoggerRun.h"
 #include "logger/RecordingFiles.h"
 #include "logger/RunLoop.h"
+#include "meter/ReceivePath.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ public:
   void OnDownloadEnded(EDownloadEnd eEnd) override {
     m_bDone = true;
     m_bFailed = eEnd != EDownloadEnd::Complete && eEnd != EDownloadEnd::Empty;
+    m_eEnd = eEnd;
   }
   void Say(const std::string &s) {
     m_env.err(std::string(m_bProgressShown ? "\r\x1b[K" : "") + "tarvik-logger: " + s + "\n");
@@ -46,6 +48,7 @@ public:
   bool m_bFound = false;
   bool m_bDone = false;
   bool m_bFailed = false;
+  EDownloadEnd m_eEnd = EDownloadEnd::Complete;
 
 private:
   void OnMeterFound(const std::string &strDevice) override {
@@ -67,6 +70,27 @@ private:
   int m_nUpper = 0;
   std::optional<SteadyClock::time_point> m_sizeReached;
 };
+
+std::string WhyCutShort(EDownloadEnd eEnd) {
+  switch (eEnd) {
+  case EDownloadEnd::Stalled:
+    return "no download bytes for " + std::to_string(CReceivePath::kDownloadStallLimit.count()) +
+           " s while the meter went on sending its display";
+  case EDownloadEnd::Silence:
+    return "the meter fell silent";
+  case EDownloadEnd::HangUp:
+    return "the meter's port went away";
+  case EDownloadEnd::Watchdog:
+    return "no end within " +
+           std::to_string(
+               std::chrono::duration_cast<std::chrono::seconds>(CMeterSession::kLogTimeout).count()) +
+           " s";
+  case EDownloadEnd::Cancelled:
+  case EDownloadEnd::Complete:
+    break;
+  }
+  return "stopped";
+}
 
 } // namespace
 
@@ -119,7 +143,7 @@ int RunDownload(const CLoggerOptions &o, CLoggerEnv &env) {
     observer.Say("cannot write " + files.result.strPath + ": " + files.result.strReason);
     return kExitOutput;
   }
-  if (meter.Downloaded().IsEmpty())
+  if (meter.Downloaded().IsEmpty() && !observer.m_bFailed)
     observer.Say("the meter holds no recordings");
   if (bNoEndMarker) {
     observer.Say("the meter sent all " + std::to_string(observer.Announced()) +
@@ -127,7 +151,9 @@ int RunDownload(const CLoggerOptions &o, CLoggerEnv &env) {
     return kExitDone;
   }
   if (observer.m_bFailed) {
-    observer.Say("the download was cut short; the recordings above are what arrived");
+    observer.Say(
+        "the download was cut short (" + WhyCutShort(observer.m_eEnd) + "); " +
+        (meter.Downloaded().IsEmpty() ? "nothing was written" : "the recordings above are what arrived"));
     return 1;
   }
   return kExitDone;

@@ -110,6 +110,10 @@ TEST(LoggerMqtt, ABrokerRestartLosesNoFileSamplesAndPublishingResumes) {
   logger.Signal(SIGTERM);
   ASSERT_EQ(logger.Wait(), 0) << logger.Err();
   EXPECT_NE(logger.Err().find("MQTT: connection to the broker lost"), std::string::npos) << logger.Err();
+  // The summary says what the broker missed, and that the file has it.
+  EXPECT_NE(logger.Err().find(" messages while the broker was away (the samples are in the file)"),
+            std::string::npos)
+      << logger.Err();
 
   // Every second of the run is in the file: the outage cost no samples.
   std::vector<std::string> file = FileLines(path);

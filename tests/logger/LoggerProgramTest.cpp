@@ -5,10 +5,12 @@
 #include "logger/LoggerRun.h"
 #include "logger/RunLogger.h"
 #include "serial/FakeSysfs.h"
+#include "sim/PtyMaster.h"
 #include "sim/PtyMeter.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <ctime>
 #include <filesystem>
 #include <mutex>
@@ -399,7 +401,12 @@ TEST(LoggerProgram, DownloadEndsWhateverTheMeterKeepsSending) {
   const std::vector<CCase> cases = {
       {"whole", {}, 0, std::chrono::seconds(4), "wrote "},
       {"no end marker", {0, true}, 0, std::chrono::seconds(4), "bytes it announced but no end marker"},
-      {"announces more than it sends", {40, true}, 1, std::chrono::seconds(16), "the download was cut short"},
+      {"announces more than it sends",
+       {40, true},
+       1,
+       std::chrono::seconds(16),
+       "the download was cut short (no download bytes for 10 s while the meter went on sending its display); "
+       "the recordings above are what arrived"},
   };
   for (const CCase &c : cases) {
     SCOPED_TRACE(c.name);
@@ -464,4 +471,34 @@ TEST(LoggerProgram, ADiskFullSpellItRecoveredFromIsToldAndExitsZero) {
   EXPECT_GE(nLost, 4u) << err;
   EXPECT_EQ(nInFile + nLost, nTaken) << err;
   EXPECT_NE(err.find(" samples not written to the file (File too large), "), std::string::npos) << err;
+}
+
+// A meter that streams its display but never answers the request: the
+// download ends 10 s after it began, and nothing is claimed of its memory.
+TEST(LoggerProgram, DownloadFromAMeterThatNeverAnswersEndsAndSaysSo) {
+  CTempDir dir;
+  CPtyMaster pty;
+  ASSERT_TRUE(pty.Open()) << pty.Error();
+  std::atomic<bool> bStop{false};
+  std::thread chatter([&] {
+    CMeterSim sim;
+    while (!bStop) {
+      std::vector<uint8_t> frame = sim.NextFrame();
+      pty.WriteAll(frame.data(), frame.size());
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+  });
+  const auto t0 = std::chrono::steady_clock::now();
+  CChildProcess logger(dir.Path().string(),
+                       {kLogger, "--device", pty.SlavePath(), "--download", dir.File("rec")});
+  const int nExit = logger.Wait(std::chrono::seconds(20));
+  bStop = true;
+  chatter.join();
+  EXPECT_EQ(nExit, 1) << logger.Err();
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(15));
+  EXPECT_NE(logger.Err().find("(no download bytes for 10 s while the meter went on sending its display); "
+                              "nothing was written"),
+            std::string::npos)
+      << logger.Err();
+  EXPECT_EQ(logger.Err().find("holds no recordings"), std::string::npos) << logger.Err();
 }

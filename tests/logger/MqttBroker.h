@@ -24,6 +24,8 @@ public:
       : m_strDir(strDir), m_nPort(FreePort()), m_nSecurePort(FreePort()) {
     while (m_nSecurePort == m_nPort)
       m_nSecurePort = FreePort();
+    while (m_nCertPort == 0 || m_nCertPort == m_nPort || m_nCertPort == m_nSecurePort)
+      m_nCertPort = FreePort();
     const std::string strPasswd = strDir + "/passwd";
     Spit(strPasswd, "");
     CChildProcess passwd(strDir, {"/usr/bin/mosquitto_passwd", "-b", strPasswd, strUser, strPassword});
@@ -35,10 +37,15 @@ public:
                           << "listener " << m_nPort << " 127.0.0.1\nallow_anonymous true\n"
                           << "listener " << m_nSecurePort << " 127.0.0.1\nallow_anonymous false\n"
                           << "password_file " << strPasswd << "\ncafile " << strCa << "\ncertfile " << strCert
+                          << "\nkeyfile " << strKey << "\n"
+                          << "listener " << m_nCertPort << " 127.0.0.1\nallow_anonymous true\n"
+                          << "require_certificate true\ncafile " << strCa << "\ncertfile " << strCert
                           << "\nkeyfile " << strKey << "\n";
   }
   int Port() const { return m_nPort; }
   int SecurePort() const { return m_nSecurePort; }
+  // A TLS listener that admits only clients with a certificate from the CA.
+  int CertPort() const { return m_nCertPort; }
   bool PasswdMade() const { return m_bPasswdMade; }
   // What the broker logged: its connections, logins and refusals.
   std::string Log() const { return Slurp(LogPath()); }
@@ -85,6 +92,7 @@ private:
   std::string m_strDir;
   int m_nPort;
   int m_nSecurePort = 0;
+  int m_nCertPort = 0;
   bool m_bPasswdMade = true;
   std::unique_ptr<CChildProcess> m_pBroker;
 };

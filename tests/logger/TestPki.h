@@ -8,6 +8,7 @@
 // 127.0.0.1 and localhost, made with the openssl program in `strDir`.
 struct CTestPki {
   std::string strCa, strServerCert, strServerKey;
+  std::string strClientCert, strClientKey; // signed by the same authority
   // A second authority that signed nothing the broker shows.
   std::string strOtherCa;
 
@@ -26,12 +27,18 @@ struct CTestPki {
     strOtherCa = strDir + "/other.crt";
     strServerCert = strDir + "/server.crt";
     strServerKey = strDir + "/server.key";
+    strClientCert = strDir + "/client.crt";
+    strClientKey = strDir + "/client.key";
     Spit(strDir + "/san.ext", "subjectAltName=IP:127.0.0.1,DNS:localhost\n");
     return MakeCa(strDir, "ca") && MakeCa(strDir, "other") &&
            Run(strDir, {"req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=127.0.0.1", "-keyout",
                         strServerKey, "-out", strDir + "/server.csr"}) &&
            Run(strDir,
                {"x509", "-req", "-in", strDir + "/server.csr", "-CA", strCa, "-CAkey", strDir + "/ca.key",
-                "-CAcreateserial", "-days", "2", "-extfile", strDir + "/san.ext", "-out", strServerCert});
+                "-CAcreateserial", "-days", "2", "-extfile", strDir + "/san.ext", "-out", strServerCert}) &&
+           Run(strDir, {"req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=meter1", "-keyout",
+                        strClientKey, "-out", strDir + "/client.csr"}) &&
+           Run(strDir, {"x509", "-req", "-in", strDir + "/client.csr", "-CA", strCa, "-CAkey",
+                        strDir + "/ca.key", "-CAcreateserial", "-days", "2", "-out", strClientCert});
   }
 };
