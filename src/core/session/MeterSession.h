@@ -121,7 +121,6 @@ public:
   const CDeadlines &Timers() const;
   enum class EDownloadPhase { Idle, Requesting, Receiving };
   EDownloadPhase DownloadPhase() const;
-  int DownloadRequests() const; // request writes of the current download
   bool MeterHeard() const;
   bool Running() const;
   bool Downloading() const;

@@ -23,7 +23,6 @@ public:
   CCommandRouter &Commands() { return m_commands; }
   QToolBar *ToolBar() const { return m_pToolBar; }
   // The second top-level menu, whose first items a run greys.
-  QMenu *DataLoggerMenu() const { return m_pDataLoggerMenu; }
 
   // Where "Conteúdo" looks for the manual: the program's folder and the
   // user's locale name; tests point it elsewhere.
@@ -66,7 +65,6 @@ private:
   CPrompts &m_prompts;
   CCommandRouter m_commands;
   QToolBar *m_pToolBar = nullptr;
-  QMenu *m_pDataLoggerMenu = nullptr;
   QLabel *m_pConnection = nullptr;
   std::string m_strExeDir;
   std::string m_strLocaleName;
