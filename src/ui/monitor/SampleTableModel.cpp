@@ -20,6 +20,18 @@ CSampleTableModel::CSampleTableModel(const CSampleStore &store, QObject *parent,
   connect(&m_batch, &QTimer::timeout, this, &CSampleTableModel::Flush);
 }
 
+QModelIndex CSampleTableModel::index(int row, int column, const QModelIndex &parent) const {
+  if (parent.isValid() || row < 0 || row >= m_nRows || column < 0 || column >= 4)
+    return {};
+  return createIndex(row, column);
+}
+
+Qt::ItemFlags CSampleTableModel::flags(const QModelIndex &index) const {
+  if (!index.isValid())
+    return Qt::NoItemFlags;
+  return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+}
+
 int CSampleTableModel::rowCount(const QModelIndex &parent) const {
   return parent.isValid() ? 0 : m_nRows;
 }

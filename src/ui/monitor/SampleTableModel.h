@@ -27,6 +27,10 @@ public:
 
   explicit CSampleTableModel(const CSampleStore &store, QObject *parent = nullptr, MsClock clock = {});
 
+  // A flat list: index and flags answer without asking the row count again,
+  // as the list asks them of every row when it lays them out.
+  QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
+  Qt::ItemFlags flags(const QModelIndex &index) const override;
   int rowCount(const QModelIndex &parent = {}) const override;
   int columnCount(const QModelIndex &parent = {}) const override;
   QVariant data(const QModelIndex &index, int role) const override;
