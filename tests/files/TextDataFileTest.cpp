@@ -270,6 +270,11 @@ TEST(TextDataFromElsewhere, LfCrLfAndCrLineEndsReadAlike) {
     EXPECT_EQ(c.samples[1].m_strUnit, "dBC");
     EXPECT_TRUE(c.result.warnings.empty());
   }
+  // one file, every kind of line end
+  EXPECT_EQ(ReadFile(kHeader +
+                     std::string("\r\n07-12-2026,01:45:03, 65.30, dBA\r07-12-2026,01:45:04, 66.30, dBC\n"))
+                .samples.GetSize(),
+            2u);
   // a CR LF cut between two of the reader's 1 MiB pieces is one line end, no blank line
   constexpr std::size_t kPiece = 1 << 20;
   std::string bytes = std::string(kHeader) + "\r\n";

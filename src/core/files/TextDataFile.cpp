@@ -39,31 +39,47 @@ long long Find(std::string_view s, char c) {
   return -1;
 }
 
-// Line ends in `bytes`, LF and CR counted apart in byte-wide lanes a block
-// at a time (a plain std::count widens every byte to a 64-bit sum).
-struct LineEndCount {
-  std::size_t nLf = 0, nCr = 0;
-  // Lines at most: CR LF files count both, CR-only and LF-only files one.
-  std::size_t Lines() const { return std::max(nLf, nCr); }
-};
-void CountLineEnds(std::string_view bytes, LineEndCount &count) {
-  for (std::size_t at = 0; at < bytes.size(); at += 255) {
-    const std::size_t nBlock = std::min<std::size_t>(255, bytes.size() - at);
-    unsigned char lf = 0, cr = 0;
-    for (std::size_t k = 0; k < nBlock; ++k) {
-      lf = static_cast<unsigned char>(lf + (bytes[at + k] == '\n'));
-      cr = static_cast<unsigned char>(cr + (bytes[at + k] == '\r'));
+// The line ends of a file handed over in pieces: LFs, and CRs that end a
+// line alone (not the CR of a CR LF). Counted in byte-wide lanes a block at
+// a time (a plain std::count widens every byte to a 64-bit sum).
+class CLineEndCount {
+public:
+  void Add(std::string_view bytes) {
+    if (bytes.empty())
+      return;
+    if (m_bCrLast && bytes[0] != '\n')
+      ++m_nLoneCr;
+    const std::size_t nPairs = bytes.size() - 1; // each byte with the one after it
+    for (std::size_t at = 0; at < nPairs; at += 255) {
+      const std::size_t nBlock = std::min<std::size_t>(255, nPairs - at);
+      unsigned char lf = 0, lone = 0;
+      for (std::size_t k = at; k < at + nBlock; ++k) {
+        lf = static_cast<unsigned char>(lf + (bytes[k] == '\n'));
+        lone = static_cast<unsigned char>(lone + ((bytes[k] == '\r') & (bytes[k + 1] != '\n')));
+      }
+      m_nLf += lf;
+      m_nLoneCr += lone;
     }
-    count.nLf += lf;
-    count.nCr += cr;
+    m_nLf += bytes.back() == '\n';
+    m_bCrLast = bytes.back() == '\r';
   }
-}
+  std::size_t Lines() const { return m_nLf + m_nLoneCr + m_bCrLast; }
+  // Only then must a line be searched for a CR as well as an LF.
+  bool AnyLoneCr() const { return m_nLoneCr > 0 || m_bCrLast; }
+
+private:
+  std::size_t m_nLf = 0, m_nLoneCr = 0;
+  bool m_bCrLast = false;
+};
 
 // Cuts a file handed over in pieces into lines ended by LF, CR LF or a lone
 // CR. A line longer than kMaxLineBytes is not kept, only marked, so a file
 // without line ends costs no more memory than a short line.
 class CLineSplitter {
 public:
+  // `bLoneCr`: some line ends with a CR alone, so lines end at either byte.
+  explicit CLineSplitter(bool bLoneCr) : m_bLoneCr(bLoneCr) {}
+
   // take(line, bTooLong, bPieceEnd) for each line that ends in `piece`
   // (bPieceEnd: its line end closes the piece); false from it stops the
   // splitting, and Feed returns false.
@@ -80,7 +96,7 @@ public:
         return true;
       }
       std::string_view line = piece.substr(pos, end - pos);
-      bool bTooLong = line.size() > kMaxLineBytes;
+      bool bTooLong = false;
       if (m_bPending) {
         Keep(line);
         line = m_carry;
@@ -92,7 +108,10 @@ public:
           m_bSkipLf = true;
         else if (piece[pos] == '\n')
           ++pos;
+      } else if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1); // the CR of a CR LF
       }
+      bTooLong = bTooLong || line.size() > kMaxLineBytes;
       const bool bGoOn = take(bTooLong ? std::string_view() : line, bTooLong, pos >= piece.size());
       m_carry.clear();
       m_bPending = m_bTooLong = false;
@@ -107,8 +126,11 @@ public:
   bool RestTooLong() const { return m_bTooLong; }
 
 private:
-  // The first LF or CR from `pos`; each is searched once per line it ends.
+  // The next line end from `pos`: an LF, or with lone CRs about, a CR too
+  // (each byte searched for once per line it ends).
   std::size_t LineEnd(std::string_view piece, std::size_t pos) {
+    if (!m_bLoneCr)
+      return piece.find('\n', pos);
     if (!m_bHaveLf || m_nNextLf < pos) { // npos stays: no LF in the rest
       m_nNextLf = piece.find('\n', pos);
       m_bHaveLf = true;
@@ -123,7 +145,7 @@ private:
     m_bPending = true;
     if (m_bTooLong)
       return;
-    if (m_carry.size() + part.size() > kMaxLineBytes) {
+    if (m_carry.size() + part.size() > kMaxLineBytes + 1) { // room for the CR of a CR LF
       m_bTooLong = true;
       std::string().swap(m_carry);
       return;
@@ -131,6 +153,7 @@ private:
     m_carry.append(part);
   }
 
+  const bool m_bLoneCr;
   std::string m_carry; // the start of a line cut by the end of a piece
   bool m_bPending = false, m_bTooLong = false, m_bSkipLf = false;
   std::size_t m_nNextLf = 0, m_nNextCr = 0;
@@ -349,10 +372,10 @@ private:
 CTextDataContent ParseTextData(std::string_view bytes, const ProgressFn &progress) {
   CTextDataContent content;
   CTextDataLines lines(content);
-  LineEndCount count;
-  CountLineEnds(bytes, count);
+  CLineEndCount count;
+  count.Add(bytes);
   CTextDataReading reading(lines, content, count.Lines());
-  CLineSplitter split;
+  CLineSplitter split(count.AnyLoneCr());
   split.Feed(bytes, [&](std::string_view line, bool bTooLong, bool bPieceEnd) {
     if (!reading.Take(line, bPieceEnd, bTooLong))
       return false;
@@ -507,10 +530,10 @@ CTextDataContent ReadTextDataContent(const std::string &strPath, const ProgressF
     return true;
   };
   int nErr = 0;
-  LineEndCount count;
+  CLineEndCount count;
   std::size_t nDone = 0;
   for (std::string_view piece = file.Next(nErr); !piece.empty(); piece = file.Next(nErr)) {
-    CountLineEnds(piece, count);
+    count.Add(piece);
     nDone += piece.size();
     if (cancelled(nDone))
       return content;
@@ -520,7 +543,7 @@ CTextDataContent ReadTextDataContent(const std::string &strPath, const ProgressF
 
   CTextDataLines lines(content);
   CTextDataReading reading(lines, content, count.Lines());
-  CLineSplitter split;
+  CLineSplitter split(count.AnyLoneCr());
   nDone = 0;
   for (std::string_view piece = file.Next(nErr); !piece.empty(); piece = file.Next(nErr)) {
     nDone += piece.size();
