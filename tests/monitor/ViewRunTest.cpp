@@ -9,15 +9,15 @@
 
 #include <QAbstractItemModel>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTest>
-#include <QTreeView>
 
 #include <clocale>
 
 namespace {
 
 QAbstractItemModel *Table(CMyVomoView *v) {
-  return DlgItem<QTreeView>(v, FormIds::kTable)->model();
+  return DlgItem<QTableView>(v, FormIds::kTable)->model();
 }
 
 TEST_F(ViewFixture, CommandsNeedingTheMeterDoNothingBeforeAnyByte) {

@@ -1,7 +1,7 @@
 #include "monitor/SampleTableModel.h"
 
 #include <QHeaderView>
-#include <QTreeView>
+#include <QTableView>
 
 #include "kit/ListStyle.h"
 #include "records/SampleStore.h"
@@ -122,15 +122,17 @@ void CSampleTableModel::Reset() {
   endResetModel();
 }
 
-QTreeView *MakeSampleTable(CSampleTableModel &model, QWidget *pParent) {
-  auto *list = new QTreeView(pParent);
-  list->setRootIsDecorated(false);
-  list->setUniformRowHeights(true);
+QTableView *MakeSampleTable(CSampleTableModel &model, QWidget *pParent) {
+  auto *list = new QTableView(pParent);
+  list->verticalHeader()->hide();
+  list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 2);
   list->setSelectionBehavior(QAbstractItemView::SelectRows);
   list->setAlternatingRowColors(false);
+  list->setWordWrap(false);
   list->setStyleSheet(ListStyleSheet());
   list->setModel(&model);
-  list->header()->setStretchLastSection(false);
-  list->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  list->horizontalHeader()->setStretchLastSection(false);
+  list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   return list;
 }

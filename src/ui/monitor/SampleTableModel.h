@@ -7,7 +7,7 @@
 #include <functional>
 
 class CSampleStore;
-class QTreeView;
+class QTableView;
 class QWidget;
 
 // The sample table's four columns over a store, without copying the
@@ -59,4 +59,4 @@ private:
 };
 
 // The live table: a flat list of rows with grid lines over `model`.
-QTreeView *MakeSampleTable(CSampleTableModel &model, QWidget *pParent);
+QTableView *MakeSampleTable(CSampleTableModel &model, QWidget *pParent);
