@@ -19,6 +19,21 @@ mkdir -p "$logs"
 t0=$SECONDS
 # Each step's start, in minutes and seconds since the test command began.
 step() { printf '== %s at %d:%02d\n' "$1" $(((SECONDS - t0) / 60)) $(((SECONDS - t0) % 60)); }
+# Every pattern of a gtest filter must name at least one test of the binary,
+# or a renamed test would drop out of a run without a word: each that names
+# none is said and counted as a failure.
+filters_failed=0
+check_filter() {
+  local pattern patterns listed
+  IFS=: read -ra patterns <<<"$2"
+  for pattern in "${patterns[@]}"; do
+    listed=$("$1" --gtest_list_tests --gtest_filter="$pattern" 2>/dev/null || true)
+    if ! grep -q '^  ' <<<"$listed"; then
+      echo "$(basename "$1"): the filter $pattern matches no test"
+      filters_failed=$((filters_failed + 1))
+    fi
+  done
+}
 
 step "normal build and suite"
 scripts/build.sh build
@@ -31,6 +46,7 @@ step "comma locales"
 # once more under each comma-decimal locale.
 locale_ui='ViewFixture.*:PtyViewFixture.*:ReadoutFixture.*:DataFileMenu.*:MainFileCommandsTest.*'
 locale_ui+=':DataLogDlgTest.*:Print*:GraphHostTest.*:RTSetupFixture.*:LiveReading*'
+check_filter build/tests/tarvik_ui_tests "$locale_ui"
 for l in "${comma_locales[@]}"; do
   log="$logs/gtest-locale-$l.log"
   if ! LC_ALL="$l.UTF-8" build/tests/tarvik_ui_tests --gtest_filter="$locale_ui" >"$log" 2>&1 &&
@@ -49,12 +65,14 @@ scripts/build.sh build-asan -DTARVIK_SANITIZE=address,undefined -DTARVIK_BENCH=O
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j 2) | tee "$logs/ctest-asan.log" || true
 
 step "ThreadSanitizer build and suites"
-# ThreadSanitizer: the whole core suite (serial, receive, simulator) and the
-# widget suite's tests that drive the view over a pseudo-terminal.
+# ThreadSanitizer: the whole core suite (serial, receive, simulator, and the
+# key repetition of KeyRepeatTest and SessionPtyTest) and the widget suite's
+# tests that drive the view over a pseudo-terminal.
 BUILD_TARGETS="tarvik_core_tests tarvik_ui_tests" scripts/build.sh build-tsan -DTARVIK_SANITIZE=thread -DTARVIK_BENCH=OFF
 tsan_ui='SimulatedMeter.*:SimulatedDownload.*:HalfwayDownload.*:FaultTest.*:DownloadFaultTest.*'
-tsan_ui+=':PtyViewFixture.*:DeviceArrivalWatcherTest.*:KeyRepeatersTest.*:EndToEnd.*:RegistoFixture.*'
+tsan_ui+=':PtyViewFixture.*:DeviceArrivalWatcherTest.*:EndToEnd.*:RegistoFixture.*'
 tsan_ui+=':LiveReadingTest.*'
+check_filter build-tsan/tests/tarvik_ui_tests "$tsan_ui"
 export TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/sanitizers/tsan.supp"
 build-tsan/tests/tarvik_core_tests | tee "$logs/gtest-tsan-core.log" | grep -E '^\[ *(PASSED|FAILED) *\]|tests ran' || true
 build-tsan/tests/tarvik_ui_tests --gtest_filter="$tsan_ui" | tee "$logs/gtest-tsan-ui.log" |
@@ -67,7 +85,7 @@ if [ -x scripts/fuzz.sh ] && command -v clang++ >/dev/null; then
 fi
 
 passed=0
-failed=${fuzz_failed:-0}
+failed=$((${fuzz_failed:-0} + filters_failed))
 # A log without its summary line means the run ended early: one failure.
 for f in "$logs"/ctest*.log; do
   line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$f" | tail -1 || true)

@@ -81,7 +81,6 @@ public:
   bool IsMax() const { return m_bMax; }
   bool IsMin() const { return m_bMin; }
   bool IsRec() const { return m_bRec; }
-  bool IsHold() const { return m_bHold; }
   int Range() const { return m_nRange; } // 1..3, 4 = AUTO
   bool IsUnder() const;
   bool IsOver() const;

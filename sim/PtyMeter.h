@@ -44,7 +44,6 @@ public:
   bool Start();
   // Stops the thread and closes the master (the port sees a hang-up).
   void Stop();
-  bool IsRunning() const { return m_thread.joinable(); }
   const std::string &SlavePath() const { return m_pty.SlavePath(); }
   int SlaveNumber() const { return m_pty.SlaveNumber(); }
   const std::string &Error() const { return m_strError; }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QStyle>
+#include <QTableView>
 #include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -83,7 +84,7 @@ TEST_F(SelectionContrast, LiveTableRowsReadWhenSelectedInEveryStyle) {
   m_pView->OnShowTable();
   m_pView->resize(1000, 700);
   m_pView->show();
-  auto *table = DlgItem<QTreeView>(m_pView, FormIds::kTable);
+  auto *table = DlgItem<QTableView>(m_pView, FormIds::kTable);
   ASSERT_NE(table, nullptr);
   for (const char *style : kStyles)
     ExpectReadableSelection(table, *style ? QString::fromLatin1(style) : restore.name);

@@ -244,4 +244,110 @@ TEST(LenientNumber, StopsAtTheFirstCharacterThatCannotContinue) {
   EXPECT_DOUBLE_EQ(LenientNumber("1e-999"), 0);
   EXPECT_TRUE(std::isinf(LenientNumber("1e999")));
 }
+
+// Files from elsewhere, read from disk as "Abrir" reads them.
+constexpr const char *kHeader = "TX980 Sound Level Meter SamplingRate:1.0;";
+
+CTextDataContent ReadFile(const std::string &bytes) {
+  CTempDir dir;
+  Spit(dir.File("in.txt"), bytes);
+  return ReadTextDataContent(dir.File("in.txt"));
+}
+
+// A sample line of exactly nBytes, its level field padded with blanks.
+std::string SampleLine(std::size_t nBytes) {
+  const std::string line = "07-12-2026,01:45:03, 65.30, dBA";
+  return "07-12-2026,01:45:03," + std::string(nBytes - line.size() + 1, ' ') + "65.30, dBA";
+}
+
+TEST(TextDataFromElsewhere, LfCrLfAndCrLineEndsReadAlike) {
+  for (const std::string end : {"\n", "\r\n", "\r"}) {
+    const CTextDataContent c = ReadFile(kHeader + end + "07-12-2026,01:45:03, 65.30, dBA" + end +
+                                        "07-12-2026,01:45:04, 66.30, dBC" + end);
+    ASSERT_TRUE(c.result.Ok()) << c.result.strReason;
+    ASSERT_EQ(c.samples.GetSize(), 2u) << (end == "\r" ? "CR" : end == "\n" ? "LF" : "CR LF");
+    EXPECT_EQ(c.samples[1].m_strTime, "07-12-2026,01:45:04");
+    EXPECT_EQ(c.samples[1].m_strUnit, "dBC");
+    EXPECT_TRUE(c.result.warnings.empty());
+  }
+  // one file, every kind of line end
+  EXPECT_EQ(ReadFile(kHeader +
+                     std::string("\r\n07-12-2026,01:45:03, 65.30, dBA\r07-12-2026,01:45:04, 66.30, dBC\n"))
+                .samples.GetSize(),
+            2u);
+  // a CR LF cut between two of the reader's 1 MiB pieces is one line end, no blank line
+  constexpr std::size_t kPiece = 1 << 20;
+  std::string bytes = std::string(kHeader) + "\r\n";
+  std::size_t nLines = 0;
+  while (kPiece - 1 - bytes.size() > 2 * 40) {
+    bytes += SampleLine(38) + "\r\n";
+    ++nLines;
+  }
+  bytes += SampleLine(kPiece - 1 - bytes.size()) + "\r\n" + SampleLine(31) + "\r\n";
+  ASSERT_EQ(bytes.substr(kPiece - 1, 2), "\r\n");
+  const CTextDataContent c = ReadFile(bytes);
+  EXPECT_EQ(c.samples.GetSize(), nLines + 2);
+  EXPECT_TRUE(c.result.warnings.empty());
+}
+
+TEST(TextDataFromElsewhere, ImpossibleDatesAndTimesAreBadLinesNamedByNumber) {
+  const CTextDataContent c =
+      ReadFile(std::string(kHeader) + "\r\n"
+                                      "07-13-2026,01:45:03, 65.30, dBA\r\n" // 2: month 13
+                                      "30-02-2026,01:45:03, 65.30, dBA\r\n" // 3
+                                      "29-02-2028,01:45:03, 65.30, dBA\r\n" // a leap day
+                                      "07-12-2026,25:61:99, 65.30, dBA\r\n" // 5
+                                      "00-00-0000,00:00:00, 65.30, dBA\r\n" // 6
+                                      "07-12-2026,1:45:60, 65.30, dBA\r\n"  // 7
+                                      "d,t, 65.30, dBA\r\n"                 // no date at all: kept as text
+                                      "7-12-2026,23:59:59, 65.30, dBA\r\n");
+  ASSERT_TRUE(c.result.Ok());
+  ASSERT_EQ(c.samples.GetSize(), 3u);
+  EXPECT_EQ(c.samples[0].m_strTime, "29-02-2028,01:45:03");
+  EXPECT_EQ(c.samples[2].m_strTime, "7-12-2026,23:59:59");
+  EXPECT_EQ(c.firstSkippedLines, (std::vector<std::size_t>{2, 3, 5, 6, 7}));
+  EXPECT_EQ(SkippedLinesMessage(c),
+            "Skipped 5 lines with a date or time that does not exist: lines 2, 3, 5, 6, 7.");
+}
+
+TEST(TextDataFromElsewhere, LinesOver4KiBAreBadLinesReadInBoundedMemory) {
+  const CTextDataContent c =
+      ReadFile(std::string(kHeader) + "\n" + SampleLine(4096) + "\n" + SampleLine(4097) + "\n" +
+               std::string(3 << 20, 'x') + "\n07-12-2026,01:45:03, 7x, dBA");
+  ASSERT_TRUE(c.result.Ok());
+  EXPECT_EQ(c.samples.GetSize(), 1u) << "a line of 4096 bytes is still a sample";
+  EXPECT_EQ(SkippedLinesMessage(c), "Skipped 3 lines (1 without a level from 0 to 200 dB, 2 longer than 4096 "
+                                    "bytes): lines 3, 4, 5.");
+
+  // a 256 MB line without an end costs the reader no more than its pieces
+  CTempDir dir;
+  const std::string path = dir.File("one-line.txt");
+  {
+    std::FILE *f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs(kHeader, f);
+    std::fputs("\n", f);
+    const std::string block(1 << 20, '7');
+    for (int i = 0; i < 256; ++i)
+      std::fwrite(block.data(), 1, block.size(), f);
+    std::fclose(f);
+  }
+  std::FILE *clear = std::fopen("/proc/self/clear_refs", "w");
+  ASSERT_NE(clear, nullptr);
+  std::fputs("5", clear); // the peak resident size starts again from now
+  std::fclose(clear);
+  auto peakKb = [] {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line))
+      if (line.rfind("VmHWM:", 0) == 0)
+        return std::stol(line.substr(6));
+    return -1L;
+  };
+  const long nBefore = peakKb();
+  const CTextDataContent huge = ReadTextDataContent(path);
+  EXPECT_LT(peakKb() - nBefore, 32 * 1024) << "KB more at the peak";
+  EXPECT_EQ(huge.nSkippedLines, 1u);
+  EXPECT_EQ(huge.samples.GetSize(), 0u);
+}
 } // namespace

@@ -11,7 +11,7 @@
 #include "session/MonitorRun.h"
 #include "sim/MeterSim.h"
 
-#include <QTreeView>
+#include <QTableView>
 
 #include <cmath>
 
@@ -113,7 +113,7 @@ TEST_F(ViewFixture, ATableShownAfterARunInGraphModeShowsTheLastSample) {
   Hear();
   m_pView->OnRun();
   Tick(300);
-  auto *pList = DlgItem<QTreeView>(m_pView, FormIds::kTable);
+  auto *pList = DlgItem<QTableView>(m_pView, FormIds::kTable);
   ASSERT_NE(pList, nullptr);
   EXPECT_FALSE(pList->isVisible());
   m_pView->OnShowTable();

@@ -9,8 +9,8 @@
 
 #include <QAbstractItemModel>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTest>
-#include <QTreeView>
 
 #include <algorithm>
 #include <clocale>
@@ -18,7 +18,7 @@
 namespace {
 
 QAbstractItemModel *Table(CMyVomoView *v) {
-  return DlgItem<QTreeView>(v, FormIds::kTable)->model();
+  return DlgItem<QTableView>(v, FormIds::kTable)->model();
 }
 
 TEST_F(ViewFixture, CommandsNeedingTheMeterDoNothingBeforeAnyByte) {

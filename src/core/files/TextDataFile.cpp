@@ -39,35 +39,154 @@ long long Find(std::string_view s, char c) {
   return -1;
 }
 
-// Line ends in `bytes`, counted in byte-wide lanes a block at a time (a
-// plain std::count widens every byte to a 64-bit sum).
-std::size_t CountLineEnds(std::string_view bytes) {
-  std::size_t n = 0;
-  for (std::size_t at = 0; at < bytes.size(); at += 255) {
-    const std::size_t nBlock = std::min<std::size_t>(255, bytes.size() - at);
-    unsigned char c = 0;
-    for (std::size_t k = 0; k < nBlock; ++k)
-      c = static_cast<unsigned char>(c + (bytes[at + k] == '\n'));
-    n += c;
+// The line ends of a file handed over in pieces: LFs, and CRs that end a
+// line alone (not the CR of a CR LF). Counted in byte-wide lanes a block at
+// a time (a plain std::count widens every byte to a 64-bit sum).
+class CLineEndCount {
+public:
+  void Add(std::string_view bytes) {
+    if (bytes.empty())
+      return;
+    if (m_bCrLast && bytes[0] != '\n')
+      ++m_nLoneCr;
+    const std::size_t nPairs = bytes.size() - 1; // each byte with the one after it
+    for (std::size_t at = 0; at < nPairs; at += 255) {
+      const std::size_t nBlock = std::min<std::size_t>(255, nPairs - at);
+      unsigned char lf = 0, lone = 0;
+      for (std::size_t k = at; k < at + nBlock; ++k) {
+        lf = static_cast<unsigned char>(lf + (bytes[k] == '\n'));
+        lone = static_cast<unsigned char>(lone + ((bytes[k] == '\r') & (bytes[k + 1] != '\n')));
+      }
+      m_nLf += lf;
+      m_nLoneCr += lone;
+    }
+    m_nLf += bytes.back() == '\n';
+    m_bCrLast = bytes.back() == '\r';
   }
-  return n;
-}
+  std::size_t Lines() const { return m_nLf + m_nLoneCr + m_bCrLast; }
+  // Only then must a line be searched for a CR as well as an LF.
+  bool AnyLoneCr() const { return m_nLoneCr > 0 || m_bCrLast; }
 
-// The next line without its LF and without a CR right before the LF; the
-// last line may have no LF at all.
-std::string_view NextLine(std::string_view bytes, std::size_t &pos) {
-  std::size_t end = bytes.find('\n', pos);
-  std::string_view line;
-  if (end == std::string_view::npos) {
-    line = bytes.substr(pos);
-    pos = bytes.size();
-    return line;
+private:
+  std::size_t m_nLf = 0, m_nLoneCr = 0;
+  bool m_bCrLast = false;
+};
+
+// Cuts a file handed over in pieces into lines ended by LF, CR LF or a lone
+// CR. A line longer than kMaxLineBytes is not kept, only marked, so a file
+// without line ends costs no more memory than a short line.
+class CLineSplitter {
+public:
+  // `bLoneCr`: some line ends with a CR alone, so lines end at either byte.
+  explicit CLineSplitter(bool bLoneCr) : m_bLoneCr(bLoneCr) {}
+
+  // take(line, bTooLong, bPieceEnd) for each line that ends in `piece`
+  // (bPieceEnd: its line end closes the piece); false from it stops the
+  // splitting, and Feed returns false.
+  template <class Take> bool Feed(std::string_view piece, Take &&take) {
+    std::size_t pos = 0;
+    if (std::exchange(m_bSkipLf, false) && !piece.empty() && piece[0] == '\n')
+      pos = 1; // the LF of a CR LF cut between two pieces
+    m_nNextLf = m_nNextCr = 0;
+    m_bHaveLf = m_bHaveCr = false;
+    while (pos < piece.size()) {
+      const std::size_t end = LineEnd(piece, pos);
+      if (end == std::string_view::npos) {
+        Keep(piece.substr(pos));
+        return true;
+      }
+      std::string_view line = piece.substr(pos, end - pos);
+      bool bTooLong = false;
+      if (m_bPending) {
+        Keep(line);
+        line = m_carry;
+        bTooLong = m_bTooLong;
+      }
+      pos = end + 1;
+      if (piece[end] == '\r') {
+        if (pos == piece.size())
+          m_bSkipLf = true;
+        else if (piece[pos] == '\n')
+          ++pos;
+      } else if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1); // the CR of a CR LF
+      }
+      bTooLong = bTooLong || line.size() > kMaxLineBytes;
+      const bool bGoOn = take(bTooLong ? std::string_view() : line, bTooLong, pos >= piece.size());
+      m_carry.clear();
+      m_bPending = m_bTooLong = false;
+      if (!bGoOn)
+        return false;
+    }
+    return true;
   }
-  line = bytes.substr(pos, end - pos);
-  pos = end + 1;
-  if (!line.empty() && line.back() == '\r')
-    line.remove_suffix(1);
-  return line;
+  // The last line when the file does not end with a line end.
+  bool HasRest() const { return m_bPending; }
+  std::string_view Rest() const { return m_bTooLong ? std::string_view() : std::string_view(m_carry); }
+  bool RestTooLong() const { return m_bTooLong; }
+
+private:
+  // The next line end from `pos`: an LF, or with lone CRs about, a CR too
+  // (each byte searched for once per line it ends).
+  std::size_t LineEnd(std::string_view piece, std::size_t pos) {
+    if (!m_bLoneCr)
+      return piece.find('\n', pos);
+    if (!m_bHaveLf || m_nNextLf < pos) { // npos stays: no LF in the rest
+      m_nNextLf = piece.find('\n', pos);
+      m_bHaveLf = true;
+    }
+    if (!m_bHaveCr || m_nNextCr < pos) {
+      m_nNextCr = piece.find('\r', pos);
+      m_bHaveCr = true;
+    }
+    return std::min(m_nNextLf, m_nNextCr);
+  }
+  void Keep(std::string_view part) {
+    m_bPending = true;
+    if (m_bTooLong)
+      return;
+    if (m_carry.size() + part.size() > kMaxLineBytes + 1) { // room for the CR of a CR LF
+      m_bTooLong = true;
+      std::string().swap(m_carry);
+      return;
+    }
+    m_carry.append(part);
+  }
+
+  const bool m_bLoneCr;
+  std::string m_carry; // the start of a line cut by the end of a piece
+  bool m_bPending = false, m_bTooLong = false, m_bSkipLf = false;
+  std::size_t m_nNextLf = 0, m_nNextCr = 0;
+  bool m_bHaveLf = false, m_bHaveCr = false;
+};
+
+// A time text in the "%d-%d-%d,%d:%d:%d" layout (day, month, year, hour,
+// minute, second) that names no real moment: month 13, 30 February, 25:61,
+// 00-00-0000. Texts in no such layout are not judged here.
+bool IsImpossibleDateTime(std::string_view s) {
+  static constexpr char kSeparators[] = {'-', '-', ',', ':', ':'};
+  long long v[6] = {};
+  std::size_t at = 0;
+  for (int i = 0; i < 6; ++i) {
+    if (i > 0 && (at >= s.size() || s[at++] != kSeparators[i - 1]))
+      return false;
+    while (at < s.size() && (s[at] == ' ' || (s[at] >= '\t' && s[at] <= '\r')))
+      ++at;
+    const bool bNegative = at < s.size() && s[at] == '-';
+    if (at < s.size() && (s[at] == '+' || s[at] == '-'))
+      ++at;
+    if (at >= s.size() || s[at] < '0' || s[at] > '9')
+      return false;
+    for (; at < s.size() && s[at] >= '0' && s[at] <= '9'; ++at)
+      v[i] = std::min<long long>(v[i] * 10 + (s[at] - '0'), 1000000);
+    if (bNegative)
+      v[i] = -v[i];
+  }
+  const CivilFields f{static_cast<int>(v[2]), static_cast<int>(v[1]), static_cast<int>(v[0]),
+                      static_cast<int>(v[3]), static_cast<int>(v[4]), static_cast<int>(v[5])};
+  // a real moment comes back unchanged from the calendar's carrying
+  return f.nYear < 1 || f.nYear > 9999 || f.nMonth < 1 || f.nMonth > 12 ||
+         FromCivilSeconds(ToCivilSeconds(f)) != f;
 }
 } // namespace
 
@@ -163,8 +282,10 @@ public:
 
   // False once a blank line has ended the samples. `bLast` tells that
   // nothing follows the line.
-  bool Line(std::string_view line, bool bLast) {
+  bool Line(std::string_view line, bool bLast, bool bTooLong) {
     ++m_nLine;
+    if (bTooLong)
+      return Skip(BadLine::TooLong);
     if (line.empty()) {
       if (!bLast)
         m_c.result.warnings.push_back("line " + std::to_string(m_nLine) +
@@ -184,42 +305,88 @@ public:
     if (!unit.empty() && unit.front() == ' ')
       unit.remove_prefix(1);
     const std::optional<double> level = WholeNumber(levelText);
-    if (!level || *level < kMinFileLevel || *level > kMaxFileLevel) {
-      if (m_c.firstSkippedLines.size() < kSkippedLinesNamed)
-        m_c.firstSkippedLines.push_back(m_nLine);
-      ++m_c.nSkippedLines;
-      return true;
-    }
-    m_c.samples.Emplace(*level, time, m_times, unit, 0, m_c.dSampleRate);
+    if (!level || *level < kMinFileLevel || *level > kMaxFileLevel)
+      return Skip(BadLine::NoLevel);
+    const std::optional<ParsedTimeText> parsed = m_times.Parse(time);
+    if (!parsed && IsImpossibleDateTime(time))
+      return Skip(BadLine::NoSuchTime);
+    m_c.samples.EmplaceRead(*level, time, parsed, unit, 0, m_c.dSampleRate);
     return true;
   }
 
   std::size_t LineNumber() const { return m_nLine; }
 
 private:
+  bool Skip(BadLine why) {
+    if (m_c.firstSkippedLines.size() < kSkippedLinesNamed)
+      m_c.firstSkippedLines.push_back(m_nLine);
+    ++m_c.nSkippedLines;
+    ++m_c.skippedBy[static_cast<std::size_t>(why)];
+    return true;
+  }
+
   CTextDataContent &m_c;
   CTimeTextReader m_times;
   std::size_t m_nLine = 1;
 };
 
+// The header line first, then the sample lines, however the bytes come.
+class CTextDataReading {
+public:
+  CTextDataReading(CTextDataLines &lines, CTextDataContent &content, std::size_t nLines)
+      : m_lines(lines), m_c(content), m_nLines(nLines) {}
+
+  // False once the reading has ended: a wrong header or a blank line.
+  bool Take(std::string_view line, bool bLast, bool bTooLong) {
+    if (m_bEnded)
+      return false;
+    if (m_bHeader) {
+      m_bHeader = false;
+      m_bEnded = !m_lines.Header(line); // a header too long to keep is no header
+      if (!m_bEnded) {
+        m_c.samples.Reserve(m_nLines);
+        m_c.samples.BeginBulkAppend();
+      }
+    } else {
+      m_bEnded = !m_lines.Line(line, bLast, bTooLong);
+    }
+    return !m_bEnded;
+  }
+  // The last line, when the file does not end with a line end (an empty
+  // file is one empty line); the store is finished or, on failure, emptied.
+  void Finish(const CLineSplitter &split) {
+    if (m_c.result.Ok() && (m_bHeader || split.HasRest()))
+      Take(split.Rest(), true, split.RestTooLong());
+    m_c.samples.EndBulkAppend();
+    if (!m_c.result.Ok())
+      m_c.samples.RemoveAll();
+  }
+
+private:
+  CTextDataLines &m_lines;
+  CTextDataContent &m_c;
+  std::size_t m_nLines;
+  bool m_bHeader = true, m_bEnded = false;
+};
+
 CTextDataContent ParseTextData(std::string_view bytes, const ProgressFn &progress) {
   CTextDataContent content;
   CTextDataLines lines(content);
-  std::size_t pos = 0;
-  if (!lines.Header(NextLine(bytes, pos)))
-    return content;
-  content.samples.Reserve(static_cast<std::size_t>(std::count(
-                              bytes.begin() + static_cast<std::ptrdiff_t>(pos), bytes.end(), '\n')) +
-                          1);
-  while (pos < bytes.size()) {
-    if (!lines.Line(NextLine(bytes, pos), pos >= bytes.size()))
-      break;
-    if (progress && lines.LineNumber() % kProgressEvery == 0 && !progress(pos, bytes.size())) {
+  CLineEndCount count;
+  count.Add(bytes);
+  CTextDataReading reading(lines, content, count.Lines());
+  CLineSplitter split(count.AnyLoneCr());
+  split.Feed(bytes, [&](std::string_view line, bool bTooLong, bool bPieceEnd) {
+    if (!reading.Take(line, bPieceEnd, bTooLong))
+      return false;
+    if (progress && lines.LineNumber() % kProgressEvery == 0 &&
+        !progress(lines.LineNumber(), count.Lines())) {
       content.result.status = CFileResult::Status::Cancelled;
-      content.samples.RemoveAll();
-      return content;
+      return false;
     }
-  }
+    return true;
+  });
+  reading.Finish(split);
   return content;
 }
 
@@ -227,8 +394,19 @@ std::string SkippedLinesMessage(const CTextDataContent &content) {
   const std::size_t n = content.nSkippedLines;
   if (n == 0)
     return {};
-  std::string text = "Skipped " + std::to_string(n) + (n == 1 ? " line" : " lines") +
-                     " without a level from 0 to 200 dB: line" + (n == 1 ? " " : "s ");
+  const std::string kWhy[kBadLineKinds] = {"without a level from 0 to 200 dB",
+                                           "with a date or time that does not exist",
+                                           "longer than " + std::to_string(kMaxLineBytes) + " bytes"};
+  std::string why;
+  std::size_t nKinds = 0, nOnly = 0;
+  for (std::size_t k = 0; k < kBadLineKinds; ++k)
+    if (const std::size_t nk = content.skippedBy[k]; nk > 0) {
+      why += (nKinds++ ? ", " : "") + std::to_string(nk) + " " + kWhy[k];
+      nOnly = k;
+    }
+  // one reason reads as before; several are counted each
+  std::string text = "Skipped " + std::to_string(n) + (n == 1 ? " line " : " lines ") +
+                     (nKinds > 1 ? "(" + why + ")" : kWhy[nOnly]) + ": line" + (n == 1 ? " " : "s ");
   for (std::size_t i = 0; i < content.firstSkippedLines.size(); ++i) {
     if (i > 0)
       text += ", ";
@@ -342,67 +520,49 @@ CTextDataContent ReadTextDataContent(const std::string &strPath, const ProgressF
     return fail(nErr);
   // Counting the lines first lets the store take exactly the room it needs:
   // a store grown on the way would hold its old and new arrays at once.
+  // Both passes report progress, so a cancel is heard within one piece.
+  const std::size_t nTotal = 2 * file.Size();
+  auto cancelled = [&](std::size_t nDone) {
+    if (!progress || progress(nDone, nTotal))
+      return false;
+    content.result.status = CFileResult::Status::Cancelled;
+    content.samples.RemoveAll();
+    return true;
+  };
   int nErr = 0;
-  std::size_t nLines = 0;
-  for (std::string_view piece = file.Next(nErr); !piece.empty(); piece = file.Next(nErr))
-    nLines += CountLineEnds(piece);
+  CLineEndCount count;
+  std::size_t nDone = 0;
+  for (std::string_view piece = file.Next(nErr); !piece.empty(); piece = file.Next(nErr)) {
+    count.Add(piece);
+    nDone += piece.size();
+    if (cancelled(nDone))
+      return content;
+  }
   if (nErr || (nErr = file.Rewind()))
     return fail(nErr);
 
   CTextDataLines lines(content);
-  std::string carry; // a line cut by the end of a piece
-  std::size_t nDone = 0;
-  bool bHeader = true, bEnded = false;
-  // a CR right before the LF goes; the last line may have no LF
-  auto take = [&](std::string_view line, bool bLast, bool bLf) {
-    if (bLf && !line.empty() && line.back() == '\r')
-      line.remove_suffix(1);
-    if (bHeader) {
-      bHeader = false;
-      if (!lines.Header(line))
-        return false;
-      content.samples.Reserve(nLines);
-      content.samples.BeginBulkAppend();
-      return true;
-    }
-    return lines.Line(line, bLast);
-  };
-  for (std::string_view piece = file.Next(nErr); !piece.empty() && !bEnded; piece = file.Next(nErr)) {
+  CTextDataReading reading(lines, content, count.Lines());
+  CLineSplitter split(count.AnyLoneCr());
+  nDone = 0;
+  for (std::string_view piece = file.Next(nErr); !piece.empty(); piece = file.Next(nErr)) {
     nDone += piece.size();
-    std::size_t pos = 0;
-    for (std::size_t nl = piece.find('\n'); nl != std::string_view::npos; nl = piece.find('\n', pos)) {
-      std::string_view line = piece.substr(pos, nl - pos);
-      if (!carry.empty()) {
-        carry.append(line);
-        line = carry;
-      }
-      pos = nl + 1;
-      const bool bGoOn = take(line, nDone >= file.Size() && pos >= piece.size(), true);
-      carry.clear();
-      if (!bGoOn) {
-        bEnded = true;
-        break;
-      }
-    }
-    if (!bEnded)
-      carry.append(piece.substr(pos));
-    if (progress && !progress(nDone, file.Size())) {
-      content.result.status = CFileResult::Status::Cancelled;
-      content.samples.RemoveAll();
+    const bool bLastPiece = nDone >= file.Size();
+    const bool bGoOn = split.Feed(piece, [&](std::string_view line, bool bTooLong, bool bPieceEnd) {
+      return reading.Take(line, bLastPiece && bPieceEnd, bTooLong);
+    });
+    if (cancelled(file.Size() + nDone))
       return content;
-    }
+    if (!bGoOn)
+      break;
   }
   if (nErr)
     return fail(nErr);
-  if (!bEnded && (bHeader || !carry.empty()))
-    take(carry, true, false); // the last line without a line end, or an empty file
-  content.samples.EndBulkAppend();
-  if (!content.result.Ok()) {
-    content.samples.RemoveAll();
+  reading.Finish(split);
+  if (!content.result.Ok())
     return content;
-  }
   // a blank line may have ended the samples early
-  if (content.samples.GetSize() + content.samples.GetSize() / 8 < nLines)
+  if (content.samples.GetSize() + content.samples.GetSize() / 8 < count.Lines())
     content.samples.ShrinkToFit();
   return content;
 }

@@ -5,6 +5,8 @@
 #include "records/SampleArray.h"
 #include "records/SampleStore.h"
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,12 +31,21 @@ bool WriteTextData(CByteSink &sink, const CSampleArray &samples, const ProgressF
 CFileResult WriteTextDataFile(const std::string &strPath, const CSampleArray &samples,
                               const ProgressFn &progress = {});
 
+// Why a line was not read as a sample.
+enum class BadLine : std::uint8_t {
+  NoLevel,    // no number from 0 to 200 dB in the level field
+  NoSuchTime, // a date or time that does not exist (month 13, 30 February, 25:61:99)
+  TooLong,    // longer than kMaxLineBytes
+};
+inline constexpr std::size_t kBadLineKinds = 3;
+
 struct CTextDataContent {
   CFileResult result; // Ok or WrongFormat (or Cancelled)
   double dSampleRate = 0;
   CSampleStore samples;
   std::size_t nSkippedLines = 0;
-  std::vector<std::size_t> firstSkippedLines; // line numbers (the header is 1), the first few
+  std::vector<std::size_t> firstSkippedLines;         // line numbers (the header is 1), the first few
+  std::array<std::size_t, kBadLineKinds> skippedBy{}; // nSkippedLines by BadLine
 };
 
 // A sample line's level must lie in this range (dB); anything else is no
@@ -42,11 +53,16 @@ struct CTextDataContent {
 inline constexpr double kMinFileLevel = 0.0;
 inline constexpr double kMaxFileLevel = 200.0;
 inline constexpr std::size_t kSkippedLinesNamed = 5;
+// A sample line is some 31 bytes; a longer line than this is no sample, and
+// reading one costs no more memory than this.
+inline constexpr std::size_t kMaxLineBytes = 4096;
 
-// Parses the bytes of a data file. Sample lines are split by commas; a line
-// whose level field is not a number from 0 to 200 dB (a stray text, a line
-// cut off, the end of a truncated file) is skipped and counted, never read
-// as a 0 dB sample. A blank line ends the samples.
+// Parses the bytes of a data file. Lines end with LF, CR LF or CR. Sample
+// lines are split by commas; a line whose level field is not a number from 0
+// to 200 dB (a stray text, a line cut off, the end of a truncated file),
+// whose time names a moment that does not exist, or that is longer than
+// kMaxLineBytes is skipped and counted, never read as a sample. A blank line
+// ends the samples.
 CTextDataContent ParseTextData(std::string_view bytes, const ProgressFn &progress = {});
 // What the user is told after a read that skipped lines: how many and the
 // first few line numbers. Empty when none was skipped.

@@ -9,7 +9,6 @@
 // monitoring view so one graph host serves both windows.
 namespace datalog {
 constexpr int IDD_DATALOG = 145;
-constexpr int IDR_DATALOG_MENU = 147;
 
 constexpr int IDC_RESET_ZOOM = GraphIds::kResetZoom;
 constexpr int IDC_START_TIME = StatIds::kStartTime;

@@ -56,7 +56,6 @@ inline constexpr const char *kCannotOpen = "Não foi possível abrir %1";
 inline constexpr const char *kMeterSending = "%1: o medidor está a enviar dados";
 inline constexpr const char *kMeterSilent = "%1: o medidor não envia dados";
 inline constexpr const char *kMeterUnplugged = "%1: o medidor foi desligado";
-inline constexpr const char *kPortNumber = "porta %1"; // a port without a device name
 
 // Why a monitoring run ended by itself.
 inline constexpr const char *kRunEndedLimit = "Medição terminada: atingido o número de amostras";
@@ -71,10 +70,6 @@ inline constexpr const char *kDownloadFailed = "O Registo de dados falhou: %1";
 inline constexpr const char *kCauseSilence = "O medidor deixou de enviar dados.";
 inline constexpr const char *kCauseUnplugged = "O medidor foi desligado.";
 inline constexpr const char *kCauseTimeout = "O Registo de dados não terminou a tempo.";
-
-// The run journal.
-inline constexpr const char *kDownloadStalled = "Transferência terminada: nenhum dado do registo em 10 s";
-inline constexpr const char *kJournalFailed = "Não é possível escrever o diário da medição: %1";
 
 // Help.
 inline constexpr const char *kManualMissing = "O manual do utilizador não foi encontrado.\nProcurado em:\n%1";

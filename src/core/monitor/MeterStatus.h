@@ -18,7 +18,7 @@ struct ConnectionStatus {
     Lost,       // the open port's device went away (unplugged)
   };
   Port ePort = Port::Searching;
-  std::string strDevice; // device path of the port, or "porta N"
+  std::string strDevice; // device path of the port
   bool bSending = false; // the meter has been heard within the silence limit
 
   bool operator==(const ConnectionStatus &) const = default;

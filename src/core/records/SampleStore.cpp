@@ -109,11 +109,6 @@ std::size_t CSampleStore::Emplace(double dValue, std::string_view strTime, std::
   return EmplaceRead(dValue, strTime, ParseTimeText(strTime), strUnit, nGroup, dSampleRate);
 }
 
-std::size_t CSampleStore::Emplace(double dValue, std::string_view strTime, CTimeTextReader &reader,
-                                  std::string_view strUnit, int nGroup, double dSampleRate) {
-  return EmplaceRead(dValue, strTime, reader.Parse(strTime), strUnit, nGroup, dSampleRate);
-}
-
 std::size_t CSampleStore::EmplaceRead(double dValue, std::string_view strTime,
                                       const std::optional<ParsedTimeText> &p, std::string_view strUnit,
                                       int nGroup, double dSampleRate) {

@@ -84,10 +84,11 @@ public:
   }
   std::size_t Emplace(double dValue, std::string_view strTime, std::string_view strUnit, int nGroup,
                       double dSampleRate);
-  // Emplace with the time read by `reader`, which knows the texts before
-  // (the lines of a file).
-  std::size_t Emplace(double dValue, std::string_view strTime, CTimeTextReader &reader,
-                      std::string_view strUnit, int nGroup, double dSampleRate);
+  // Emplace with `strTime` already read (nothing: a text that neither
+  // layout gives back), as a file reader that judged the time first does.
+  std::size_t EmplaceRead(double dValue, std::string_view strTime,
+                          const std::optional<ParsedTimeText> &parsed, std::string_view strUnit, int nGroup,
+                          double dSampleRate);
   std::size_t AppendAt(double dValue, CivilSeconds t, TimeStyle style, std::string_view strUnit, int nGroup,
                        double dSampleRate);
 
@@ -137,8 +138,6 @@ private:
   };
 
   const Run &RunOf(std::size_t i) const;
-  std::size_t EmplaceRead(double dValue, std::string_view strTime, const std::optional<ParsedTimeText> &p,
-                          std::string_view strUnit, int nGroup, double dSampleRate);
   std::size_t Push(double dValue, CivilSeconds t, TimeStyle style, bool bEitherStyle,
                    std::string_view strUnit, int nGroup, double dSampleRate);
   template <class T> void Grow(std::vector<T> &v);

@@ -10,20 +10,19 @@ CComPort::~CComPort() {
   Close();
 }
 
-bool CComPort::Open(int nPort, int nMode, int nBaud, int nParity, int nDataBits, int nStopBits, int nFlow) {
+bool CComPort::Open(int nPort, int /*nMode*/, int nBaud, int nParity, int nDataBits, int nStopBits,
+                    int nFlow) {
   Close();
   m_nPort = nPort;
-  m_nMode = nMode;
   auto pPort = std::make_unique<CSerialPort>();
   bool bOk = pPort->Open(nPort, nBaud, nParity, nDataBits, nStopBits, nFlow, m_strTemplate);
   return StartReader(std::move(pPort), bOk);
 }
 
-bool CComPort::Open(const std::string &strDevice, int nMode, int nBaud, int nParity, int nDataBits,
+bool CComPort::Open(const std::string &strDevice, int /*nMode*/, int nBaud, int nParity, int nDataBits,
                     int nStopBits, int nFlow) {
   Close();
   m_nPort = -1;
-  m_nMode = nMode;
   auto pPort = std::make_unique<CSerialPort>();
   bool bOk = pPort->Open(strDevice, nBaud, nParity, nDataBits, nStopBits, nFlow);
   return StartReader(std::move(pPort), bOk);

@@ -29,7 +29,7 @@ public:
   void SetPortTemplate(std::string strTemplate) { m_strTemplate = std::move(strTemplate); }
   const std::string &PortTemplate() const { return m_strTemplate; }
 
-  // nMode is remembered for callers; every mode reads through the reader thread.
+  // nMode is taken as callers give it; every mode reads through the reader thread.
   bool Open(int nPort, int nMode, int nBaud, int nParity, int nDataBits, int nStopBits, int nFlow);
   bool Open(const std::string &strDevice, int nMode, int nBaud, int nParity, int nDataBits, int nStopBits,
             int nFlow);
@@ -51,7 +51,6 @@ public:
   bool IsHungUp() const { return m_bHungUp.load(); }
   CSerialError LastError() const;
   int PortNumber() const { return m_nPort; }
-  int Mode() const { return m_nMode; }
   std::string Device() const;
 
 private:
@@ -66,7 +65,6 @@ private:
   std::unique_ptr<CSerialPort> m_pPort;
   std::unique_ptr<CReadComThread> m_pReader;
   int m_nPort = -1;
-  int m_nMode = 2;
   std::atomic<int> m_nReadSize{kMeterReadSize};
   std::atomic<bool> m_bHungUp{false};
 

@@ -22,12 +22,10 @@ bool CReadComThread::Start(CSerialError &error) {
     error = MakeSerialError(ESerialError::Other, errno);
     return false;
   }
-  m_bExited = false;
   try {
     m_thread = std::thread([this] { Run(); });
   } catch (const std::system_error &e) {
     // No exception leaves the serial layer: the opener reports this like any other failure.
-    m_bExited = true;
     error = MakeSerialError(ESerialError::Other, e.code().value(), std::string("reader thread: ") + e.what());
     return false;
   }
@@ -113,5 +111,4 @@ void CReadComThread::Run() {
     Flush(chunker);
     m_sink.OnHangup(hangup);
   }
-  m_bExited = true;
 }

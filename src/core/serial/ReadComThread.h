@@ -3,7 +3,6 @@
 #include "serial/ReadChunker.h"
 #include "serial/SerialError.h"
 
-#include <atomic>
 #include <functional>
 #include <thread>
 
@@ -30,7 +29,6 @@ public:
   bool Start(CSerialError &error);
   // Wakes the thread and joins it; the port descriptor stays open for the caller to close.
   void Stop();
-  bool Exited() const { return m_bExited.load(); }
 
 private:
   void Run();
@@ -40,5 +38,4 @@ private:
   CSink &m_sink;
   int m_wakeFd = -1;
   std::thread m_thread;
-  std::atomic<bool> m_bExited{true};
 };

@@ -22,8 +22,6 @@ struct CSerialError {
   ESerialError m_eReason = ESerialError::None;
   int m_nErrno = 0;
   std::string m_strText; // strerror or our own explanation, for logs and messages
-
-  bool IsError() const { return m_eReason != ESerialError::None; }
 };
 
 // Maps an errno from open/read/write to the reason the user is told.

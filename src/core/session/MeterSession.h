@@ -131,7 +131,6 @@ public:
   const CDeadlines &Timers() const;
   enum class EDownloadPhase { Idle, Requesting, Receiving };
   EDownloadPhase DownloadPhase() const;
-  int DownloadRequests() const; // request writes of the current download
   bool MeterHeard() const;
   bool Running() const;
   // Samples the run (or the last one) missed while the thread was held up.

@@ -104,7 +104,3 @@ void CMeterSession::CancelDownload() {
 CMeterSession::EDownloadPhase CMeterSession::DownloadPhase() const {
   return m_pImpl->m_phase;
 }
-
-int CMeterSession::DownloadRequests() const {
-  return m_pImpl->m_nRequests;
-}

@@ -105,7 +105,7 @@ void CMainFrame::CreateMenus() {
     return m;
   };
   addMenu("Ficheiro", {ID_OPEN, ID_SAVE_AS, ID_EXPORT_EXCEL, ID_PRINT_GRAPH, ID_PRINT_TABLE, 0, ID_EXIT});
-  m_pDataLoggerMenu = addMenu("DataLogger", {ID_RUN, ID_STOP, ID_CLEAR, ID_SETUP});
+  addMenu("DataLogger", {ID_RUN, ID_STOP, ID_CLEAR, ID_SETUP});
   bar->addAction(m_commands.Action(ID_DOWNLOAD)); // a command on the bar itself
   addMenu("Porta", {ID_PORT_MANUAL, ID_PORT_AUTO});
   addMenu("Ver", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_COLOR_SET});

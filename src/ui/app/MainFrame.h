@@ -23,7 +23,6 @@ public:
   CCommandRouter &Commands() { return m_commands; }
   QToolBar *ToolBar() const { return m_pToolBar; }
   // The second top-level menu, whose first items a run greys.
-  QMenu *DataLoggerMenu() const { return m_pDataLoggerMenu; }
 
   // Where "Conteúdo" looks for the manual: the program's folder and the
   // user's locale name; tests point it elsewhere.
@@ -75,7 +74,6 @@ private:
   CPrompts &m_prompts;
   CCommandRouter m_commands;
   QToolBar *m_pToolBar = nullptr;
-  QMenu *m_pDataLoggerMenu = nullptr;
   QLabel *m_pConnection = nullptr;
   QLabel *m_pRunEnd = nullptr;
   std::string m_strExeDir;

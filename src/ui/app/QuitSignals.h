@@ -17,8 +17,6 @@ public:
   explicit CQuitSignals(QObject *parent = nullptr);
   ~CQuitSignals() override;
 
-  bool IsInstalled() const { return m_fds[0] >= 0; }
-
 signals:
   void quitRequested(int nSignal);
 

@@ -8,6 +8,7 @@
 
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
 
@@ -124,9 +125,14 @@ CTextDataContent CDataFileCommands::ReadInBackground(QWidget *parent, const std:
   QEventLoop loop;
   QTimer poll;
   poll.setInterval(30);
+  const QPointer<QWidget> pWindow = parent ? parent->window() : nullptr;
+  const bool bShown = pWindow && pWindow->isVisible();
   QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (progress.wasCanceled())
+    // a window closed under the open (the program told to end) waits for no file
+    if (progress.wasCanceled() || (bShown && (!pWindow || !pWindow->isVisible()))) {
       bCancel = true;
+      loop.quit();
+    }
     const std::size_t t = nTotal.load();
     if (t > 0)
       progress.setValue(
@@ -136,6 +142,8 @@ CTextDataContent CDataFileCommands::ReadInBackground(QWidget *parent, const std:
   });
   poll.start();
   loop.exec();
+  if (!bFinished.load())
+    bCancel = true; // the loop was ended from outside: the application is quitting
   worker.join();
   if (bCancel.load()) {
     content.samples.RemoveAll();

@@ -9,5 +9,7 @@
 inline QString ListStyleSheet() {
   return QStringLiteral(
       "QTreeView::item { border-right: 1px solid #d0d0d0; border-bottom: 1px solid #d0d0d0; }"
-      "QTreeView::item:selected { color: #ffffff; background: #1d4f91; }");
+      "QTreeView::item:selected { color: #ffffff; background: #1d4f91; }"
+      "QTableView { gridline-color: #d0d0d0; }"
+      "QTableView::item:selected { color: #ffffff; background: #1d4f91; }");
 }

@@ -6,7 +6,7 @@
 #include "kit/DialogBuilder.h"
 #include "monitor/SampleTableModel.h"
 
-#include <QTreeView>
+#include <QTableView>
 
 #include <initializer_list>
 

@@ -9,7 +9,7 @@ class CGraphicsBtn;
 class CPrompts;
 class CSampleStore;
 class CSampleTableModel;
-class QTreeView;
+class QTableView;
 class QWidget;
 
 // What the monitoring form shows of the live store: the graph with its
@@ -40,7 +40,7 @@ private:
   QWidget &m_form;
   const CSampleStore &m_live;
   CGraphicsBtn *m_pGraph = nullptr;
-  QTreeView *m_pList = nullptr;
+  QTableView *m_pList = nullptr;
   CSampleTableModel *m_pModel = nullptr;
   bool m_bShowTable = false;
 };

@@ -14,8 +14,6 @@ class CMeterButton : public QPushButton {
 public:
   CMeterButton(const MeterKeyPlace &place, const QImage &image, QWidget *parent);
 
-  const MeterKeyPlace &Place() const { return m_place; }
-
 signals:
   void meterKey(int nKeyIndex);
 

@@ -1,7 +1,7 @@
 #include "monitor/SampleTableModel.h"
 
 #include <QHeaderView>
-#include <QTreeView>
+#include <QTableView>
 
 #include "kit/ListStyle.h"
 #include "records/SampleStore.h"
@@ -18,6 +18,18 @@ CSampleTableModel::CSampleTableModel(const CSampleStore &store, QObject *parent,
     };
   m_batch.setSingleShot(true);
   connect(&m_batch, &QTimer::timeout, this, &CSampleTableModel::Flush);
+}
+
+QModelIndex CSampleTableModel::index(int row, int column, const QModelIndex &parent) const {
+  if (parent.isValid() || row < 0 || row >= m_nRows || column < 0 || column >= 4)
+    return {};
+  return createIndex(row, column);
+}
+
+Qt::ItemFlags CSampleTableModel::flags(const QModelIndex &index) const {
+  if (!index.isValid())
+    return Qt::NoItemFlags;
+  return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
 }
 
 int CSampleTableModel::rowCount(const QModelIndex &parent) const {
@@ -110,15 +122,17 @@ void CSampleTableModel::Reset() {
   endResetModel();
 }
 
-QTreeView *MakeSampleTable(CSampleTableModel &model, QWidget *pParent) {
-  auto *list = new QTreeView(pParent);
-  list->setRootIsDecorated(false);
-  list->setUniformRowHeights(true);
+QTableView *MakeSampleTable(CSampleTableModel &model, QWidget *pParent) {
+  auto *list = new QTableView(pParent);
+  list->verticalHeader()->hide();
+  list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 2);
   list->setSelectionBehavior(QAbstractItemView::SelectRows);
   list->setAlternatingRowColors(false);
+  list->setWordWrap(false);
   list->setStyleSheet(ListStyleSheet());
   list->setModel(&model);
-  list->header()->setStretchLastSection(false);
-  list->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  list->horizontalHeader()->setStretchLastSection(false);
+  list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   return list;
 }

@@ -7,7 +7,7 @@
 #include <functional>
 
 class CSampleStore;
-class QTreeView;
+class QTableView;
 class QWidget;
 
 // The sample table's four columns over a store, without copying the
@@ -27,6 +27,10 @@ public:
 
   explicit CSampleTableModel(const CSampleStore &store, QObject *parent = nullptr, MsClock clock = {});
 
+  // A flat list: index and flags answer without asking the row count again,
+  // as the list asks them of every row when it lays them out.
+  QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
+  Qt::ItemFlags flags(const QModelIndex &index) const override;
   int rowCount(const QModelIndex &parent = {}) const override;
   int columnCount(const QModelIndex &parent = {}) const override;
   QVariant data(const QModelIndex &index, int role) const override;
@@ -55,4 +59,4 @@ private:
 };
 
 // The live table: a flat list of rows with grid lines over `model`.
-QTreeView *MakeSampleTable(CSampleTableModel &model, QWidget *pParent);
+QTableView *MakeSampleTable(CSampleTableModel &model, QWidget *pParent);

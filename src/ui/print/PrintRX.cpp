@@ -34,7 +34,6 @@ int CPrintRX::BeginJob() {
   m_nWidth = m_pPrinter->width();
   m_nHeight = m_pPrinter->height();
   m_nPages = 0;
-  m_bPageFailed = false;
   m_pPainter = std::make_unique<QPainter>();
   if (!m_pPainter->begin(m_pPrinter.get())) {
     m_pPainter.reset();
@@ -48,10 +47,8 @@ int CPrintRX::BeginPage() {
   if (!m_pPainter)
     return -1;
   // The painter opened the first page when the job began.
-  if (m_nPages > 0 && !m_pPrinter->newPage()) {
-    m_bPageFailed = true;
+  if (m_nPages > 0 && !m_pPrinter->newPage())
     return -1;
-  }
   ++m_nPages;
   return 0;
 }

@@ -35,8 +35,6 @@ public:
   QPrinter *Printer() const { return m_pPrinter.get(); }
   int Width() const { return m_nWidth; }
   int Height() const { return m_nHeight; }
-  int PagesStarted() const { return m_nPages; }
-  bool PageFailed() const { return m_bPageFailed; }
 
 private:
   std::unique_ptr<QPrinter> m_pPrinter;
@@ -44,5 +42,4 @@ private:
   int m_nWidth = 0;
   int m_nHeight = 0;
   int m_nPages = 0;
-  bool m_bPageFailed = false;
 };
