@@ -125,6 +125,8 @@ void CDialogBuilder::Build(QWidget *parent) const {
       w->setAccessibleName(QString::fromStdString(name));
     if (c.bHidden)
       w->hide();
+    // Lets an owner that rearranges the controls find each one's template entry.
+    w->setProperty(kTemplateIndex, static_cast<int>(&c - m_tmpl.controls.data()));
   }
   for (QWidget *f : frames)
     f->lower(); // frames stay behind the controls they surround
