@@ -14,5 +14,9 @@
 inline constexpr std::size_t kWorkbookFirstSampleRow = 13; // 0-based; the column heads are on the row before
 inline constexpr std::size_t kWorkbookMaxSamples = 1048576 - kWorkbookFirstSampleRow;
 
+// The chart's time axis for a run spanning `dSpanDays`: the clock within a
+// day, date and time beyond.
+const char *ChartTimeFormat(double dSpanDays);
+
 CFileResult WriteWorkbookFile(const std::string &strPath, const CSampleArray &samples, const StatData &stat,
                               const ProgressFn &progress = {});
