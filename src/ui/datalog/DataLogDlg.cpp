@@ -8,6 +8,7 @@
 #include "graph/GraphicsBtn.h"
 #include "kit/DialogBuilder.h"
 #include "kit/ListStyle.h"
+#include "kit/Mnemonics.h"
 #include "kit/ReadoutTexts.h"
 #include "print/PrintCommands.h"
 #include "records/SampleAcoustics.h"
@@ -103,7 +104,9 @@ void CDataLogDlg::BuildMenu() {
   // the selection; the main window's own Ctrl+O and Ctrl+S stay there.
   m_actions[ID_IMPORT]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   m_actions[ID_SAVE_SELECTION]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  for (int nId : {ID_IMPORT, ID_SAVE_SELECTION}) {
+  m_actions[ID_PRINT_GRAPH]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  AssignMnemonics(*m_pMenuBar);
+  for (int nId : {ID_IMPORT, ID_SAVE_SELECTION, ID_PRINT_GRAPH}) {
     m_actions[nId]->setShortcutContext(Qt::WindowShortcut);
     addAction(m_actions[nId]); // also when the menu bar is hidden or scrolled away
   }
