@@ -388,6 +388,12 @@ TEST_F(DataLogDlgTest, OnALaptopScreenEveryControlShowsWithoutScrolling) {
       shown.push_back({w, r});
     }
     EXPECT_GT(shown.size(), 60u);
+    // Every label shows its whole text, the A-B "LAeq" of a selected recording among them.
+    DlgItem<QLabel>(body, GraphIds::kLeqLabel)->setText(QStringLiteral("LAeq"));
+    for (QLabel *l : body->findChildren<QLabel *>())
+      if (l->isVisibleTo(body) && !l->text().isEmpty()) {
+        EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(l->text())) << l->text().toStdString();
+      }
     for (std::size_t i = 0; i < shown.size(); ++i)
       for (std::size_t j = i + 1; j < shown.size(); ++j) {
         const bool bBox =
