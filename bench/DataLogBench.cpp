@@ -22,7 +22,9 @@ namespace {
 class CSilentPrompts : public CPrompts {
 public:
   int MessageBox(QWidget *, const QString &, const QString &, Buttons, Icon) override { return 1; }
-  std::optional<QString> GetOpenFileName(QWidget *, const QString &) override { return std::nullopt; }
+  std::optional<QString> GetOpenFileName(QWidget *, const QString &, const QString &) override {
+    return std::nullopt;
+  }
   std::optional<QString> GetSaveFileName(QWidget *, const QString &, const QString &) override {
     return std::nullopt;
   }
@@ -34,7 +36,7 @@ public:
 class COpenPrompts : public CSilentPrompts {
 public:
   explicit COpenPrompts(std::string strPath) : m_strPath(std::move(strPath)) {}
-  std::optional<QString> GetOpenFileName(QWidget *, const QString &) override {
+  std::optional<QString> GetOpenFileName(QWidget *, const QString &, const QString &) override {
     return QString::fromStdString(m_strPath);
   }
 

@@ -5,6 +5,8 @@ pkgs=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev l
   fonts-liberation2 poppler-utils clang libclang-rt-14-dev xvfb xauth python3 ccache locales)
 # The workbook export and the tests that read it back.
 pkgs+=(libxlsxwriter-dev pkgconf unzip)
+# Qt's own dialogs in the program's Portuguese; LibreOffice renders exported workbooks in the tests.
+pkgs+=(qt6-translations-l10n libreoffice-calc-nogui)
 # Publishing to a message broker: the library, and a broker and clients for the tests.
 pkgs+=(libmosquitto-dev mosquitto mosquitto-clients)
 # The logger's TLS to the broker: the tests make their certificates with openssl.

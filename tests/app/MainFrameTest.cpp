@@ -1,4 +1,6 @@
 #include "app/MainFrame.h"
+#include "TarvikVersion.h"
+#include "app/AppOptions.h"
 #include "files/TempDir.h"
 #include "forms/CommandIds.h"
 #include "forms/DialogTemplate.h"
@@ -25,12 +27,17 @@ namespace {
 
 using namespace cmd;
 
+QString Shown(QString text) {
+  return text.remove(QLatin1Char('&'));
+}
+
 struct FrameFixture : ::testing::Test {
   CDataStores stores;
   CScriptedPrompts prompts;
   CMainFrame frame{stores, prompts};
 
-  // Menu titles and, per menu, "text:id" of each item ("-" a separator).
+  // Menu titles and, per menu, "text:id" of each item ("-" a separator), as
+  // shown: the Alt letter's "&" is not a character on screen.
   std::vector<std::pair<QString, std::vector<QString>>> MenuLayout() {
     std::vector<std::pair<QString, std::vector<QString>>> out;
     for (QAction *top : frame.menuBar()->actions()) {
@@ -38,15 +45,52 @@ struct FrameFixture : ::testing::Test {
       if (QMenu *m = top->menu()) {
         for (QAction *a : m->actions())
           items.push_back(a->isSeparator() ? QStringLiteral("-")
-                                           : a->text() + ":" + QString::number(a->data().toInt()));
+                                           : Shown(a->text()) + ":" + QString::number(a->data().toInt()));
       } else {
         items.push_back(QString::number(top->data().toInt()));
       }
-      out.emplace_back(top->text(), items);
+      out.emplace_back(Shown(top->text()), items);
     }
     return out;
   }
 };
+
+// Every menu title and item has an Alt letter of its own within its menu,
+// and the keys of the manual's keyboard table reach their commands.
+TEST_F(FrameFixture, EveryMenuItemHasItsAltLetterAndTheKeysTheirCommands) {
+  auto letters = [](const QList<QAction *> &actions) {
+    std::set<QChar> seen;
+    for (QAction *a : actions) {
+      if (a->isSeparator())
+        continue;
+      const qsizetype at = a->text().indexOf(QLatin1Char('&'));
+      EXPECT_GE(at, 0) << a->text().toStdString();
+      if (at >= 0) {
+        EXPECT_TRUE(seen.insert(a->text().at(at + 1).toLower()).second) << a->text().toStdString();
+      }
+    }
+  };
+  letters(frame.menuBar()->actions());
+  for (QAction *top : frame.menuBar()->actions())
+    if (top->menu())
+      letters(top->menu()->actions());
+  const std::pair<int, QKeySequence> keys[] = {{ID_RUN, QKeySequence(Qt::Key_F5)},
+                                               {ID_STOP, QKeySequence(Qt::SHIFT | Qt::Key_F5)},
+                                               {ID_PRINT_GRAPH, QKeySequence(Qt::CTRL | Qt::Key_P)},
+                                               {ID_HELP_CONTENTS, QKeySequence(Qt::Key_F1)},
+                                               {ID_OPEN, QKeySequence(Qt::CTRL | Qt::Key_O)}};
+  for (const auto &[nId, key] : keys)
+    EXPECT_EQ(frame.Commands().Action(nId)->shortcut(), key) << nId;
+  // F5 on the window runs "Executar".
+  int nRuns = 0;
+  frame.Commands().SetHandler(ID_RUN, [&] { ++nRuns; });
+  frame.Commands().Update();
+  frame.show();
+  frame.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+  QTest::keyClick(&frame, Qt::Key_F5);
+  EXPECT_EQ(nRuns, 1);
+}
 
 TEST_F(FrameFixture, MenuBarHasEveryItemWithItsId) {
   EXPECT_EQ(frame.windowTitle(), "Tarvik");
@@ -251,16 +295,24 @@ TEST_F(FrameFixture, StatusBarTellsTheConnectionAndWhyThingsEnded) {
             QString::fromUtf8("O Registo de dados falhou: O Registo de dados não terminou a tempo."));
 }
 
-TEST_F(FrameFixture, AboutBoxShowsAndCloses) {
+// The about box names the version that --version and the package carry.
+TEST_F(FrameFixture, AboutBoxShowsTheProgramsVersionAndCloses) {
   QString title;
+  QStringList texts;
   QTimer::singleShot(0, [&] {
     if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
       title = d->windowTitle();
+      for (QLabel *l : d->findChildren<QLabel *>())
+        texts << l->text();
       d->accept();
     }
   });
   frame.Commands().Execute(ID_APP_ABOUT);
   EXPECT_EQ(title, "Acerca de Tarvik");
+  EXPECT_TRUE(texts.contains(QString::fromUtf8("Tarvik, Versão ") + kTarvikVersion))
+      << texts.join('|').toStdString();
+  EXPECT_EQ(QString::fromUtf8(kTarvikVersion),
+            QString::fromStdString(AppVersionText()).section(' ', 1, 1).trimmed());
 }
 
 TEST_F(FrameFixture, DeviceArrivalIsForwarded) {

@@ -19,8 +19,8 @@ TEST(PortDlg, PresetRangeAndButtons) {
   QLineEdit *e = DlgItem<QLineEdit>(&dlg, PortIds::kPort);
   EXPECT_EQ(e->text(), "3");
   EXPECT_EQ(e->accessibleName(), "Porta");
-  EXPECT_EQ(DlgItem<QPushButton>(&dlg, IDOK)->text(), "OK");
-  EXPECT_EQ(DlgItem<QPushButton>(&dlg, IDCANCEL)->text(), "Anular");
+  EXPECT_EQ(DlgItem<QPushButton>(&dlg, IDOK)->text(), "&OK");
+  EXPECT_EQ(DlgItem<QPushButton>(&dlg, IDCANCEL)->text(), "&Anular");
 
   e->setText("257");
   dlg.accept();

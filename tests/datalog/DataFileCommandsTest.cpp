@@ -11,6 +11,8 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cerrno>
 #include <system_error>
 
@@ -57,6 +59,31 @@ TEST_F(MainFileCommandsTest, SaveAsWritesTheLiveStore) {
   EXPECT_EQ(Slurp(m_dir.File("live.txt")),
             "TX980 Sound Level Meter SamplingRate:0.5;\r\n07-12-2026,13:05:00, 65.30, dBA\r\n");
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// Each kind of file dialog starts where that kind was last chosen: a save
+// in one folder, an export in another, an open in a third.
+TEST_F(MainFileCommandsTest, EachKindOfDialogStartsInItsLastFolder) {
+  namespace fs = std::filesystem;
+  for (const char *sub : {"saved", "sheets", "read"})
+    fs::create_directories(m_dir.Path() / sub);
+  m_stores.m_live.Emplace(65.3, "07-12-2026,13:05:00", "dBA", 0, 0.5);
+  m_prompts.m_paths = {Path("saved/a.txt"), Path("sheets/a.xls"), Path("saved/a.txt"),
+                       std::nullopt,        std::nullopt,         std::nullopt};
+  m_cmds.OnSaveAs(nullptr);
+  m_cmds.OnExportExcel(nullptr, StatData{});
+  m_cmds.OnOpen(nullptr); // the file just saved, read into the data logger
+  m_cmds.OnSaveAs(nullptr);
+  m_cmds.OnExportExcel(nullptr, StatData{});
+  m_cmds.OnOpen(nullptr);
+  std::vector<QString> starts;
+  for (const auto &a : m_prompts.m_asked)
+    if (a.kind != "message")
+      starts.push_back(a.caption);
+  const QString dir = QString::fromStdString(m_dir.Path().string());
+  EXPECT_EQ(starts, (std::vector<QString>{"2026-12-7 13-5.txt", "2026-12-7 13-5.xls", "",
+                                          dir + "/saved/2026-12-7 13-5.txt",
+                                          dir + "/sheets/2026-12-7 13-5.xls", dir + "/saved"}));
 }
 
 TEST_F(MainFileCommandsTest, ExportShowsTheWaitCursorAlsoWhileTheDialogIsOpen) {

@@ -96,7 +96,7 @@ TEST(Workbook, CellsReadBackAsNumbersAndDateTimes) {
 
   // The chart sheet draws the level column against the time column.
   const std::string chart = UnzipPart(path, "xl/charts/chart1.xml");
-  EXPECT_NE(chart.find("<c:lineChart>"), std::string::npos);
+  EXPECT_NE(chart.find("<c:scatterChart>"), std::string::npos);
   EXPECT_NE(chart.find("Dados!$C$14:$C$17"), std::string::npos);
   EXPECT_NE(chart.find("Dados!$D$14:$D$17"), std::string::npos);
 }

@@ -207,6 +207,7 @@ protected:
     CDataLogDlg dlg(m_stores, m_prompts, [] { return std::tm{}; });
     dlg.resize(1100, 700);
     dlg.Create();
+    dlg.FitTo(QRect(0, 0, 1920, 1080)); // the template's own layout
     dlg.show();
     QTreeWidget *list = dlg.List();
     std::string rows;

@@ -139,7 +139,7 @@ TEST_F(ColorSettingsTest, SwatchesShowTheirColours) {
   EXPECT_EQ(pixel(IDC_SWATCH_GRID), qRgb(40, 50, 60));
   EXPECT_EQ(pixel(IDC_SWATCH_LINE), qRgb(200, 100, 0));
   EXPECT_EQ(dlg.windowTitle(), "Configuração da cor");
-  EXPECT_EQ(DlgItem<QPushButton>(&dlg, IDCANCEL)->text(), "Anular");
+  EXPECT_EQ(DlgItem<QPushButton>(&dlg, IDCANCEL)->text(), "&Anular");
 }
 
 TEST_F(ColorSettingsTest, FailedWriteIsReportedAndColoursStayApplied) {

@@ -1,5 +1,6 @@
 #include "GraphTestWindow.h"
 
+#include "graph/ColorContrast.h"
 #include "graph/GraphMath.h"
 #include "graph/GraphPainter.h"
 
@@ -130,6 +131,30 @@ TEST_F(GraphicsBtnTest, CursorLinesAtTheirSamplesAndHiddenOutsideTheView) {
   g.DrawGraph(store);
   EXPECT_EQ(CountInColumn(x, 0, 229, Rgb(kCursorAColor)), 0);
   EXPECT_EQ(At(x, 100), Rgb(kFrameColor));
+}
+
+// Each cursor keeps its colour between two outline columns that stand out
+// at least 3:1 from the plot background, on the default plot and on a dark
+// one where the purple cursor A alone would hardly show.
+TEST_F(GraphicsBtnTest, CursorLinesAreOutlinedAgainstAnyBackground) {
+  Add(37, 20);
+  g.m_cursorA = 5;
+  g.m_cursorB = 12;
+  for (GraphColor bk : {g.m_bkColor, MakeGraphColor(0, 80, 80), MakeGraphColor(255, 255, 255)}) {
+    g.m_bkColor = bk;
+    g.DrawGraph(store);
+    const int nRow = 10 + g.m_plotHeight / 3;
+    for (auto [nIndex, colour] : {std::pair{5, kCursorAColor}, std::pair{12, kCursorBColor}}) {
+      // The 2-pixel line covers x-1 and x (the dotted grid may cross x), the outline x-2 and x+1.
+      const int x = CursorToX(g, nIndex);
+      EXPECT_EQ(At(x - 1, nRow), Rgb(colour)) << nIndex;
+      for (int px : {x - 2, x + 1}) {
+        const QRgb outline = At(px, nRow);
+        EXPECT_GE(ContrastRatio(MakeGraphColor(qRed(outline), qGreen(outline), qBlue(outline)), bk), 3.0)
+            << "bk " << bk << " cursor " << nIndex << " column " << px - x;
+      }
+    }
+  }
 }
 
 TEST_F(GraphicsBtnTest, DraggingShowsTheZoomBox) {

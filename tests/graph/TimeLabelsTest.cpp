@@ -83,6 +83,27 @@ TEST(TimeLabels, TextWithoutCommaIsShownWhole) {
   EXPECT_EQ(r.strBadText, "no time");
 }
 
+// A download's unpadded hour reads with two digits on the axis, as the
+// labels computed past the data do; the sample's own text is not changed.
+TEST(TimeLabels, HoursAlwaysShowTwoDigits) {
+  const std::pair<const char *, const char *> cases[] = {{"14-05-2026,8:30:00", "08:30:00"},
+                                                         {"14-05-2026,18:30:00", "18:30:00"},
+                                                         {"14-05-2026,08:30:00", "08:30:00"},
+                                                         {"8:30:00", "8:30:00"}}; // no date: shown whole
+  for (auto [text, label] : cases)
+    EXPECT_EQ(ClockPart(text), label) << text;
+  CGraphState s = State();
+  CSampleStore store;
+  for (int i = 0; i < 25; ++i) // a download's texts: 9:59:00 to 9:59:24
+    store.Emplace(50.0, "14-05-2026,9:59:" + std::string(i < 10 ? "0" : "") + std::to_string(i), "dBA", 0,
+                  1.0);
+  auto r = ComputeTimeLabels(s, store);
+  ASSERT_EQ(r.labels.size(), 6u);
+  for (const std::string &l : r.labels)
+    EXPECT_EQ(l.size(), 8u) << l;
+  EXPECT_EQ(store[0].m_strTime, "14-05-2026,9:59:00");
+}
+
 TEST(TimeLabels, UnreadablePreviousLabelStopsExtrapolation) {
   CGraphState s = State();
   CSampleStore store;

@@ -165,7 +165,7 @@ void ExpectFirstHalfKept(const CSampleStore &log, std::size_t nDownloadBytes) {
 void LeaveEarly(HalfwayDownload &t, bool bEsc) {
   QPushButton *cancel = t.app->Registo().Dialog().CancelButton();
   ASSERT_NE(cancel, nullptr);
-  EXPECT_EQ(cancel->text(), "Cancelar");
+  EXPECT_EQ(cancel->text(), "&Cancelar"); // Alt+C
   if (bEsc)
     QTest::keyClick(&t.app->Registo().Dialog(), Qt::Key_Escape);
   else

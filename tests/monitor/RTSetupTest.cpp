@@ -37,8 +37,8 @@ TEST_F(RTSetupFixture, DurationInWordsFirstThenAsClock) {
   dlg.m_nSamples = 40000;
   dlg.OnInitDialog();
   EXPECT_EQ(dlg.windowTitle(), "Configuração registro");
-  EXPECT_EQ(DlgItem<QPushButton>(&dlg, 1)->text(), "Iniciar");
-  EXPECT_EQ(DlgItem<QPushButton>(&dlg, 2)->text(), "Anular");
+  EXPECT_EQ(DlgItem<QPushButton>(&dlg, 1)->text(), "&Iniciar");
+  EXPECT_EQ(DlgItem<QPushButton>(&dlg, 2)->text(), "&Anular");
   EXPECT_EQ(Text(SetupIds::kSamples), "40000");
   ASSERT_EQ(Rate()->count(), 10);
   EXPECT_EQ(Rate()->itemText(3), "1.0");

@@ -19,7 +19,7 @@ public:
   struct Asked {
     std::string kind; // "message", "open", "save", "color", "printer", "url"
     QString text;
-    QString caption;
+    QString caption; // a file dialog's start: the folder, or the proposed path
     Buttons buttons = Buttons::Ok;
   };
 
@@ -37,8 +37,8 @@ public:
     const bool bDiscards = buttons == Buttons::SaveDiscardCancel || buttons == Buttons::DiscardCancel;
     return Pop(m_answers, bDiscards ? IDDISCARD : 1);
   }
-  std::optional<QString> GetOpenFileName(QWidget *, const QString &filter) override {
-    m_asked.push_back({"open", filter, {}, Buttons::Ok});
+  std::optional<QString> GetOpenFileName(QWidget *, const QString &filter, const QString &folder) override {
+    m_asked.push_back({"open", filter, folder, Buttons::Ok});
     return Pop(m_paths, std::optional<QString>());
   }
   std::optional<QString> GetSaveFileName(QWidget *, const QString &filter,

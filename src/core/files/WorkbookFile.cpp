@@ -138,18 +138,37 @@ void WriteStatistics(CSheet &sh, const CSampleArray &samples, const StatData &st
   sh.Number(r, 1, stat.dSampleRate, sh.m_pLevel);
 }
 
-void AddChart(lxw_workbook *wb, std::size_t nSamples) {
-  lxw_chart *chart = workbook_add_chart(wb, LXW_CHART_LINE);
+constexpr lxw_color_t kChartLineColour = 0x0000C0; // the graph's own blue, whatever the theme
+
+// A scatter chart with straight lines: x is each sample's date-time value,
+// so the curve spans the run however long it is (a line chart over date
+// cells counts whole days and piles a short run onto one).
+void AddChart(lxw_workbook *wb, const CSampleArray &samples) {
+  lxw_chart *chart = workbook_add_chart(wb, LXW_CHART_SCATTER_STRAIGHT);
   lxw_chart_series *series = chart_add_series(chart, nullptr, nullptr);
   const auto first = static_cast<lxw_row_t>(kWorkbookFirstSampleRow);
-  const auto last = static_cast<lxw_row_t>(kWorkbookFirstSampleRow + nSamples - 1);
+  const auto last = static_cast<lxw_row_t>(kWorkbookFirstSampleRow + samples.GetSize() - 1);
   chart_series_set_categories(series, kDataSheet, first, kColTime, last, kColTime);
   chart_series_set_values(series, kDataSheet, first, kColValue, last, kColValue);
   chart_series_set_name_range(series, kDataSheet, first - 1, kColValue);
+  lxw_chart_line line{};
+  line.color = kChartLineColour;
+  line.width = 1.25;
+  chart_series_set_line(series, &line);
   chart_title_off(chart);
   chart_legend_set_position(chart, LXW_CHART_LEGEND_NONE);
   chart_axis_set_name(chart->y_axis, "dB");
-  chart_axis_set_num_format(chart->x_axis, "hh:mm:ss");
+  std::optional<lxw_datetime> start = SampleDateTime(samples[0].m_strTime);
+  std::optional<lxw_datetime> end = SampleDateTime(samples[samples.GetSize() - 1].m_strTime);
+  if (start && end) {
+    const double dStart = lxw_datetime_to_excel_datetime(&*start);
+    const double dEnd = lxw_datetime_to_excel_datetime(&*end);
+    chart_axis_set_num_format(chart->x_axis, ChartTimeFormat(dEnd - dStart));
+    if (dEnd > dStart) { // the axis from the first sample to the last
+      chart_axis_set_min(chart->x_axis, dStart);
+      chart_axis_set_max(chart->x_axis, dEnd);
+    }
+  }
   chartsheet_set_chart(workbook_add_chartsheet(wb, kChartSheet), chart);
 }
 
@@ -191,6 +210,10 @@ std::string Reason(lxw_error e, int nErr) {
   return s;
 }
 } // namespace
+
+const char *ChartTimeFormat(double dSpanDays) {
+  return dSpanDays < 1.0 ? "hh:mm:ss" : "dd-mm-yyyy hh:mm";
+}
 
 CFileResult WriteWorkbookFile(const std::string &strPath, const CSampleArray &samples, const StatData &stat,
                               const ProgressFn &progress, std::span<const WorkbookSheet> extraSheets) {
@@ -247,7 +270,7 @@ CFileResult WriteWorkbookFile(const std::string &strPath, const CSampleArray &sa
     return CFileResult::Failure(strPath, Reason(eSheets, 0));
   }
   if (n > 0)
-    AddChart(wb, n);
+    AddChart(wb, samples);
   errno = 0;
   const lxw_error e = workbook_close(wb); // writes the whole file and frees the workbook
   if (e != LXW_NO_ERROR)

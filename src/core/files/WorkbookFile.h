@@ -35,6 +35,10 @@ struct WorkbookSheet {
   std::vector<std::vector<WorkbookCell>> rows;
 };
 
+// The chart's time axis for a run spanning `dSpanDays`: the clock within a
+// day, date and time beyond.
+const char *ChartTimeFormat(double dSpanDays);
+
 CFileResult WriteWorkbookFile(const std::string &strPath, const CSampleArray &samples, const StatData &stat,
                               const ProgressFn &progress = {},
                               std::span<const WorkbookSheet> extraSheets = {});

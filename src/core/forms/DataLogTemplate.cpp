@@ -59,8 +59,8 @@ DlgTemplate Make() {
       {IDC_AB_MIN, K::Edit, "", 315, 334, 39, 13, false, "MIN entre A e B"},
       {-1, K::StaticCenter, "@", 356, 336, 9, 8},
       {IDC_AB_MIN_TIME, K::Edit, "", 367, 334, 86, 13, false, "MIN entre A e B @"},
-      {GraphIds::kLeqLabel, K::StaticRight, "Leq", 455, 322, 14, 8},
-      {GraphIds::kLeq, K::Edit, "", 471, 320, 27, 13, false, "Leq entre A e B"},
+      {GraphIds::kLeqLabel, K::StaticRight, "Leq", 455, 322, 18, 8}, // wide enough for "LAeq"
+      {GraphIds::kLeq, K::Edit, "", 474, 320, 24, 13, false, "Leq entre A e B"},
       {-1, K::StaticRight, "Média entre A e B", 500, 321, 70, 8},
       {IDC_AB_AVERAGE, K::Edit, "", 573, 319, 39, 13, false, "Média entre A e B"},
       {-1, K::StaticRight, "Quantidade entre A e B", 478, 335, 92, 8},

@@ -1,6 +1,10 @@
 #include "forms/ControlIds.h"
 #include "forms/Templates.h"
 
+#include "TarvikVersion.h"
+
+#include <string>
+
 const DlgTemplate &AboutTemplate() {
   static const DlgTemplate t{
       100,
@@ -11,7 +15,8 @@ const DlgTemplate &AboutTemplate() {
       8,
       {
           {-1, CtlKind::Picture, "", 11, 17, 20, 20},
-          {-1, CtlKind::Static, "Tarvik, Versão 1.0", 40, 10, 119, 8},
+          // The version is the program's own, as --version and the package say.
+          {-1, CtlKind::Static, std::string("Tarvik, Versão ") + kTarvikVersion, 40, 10, 119, 8},
           {-1, CtlKind::Static, "Monitor de nível sonoro", 40, 25, 119, 8},
           {IDOK, CtlKind::DefButton, "OK", 178, 7, 50, 14},
       },

@@ -53,7 +53,11 @@ std::string FormatClock(std::time_t t) {
 
 std::string ClockPart(const std::string &strText) {
   auto comma = strText.find(',');
-  return comma == std::string::npos ? strText : strText.substr(comma + 1);
+  std::string clock = comma == std::string::npos ? strText : strText.substr(comma + 1);
+  // A download's hour is not padded ("8:30:00"); on an axis beside "08:32:01" it would be.
+  if (comma != std::string::npos && clock.find(':') == 1)
+    clock.insert(0, 1, '0');
+  return clock;
 }
 
 TimeAxisLabels ComputeTimeLabels(const CGraphState &s, const CSampleArray &samples) {

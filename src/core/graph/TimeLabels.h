@@ -16,7 +16,8 @@ std::optional<std::time_t> ParseDateTime(const std::string &strText);
 std::string FormatDateTime(std::time_t t);
 // "hh:mm:ss" in local time.
 std::string FormatClock(std::time_t t);
-// The clock part of a sample's time text: after the first comma, or all of it.
+// The clock part of a sample's time text: after the first comma, its hour
+// padded to two digits; all of the text when it has no comma.
 std::string ClockPart(const std::string &strText);
 
 // Start time and interval of the time axis when the array is empty.

@@ -6,6 +6,7 @@
 #include "forms/CommandIds.h"
 #include "forms/DialogTemplate.h"
 #include "forms/UiTexts.h"
+#include "kit/Mnemonics.h"
 #include "kit/Prompts.h"
 #include "records/SampleStore.h"
 
@@ -31,6 +32,7 @@ CMainFrame::CMainFrame(CDataStores &stores, CPrompts &prompts, QWidget *parent)
   setObjectName(QStringLiteral("mainFrame"));
   CreateActions();
   CreateMenus();
+  AssignMnemonics(*menuBar()); // Alt+F opens "Ficheiro"
   CreateToolBar();
   CreateStatusBar();
 
@@ -81,6 +83,11 @@ void CMainFrame::CreateActions() {
   // window only: the data logger window has its own Ctrl+O and Ctrl+S.
   m_commands.Action(ID_OPEN)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   m_commands.Action(ID_SAVE_AS)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  // A run starts and stops from the keyboard; Ctrl+P prints the graph, F1 opens the manual.
+  m_commands.Action(ID_RUN)->setShortcut(QKeySequence(Qt::Key_F5));
+  m_commands.Action(ID_STOP)->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
+  m_commands.Action(ID_PRINT_GRAPH)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  m_commands.Action(ID_HELP_CONTENTS)->setShortcut(QKeySequence(Qt::Key_F1));
 
   auto *portGroup = new QActionGroup(this);
   portGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);

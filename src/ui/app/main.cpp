@@ -1,7 +1,9 @@
 #include "app/AppOptions.h"
 #include "app/MainFrame.h"
 #include "app/ProgramOutput.h"
+#include "app/QtCatalogue.h"
 #include "app/TarvikApp.h"
+#include "forms/UiTexts.h"
 #include "kit/Prompts.h"
 
 #include "TarvikVersion.h"
@@ -9,6 +11,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <string>
@@ -38,6 +41,11 @@ int main(int argc, char **argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral(TARVIK_APP_ID));
   Q_INIT_RESOURCE(icon); // tarvik_ui is a static library
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/tarvik.svg")));
+
+  QString strNoCatalogue;
+  const QtCatalogues qtTexts = InstallQtCatalogue(QString::fromUtf8(UiTexts::kLanguage), strNoCatalogue);
+  if (qtTexts.empty()) // Qt's dialogs stay in English; everything else works
+    std::fprintf(stderr, "tarvik: %s\n", qPrintable(strNoCatalogue));
 
   CQtPrompts prompts;
   CTarvikApp tarvik(parsed.options, prompts);

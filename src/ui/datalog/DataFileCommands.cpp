@@ -6,6 +6,7 @@
 #include "kit/Prompts.h"
 #include "kit/WaitCursor.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QPointer>
@@ -24,9 +25,19 @@ std::string Local8(const QString &path) {
 CDataFileCommands::CDataFileCommands(CPrompts &prompts, LocalClock clock)
     : m_prompts(prompts), m_clock(clock ? std::move(clock) : LocalClock(LocalTimeNow)) {}
 
-std::optional<QString> CDataFileCommands::AskSavePath(QWidget *parent, const QString &filter,
-                                                      const char *ext) {
-  const QString defaultName = QString::fromStdString(DefaultFileName(m_clock(), ext));
+std::optional<QString> CDataFileCommands::AskSavePath(QWidget *parent, const QString &filter, const char *ext,
+                                                      CPrompts::EFolder kind) {
+  QString defaultName = QString::fromStdString(DefaultFileName(m_clock(), ext));
+  if (const QString folder = m_prompts.LastFolder(kind); !folder.isEmpty())
+    defaultName = QDir(folder).filePath(defaultName); // where this kind of file went last
+  std::optional<QString> path = AskSavePathNamed(parent, filter, ext, defaultName);
+  if (path)
+    m_prompts.RememberFolder(kind, *path);
+  return path;
+}
+
+std::optional<QString> CDataFileCommands::AskSavePathNamed(QWidget *parent, const QString &filter,
+                                                           const char *ext, const QString &defaultName) {
   QString chosenType;
   std::optional<QString> path = filter.contains(QStringLiteral(";;"))
                                     ? m_prompts.GetSaveFileNameOfType(parent, filter, defaultName, chosenType)
@@ -72,7 +83,7 @@ CDataFileCommands::Outcome CDataFileCommands::Report(QWidget *parent, const CFil
 CDataFileCommands::Outcome CDataFileCommands::SaveTextData(QWidget *parent, const CSampleArray &samples) {
   if (samples.IsEmpty())
     return Outcome::NothingToDo;
-  std::optional<QString> path = AskSavePath(parent, TextFilter(), ".txt");
+  std::optional<QString> path = AskSavePath(parent, TextFilter(), ".txt", CPrompts::EFolder::Save);
   if (!path)
     return Outcome::Cancelled;
   CWaitCursor wait;
@@ -83,9 +94,11 @@ CDataFileCommands::Outcome CDataFileCommands::SaveTextData(QWidget *parent, cons
 
 CDataFileCommands::Outcome CDataFileCommands::ReadTextData(QWidget *parent, CSampleStore &store,
                                                            const std::function<void()> &beforeReplace) {
-  std::optional<QString> path = m_prompts.GetOpenFileName(parent, TextFilter());
+  std::optional<QString> path =
+      m_prompts.GetOpenFileName(parent, TextFilter(), m_prompts.LastFolder(CPrompts::EFolder::Open));
   if (!path)
     return Outcome::Cancelled;
+  m_prompts.RememberFolder(CPrompts::EFolder::Open, *path);
   CTextDataContent content = ReadInBackground(parent, Local8(*path));
   if (content.result.Ok()) {
     if (beforeReplace)
@@ -157,8 +170,8 @@ CDataFileCommands::Outcome CDataFileCommands::ExportSpreadsheet(QWidget *parent,
   if (samples.IsEmpty())
     return Outcome::NothingToDo;
   CWaitCursor wait; // on while the dialog is open too
-  std::optional<QString> path =
-      AskSavePath(parent, SheetFilter() + QStringLiteral(";;") + WorkbookFilter(), ".xls");
+  std::optional<QString> path = AskSavePath(parent, SheetFilter() + QStringLiteral(";;") + WorkbookFilter(),
+                                            ".xls", CPrompts::EFolder::Export);
   if (!path)
     return Outcome::Cancelled;
   const bool bWorkbook = QFileInfo(*path).suffix().compare(QStringLiteral("xlsx"), Qt::CaseInsensitive) == 0;

@@ -5,6 +5,7 @@
 #include "files/SpreadsheetFile.h"
 #include "files/TextDataFile.h"
 #include "files/WorkbookFile.h"
+#include "kit/Prompts.h"
 #include "records/SampleArray.h"
 #include "records/SampleStore.h"
 #include "records/StatData.h"
@@ -13,7 +14,6 @@
 
 #include <functional>
 
-class CPrompts;
 class QWidget;
 
 // The dialog side of the data files, shared by the main window and the data
@@ -49,7 +49,11 @@ private:
   // The save dialog, with the default extension added to a bare name (and
   // the replace question asked again for the name that results).
   // With several types in `filter`, a bare name gets the chosen type's extension.
-  std::optional<QString> AskSavePath(QWidget *parent, const QString &filter, const char *ext);
+  // It starts in the folder where `kind` of file was last chosen.
+  std::optional<QString> AskSavePath(QWidget *parent, const QString &filter, const char *ext,
+                                     CPrompts::EFolder kind);
+  std::optional<QString> AskSavePathNamed(QWidget *parent, const QString &filter, const char *ext,
+                                          const QString &defaultName);
   Outcome Report(QWidget *parent, const CFileResult &res, bool bWriting);
   // Reads off the UI thread behind a progress dialog with "Cancelar".
   CTextDataContent ReadInBackground(QWidget *parent, const std::string &strPath);

@@ -1,12 +1,14 @@
 #include "datalog/DataLogDlg.h"
 
 #include "datalog/RecordingList.h"
+#include "forms/DataLogLayout.h"
 #include "forms/DataLogTemplate.h"
 #include "forms/UiTexts.h"
 #include "graph/GraphHost.h"
 #include "graph/GraphicsBtn.h"
 #include "kit/DialogBuilder.h"
 #include "kit/ListStyle.h"
+#include "kit/Mnemonics.h"
 #include "kit/ReadoutTexts.h"
 #include "print/PrintCommands.h"
 #include "records/SampleAcoustics.h"
@@ -102,7 +104,9 @@ void CDataLogDlg::BuildMenu() {
   // the selection; the main window's own Ctrl+O and Ctrl+S stay there.
   m_actions[ID_IMPORT]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   m_actions[ID_SAVE_SELECTION]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  for (int nId : {ID_IMPORT, ID_SAVE_SELECTION}) {
+  m_actions[ID_PRINT_GRAPH]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  AssignMnemonics(*m_pMenuBar);
+  for (int nId : {ID_IMPORT, ID_SAVE_SELECTION, ID_PRINT_GRAPH}) {
     m_actions[nId]->setShortcutContext(Qt::WindowShortcut);
     addAction(m_actions[nId]); // also when the menu bar is hidden or scrolled away
   }
@@ -163,9 +167,12 @@ void CDataLogDlg::Create() {
     rate->addItem(QString::fromLatin1(item));
   rate->setCurrentIndex(-1);
 
+  m_units = builder.Units();
   ApplyColours();
   if (const QScreen *screen = this->screen())
     FitTo(screen->availableGeometry());
+  else
+    ArrangeFor(m_pBody->width());
 
   SetDefaultView();
   FillRecordingList();
@@ -181,6 +188,7 @@ void CDataLogDlg::FitTo(const QRect &available) {
                                                 frameGeometry().right() - geometry().right(),
                                                 frameGeometry().bottom() - geometry().bottom())
                                      : QMargins();
+  ArrangeFor(available.width() - frame.left() - frame.right());
   const QSize full(m_pBody->width(),
                    m_pBody->height() + m_pMenuBar->sizeHint().height() + m_pStatusBar->sizeHint().height());
   const QSize room = available.marginsRemoved(frame).size();
@@ -202,6 +210,30 @@ void CDataLogDlg::FitTo(const QRect &available) {
     r.moveTop(std::max(r.top(), available.top()));
     move(r.topLeft());
   }
+}
+
+void CDataLogDlg::ArrangeFor(int nWidth) {
+  const DlgTemplate &t = DataLogTemplate();
+  // The list as wide as its columns, its frame and a scroll bar for many rows.
+  int nListPx = 2 * m_pList->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  for (int i = 0; i < m_pList->columnCount(); ++i)
+    nListPx += m_pList->header()->sectionSize(i);
+  auto toUnits = [](int nPx, int nBase) { return (nPx * 4 + nBase - 1) / nBase; };
+  const DataLogArrangement a =
+      ArrangeDataLog(toUnits(nWidth, m_units.cx), std::min(toUnits(nListPx, m_units.cx), 206));
+  auto px = [this](const datalog::DlgRect &r) { return DluToPixels(m_units, r.x, r.y, r.cx, r.cy); };
+  for (QWidget *w : m_pBody->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+    const QVariant index = w->property(kTemplateIndex);
+    if (!index.isValid())
+      continue;
+    const DlgControl &c = t.controls[static_cast<std::size_t>(index.toInt())];
+    QRect r = px(PlaceControl(a, c));
+    if (c.kind == CtlKind::ComboDropList)
+      r.setHeight(w->height()); // the template's height is the open list's
+    w->setGeometry(r);
+  }
+  m_pGraph->setGeometry(px(PlaceControl(a, *t.Find(datalog::IDC_GRAPH))));
+  m_pBody->setFixedSize(DluToPixels(m_units, 0, 0, a.cx, a.cy).size());
 }
 
 bool CDataLogDlg::event(QEvent *e) {

@@ -2,6 +2,7 @@
 
 #include "datalog/DataFileCommands.h"
 #include "datalog/RecordingSelection.h"
+#include "kit/DialogBuilder.h"
 #include "records/SampleArray.h"
 #include "records/SampleStore.h"
 #include "records/StatData.h"
@@ -65,6 +66,10 @@ public:
   // panels): the template's size where it fits, smaller otherwise, with the
   // controls reachable by scrolling or by making the window larger.
   void FitTo(const QRect &available);
+  // Places the controls for a body at most `nWidth` pixels wide (see
+  // ArrangeDataLog): the list as wide as its columns, the blocks that do
+  // not fit beside the graph under it.
+  void ArrangeFor(int nWidth);
 
 protected:
   void closeEvent(QCloseEvent *e) override;
@@ -95,5 +100,6 @@ private:
   QTreeWidget *m_pList = nullptr;
   CGraphicsBtn *m_pGraph = nullptr; // m_graph
   CGraphHost *m_pHost = nullptr;    // read-outs, cursors and scroll bars
+  DlgBaseUnits m_units;
   std::map<int, QAction *> m_actions;
 };

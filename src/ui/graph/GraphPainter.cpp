@@ -1,5 +1,6 @@
 #include "graph/GraphPainter.h"
 
+#include "graph/ColorContrast.h"
 #include "graph/GraphMath.h"
 #include "kit/DialogBuilder.h"
 
@@ -111,6 +112,9 @@ void CGraphPainter::DrawCursors(QPainter &p, const CGraphState &s) {
     if (nIndex == -1)
       return;
     const int x = std::clamp(CursorToX(s, nIndex), -10, s.m_plotWidth + kMarginWidth + 10);
+    // A pixel of outline on each side: a dark cursor on a dark plot still shows.
+    p.setPen(SolidPen(CursorOutlineColor(s.m_bkColor), 4));
+    p.drawLine(x, kPlotTop, x, kPlotTop + s.m_plotHeight);
     p.setPen(SolidPen(c, 2));
     p.drawLine(x, kPlotTop, x, kPlotTop + s.m_plotHeight);
   };

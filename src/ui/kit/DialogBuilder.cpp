@@ -1,5 +1,8 @@
 #include "kit/DialogBuilder.h"
 
+#include "kit/Mnemonics.h"
+
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -44,6 +47,7 @@ CDialogBuilder::CDialogBuilder(const DlgTemplate &tmpl)
 void CDialogBuilder::Build(QWidget *parent) const {
   parent->setFont(m_font);
   std::vector<QWidget *> frames;
+  QList<QAbstractButton *> buttons;
   for (const DlgControl &c : m_tmpl.controls) {
     const QString text = QString::fromStdString(c.text);
     QWidget *w = nullptr;
@@ -125,7 +129,12 @@ void CDialogBuilder::Build(QWidget *parent) const {
       w->setAccessibleName(QString::fromStdString(name));
     if (c.bHidden)
       w->hide();
+    if (auto *b = qobject_cast<QAbstractButton *>(w))
+      buttons << b;
+    // Lets an owner that rearranges the controls find each one's template entry.
+    w->setProperty(kTemplateIndex, static_cast<int>(&c - m_tmpl.controls.data()));
   }
   for (QWidget *f : frames)
-    f->lower(); // frames stay behind the controls they surround
+    f->lower();                   // frames stay behind the controls they surround
+  AssignButtonMnemonics(buttons); // the accessible names keep the plain texts
 }

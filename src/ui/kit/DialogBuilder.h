@@ -40,6 +40,9 @@ private:
   DlgBaseUnits m_units;
 };
 
+// The property each built control carries: its index in the template's controls.
+inline constexpr const char *kTemplateIndex = "templateIndex";
+
 inline QString CtlName(int nId) {
   return QStringLiteral("ctl%1").arg(nId);
 }

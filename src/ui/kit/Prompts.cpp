@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -85,8 +86,9 @@ int CQtPrompts::MessageBox(QWidget *parent, const QString &text, const QString &
   }
 }
 
-std::optional<QString> CQtPrompts::GetOpenFileName(QWidget *parent, const QString &filter) {
-  QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+std::optional<QString> CQtPrompts::GetOpenFileName(QWidget *parent, const QString &filter,
+                                                   const QString &folder) {
+  QString path = QFileDialog::getOpenFileName(parent, QString(), folder, filter);
   if (path.isEmpty())
     return std::nullopt;
   return path;
@@ -144,10 +146,24 @@ std::optional<QColor> CQtPrompts::ChooseColor(QWidget *parent, const QColor &ini
 
 std::unique_ptr<QPrinter> CQtPrompts::SelectPrinter(QWidget *parent) {
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  // Who printed to a file last time is offered the same folder again.
+  if (const QString folder = LastFolder(EFolder::Print); !folder.isEmpty())
+    printer->setOutputFileName(QDir(folder).filePath(QStringLiteral("tarvik.pdf")));
   QPrintDialog dlg(printer.get(), parent);
   if (dlg.exec() != QDialog::Accepted)
     return nullptr;
+  if (!printer->outputFileName().isEmpty())
+    RememberFolder(EFolder::Print, printer->outputFileName());
   return printer;
+}
+
+QString CPrompts::LastFolder(EFolder kind) const {
+  const auto it = m_lastFolders.find(kind);
+  return it == m_lastFolders.end() ? QString() : it->second;
+}
+
+void CPrompts::RememberFolder(EFolder kind, const QString &path) {
+  m_lastFolders[kind] = QFileInfo(path).absolutePath();
 }
 
 bool CPrompts::OpenUrl(const QUrl &url) {

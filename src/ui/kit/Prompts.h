@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QString>
 
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -30,8 +31,10 @@ public:
   virtual int MessageBox(QWidget *parent, const QString &text, const QString &caption,
                          Buttons buttons = Buttons::Ok, Icon icon = Icon::None) = 0;
 
-  // Filter as "Data File(*.txt)". Empty optional: the user cancelled.
-  virtual std::optional<QString> GetOpenFileName(QWidget *parent, const QString &filter) = 0;
+  // Filter as "Data File(*.txt)", starting in `folder` (empty: the current
+  // one). Empty optional: the user cancelled.
+  virtual std::optional<QString> GetOpenFileName(QWidget *parent, const QString &filter,
+                                                 const QString &folder) = 0;
   // A save dialog that asks before replacing an existing file.
   virtual std::optional<QString> GetSaveFileName(QWidget *parent, const QString &filter,
                                                  const QString &defaultName) = 0;
@@ -45,9 +48,19 @@ public:
   // A configured printer, or null when the user cancelled.
   virtual std::unique_ptr<QPrinter> SelectPrinter(QWidget *parent) = 0;
 
+  // The folder each kind of file was last chosen in, for its next dialog to
+  // start there; empty until one was chosen in this run of the program.
+  enum class EFolder { Open, Save, Export, Print };
+  QString LastFolder(EFolder kind) const;
+  // Remembers the folder of `path`, a file just chosen for `kind`.
+  void RememberFolder(EFolder kind, const QString &path);
+
   // Opens a document (the user manual) with the desktop's viewer; false when
   // nothing could open it. Real dialogs and scripted prompts alike pass here.
   virtual bool OpenUrl(const QUrl &url);
+
+private:
+  std::map<EFolder, QString> m_lastFolders;
 };
 
 // Real dialogs.
@@ -55,7 +68,8 @@ class CQtPrompts : public CPrompts {
 public:
   int MessageBox(QWidget *parent, const QString &text, const QString &caption, Buttons buttons,
                  Icon icon) override;
-  std::optional<QString> GetOpenFileName(QWidget *parent, const QString &filter) override;
+  std::optional<QString> GetOpenFileName(QWidget *parent, const QString &filter,
+                                         const QString &folder) override;
   std::optional<QString> GetSaveFileName(QWidget *parent, const QString &filter,
                                          const QString &defaultName) override;
   std::optional<QString> GetSaveFileNameOfType(QWidget *parent, const QString &filter,
