@@ -12,10 +12,7 @@
 
 namespace {
 bool WriteFile(const std::string &strPath, const std::string &bytes) {
-  CAtomicFile f;
-  CFileResult r = f.Open(strPath);
-  if (r.Ok())
-    r = f.Append(bytes) ? f.Commit() : f.Error();
+  const CFileResult r = WriteFileAtomically(strPath, bytes);
   if (!r.Ok())
     std::fprintf(stderr, "tarvik-report: cannot write %s: %s\n", strPath.c_str(), r.strReason.c_str());
   return r.Ok();

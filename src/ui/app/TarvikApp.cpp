@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "app/QuitSignals.h"
 #include "app/SessionNotices.h"
+#include "assess/LiveAnalysis.h"
 #include "datalog/DataFileMenu.h"
 #include "datalog/DataLogHolder.h"
 #include "forms/CommandIds.h"
@@ -62,6 +63,7 @@ CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts, std::unique
   });
   connect(m_pFrame.get(), &CMainFrame::deviceArrived, m_pView, [this] { Session().OnDeviceArrived(); });
   m_pNotices = std::make_unique<CSessionNotices>(Session(), *m_pFrame, m_prompts);
+  m_pAnalysis = std::make_unique<CLiveAnalysis>(*m_pFrame, m_stores, m_prompts);
   m_pWatcher = new CDeviceArrivalWatcher(QStringLiteral("/dev"), QStringLiteral("/sys"),
                                          CDeviceArrivalWatcher::kRescanMs, CDeviceArrivalWatcher::kSettleMs,
                                          m_pFrame.get());
@@ -104,6 +106,7 @@ CTarvikApp::~CTarvikApp() {
   // The windows go before the session they observe, and the session closes
   // its port before the simulator's side of it goes away.
   m_pNotices.reset();
+  m_pAnalysis.reset();
   m_pRegisto.reset();
   m_pFileMenu.reset(); // its window points into the stores
   m_pFrame.reset();

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "assess/AssessSettingsHolder.h"
+
+#include <QObject>
+#include <QPointer>
+
+class CAssessDlg;
+class CPrompts;
+class QMainWindow;
+struct CDataStores;
+
+// The main window's "Análise" menu: the assessment window on the live run,
+// whose settings the live alarm follows.
+class CLiveAnalysis : public QObject {
+  Q_OBJECT
+public:
+  CLiveAnalysis(QMainWindow &frame, CDataStores &stores, CPrompts &prompts);
+  ~CLiveAnalysis() override;
+
+  void OnAnalysis();
+  CAssessDlg *Window() const;
+  CAssessSettingsHolder &Settings() { return m_settings; }
+
+private:
+  QMainWindow &m_frame;
+  CDataStores &m_stores;
+  CPrompts &m_prompts;
+  CAssessSettingsHolder m_settings;
+  QPointer<CAssessDlg> m_pWindow;
+};
