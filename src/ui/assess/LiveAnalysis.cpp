@@ -2,6 +2,7 @@
 
 #include "assess/AssessDlg.h"
 #include "assess/AssessTexts.h"
+#include "assess/LiveAlarm.h"
 #include "records/SampleStore.h"
 
 #include <QMainWindow>
@@ -17,6 +18,8 @@ CLiveAnalysis::CLiveAnalysis(QMainWindow &frame, CDataStores &stores, CPrompts &
   QAction *open = menu->addAction(QString::fromUtf8(AssessTexts::kWindowTitle));
   open->setObjectName(QStringLiteral("assessLive"));
   connect(open, &QAction::triggered, this, &CLiveAnalysis::OnAnalysis);
+  m_pAlarm = new CLiveAlarm(frame, stores, m_settings);
+  m_pAlarm->setParent(this);
 }
 
 CLiveAnalysis::~CLiveAnalysis() {

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class CAssessDlg;
+class CLiveAlarm;
 class CPrompts;
 class QMainWindow;
 struct CDataStores;
@@ -21,6 +22,7 @@ public:
   void OnAnalysis();
   CAssessDlg *Window() const;
   CAssessSettingsHolder &Settings() { return m_settings; }
+  CLiveAlarm &Alarm() { return *m_pAlarm; }
 
 private:
   QMainWindow &m_frame;
@@ -28,4 +30,5 @@ private:
   CPrompts &m_prompts;
   CAssessSettingsHolder m_settings;
   QPointer<CAssessDlg> m_pWindow;
+  CLiveAlarm *m_pAlarm = nullptr; // a child of this
 };
