@@ -1,4 +1,5 @@
 #include "assess/AssessDlg.h"
+#include "../print/PdfPages.h"
 #include "assess/LiveAnalysis.h"
 #include "files/TempDir.h"
 #include "forms/ControlIds.h"
@@ -135,4 +136,27 @@ TEST(AssessDlg, LiveWindowFromTheMainMenuFollowsTheRun) {
   ASSERT_EQ(dlg->PeriodsTable()->rowCount(), 2);
   EXPECT_EQ(Cell(dlg->PeriodsTable(), 0, 2), "60");
   EXPECT_EQ(Cell(dlg->PeriodsTable(), 1, 2), "10");
+}
+
+TEST(AssessDlg, PrintedReportHoldsTheParticularsFiguresAndTables) {
+  CSampleStore store;
+  Fill(store, 0, 3600); // an hour: 60 periods of a minute run onto a second page
+  CScriptedPrompts prompts;
+  CPdfPages pdf;
+  prompts.m_makePrinter = [&] { return pdf.MakePrinter(); };
+  CAssessDlg dlg(prompts, store, false, RecordingSource(2));
+  dlg.SetControls(Threshold85(), false);
+  dlg.SetReportInfo({"Queixa do vizinho", "Rua Direita 5", "Ana Lima", "Janela aberta", {}});
+  dlg.OnPrintReport();
+  const QStringList pages = pdf.Pages();
+  ASSERT_GE(pages.size(), 2);
+  const QString all = pages.join('\f');
+  for (const char *text : {"Queixa do vizinho", "Rua Direita 5", "Ana Lima", "Janela aberta",
+                           "DATALOGGER, gravação 2", "08-12-2026 10:00:00 a 08-12-2026 10:59:59 (1:00:00)",
+                           "Períodos", "Eventos", "abaixo dos valores de ação", "08-12-2026 10:59:20"})
+    EXPECT_TRUE(all.contains(QString::fromUtf8(text))) << text;
+  EXPECT_TRUE(pages[0].contains(QStringLiteral("Página 1 de %1").arg(pages.size())));
+  // 5 s at 90 dB in each minute: LAeq = 10·log10((5·10^9 + 55·10^6) / 60) = 79.3, LEX,8h 70.2
+  EXPECT_TRUE(all.contains(QStringLiteral("79.3 dB"))) << all.left(2000).toStdString();
+  EXPECT_TRUE(all.contains(QStringLiteral("70.2 dB(A)")));
 }

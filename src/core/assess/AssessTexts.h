@@ -64,6 +64,7 @@ inline constexpr const char *kSourceRecording = "DATALOGGER, gravação %1";
 
 // The printed report.
 inline constexpr const char *kReportTitle = "Relatório de ruído";
+inline constexpr const char *kReportTitleLabel = "Título";
 inline constexpr const char *kReportPlace = "Local";
 inline constexpr const char *kReportOperator = "Operador";
 inline constexpr const char *kReportNotes = "Notas";

@@ -5,6 +5,7 @@
 #include "assess/AssessSheets.h"
 #include "assess/AssessTables.h"
 #include "assess/AssessTexts.h"
+#include "assess/ReportPrint.h"
 #include "files/AtomicFile.h"
 #include "files/WorkbookFile.h"
 #include "forms/ControlIds.h"
@@ -21,6 +22,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
@@ -90,13 +92,15 @@ CAssessDlg::CAssessDlg(CPrompts &prompts, const CSampleArray &samples, bool bLiv
   const std::pair<const char *, void (CAssessDlg::*)()> commands[] = {
       {kExportPeriods, &CAssessDlg::OnExportPeriods},
       {kExportEvents, &CAssessDlg::OnExportEvents},
-      {kExportWorkbook, &CAssessDlg::OnExportWorkbook}};
+      {kExportWorkbook, &CAssessDlg::OnExportWorkbook},
+      {kPrintReport, &CAssessDlg::OnPrintReport}};
   for (const auto &[text, slot] : commands) {
     auto *b = new QPushButton(QString::fromUtf8(text));
     connect(b, &QPushButton::clicked, this, slot);
     buttons->addWidget(b);
   }
   buttons->addStretch(1);
+  layout->addWidget(BuildReportInfo());
   layout->addLayout(buttons);
 
   m_pHost = new CGraphHost(this, *m_pGraph, m_samples);
@@ -316,4 +320,36 @@ void CAssessDlg::OnExportWorkbook() {
       WriteWorkbookFile(path->toStdString(), m_samples, stat, {}, AssessmentSheets(Complete()));
   if (!r.Ok())
     ShowFailure(r.strPath, r.strReason);
+}
+
+QWidget *CAssessDlg::BuildReportInfo() {
+  auto *w = new QWidget;
+  auto *g = new QHBoxLayout(w);
+  g->setContentsMargins(0, 0, 0, 0);
+  const std::pair<QLineEdit **, const char *> edits[] = {{&m_pTitle, kReportTitleLabel},
+                                                         {&m_pPlace, kReportPlace},
+                                                         {&m_pOperator, kReportOperator},
+                                                         {&m_pNotes, kReportNotes}};
+  for (const auto &[edit, label] : edits) {
+    g->addWidget(new QLabel(QString::fromUtf8(label)));
+    *edit = new QLineEdit;
+    g->addWidget(*edit, 1);
+  }
+  return w;
+}
+
+ReportInfo CAssessDlg::ReportInfoFromControls() const {
+  return {m_pTitle->text().toStdString(), m_pPlace->text().toStdString(), m_pOperator->text().toStdString(),
+          m_pNotes->text().toStdString(), m_strSource.toStdString()};
+}
+
+void CAssessDlg::SetReportInfo(const ReportInfo &info) {
+  m_pTitle->setText(QString::fromStdString(info.strTitle));
+  m_pPlace->setText(QString::fromStdString(info.strPlace));
+  m_pOperator->setText(QString::fromStdString(info.strOperator));
+  m_pNotes->setText(QString::fromStdString(info.strNotes));
+}
+
+void CAssessDlg::OnPrintReport() {
+  PrintAssessmentReport(Complete(), m_samples, ReportInfoFromControls(), PrintHost{m_prompts, this, {}});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "assess/LiveAssessment.h"
+#include "assess/ReportLayout.h"
 #include "records/SampleArray.h"
 
 #include <QDialog>
@@ -12,6 +13,7 @@ class CPrompts;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
@@ -45,6 +47,10 @@ public:
   void OnExportPeriods();
   void OnExportEvents();
   void OnExportWorkbook();
+  // "Imprimir relatório", with the particulars the user typed.
+  void OnPrintReport();
+  ReportInfo ReportInfoFromControls() const;
+  void SetReportInfo(const ReportInfo &info);
 
   const SeriesAssessment &Current() const { return m_current; }
   // The whole-series figures (with L10, L50, L90), as exports and the report take them.
@@ -60,6 +66,7 @@ public:
 private:
   QWidget *BuildSettings();
   QWidget *BuildReadouts();
+  QWidget *BuildReportInfo();
   void OnSettingsEdited();
   void ExportCsv(bool bPeriods);
   void ShowFailure(const std::string &strPath, const std::string &strReason);
@@ -89,4 +96,5 @@ private:
   QTableWidget *m_pEvents = nullptr;
   QTableWidget *m_pSummary = nullptr;
   QTimer *m_pTimer = nullptr;
+  QLineEdit *m_pTitle = nullptr, *m_pPlace = nullptr, *m_pOperator = nullptr, *m_pNotes = nullptr;
 };
