@@ -2,7 +2,9 @@
 #include "app/AppOptions.h"
 #include "app/TarvikApp.h"
 #include "assess/AssessSettingsHolder.h"
+#include "assess/EventJournal.h"
 #include "assess/LiveAnalysis.h"
+#include "files/TempDir.h"
 #include "monitor/MyVomoView.h"
 #include "session/MeterSession.h"
 #include "sim/PtyMeter.h"
@@ -15,6 +17,8 @@
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 using namespace std::chrono_literals;
 
@@ -82,4 +86,57 @@ TEST(LiveAlarm, RaisedAndClearedOnAPseudoTerminalMeter) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return !alarm.IsOn(); }, 8000));
   EXPECT_TRUE(alarm.Banner()->parentWidget()->isHidden());
   app.View().OnStop();
+}
+
+// The run's settings and events beside its journal come back with a
+// recovered run, which then has the same events.
+TEST(LiveAlarm, EventsAreJournalledBesideTheRunAndComeBackWithARecoveredRun) {
+  CTempDir dir;
+  const std::string journal = dir.File("run.journal");
+  std::ofstream(journal) << "journal";
+  AssessSettings set = Threshold(1);
+  set.nPeriodSec = 60;
+  auto fill = [](CSampleStore &s) {
+    for (int i = 0; i < 200; ++i)
+      s.AppendAt(i % 50 < 4 ? 91.0 : 62.0, kT0 + i, TimeStyle::PaddedHour, "dBA", 0, 1);
+  };
+  std::vector<NoiseEvent> before;
+  {
+    QMainWindow frame;
+    CDataStores stores;
+    CScriptedPrompts prompts;
+    CLiveAnalysis crashed(frame, stores, prompts);
+    crashed.Alarm().SetJournalPath([&] { return journal; });
+    crashed.Settings().Set(set, false);
+    fill(stores.m_live);
+    crashed.Alarm().Poll();
+    const JournalledAssessment j = ParseEventJournal(Slurp(EventJournalPath(journal)));
+    ASSERT_TRUE(j.settings);
+    before = j.events;
+  }
+  ASSERT_EQ(before.size(), 4u);
+  EXPECT_EQ(before[3].nFirst, 150u);
+
+  QMainWindow frame;
+  CDataStores stores;
+  CScriptedPrompts prompts;
+  CLiveAnalysis next(frame, stores, prompts);
+  fill(stores.m_live); // the samples the journal gave back
+  next.RestoreFromJournal(journal);
+  EXPECT_EQ(next.Settings().Settings().dThreshold, 85.0);
+  EXPECT_EQ(next.Settings().Settings().nPeriodSec, 60);
+  CLiveAssessment again(next.Settings().Settings());
+  again.Update(stores.m_live);
+  ASSERT_EQ(again.Assessor().Events().size(), before.size());
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    EXPECT_EQ(again.Assessor().Events()[i].tStart, before[i].tStart);
+    EXPECT_NEAR(again.Assessor().Events()[i].dSel, before[i].dSel, 1e-3);
+  }
+
+  // once the journal is gone, so is what was written beside it
+  next.Alarm().SetJournalPath([&] { return journal; });
+  next.Alarm().Poll();
+  std::filesystem::remove(journal);
+  next.Alarm().ForgetJournalled();
+  EXPECT_FALSE(std::filesystem::exists(EventJournalPath(journal)));
 }

@@ -3,6 +3,8 @@
 #include "app/MainFrame.h"
 #include "app/QuitSignals.h"
 #include "app/SessionNotices.h"
+#include "assess/EventJournal.h"
+#include "assess/LiveAlarm.h"
 #include "assess/LiveAnalysis.h"
 #include "datalog/DataFileMenu.h"
 #include "datalog/DataLogHolder.h"
@@ -75,7 +77,14 @@ CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts, std::unique
   connect(m_pJournal.get(), &CJournalKeeper::problem, m_pFrame.get(),
           [this](const QString &text) { m_pFrame->statusBar()->showMessage(text); });
   // A close the user chose lets the samples go; an ordered end keeps them.
-  connect(m_pFrame.get(), &CMainFrame::closed, this, [this] { m_pJournal->EndDiscarding(); });
+  connect(m_pFrame.get(), &CMainFrame::closed, this, [this] {
+    m_pJournal->EndDiscarding();
+    m_pAnalysis->Alarm().ForgetJournalled();
+  });
+  m_pAnalysis->Alarm().SetJournalPath(
+      [this] { return m_pJournal->Journal().HasFile() ? m_pJournal->Journal().Path() : std::string(); });
+  connect(&m_pAnalysis->Alarm(), &CLiveAlarm::problem, m_pFrame.get(),
+          [this](const QString &text) { m_pFrame->statusBar()->showMessage(text); });
   m_pQuitSignals = new CQuitSignals(this);
   connect(m_pQuitSignals, &CQuitSignals::quitRequested, this, &CTarvikApp::EndWithoutAsking);
   if (auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
@@ -88,7 +97,12 @@ CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts, std::unique
 }
 
 std::size_t CTarvikApp::OfferRecovery() {
-  return m_pJournal->OfferRecovery(m_pFrame.get());
+  const std::size_t n = m_pJournal->OfferRecovery(m_pFrame.get());
+  if (n > 0)
+    m_pAnalysis->RestoreFromJournal(m_pJournal->Journal().Path());
+  RemoveEventJournalsWithoutJournal(m_options.strStateFolder.empty() ? DefaultStateFolder()
+                                                                     : m_options.strStateFolder);
+  return n;
 }
 
 void CTarvikApp::EndWithoutAsking() {

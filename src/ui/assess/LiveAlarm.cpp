@@ -2,6 +2,7 @@
 
 #include "assess/AssessSettingsHolder.h"
 #include "assess/AssessSummary.h"
+#include "assess/EventJournal.h"
 #include "records/SampleStore.h"
 
 #include <QApplication>
@@ -10,6 +11,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+
+#include <unistd.h>
 
 CLiveAlarm::CLiveAlarm(QMainWindow &frame, CDataStores &stores, CAssessSettingsHolder &settings,
                        std::function<void()> beep)
@@ -32,6 +35,8 @@ CLiveAlarm::CLiveAlarm(QMainWindow &frame, CDataStores &stores, CAssessSettingsH
   m_pBar->hide();
   connect(&settings, &CAssessSettingsHolder::changed, this, [this] {
     m_live.SetSettings(m_settings.Settings());
+    m_bSettingsJournalled = false;
+    m_nEventsJournalled = 0;
     Poll();
   });
   m_pTimer = new QTimer(this);
@@ -40,11 +45,12 @@ CLiveAlarm::CLiveAlarm(QMainWindow &frame, CDataStores &stores, CAssessSettingsH
 }
 
 void CLiveAlarm::Poll() {
+  const CNoiseAssessor::Change c = m_live.Update(m_stores.m_live);
+  Journal();
   if (!m_settings.Settings().dThreshold) {
     Show(QString());
     return;
   }
-  const CNoiseAssessor::Change c = m_live.Update(m_stores.m_live);
   std::optional<CNoiseAssessor::OpenEventState> open = m_live.Assessor().OpenEvent();
   if (m_live.Assessor().Count() != m_nSeen || !m_sinceSample.isValid()) {
     m_nSeen = m_live.Assessor().Count();
@@ -74,4 +80,45 @@ void CLiveAlarm::Show(const QString &text) {
   }
   m_strText = text;
   emit alarmChanged(text);
+}
+
+void CLiveAlarm::Journal() {
+  const std::string strJournal = m_journalPath ? m_journalPath() : std::string();
+  if (strJournal.empty())
+    return;
+  const std::string strSidecar = EventJournalPath(strJournal);
+  if (strSidecar != m_strSidecar) { // a new run, or its samples were cleared
+    ForgetJournalled();
+    m_strSidecar = strSidecar;
+    m_bSettingsJournalled = m_bJournalBroken = false;
+    m_nEventsJournalled = 0;
+  }
+  const std::vector<NoiseEvent> &events = m_live.Assessor().Events();
+  if (events.size() < m_nEventsJournalled) // the run started over
+    m_bSettingsJournalled = false;
+  if (m_bJournalBroken || (m_bSettingsJournalled && events.size() == m_nEventsJournalled))
+    return;
+  std::string lines;
+  if (!m_bSettingsJournalled) {
+    lines = SettingsJournalLine(m_settings.Settings());
+    m_nEventsJournalled = 0;
+  }
+  for (std::size_t i = m_nEventsJournalled; i < events.size(); ++i)
+    lines += EventJournalLine(events[i]);
+  const CFileResult r = AppendToFile(m_strSidecar, lines);
+  if (!r.Ok()) {
+    m_bJournalBroken = true;
+    emit problem(QString::fromStdString(r.strPath + ": " + r.strReason));
+    return;
+  }
+  m_bSettingsJournalled = true;
+  m_nEventsJournalled = events.size();
+}
+
+void CLiveAlarm::ForgetJournalled() {
+  if (m_strSidecar.empty())
+    return;
+  const std::string strJournal = m_strSidecar.substr(0, m_strSidecar.size() - EventJournalPath("").size());
+  if (::access(strJournal.c_str(), F_OK) != 0)
+    ::unlink(m_strSidecar.c_str());
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 class CAssessSettingsHolder;
 class QLabel;
@@ -37,12 +38,22 @@ public:
   QLabel *Banner() const { return m_pBanner; }
   int Beeps() const { return m_nBeeps; }
 
+  // Where the run's journal is (empty: none): its settings and events are
+  // written beside it (EventJournalPath) so a recovered run keeps them.
+  void SetJournalPath(std::function<std::string()> path) { m_journalPath = std::move(path); }
+  // Removes the file beside a journal that is gone (the run's samples were
+  // let go or saved).
+  void ForgetJournalled();
+
 signals:
   // An event opened (its text) or the alarm cleared (empty).
   void alarmChanged(const QString &text);
+  // The events could not be written beside the journal; told once per file.
+  void problem(const QString &text);
 
 private:
   void Show(const QString &text);
+  void Journal();
 
   QMainWindow &m_frame;
   CDataStores &m_stores;
@@ -55,5 +66,10 @@ private:
   QString m_strText;
   int m_nBeeps = 0;
   std::size_t m_nSeen = 0;
+  std::function<std::string()> m_journalPath;
+  std::string m_strSidecar;
+  bool m_bSettingsJournalled = false;
+  bool m_bJournalBroken = false;
+  std::size_t m_nEventsJournalled = 0;
   QElapsedTimer m_sinceSample; // a run that stopped, or a meter gone silent, ends the event
 };

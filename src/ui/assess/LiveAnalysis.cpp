@@ -2,7 +2,9 @@
 
 #include "assess/AssessDlg.h"
 #include "assess/AssessTexts.h"
+#include "assess/EventJournal.h"
 #include "assess/LiveAlarm.h"
+#include "files/TextDataFile.h"
 #include "records/SampleStore.h"
 
 #include <QMainWindow>
@@ -36,4 +38,12 @@ void CLiveAnalysis::OnAnalysis() {
 
 CAssessDlg *CLiveAnalysis::Window() const {
   return m_pWindow;
+}
+
+void CLiveAnalysis::RestoreFromJournal(const std::string &strJournalPath) {
+  std::string text;
+  if (!ReadWholeFile(EventJournalPath(strJournalPath), text).Ok())
+    return; // a run journalled without an assessment
+  if (const JournalledAssessment j = ParseEventJournal(text); j.settings)
+    m_settings.Set(*j.settings, m_settings.Beep());
 }

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <string>
+
 class CAssessDlg;
 class CLiveAlarm;
 class CPrompts;
@@ -23,6 +25,9 @@ public:
   CAssessDlg *Window() const;
   CAssessSettingsHolder &Settings() { return m_settings; }
   CLiveAlarm &Alarm() { return *m_pAlarm; }
+  // A recovered run: the settings journalled beside `strJournalPath` come
+  // back, so its periods and events are the ones the run had.
+  void RestoreFromJournal(const std::string &strJournalPath);
 
 private:
   QMainWindow &m_frame;
