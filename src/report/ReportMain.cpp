@@ -2,8 +2,10 @@
 #include "TarvikVersion.h"
 #include "assess/AssessCsv.h"
 #include "assess/AssessJson.h"
+#include "assess/ReportLayout.h"
 #include "files/AtomicFile.h"
 #include "files/TextDataFile.h"
+#include "print/PdfDocument.h"
 #include "report/ReportOptions.h"
 #include "report/ReportSummary.h"
 
@@ -12,13 +14,30 @@
 
 namespace {
 bool WriteFile(const std::string &strPath, const std::string &bytes) {
-  CAtomicFile f;
-  CFileResult r = f.Open(strPath);
-  if (r.Ok())
-    r = f.Append(bytes) ? f.Commit() : f.Error();
+  const CFileResult r = WriteFileAtomically(strPath, bytes);
   if (!r.Ok())
     std::fprintf(stderr, "tarvik-report: cannot write %s: %s\n", strPath.c_str(), r.strReason.c_str());
   return r.Ok();
+}
+
+// The printed report's pages at 300 dpi on A4, the print dialog's text size.
+constexpr int kPdfWidth = 2480, kPdfHeight = 3508, kPdfLine = kPdfHeight / 80;
+
+std::string ReportPdf(const SeriesAssessment &a, const std::vector<CSampleArray> &parts,
+                      const std::vector<std::size_t> &order, const std::vector<std::string> &names,
+                      const CReportOptions &o) {
+  // the curve runs over the files in time order, as one set
+  CSampleStore joined;
+  if (parts.size() > 1)
+    for (std::size_t i : order)
+      for (std::size_t k = 0; k < parts[i].GetSize(); ++k)
+        joined.Add(parts[i].GetAt(k));
+  const CSampleArray samples = parts.size() == 1 ? parts[0] : CSampleArray(joined);
+  ReportInfo info{o.strTitle, o.strPlace, o.strOperator, o.strNotes, {}};
+  for (std::size_t i : order)
+    info.strSource += (info.strSource.empty() ? "" : ", ") + names[i];
+  return PdfFromPages(LayoutAssessmentReport(a, samples, info, kPdfWidth, kPdfHeight, kPdfLine), kPdfWidth,
+                      kPdfHeight, kPdfLine);
 }
 } // namespace
 
@@ -71,6 +90,8 @@ int main(int argc, char **argv) {
     bWritten = WriteFile(o.strCsvPeriods, PeriodsCsv(a.periods)) && bWritten;
   if (!o.strCsvEvents.empty())
     bWritten = WriteFile(o.strCsvEvents, EventsCsv(a.events)) && bWritten;
+  if (!o.strPdf.empty())
+    bWritten = WriteFile(o.strPdf, ReportPdf(a, parts, order, names, o)) && bWritten;
   if (o.bJson)
     std::printf("%s\n", AssessmentJson(a).c_str());
   if (o.SummaryOnly()) {

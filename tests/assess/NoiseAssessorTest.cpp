@@ -1,8 +1,11 @@
 #include "assess/NoiseAssessor.h"
+#include "assess/EventJournal.h"
+#include "files/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <vector>
 
 namespace {
@@ -117,4 +120,34 @@ TEST(NoiseAssessor, LivePeriodGrowsAndClosesWhenTheClockPassesItsEnd) {
   ASSERT_EQ(a.Periods().size(), 1u);
   EXPECT_EQ(a.Periods()[0].nSamples, 30u);
   EXPECT_EQ(a.OpenPeriod()->nSamples, 1u);
+}
+
+TEST(EventJournal, LinesReadBackAndACutLastLineIsLeftOut) {
+  AssessSettings s;
+  s.nPeriodSec = 300;
+  s.dThreshold = 87.5;
+  s.dReleaseSec = 2.5;
+  NoiseEvent e{12, 20, kT0 + 12, kT0 + 20, 9.0, 93.4, 90.12, 99.66};
+  const std::string text = SettingsJournalLine(AssessSettings{}) + EventJournalLine(e) +
+                           SettingsJournalLine(s) + EventJournalLine(e) + EventJournalLine(e).substr(0, 20);
+  const JournalledAssessment j = ParseEventJournal(text);
+  ASSERT_TRUE(j.settings);
+  EXPECT_EQ(j.settings->nPeriodSec, 300);
+  EXPECT_EQ(j.settings->dThreshold, 87.5);
+  EXPECT_EQ(j.settings->dReleaseSec, 2.5);
+  EXPECT_FALSE(j.settings->dExposureHours);
+  ASSERT_EQ(j.events.size(), 1u); // the events after the last settings, less the cut one
+  EXPECT_EQ(j.events[0].nFirst, 12u);
+  EXPECT_EQ(j.events[0].tEnd, kT0 + 20);
+  EXPECT_DOUBLE_EQ(j.events[0].dLeq, 90.12);
+}
+
+TEST(EventJournal, FilesBesideJournalsThatAreGoneAreRemoved) {
+  CTempDir dir;
+  for (const char *name : {"a.journal", "a.journal.events", "b.journal.events", "c.txt"})
+    std::ofstream(dir.File(name)) << "x";
+  RemoveEventJournalsWithoutJournal(dir.Path().string());
+  EXPECT_TRUE(std::filesystem::exists(dir.File("a.journal.events")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("b.journal.events")));
+  EXPECT_TRUE(std::filesystem::exists(dir.File("c.txt")));
 }

@@ -158,3 +158,26 @@ TEST(ReportProgram, SummaryAndExitCodes) {
     EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
   }
 }
+
+TEST(ReportProgram, PdfReportCarriesTheParticularsAndFiguresOverItsPages) {
+  CScopedTz tz("UTC");
+  CTempDir dir;
+  std::vector<double> levels;
+  for (int i = 0; i < 7200; ++i)
+    levels.push_back(i % 60 < 5 ? 90.0 : 60.0);
+  WriteDataFile(dir.File("day.txt"), 8, 0, 0, levels);
+  const ReportRun r = Report(dir, {"--period", "1m", "--threshold", "85", "--pdf", dir.File("r.pdf"),
+                                   "--title", "Licença de evento", "--place", "Praça Nova", "--operator",
+                                   "Rui", "--notes", "Vento fraco", dir.File("day.txt")});
+  ASSERT_EQ(r.nExit, 0) << r.err;
+  CChildProcess text(dir.Path().string(), {"/usr/bin/pdftotext", "-layout", dir.File("r.pdf"), "-"});
+  ASSERT_EQ(text.Wait(), 0) << text.Err();
+  const std::string pdf = text.Out();
+  for (const char *s : {"Licença de evento", "Praça Nova", "Rui", "Vento fraco", "day.txt",
+                        "08-12-2026 08:00:00 a 08-12-2026 09:59:59 (2:00:00)", "LAeq", "79.3 dB", "LEX,8h",
+                        "73.2 dB(A)", "Lden", "não calculado: sem amostras de entardecer, noite", "Eventos",
+                        "08-12-2026 09:59:00", "Página 1 de 5", "Página 5 de 5"})
+    EXPECT_NE(pdf.find(s), std::string::npos) << s << "\n" << pdf.substr(0, 300);
+  const ReportRun bad = Report(dir, {"--pdf", dir.File("none/r.pdf"), dir.File("day.txt")});
+  EXPECT_EQ(bad.nExit, 4);
+}

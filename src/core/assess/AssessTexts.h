@@ -58,8 +58,13 @@ inline constexpr const char *kFlagLimit = "valor limite de exposição (87 dB(A)
 inline constexpr const char *kTimeAboveShare = "%1 (%2 % do tempo medido)";
 inline constexpr const char *kNoThreshold = "sem limiar";
 
+// Where the data comes from.
+inline constexpr const char *kSourceLive = "Medição em tempo real";
+inline constexpr const char *kSourceRecording = "DATALOGGER, gravação %1";
+
 // The printed report.
 inline constexpr const char *kReportTitle = "Relatório de ruído";
+inline constexpr const char *kReportTitleLabel = "Título";
 inline constexpr const char *kReportPlace = "Local";
 inline constexpr const char *kReportOperator = "Operador";
 inline constexpr const char *kReportNotes = "Notas";

@@ -156,7 +156,7 @@ void CNoiseAssessor::ClosePeriod() {
 std::optional<CNoiseAssessor::OpenEventState> CNoiseAssessor::OpenEvent() const {
   if (!m_open)
     return std::nullopt;
-  return OpenEventState{m_open->tStart, m_open->dLmax, m_open->pending.n == 0};
+  return OpenEventState{m_open->nFirst, m_open->tStart, m_open->dLmax, m_open->pending.n == 0};
 }
 
 void CNoiseAssessor::PlaceDayPart(CivilSeconds t) {

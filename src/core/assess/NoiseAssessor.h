@@ -52,6 +52,7 @@ public:
   std::optional<PeriodFigures> OpenPeriod() const;
   const std::vector<NoiseEvent> &Events() const { return m_events; }
   struct OpenEventState {
+    std::size_t nFirst = 0;
     CivilSeconds tStart = 0;
     double dLmax = 0;
     bool bAbove = true; // false while it waits out the release time

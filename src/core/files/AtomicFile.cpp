@@ -139,3 +139,13 @@ void CAtomicFile::Discard() {
   }
   m_buffer.clear();
 }
+
+CFileResult WriteFileAtomically(const std::string &strPath, std::string_view bytes) {
+  CAtomicFile f;
+  CFileResult r = f.Open(strPath);
+  if (!r.Ok())
+    return r;
+  if (!f.Append(bytes))
+    return f.Error();
+  return f.Commit();
+}

@@ -39,3 +39,6 @@ private:
   std::string m_buffer;
   CFileResult m_error;
 };
+
+// Writes `bytes` as the whole new content of `strPath`, the old file kept on any failure.
+CFileResult WriteFileAtomically(const std::string &strPath, std::string_view bytes);

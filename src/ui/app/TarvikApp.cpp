@@ -3,6 +3,9 @@
 #include "app/MainFrame.h"
 #include "app/QuitSignals.h"
 #include "app/SessionNotices.h"
+#include "assess/EventJournal.h"
+#include "assess/LiveAlarm.h"
+#include "assess/LiveAnalysis.h"
 #include "datalog/DataFileMenu.h"
 #include "datalog/DataLogHolder.h"
 #include "forms/CommandIds.h"
@@ -68,6 +71,7 @@ CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts, std::unique
   });
   connect(m_pFrame.get(), &CMainFrame::deviceArrived, m_pView, [this] { Session().OnDeviceArrived(); });
   m_pNotices = std::make_unique<CSessionNotices>(Session(), *m_pFrame, m_prompts);
+  m_pAnalysis = std::make_unique<CLiveAnalysis>(*m_pFrame, m_stores, m_prompts);
   m_pWatcher = new CDeviceArrivalWatcher(QStringLiteral("/dev"), QStringLiteral("/sys"),
                                          CDeviceArrivalWatcher::kRescanMs, CDeviceArrivalWatcher::kSettleMs,
                                          m_pFrame.get());
@@ -79,7 +83,14 @@ CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts, std::unique
   connect(m_pJournal.get(), &CJournalKeeper::problem, m_pFrame.get(),
           [this](const QString &text) { m_pFrame->statusBar()->showMessage(text); });
   // A close the user chose lets the samples go; an ordered end keeps them.
-  connect(m_pFrame.get(), &CMainFrame::closed, this, [this] { m_pJournal->EndDiscarding(); });
+  connect(m_pFrame.get(), &CMainFrame::closed, this, [this] {
+    m_pJournal->EndDiscarding();
+    m_pAnalysis->Alarm().ForgetJournalled();
+  });
+  m_pAnalysis->Alarm().SetJournalPath(
+      [this] { return m_pJournal->Journal().HasFile() ? m_pJournal->Journal().Path() : std::string(); });
+  connect(&m_pAnalysis->Alarm(), &CLiveAlarm::problem, m_pFrame.get(),
+          [this](const QString &text) { m_pFrame->statusBar()->showMessage(text); });
   m_pQuitSignals = new CQuitSignals(this);
   connect(m_pQuitSignals, &CQuitSignals::quitRequested, this, &CTarvikApp::EndWithoutAsking);
   if (auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
@@ -95,7 +106,12 @@ CTarvikApp::CTarvikApp(const AppOptions &options, CPrompts &prompts, std::unique
 }
 
 std::size_t CTarvikApp::OfferRecovery() {
-  return m_pJournal->OfferRecovery(m_pFrame.get());
+  const std::size_t n = m_pJournal->OfferRecovery(m_pFrame.get());
+  if (n > 0)
+    m_pAnalysis->RestoreFromJournal(m_pJournal->Journal().Path());
+  RemoveEventJournalsWithoutJournal(m_options.strStateFolder.empty() ? DefaultStateFolder()
+                                                                     : m_options.strStateFolder);
+  return n;
 }
 
 void CTarvikApp::EndWithoutAsking() {
@@ -113,6 +129,7 @@ CTarvikApp::~CTarvikApp() {
   // The windows go before the session they observe, and the session closes
   // its port before the simulator's side of it goes away.
   m_pNotices.reset();
+  m_pAnalysis.reset();
   m_pRegisto.reset();
   m_pFileMenu.reset(); // its window points into the stores
   m_pFrame.reset();

@@ -14,6 +14,7 @@
 class CComPortLink;
 class CDataFileMenu;
 class CJournalKeeper;
+class CLiveAnalysis;
 class CQuitSignals;
 class CDeviceArrivalWatcher;
 class CMainFrame;
@@ -70,6 +71,7 @@ public:
   CDataFileMenu &FileMenu() { return *m_pFileMenu; }
   CRegistoFlow &Registo() { return *m_pRegisto; }
   const CSessionNotices &Notices() const { return *m_pNotices; }
+  CLiveAnalysis &Analysis() { return *m_pAnalysis; }
   CPtyMeter *Simulator() { return m_pSim.get(); }
   CJournalKeeper &Journal() { return *m_pJournal; }
 
@@ -97,6 +99,7 @@ private:
   std::unique_ptr<CDataFileMenu> m_pFileMenu; // file commands and the data logger window
   std::unique_ptr<CRegistoFlow> m_pRegisto;
   std::unique_ptr<CSessionNotices> m_pNotices; // status bar and messages
+  std::unique_ptr<CLiveAnalysis> m_pAnalysis;  // "Análise" on the live run, the live alarm
   CDeviceArrivalWatcher *m_pWatcher = nullptr;
   std::unique_ptr<CJournalKeeper> m_pJournal;
   CQuitSignals *m_pQuitSignals = nullptr;

@@ -1,5 +1,7 @@
 #include "datalog/DataLogDlg.h"
 
+#include "assess/AssessDlg.h"
+#include "assess/AssessTexts.h"
 #include "datalog/RecordingList.h"
 #include "forms/DataLogLayout.h"
 #include "forms/DataLogTemplate.h"
@@ -100,6 +102,9 @@ void CDataLogDlg::BuildMenu() {
   QMenu *print = m_pMenuBar->addMenu(QStringLiteral("Imprimir"));
   add(print, ID_PRINT_GRAPH, "Imprimir gráfico", &CDataLogDlg::OnPrintGraph);
   add(print, ID_PRINT_TABLE, "Imprimir tabela", &CDataLogDlg::OnPrintTable);
+  QMenu *analysis = m_pMenuBar->addMenu(QString::fromUtf8(AssessTexts::kMenu));
+  connect(analysis->addAction(QString::fromUtf8(AssessTexts::kWindowTitle)), &QAction::triggered, this,
+          &CDataLogDlg::OnAnalysis);
   // The keys act in the window the user is in: here they import and save
   // the selection; the main window's own Ctrl+O and Ctrl+S stay there.
   m_actions[ID_IMPORT]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -331,6 +336,21 @@ void CDataLogDlg::SelectRow(int nRow) {
   ShowRate(m_stat.dSampleRate, bAny);
   SetDefaultView();
   DrawGraph();
+  m_nSelectedGroup = nGroup;
+  if (m_pAssess)
+    m_pAssess->SetSamples(m_selection, RecordingSource(nGroup));
+}
+
+CAssessDlg *CDataLogDlg::Analysis() const {
+  return m_pAssess;
+}
+
+void CDataLogDlg::OnAnalysis() {
+  if (!m_pAssess)
+    m_pAssess =
+        new CAssessDlg(m_prompts, m_selection, false, RecordingSource(m_nSelectedGroup), nullptr, this);
+  m_pAssess->show();
+  m_pAssess->raise();
 }
 
 void CDataLogDlg::ShowRate(double dSampleRate, bool bAny) {
@@ -342,6 +362,8 @@ void CDataLogDlg::ShowRate(double dSampleRate, bool bAny) {
 void CDataLogDlg::ClearSelectionBeforeStoreChange() {
   m_selection.RemoveAll();
   DrawGraph();
+  if (m_pAssess)
+    m_pAssess->SetSamples(m_selection, QString());
 }
 
 void CDataLogDlg::SetDefaultView() {

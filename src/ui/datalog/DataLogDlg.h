@@ -8,10 +8,12 @@
 #include "records/StatData.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <map>
 #include <vector>
 
+class CAssessDlg;
 class CGraphHost;
 class CGraphicsBtn;
 class CPrompts;
@@ -52,6 +54,9 @@ public:
   void OnSaveSelection();
   void OnPrintGraph();
   void OnPrintTable();
+  // "Análise": the assessment window on the chosen recording, which follows the choice.
+  void OnAnalysis();
+  CAssessDlg *Analysis() const;
 
   const CSampleSelection &Selection() const { return m_selection; }
   const StatData &Stat() const { return m_stat; }
@@ -102,4 +107,6 @@ private:
   CGraphHost *m_pHost = nullptr;    // read-outs, cursors and scroll bars
   DlgBaseUnits m_units;
   std::map<int, QAction *> m_actions;
+  QPointer<CAssessDlg> m_pAssess;
+  int m_nSelectedGroup = 0;
 };

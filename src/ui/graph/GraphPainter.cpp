@@ -36,7 +36,7 @@ void TextAt(QPainter &p, const QFontMetrics &fm, int x, int top, const QString &
 CGraphPainter::CGraphPainter() : m_font(DialogFont("Arial", 9)) {}
 
 void CGraphPainter::Paint(QImage &image, const CGraphState &s, const CSampleArray &samples,
-                          const TimeAxisLabels &labels) {
+                          const TimeAxisLabels &labels, const GraphMarks &marks) {
   const QColor frame = ToQColor(kFrameColor);
   if (!HasPlot(s)) {
     image.fill(frame);
@@ -44,6 +44,7 @@ void CGraphPainter::Paint(QImage &image, const CGraphState &s, const CSampleArra
   }
   const int w = s.m_plotWidth, h = s.m_plotHeight;
   CopyPlot(m_layer.Update(s, samples, image.width(), image.height(), image.format()), image, s);
+  PaintGraphMarks(image, s, marks);
   {
     QPainter p(&image);
     DrawCursors(p, s);

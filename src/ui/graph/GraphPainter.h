@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graph/CurveLayer.h"
+#include "graph/GraphMarks.h"
 #include "graph/GraphState.h"
 #include "graph/TimeLabels.h"
 #include "records/SampleArray.h"
@@ -24,7 +25,8 @@ public:
   CGraphPainter();
 
   const QFont &Font() const { return m_font; }
-  void Paint(QImage &image, const CGraphState &s, const CSampleArray &samples, const TimeAxisLabels &labels);
+  void Paint(QImage &image, const CGraphState &s, const CSampleArray &samples, const TimeAxisLabels &labels,
+             const GraphMarks &marks = {});
 
 private:
   // The plot's rectangle of the curve layer into the image.

@@ -47,7 +47,7 @@ void CGraphicsBtn::DrawGraph(const CSampleArray &samples) {
     GrowXRange(*this, m_samples.GetSize(), [this] { SendScale(); });
     labels = ComputeTimeLabels(*this, m_samples);
   }
-  m_painter.Paint(m_image, *this, m_samples, labels);
+  m_painter.Paint(m_image, *this, m_samples, labels, m_marks);
   update();
   if (labels.Failed())
     ReportTimeFormat(labels);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graph/ColorConfig.h"
+#include "graph/GraphMarks.h"
 #include "graph/GraphMouse.h"
 #include "graph/GraphPainter.h"
 #include "graph/GraphState.h"
@@ -43,6 +44,9 @@ public:
   void SetDefaultView();
 
   const CSampleArray &Samples() const { return m_samples; }
+  // Threshold and events drawn over the curve from the next DrawGraph on.
+  void SetMarks(GraphMarks marks) { m_marks = std::move(marks); }
+  const GraphMarks &Marks() const { return m_marks; }
   GraphColors Colors() const { return {m_bkColor, m_gridColor, m_lineColor}; }
   void SetColors(const GraphColors &c);
   // The last drawn image, as the screen shows it.
@@ -69,6 +73,7 @@ private:
   CPrompts &m_prompts;
   CSampleArray m_samples;
   CGraphPainter m_painter;
+  GraphMarks m_marks;
   QImage m_image;
   // The drawn array the time-format message was last shown for: its size,
   // what it shows and its first and last times, which change whenever the
