@@ -1,5 +1,6 @@
 #include "logger/LoggerOptions.h"
 
+#include "assess/AssessSettings.h"
 #include "session/MonitorRun.h"
 
 #include <charconv>
@@ -68,6 +69,8 @@ std::string LoggerUsage() {
          "                     [--mqtt-password-file FILE] [--mqtt-cafile FILE | --mqtt-capath DIR]\n"
          "                     [--mqtt-cert FILE --mqtt-key FILE] [--mqtt-insecure]\n"
          "                     [--ha-discovery [PREFIX]] [--metrics ADDRESS:PORT]\n"
+         "                     [--period 1m|5m|15m|30m|1h]\n"
+         "                     [--threshold DB [--min-duration S] [--release S]]\n"
          "                     [--port-template T] [--help] [--version]\n"
          "  --device PATH      the meter's serial device (symbolic links too);\n"
          "                     default: the first CP210x bridge, waited for\n"
@@ -86,6 +89,13 @@ std::string LoggerUsage() {
          "  --mqtt-insecure    do not check the broker's host name against its certificate\n"
          "  --ha-discovery [PREFIX]  announce the sensors to Home Assistant (homeassistant)\n"
          "  --metrics ADDRESS:PORT  serve Prometheus metrics at /metrics (e.g. 127.0.0.1:9877)\n"
+         "  --period P         per clock period from local midnight, a line of Leq, Lmax, Lmin,\n"
+         "                     L10, L50, L90 and coverage in NAME-periods.csv beside the data\n"
+         "                     file NAME.txt (and on PREFIX/period)\n"
+         "  --threshold DB     events at or above DB dB in NAME-events.csv (and on PREFIX/event\n"
+         "                     at their start and end)\n"
+         "  --min-duration S   shorter events are dropped (default 1)\n"
+         "  --release S        this long below the threshold ends an event (default 1)\n"
          "  --download DIR     fetch the meter's recordings into DIR, one file each, and exit\n"
          "  --port-template T  device of a numbered port, default /dev/ttyUSB%d\n"
          "exit codes: 0 done (also after faults it recovered from), 1 download cut short,\n"
@@ -95,6 +105,7 @@ std::string LoggerUsage() {
 CLoggerOptionsResult ParseLoggerOptions(int argc, const char *const *argv) {
   CLoggerOptionsResult r;
   CLoggerOptions &o = r.options;
+  bool bEventOptions = false;
   for (int i = 1; i < argc && r.Ok(); ++i) {
     std::string_view a = argv[i];
     std::string_view inlineValue;
@@ -197,6 +208,25 @@ CLoggerOptionsResult ParseLoggerOptions(int argc, const char *const *argv) {
       if (value(v) && v.empty())
         r.strError = "--metrics needs ADDRESS:PORT, e.g. 127.0.0.1:9877";
       o.strMetrics = v;
+    } else if (a == "--period") {
+      if (!value(v))
+        break;
+      o.nPeriodSec = ParsePeriodText(v);
+      if (!o.nPeriodSec)
+        r.strError = "--period must be 1m, 5m, 15m, 30m or 1h (got \"" + std::string(v) + "\")";
+    } else if (a == "--threshold" || a == "--min-duration" || a == "--release") {
+      if (!value(v))
+        break;
+      const std::optional<double> d = WholeNumber(v);
+      if (!d || *d < 0)
+        r.strError = std::string(a) + " must be " +
+                     (a == "--threshold" ? "a level in dB" : "a number of seconds") + " (got \"" +
+                     std::string(v) + "\")";
+      else if (a == "--threshold")
+        o.dThreshold = d;
+      else
+        (a == "--release" ? o.dReleaseSec : o.dMinDurationSec) = *d;
+      bEventOptions = bEventOptions || a != "--threshold";
     } else if (a == "--download") {
       if (value(v) && v.empty())
         r.strError = "--download needs a folder";
@@ -208,6 +238,8 @@ CLoggerOptionsResult ParseLoggerOptions(int argc, const char *const *argv) {
   }
   if (r.Ok() && o.dDurationSec && o.nCount)
     r.strError = "--duration and --count cannot be used together";
+  if (r.Ok() && bEventOptions && !o.dThreshold)
+    r.strError = "--min-duration and --release need --threshold";
   if (r.Ok() && o.strHaDiscovery && o.strMqtt.empty())
     r.strError = "--ha-discovery needs --mqtt";
   return r;

@@ -24,6 +24,10 @@ struct CLoggerOptions {
   std::optional<std::string> strHaDiscovery;     // --ha-discovery [PREFIX]
   std::string strMetrics;                        // --metrics ADDRESS:PORT
   std::string strDownloadDir;                    // --download DIR
+  std::optional<int> nPeriodSec;                 // --period 1m|5m|15m|30m|1h
+  std::optional<double> dThreshold;              // --threshold DB
+  double dMinDurationSec = 1;                    // --min-duration S
+  double dReleaseSec = 1;                        // --release S
   bool bHelp = false;
   bool bVersion = false;
 };

@@ -2,11 +2,13 @@
 
 #include "logger/MqttPublisher.h"
 #include "logger/StatusLine.h"
+#include "records/LocalTimeText.h"
 #include "records/ObjData.h"
 
 CLoggerRun::CLoggerRun(const CLoggerOptions &options, COutputs outputs, CMqttPublisher *pMqtt)
     : m_options(options), m_outputs(std::move(outputs)), m_pMqtt(pMqtt),
-      m_log(options.strOutput, options.dRate), m_minute(options.dRate) {}
+      m_log(options.strOutput, options.dRate), m_minute(options.dRate),
+      m_assessment(options, pMqtt, [this](const std::string &s) { Notice(s); }) {}
 
 CFileResult CLoggerRun::Begin(std::chrono::system_clock::time_point now) {
   CSplitTime t = SplitTime(now);
@@ -58,6 +60,7 @@ void CLoggerRun::OnSample(std::chrono::system_clock::time_point now, double dLev
     if (auto minute = m_minute.Add(s))
       m_pMqtt->PublishSummary(*minute);
   }
+  m_assessment.Add(dLevel, ToCivilSeconds(CivilFromTm(s.local)), m_log.Path());
   m_summary.Add(s);
   m_bHaveLevel = true;
   m_dLastLevel = dLevel;
@@ -79,6 +82,7 @@ void CLoggerRun::OnMeterLost(const std::string &strWhy) {
     return;
   m_bConnected = false;
   m_summary.NoteGap();
+  m_assessment.OnGap();
   m_strConnection = strWhy;
   Notice(strWhy + "; nothing is recorded until it is back");
 }
@@ -142,6 +146,7 @@ CMetricsValues CLoggerRun::Metrics() const {
   CMetricsValues v;
   if (m_bHaveLevel)
     v.level = m_dLastLevel;
+  v.periodLeq = m_assessment.LastPeriodLeq();
   v.nSamples = m_summary.Count();
   v.nGaps = m_summary.Gaps();
   v.nUnwritten = m_summary.Unwritten();
@@ -158,6 +163,7 @@ bool CLoggerRun::CountReached() const {
 }
 
 int CLoggerRun::Finish() {
+  m_assessment.Finish();
   if (m_pMqtt) {
     if (auto minute = m_minute.Flush())
       m_pMqtt->PublishSummary(*minute);

@@ -2,6 +2,7 @@
 
 #include "logger/LocalTimeCache.h"
 #include "logger/LoggedSample.h"
+#include "logger/LoggerAssessment.h"
 #include "logger/LoggerOptions.h"
 #include "logger/MetricsText.h"
 #include "logger/MinuteSummary.h"
@@ -77,6 +78,7 @@ private:
   CLocalTimeCache m_localTime;
   CRunSummary m_summary;
   CMinuteSummary m_minute;
+  CLoggerAssessment m_assessment;
   bool m_bEverFound = false;
   bool m_bConnected = false;
   bool m_bWriteFailing = false;

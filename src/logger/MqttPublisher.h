@@ -43,6 +43,9 @@ public:
   // PREFIX/level and PREFIX/summary; dropped (and counted) while not connected.
   void PublishLevel(const std::string &strJson) { Publish(m_strPrefix + "/level", strJson, false); }
   void PublishSummary(const std::string &strJson) { Publish(m_strPrefix + "/summary", strJson, false); }
+  // PREFIX/period (a closed clock period) and PREFIX/event (an event's start and end), alike.
+  void PublishPeriod(const std::string &strJson) { Publish(m_strPrefix + "/period", strJson, false); }
+  void PublishEvent(const std::string &strJson) { Publish(m_strPrefix + "/event", strJson, false); }
   // Retained messages sent again at every connection (discovery configs):
   // a broker that restarts without persistence learns them anew.
   void AddRetained(std::string strTopic, std::string strPayload);

@@ -77,6 +77,8 @@ int RunLogger(const CLoggerOptions &o, CLoggerEnv &env) {
     d.strTopicPrefix = url->strPrefix;
     d.strDevice = o.strDevice.empty() ? url->strPrefix : o.strDevice;
     d.strVersion = kTarvikVersion;
+    d.bPeriod = o.nPeriodSec.has_value();
+    d.bThreshold = o.dThreshold.has_value();
     for (CHaConfig &c : HaDiscoveryConfigs(d))
       pMqtt->AddRetained(std::move(c.strTopic), std::move(c.strPayload));
   }

@@ -1,6 +1,7 @@
 #include "logger/AppendingDataFile.h"
 #include "files/TempDir.h"
 #include "files/TextDataFile.h"
+#include "logger/AppendingCsv.h"
 #include "logger/RollingDataLog.h"
 #include "support/FixedTime.h"
 
@@ -205,4 +206,29 @@ TEST(RollingDataLog, AFileMovedAwayMidRunIsBegunAgain) {
   log.File().Close();
   EXPECT_EQ(ReadBack(dir.File("moved.txt")).size(), 1u);
   EXPECT_EQ(ReadBack(dir.File("m.txt")), std::vector<std::string>{"08-12-2026,10:00:01, 61.00, dBA"});
+}
+
+// The periods and events files: a header in a new file, a line cut short by
+// a crash removed, a file of other columns left alone.
+TEST(AppendingCsv, HeaderOnceCutLinesRemovedOtherFilesLeftAlone) {
+  CTempDir dir;
+  struct {
+    std::string before, after;
+    bool bOk;
+  } cases[] = {
+      {"", "a,b\r\n1,2\r\n", true},
+      {"a,b\r\n5,6\r\n", "a,b\r\n5,6\r\n1,2\r\n", true},
+      {"a,b\r\n5,6\r\n7,", "a,b\r\n5,6\r\n1,2\r\n", true},
+      {"a,", "a,b\r\n1,2\r\n", true},
+      {"x,y\r\n5,6\r\n", "x,y\r\n5,6\r\n", false},
+  };
+  for (const auto &c : cases) {
+    const std::string path = dir.File("day-periods.csv");
+    Spit(path, c.before);
+    const CFileResult res = AppendCsvLine(path, "a,b", "1,2\r\n");
+    EXPECT_EQ(res.Ok(), c.bOk) << c.before;
+    EXPECT_EQ(Slurp(path), c.after) << c.before;
+  }
+  EXPECT_EQ(CompanionCsvPath("/v/day-2026-12-08.txt", "events"), "/v/day-2026-12-08-events.csv");
+  EXPECT_EQ(CompanionCsvPath("/v.d/day", "periods"), "/v.d/day-periods.csv");
 }

@@ -56,6 +56,19 @@ TEST(LoggerOptions, ValuesDefaultsAndUsageErrors) {
   EXPECT_FALSE(Parse({"--port-template", "/dev/ttyS"}).Ok());
   EXPECT_FALSE(Parse({"--output", ""}).Ok());
   EXPECT_FALSE(Parse({"--frobnicate"}).Ok());
+
+  r = Parse({"--period", "5m", "--threshold=72.5", "--min-duration", "3", "--release", "0.5"});
+  ASSERT_TRUE(r.Ok()) << r.strError;
+  EXPECT_EQ(r.options.nPeriodSec, 300);
+  EXPECT_EQ(r.options.dThreshold, 72.5);
+  EXPECT_EQ(r.options.dMinDurationSec, 3.0);
+  EXPECT_EQ(r.options.dReleaseSec, 0.5);
+  for (std::vector<const char *> bad : {std::vector<const char *>{"--period", "10m"},
+                                        {"--threshold", "-3"},
+                                        {"--threshold", "8O"},
+                                        {"--release", "2"},
+                                        {"--threshold", "80", "--min-duration", "1,5"}})
+    EXPECT_FALSE(Parse(bad).Ok()) << bad[0] << " " << bad[1];
   EXPECT_TRUE(Parse({"--help"}).options.bHelp);
 }
 

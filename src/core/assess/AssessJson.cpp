@@ -29,6 +29,12 @@ public:
     else
       m_out += "null";
   }
+  void Time(const char *name, CivilSeconds t) {
+    Key(name);
+    m_out += '"';
+    m_iso.Append(m_out, t);
+    m_out += '"';
+  }
   void Text(const char *name, std::optional<std::string> s) {
     Key(name);
     m_out += s ? "\"" + *s + "\"" : "null"; // only times and "A"/"C": nothing to escape
@@ -37,6 +43,7 @@ public:
 
 private:
   std::string m_out;
+  CIsoLocalTime m_iso;
 };
 
 std::optional<double> PartLevel(const DayPartFigures &p) {
@@ -71,5 +78,41 @@ std::string AssessmentJson(const SeriesAssessment &a) {
   const bool bThreshold = a.settings.dThreshold.has_value();
   o.Count("events", bThreshold ? std::optional<std::size_t>(a.events.size()) : std::nullopt);
   o.Number("time_above_s", bThreshold ? std::optional<double>(a.dTimeAboveSec) : std::nullopt);
+  return o.Close();
+}
+
+std::string PeriodJson(const PeriodFigures &p) {
+  CJsonObject o;
+  o.Time("start", p.tStart);
+  o.Time("end", p.tEnd);
+  o.Count("samples", p.nSamples);
+  o.Number("coverage_percent", p.dCoveragePercent);
+  o.Number("leq", p.dLeq);
+  o.Number("lmax", p.dLmax);
+  o.Number("lmin", p.dLmin);
+  o.Number("l10", p.dL10);
+  o.Number("l50", p.dL50);
+  o.Number("l90", p.dL90);
+  return o.Close();
+}
+
+std::string EventStartJson(CivilSeconds tStart, double dThreshold, double dLmaxSoFar) {
+  CJsonObject o;
+  o.Text("state", "start");
+  o.Time("start", tStart);
+  o.Number("threshold", dThreshold);
+  o.Number("lmax", dLmaxSoFar);
+  return o.Close();
+}
+
+std::string EventEndJson(const NoiseEvent &e) {
+  CJsonObject o;
+  o.Text("state", "end");
+  o.Time("start", e.tStart);
+  o.Time("end", e.tEnd);
+  o.Number("duration_s", e.dDurationSec);
+  o.Number("lmax", e.dLmax);
+  o.Number("leq", e.dLeq);
+  o.Number("sel", e.dSel);
   return o.Close();
 }

@@ -9,3 +9,10 @@
 // levening, lnight, lden, events, time_above_s; null where not defined.
 // Levels carry one decimal, as the windows show them.
 std::string AssessmentJson(const SeriesAssessment &a);
+
+// One period with the fields and decimals of its CSV line.
+std::string PeriodJson(const PeriodFigures &p);
+// An event as it begins: {"state":"start","start":...,"threshold":...,"lmax":...}
+// (lmax so far), and as it ends: {"state":"end"} with its CSV line's fields.
+std::string EventStartJson(CivilSeconds tStart, double dThreshold, double dLmaxSoFar);
+std::string EventEndJson(const NoiseEvent &e);

@@ -100,9 +100,7 @@ void CNoiseAssessor::AddRun(std::span<const double> levels, std::span<const Civi
 }
 
 CNoiseAssessor::Change CNoiseAssessor::Finish() {
-  Change c;
-  if (m_open && CloseEvent())
-    c.nFlags |= Change::kEventClosed;
+  Change c = EndEventAtGap();
   if (m_tPeriod) {
     ClosePeriod();
     c.nFlags |= Change::kPeriodClosed;
@@ -110,11 +108,18 @@ CNoiseAssessor::Change CNoiseAssessor::Finish() {
   return c;
 }
 
+CNoiseAssessor::Change CNoiseAssessor::EndEventAtGap() {
+  Change c;
+  if (m_open && CloseEvent())
+    c.nFlags |= Change::kEventClosed;
+  return c;
+}
+
 bool CNoiseAssessor::CloseEvent() {
   const OpenEventData o = *m_open;
   m_open.reset();
   if (o.sum.dSec + kSlack < m_settings.dMinDurationSec)
-    return false;
+    return false; // OpenEvent's bLongEnough asks the same
   NoiseEvent ev;
   ev.nFirst = o.nFirst;
   ev.nLast = o.nLast;
@@ -156,7 +161,9 @@ void CNoiseAssessor::ClosePeriod() {
 std::optional<CNoiseAssessor::OpenEventState> CNoiseAssessor::OpenEvent() const {
   if (!m_open)
     return std::nullopt;
-  return OpenEventState{m_open->nFirst, m_open->tStart, m_open->dLmax, m_open->pending.n == 0};
+  const double dSec = m_open->sum.dSec;
+  return OpenEventState{m_open->nFirst,         m_open->tStart, m_open->dLmax,
+                        m_open->pending.n == 0, dSec,           dSec + kSlack >= m_settings.dMinDurationSec};
 }
 
 void CNoiseAssessor::PlaceDayPart(CivilSeconds t) {

@@ -37,6 +37,9 @@ public:
   void AddRun(std::span<const double> levels, std::span<const CivilSeconds> times, double dRateSec);
   // The data ended: closes the open period and the open event.
   Change Finish();
+  // A gap begins now (the meter went away): the open event ends at its last
+  // sample at or above, without waiting for the next sample's time.
+  Change EndEventAtGap();
 
   const AssessSettings &Settings() const { return m_settings; }
   std::size_t Count() const { return m_nCount; }
@@ -47,6 +50,13 @@ public:
   double Lmax() const { return m_dMax; }
   double Lmin() const { return m_dMin; }
 
+  // Forgets the closed periods and kept events (a feed that hands each on
+  // once, as it closes, keeps none over a run of months).
+  void DropClosed() {
+    m_periods.clear();
+    m_events.clear();
+  }
+
   const std::vector<PeriodFigures> &Periods() const { return m_periods; }
   // The period being filled; O(its samples) for the exceeded levels.
   std::optional<PeriodFigures> OpenPeriod() const;
@@ -55,7 +65,9 @@ public:
     std::size_t nFirst = 0;
     CivilSeconds tStart = 0;
     double dLmax = 0;
-    bool bAbove = true; // false while it waits out the release time
+    bool bAbove = true;       // false while it waits out the release time
+    double dDurationSec = 0;  // so far: start .. last sample at or above
+    bool bLongEnough = false; // kept if it ended now (the minimum duration reached)
   };
   std::optional<OpenEventState> OpenEvent() const;
   DayEveningNight DayParts() const;
