@@ -1,6 +1,7 @@
 #include "assess/AssessDlg.h"
 #include "../print/PdfPages.h"
 #include "assess/LiveAnalysis.h"
+#include "datalog/DataLogDlg.h"
 #include "files/TempDir.h"
 #include "forms/ControlIds.h"
 #include "graph/GraphMath.h"
@@ -159,4 +160,32 @@ TEST(AssessDlg, PrintedReportHoldsTheParticularsFiguresAndTables) {
   // 5 s at 90 dB in each minute: LAeq = 10·log10((5·10^9 + 55·10^6) / 60) = 79.3, LEX,8h 70.2
   EXPECT_TRUE(all.contains(QStringLiteral("79.3 dB"))) << all.left(2000).toStdString();
   EXPECT_TRUE(all.contains(QStringLiteral("70.2 dB(A)")));
+}
+
+TEST(AssessDlg, DataLoggerWindowOpensItOnTheChosenRecordingAndItFollowsTheChoice) {
+  CDataStores stores;
+  for (int i = 0; i < 5; ++i)
+    stores.m_log.AppendAt(80.0 + i * 3, kT0 + i, TimeStyle::PlainHour, "dBA", 1, 1.0);
+  for (int i = 0; i < 8; ++i)
+    stores.m_log.AppendAt(60.0, kT0 + 3600 + i, TimeStyle::PlainHour, "dBC", 2, 1.0);
+  CScriptedPrompts prompts;
+  CDataLogDlg log(stores, prompts);
+  log.Create();
+  log.SelectRow(0);
+  QAction *open = nullptr;
+  for (QAction *menu : log.findChild<QMenuBar *>()->actions())
+    if (menu->text() == "Análise")
+      open = menu->menu()->actions().front();
+  ASSERT_NE(open, nullptr);
+  open->trigger();
+  CAssessDlg *dlg = log.Analysis();
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_EQ(dlg->Source(), "DATALOGGER, gravação 1");
+  EXPECT_EQ(dlg->Current().nSamples, 5u);
+  EXPECT_EQ(dlg->Current().weighting, Weighting::A);
+  log.SelectRow(1);
+  EXPECT_EQ(dlg->Source(), "DATALOGGER, gravação 2");
+  EXPECT_EQ(dlg->Current().nSamples, 8u);
+  EXPECT_EQ(dlg->Current().weighting, Weighting::C);
+  EXPECT_EQ(dlg->Current().exposure.refusal, ExposureRefusal::NotAWeighted);
 }
