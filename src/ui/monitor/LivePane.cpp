@@ -21,7 +21,7 @@ CLivePane::CLivePane(QWidget &form, const CDialogBuilder &b, CPrompts &prompts, 
   const DlgControl *l = b.Template().Find(FormIds::kTable);
   m_pModel = new CSampleTableModel(live, &form);
   m_pList = MakeSampleTable(*m_pModel, &form);
-  // Scrolling lays out every row, so a hidden table is brought to its end when shown.
+  // A hidden table is not scrolled per sample; it is brought to its end when shown.
   QObject::connect(m_pModel, &CSampleTableModel::rowsAnnounced, &form, [this](int nRows) {
     if (m_bShowTable && nRows > 0)
       m_pList->scrollTo(m_pModel->index(nRows - 1, 0));

@@ -12,9 +12,9 @@ class QWidget;
 
 // The sample table's four columns over a store, without copying the
 // records. The row count follows the store only when told, so the view
-// announces every change in the order Qt expects. Announcing rows makes the
-// list lay out all of them, so a long table takes new rows in batches at
-// most every 250 ms instead of one per sample.
+// announces every change in the order Qt expects. Each announcement costs
+// the view a pass over its row positions and a repaint, so a long table
+// takes new rows in batches at most every 250 ms instead of one per sample.
 class CSampleTableModel : public QAbstractTableModel {
   Q_OBJECT
 public:
@@ -58,5 +58,6 @@ private:
   bool m_bAnnounced = false;
 };
 
-// The live table: a flat list of rows with grid lines over `model`.
+// The live table: rows of one fixed height with grid lines over `model`, so
+// showing it after a long run costs no pass over every row.
 QTableView *MakeSampleTable(CSampleTableModel &model, QWidget *pParent);
