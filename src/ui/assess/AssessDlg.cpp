@@ -276,8 +276,8 @@ void CAssessDlg::SelectEvent(int nRow) {
   m_pGraph->m_cursorA = static_cast<int>(e.nFirst);
   m_pGraph->m_cursorB = static_cast<int>(e.nLast);
   m_pGraph->DrawGraph(m_samples);
-  m_pHost->OnGraphCursor(kNoticeCursorA, static_cast<int>(e.nFirst));
-  m_pHost->OnGraphCursor(kNoticeCursorB, static_cast<int>(e.nLast));
+  m_pHost->OnGraphCursor(ECursor::A, static_cast<int>(e.nFirst));
+  m_pHost->OnGraphCursor(ECursor::B, static_cast<int>(e.nLast));
 }
 
 SeriesAssessment CAssessDlg::Complete() const {

@@ -19,6 +19,7 @@ public:
   // `samples` is the host's array, the one the graph is given to draw.
   CGraphHost(QWidget *pHost, CGraphicsBtn &graph, const CSampleArray &samples = {});
 
+  void SetSamples(const CSampleArray &samples) { m_samples = samples; }
   const CSampleArray &Samples() const { return m_samples; }
   // Cursor A's index as last reported by the graph; -1 before any.
   int CursorA() const { return m_nCursorA; }
