@@ -27,6 +27,7 @@ public:
   explicit CDialogBuilder(const DlgTemplate &tmpl);
 
   const QFont &Font() const { return m_font; }
+  const DlgBaseUnits &Units() const { return m_units; }
   QRect ToPixels(int x, int y, int cx, int cy) const { return DluToPixels(m_units, x, y, cx, cy); }
   QSize DialogSize() const { return ToPixels(0, 0, m_tmpl.cx, m_tmpl.cy).size(); }
   const DlgTemplate &Template() const { return m_tmpl; }
