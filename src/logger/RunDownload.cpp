@@ -87,6 +87,7 @@ std::string WhyCutShort(EDownloadEnd eEnd) {
            " s";
   case EDownloadEnd::Cancelled:
   case EDownloadEnd::Complete:
+  case EDownloadEnd::Empty:
     break;
   }
   return "stopped";

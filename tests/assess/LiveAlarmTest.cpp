@@ -75,7 +75,7 @@ TEST(LiveAlarm, RaisedAndClearedOnAPseudoTerminalMeter) {
   app.Simulator()->SetFrameInterval(50ms);
   app.Simulator()->WithSim([](CMeterSim &sim) { sim.SetLevelSource(CLevelSource::Constant(92.5)); });
   app.Show();
-  const CMeterState &st = app.Session().State();
+  const CMeterReading &st = app.Session().Reading();
   ASSERT_TRUE(QTest::qWaitFor([&] { return st.m_dLevel == 92.5; }, 5000));
   app.Analysis().Settings().Set(Threshold(1), false);
   app.View().OnRun();
