@@ -117,7 +117,7 @@ TEST(Recovery, ACrashedRunComesBackWithItsSamplesStatisticsAndFile) {
   EXPECT_EQ(next.app->OfferRecovery(), 300u);
   ASSERT_EQ(next.prompts.m_asked.size(), 1u);
   EXPECT_EQ(next.prompts.m_asked[0].caption, "Tarvik");
-  EXPECT_EQ(next.prompts.m_asked[0].buttons, CPrompts::Buttons::YesNo);
+  EXPECT_EQ(next.prompts.m_asked[0].buttons, CPrompts::Buttons::RecoverDiscardCancel);
   EXPECT_EQ(next.prompts.m_asked[0].text,
             QString::fromStdString("Recuperar a medição interrompida?\n300 amostras, início " + firstTime));
 
@@ -179,7 +179,7 @@ TEST(Recovery, ADamagedJournalGivesEveryIntactRecordAndSaysWhatWasLost) {
   EXPECT_TRUE(next.prompts.Messages()[0].endsWith("O diário estava danificado: 2 amostras perdidas."));
 }
 
-TEST(Recovery, NaoDeletesTheJournalAndTheNextOneIsAskedAbout) {
+TEST(Recovery, DescartarDeletesTheJournalCancelarKeepsItAndTheNextOneIsAskedAbout) {
   CTempDir dir;
   const std::string folder = dir.File("state");
   for (std::time_t t : {kStart, kStart + 100}) {
@@ -188,8 +188,16 @@ TEST(Recovery, NaoDeletesTheJournalAndTheNextOneIsAskedAbout) {
     j.OnSample(55, "07-12-2026,01:45:03", "dBA");
     j.Keep();
   }
+  // "Cancelar" keeps both for the next start; "Descartar" deletes each.
+  {
+    Instance later(folder, false);
+    later.prompts.m_answers = {IDCANCEL, IDCANCEL};
+    EXPECT_EQ(later.app->OfferRecovery(), 0u);
+    EXPECT_EQ(later.prompts.Messages().size(), 2u);
+    EXPECT_EQ(Journals(folder).size(), 2u);
+  }
   Instance next(folder, false);
-  next.prompts.m_answers = {IDNO, IDNO};
+  next.prompts.m_answers = {CPrompts::IDDISCARD, CPrompts::IDDISCARD};
   EXPECT_EQ(next.app->OfferRecovery(), 0u);
   EXPECT_EQ(next.prompts.Messages().size(), 2u);
   EXPECT_TRUE(next.Live().IsEmpty());

@@ -56,6 +56,10 @@ TEST(QtPrompts, MessageBoxButtonsArePortugueseAndAnswer) {
        {"&Cancelar", "&Descartar", "&Guardar…"}},
       {CPrompts::Buttons::SaveDiscardCancel, "Cancelar", IDCANCEL, {"&Cancelar", "&Descartar", "&Guardar…"}},
       {CPrompts::Buttons::DiscardCancel, "Descartar", CPrompts::IDDISCARD, {"&Cancelar", "&Descartar"}},
+      {CPrompts::Buttons::RecoverDiscardCancel,
+       "Recuperar",
+       IDYES,
+       {"&Cancelar", "&Descartar", "&Recuperar"}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.press);

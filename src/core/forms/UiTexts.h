@@ -91,3 +91,4 @@ inline constexpr const char *kButtonCancel = "&Cancelar";
 // leave everything as it is.
 inline constexpr const char *kButtonSave = "&Guardar…";
 inline constexpr const char *kButtonDiscard = "&Descartar";
+inline constexpr const char *kButtonRecover = "&Recuperar"; // an interrupted run

@@ -76,13 +76,15 @@ std::size_t CJournalKeeper::OfferRecovery(QWidget *pParent) {
     case EOrphanAction::Offer:
       break;
     }
-    const int nAnswer =
-        m_prompts.MessageBox(pParent, QString::fromStdString(RecoveryQuestion(o.content)),
-                             QStringLiteral("Tarvik"), CPrompts::Buttons::YesNo, CPrompts::Icon::Question);
-    if (nAnswer != IDYES) {
+    const int nAnswer = m_prompts.MessageBox(
+        pParent, QString::fromStdString(RecoveryQuestion(o.content)), QStringLiteral("Tarvik"),
+        CPrompts::Buttons::RecoverDiscardCancel, CPrompts::Icon::Question);
+    if (nAnswer == CPrompts::IDDISCARD) {
       o.file.Remove();
       continue;
     }
+    if (nAnswer != IDYES)
+      continue; // kept: offered again at the next start
     LoadRecoveredRun(o.content, m_stores.m_live, m_session.LiveStat());
     const std::size_t n = o.content.samples.size();
     Report(m_journal.Adopt(std::move(o)));

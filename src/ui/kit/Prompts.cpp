@@ -57,6 +57,9 @@ int CQtPrompts::MessageBox(QWidget *parent, const QString &text, const QString &
   case Buttons::DiscardCancel:
     box.setStandardButtons(QMessageBox::Discard | QMessageBox::Cancel);
     break;
+  case Buttons::RecoverDiscardCancel:
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::Discard | QMessageBox::Cancel);
+    break;
   }
   // Labels of our own, each with its Alt letter, whatever Qt's catalogue says.
   const std::pair<QMessageBox::StandardButton, const char *> labels[] = {
@@ -67,8 +70,11 @@ int CQtPrompts::MessageBox(QWidget *parent, const QString &text, const QString &
   for (const auto &[which, text] : labels)
     if (QAbstractButton *b = box.button(which))
       b->setText(QString::fromUtf8(text));
+  if (buttons == Buttons::RecoverDiscardCancel)
+    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(kButtonRecover));
   // Enter, like Escape and the window's close button, throws nothing away.
-  if (buttons == Buttons::SaveDiscardCancel || buttons == Buttons::DiscardCancel)
+  if (buttons == Buttons::SaveDiscardCancel || buttons == Buttons::DiscardCancel ||
+      buttons == Buttons::RecoverDiscardCancel)
     box.setDefaultButton(QMessageBox::Cancel);
   switch (box.exec()) {
   case QMessageBox::Ok:

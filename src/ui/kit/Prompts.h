@@ -18,7 +18,17 @@ class CPrompts {
 public:
   // SaveDiscardCancel and DiscardCancel ask before data is thrown away: the
   // buttons say what they do ("Guardar…", "Descartar", "Cancelar").
-  enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel, DiscardCancel };
+  // RecoverDiscardCancel offers an interrupted run back: "Recuperar" (IDYES),
+  // "Descartar", "Cancelar" (asked again at the next start).
+  enum class Buttons {
+    Ok,
+    OkCancel,
+    YesNo,
+    YesNoCancel,
+    SaveDiscardCancel,
+    DiscardCancel,
+    RecoverDiscardCancel
+  };
   // Answers of those questions, beside IDOK, IDCANCEL, IDYES and IDNO.
   static constexpr int IDSAVE = 100;
   static constexpr int IDDISCARD = 101;

@@ -61,6 +61,13 @@ void CMyVomoView::BuildForm() {
   m_pReadout->move(0, 0);
   connect(m_pReadout, &CReadoutPanel::meterKey, this, &CMyVomoView::OnMeterKey);
 
+  // The "Ruído" box and its figures, right of everything else in the form.
+  const DlgTemplate &t = FormTemplate();
+  for (QWidget *w : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+    const QVariant index = w->property(kTemplateIndex);
+    if (index.isValid() && t.controls[static_cast<std::size_t>(index.toInt())].x >= kNoiseBoxX)
+      m_noise.push_back({w, w->geometry()});
+  }
   m_pPane = std::make_unique<CLivePane>(*this, b, m_prompts, m_session.Stores().m_live);
   m_pRate = DlgItem<QComboBox>(this, StatIds::kRate);
   DlgItem<QGroupBox>(this, FormIds::kGraphBox)->lower();
@@ -136,7 +143,17 @@ void CMyVomoView::LayoutControls() {
   // Below 800 x 550 the controls are placed as if the view were that large.
   const QRect r(0, 0, std::max(width(), kMinWidth), std::max(height(), kMinHeight));
   const QRect g = pCursorBox->geometry();
-  m_pPane->Layout(r, g);
+  // Where the "Ruído" box does not fit at its place (a 1024-pixel screen), it
+  // moves under the cursor box, right of a narrower graph.
+  QRect home;
+  for (const auto &[w, rect] : m_noise)
+    home |= rect;
+  const bool bHome = home.isEmpty() || r.width() >= home.right() + 12;
+  const QPoint shift =
+      bHome ? QPoint() : QPoint(r.width() - 32 - home.width(), g.bottom() + 6) - home.topLeft();
+  for (const auto &[w, rect] : m_noise)
+    w->setGeometry(rect.translated(shift));
+  m_pPane->Layout(bHome ? r : r.adjusted(0, 0, -(home.width() + 12), 0), g);
   QWidget *pGraphBox = DlgItem<QWidget>(this, FormIds::kGraphBox);
   pGraphBox->setGeometry(g.left() - 10, r.top() + 10, r.width() - g.left(), r.height() - 20);
   pGraphBox->lower();

@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class CCommandRouter;
 class CGraphicsBtn;
@@ -104,4 +106,6 @@ private:
   std::function<std::optional<SetupChoice>(int)> m_runSetup;
   std::function<std::optional<int>(int)> m_askPort;
   std::function<bool()> m_saveLive;
+  static constexpr int kNoiseBoxX = 580;            // dialog units: the "Ruído" box's column of the form
+  std::vector<std::pair<QWidget *, QRect>> m_noise; // its controls at their template places
 };
