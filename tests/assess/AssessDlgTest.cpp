@@ -174,7 +174,7 @@ TEST(AssessDlg, DataLoggerWindowOpensItOnTheChosenRecordingAndItFollowsTheChoice
   log.SelectRow(0);
   QAction *open = nullptr;
   for (QAction *menu : log.findChild<QMenuBar *>()->actions())
-    if (menu->text() == "Análise")
+    if (menu->text().remove(QLatin1Char('&')) == "Análise")
       open = menu->menu()->actions().front();
   ASSERT_NE(open, nullptr);
   open->trigger();
