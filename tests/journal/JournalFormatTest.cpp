@@ -1,4 +1,7 @@
 #include "journal/JournalFormat.h"
+#include "journal/RecoveredRun.h"
+#include "records/SampleStore.h"
+#include "records/StatData.h"
 
 #include <gtest/gtest.h>
 
@@ -127,6 +130,28 @@ TEST(JournalFormat, AGapInTheNumbersCountsTheMissingSamples) {
   EXPECT_EQ(c.samples[50].dLevel, 70);
   EXPECT_EQ(c.samples.back().dLevel, 70);
   EXPECT_EQ(c.nLost, 50u);
+}
+
+// Samples a frozen window made the run miss are a gap, not damage: nothing
+// counts as lost, and the recovered run starts a new group after it.
+TEST(JournalFormat, AGapRecordSplitsTheRecoveredRunWithoutCountingDamage) {
+  std::string bytes;
+  AppendHeader(bytes, {0.2, 0, "dBA", 1});
+  AppendSample(bytes, 0, 50, "t0", "dBA");
+  AppendGap(bytes, 12);
+  AppendSample(bytes, 1, 60, "t1", "dBA");
+  AppendSample(bytes, 2, 70, "t2", "dBA");
+  const JournalContent c = ParseJournal(bytes);
+  ASSERT_EQ(c.samples.size(), 3u);
+  EXPECT_TRUE(c.bClean);
+  EXPECT_EQ(c.nLost, 0u);
+  EXPECT_EQ(c.nMissed, 12u);
+  CSampleStore live;
+  StatData stat;
+  LoadRecoveredRun(c, live, stat);
+  EXPECT_EQ(live[0].m_nGroup, 0);
+  EXPECT_EQ(live[1].m_nGroup, 1);
+  EXPECT_EQ(live[2].m_nGroup, 1);
 }
 
 TEST(JournalFormat, OverlongTextsAreCutNotOverflowed) {

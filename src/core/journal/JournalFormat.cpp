@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <optional>
+#include <utility>
 
 namespace journal {
 namespace {
@@ -11,6 +12,7 @@ namespace {
 constexpr char kHeaderType = 'H';
 constexpr char kSampleType = 'S';
 constexpr char kEndType = 'E';
+constexpr char kGapType = 'G';
 constexpr std::uint16_t kVersion = 1;
 
 constexpr std::array<std::uint32_t, 256> MakeCrcTable() {
@@ -115,6 +117,8 @@ constexpr std::size_t kSampleFixed = 15;
 bool ShapeFits(std::string_view payload) {
   if (payload[0] == kEndType)
     return payload.size() >= 2 && payload.size() == 2u + static_cast<std::uint8_t>(payload[1]);
+  if (payload[0] == kGapType)
+    return payload.size() == 5;
   if (payload[0] != kSampleType)
     return true;
   if (payload.size() < kSampleFixed)
@@ -155,6 +159,12 @@ bool DecodeSample(std::string_view payload, std::uint32_t &nSeq, JournalSample &
   std::uint8_t type = 0;
   return r.U8(type) && type == kSampleType && r.U32(nSeq) && r.F64(s.dLevel) && r.Text(s.strUnit) &&
          r.Text(s.strTime) && r.AtEnd();
+}
+
+bool DecodeGap(std::string_view payload, std::uint32_t &nMissed) {
+  CReader r(payload);
+  std::uint8_t type = 0;
+  return r.U8(type) && type == kGapType && r.U32(nMissed) && r.AtEnd();
 }
 
 bool DecodeEnd(std::string_view payload, std::string &strReason) {
@@ -199,6 +209,14 @@ void AppendSample(std::string &out, std::uint32_t nSeq, double dLevel, std::stri
   CloseFrame(out, nStart);
 }
 
+void AppendGap(std::string &out, std::uint32_t nMissed) {
+  const std::size_t nStart = out.size();
+  PutU32(out, 0);
+  out.push_back(kGapType);
+  PutU32(out, nMissed);
+  CloseFrame(out, nStart);
+}
+
 void AppendRunEnd(std::string &out, std::string_view reason) {
   const std::size_t nStart = out.size();
   PutU32(out, 0);
@@ -230,6 +248,7 @@ JournalContent ParseJournal(std::string_view bytes) {
   std::size_t nNext = 0;           // the number the next sample should carry
   std::size_t nSampleBytes = 0;    // to rate a damaged end
   JournalSample s;
+  bool bGap = false; // a gap record came before the next sample
   while (nPos < bytes.size()) {
     if (nDamageFrom != kNone && nChecked > nBudget)
       break;
@@ -246,8 +265,12 @@ JournalContent ParseJournal(std::string_view bytes) {
     std::uint32_t nSeq = 0;
     if (DecodeEnd(*f, c.strEndReason))
       c.bEnded = true;
+    if (std::uint32_t nMissed = 0; DecodeGap(*f, nMissed)) {
+      c.nMissed += nMissed;
+      bGap = true;
+    }
     if (!DecodeSample(*f, nSeq, s))
-      continue; // the run's end, or a record this version does not know
+      continue; // the run's end, a gap, or a record this version does not know
     if (nSeq < nNext) {
       c.bClean = false; // a repeated number: the first one stands
       continue;
@@ -257,6 +280,7 @@ JournalContent ParseJournal(std::string_view bytes) {
     c.nLost += nSeq - nNext;
     nNext = std::size_t{nSeq} + 1;
     nSampleBytes += kFrameOverhead + f->size();
+    s.bAfterGap = std::exchange(bGap, false);
     c.samples.push_back(std::move(s));
   }
   if (nDamageFrom != kNone) {

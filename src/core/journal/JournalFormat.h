@@ -34,6 +34,7 @@ struct RunHeader {
 };
 
 struct JournalSample {
+  bool bAfterGap = false; // the run missed samples just before this one
   double dLevel = 0;
   std::string strTime;
   std::string strUnit;
@@ -45,6 +46,10 @@ void AppendHeader(std::string &out, const RunHeader &header);
 void AppendSample(std::string &out, std::uint32_t nSeq, double dLevel, std::string_view time,
                   std::string_view unit);
 
+// The record of samples the run missed (its thread was held up, as by a
+// frozen window) before the next sample: a gap in the data, not damage.
+void AppendGap(std::string &out, std::uint32_t nMissed);
+
 // The record of why the run ended (the status text the user was shown;
 // empty when the user stopped it). Journals written before it existed
 // simply have none.
@@ -55,6 +60,7 @@ struct JournalContent {
   RunHeader header;
   std::vector<JournalSample> samples; // every intact sample, in order
   std::size_t nLost = 0;              // samples whose records are missing or damaged
+  std::size_t nMissed = 0;            // samples the run itself missed (gap records)
   bool bClean = false;                // every byte is an intact frame in sequence
   bool bEnded = false;                // the run's end was recorded
   std::string strEndReason;

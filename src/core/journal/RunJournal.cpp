@@ -37,10 +37,13 @@ CFileResult CRunJournal::OnRunStarted(double dRate, std::time_t tStart, std::str
   return Begin({dRate, static_cast<std::int64_t>(tStart), std::string(unit), ::getpid()});
 }
 
-CFileResult CRunJournal::OnSample(double dLevel, std::string_view time, std::string_view unit) {
+CFileResult CRunJournal::OnSample(double dLevel, std::string_view time, std::string_view unit,
+                                  std::size_t nMissed) {
   if (m_bBroken || !m_file.IsOpen())
     return CFileResult::Success(m_file.Path());
   m_frame.clear();
+  if (nMissed > 0)
+    journal::AppendGap(m_frame, static_cast<std::uint32_t>(nMissed));
   journal::AppendSample(m_frame, m_nSeq, dLevel, time, unit);
   CFileResult r = m_file.Append(m_frame);
   if (!r.Ok())

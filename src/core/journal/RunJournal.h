@@ -36,7 +36,8 @@ public:
   // A run begins on an empty live store.
   CFileResult OnRunStarted(double dRate, std::time_t tStart, std::string_view unit);
   // A sample was taken by the run.
-  CFileResult OnSample(double dLevel, std::string_view time, std::string_view unit);
+  // `nMissed`: samples the run missed just before this one, kept as a gap.
+  CFileResult OnSample(double dLevel, std::string_view time, std::string_view unit, std::size_t nMissed = 0);
   // Call once a second: starts flushing what was written since the last
   // flush, and reports a flush that failed since the last call.
   CFileResult OnTick();

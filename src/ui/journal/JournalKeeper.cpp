@@ -35,7 +35,8 @@ void CJournalKeeper::OnRunStarted(const SRunStart &start) {
 
 void CJournalKeeper::OnSampleTaken(const SSample &sample) {
   if (m_bGuarding)
-    Report(m_journal.OnSample(sample.rec.m_dValue, sample.rec.m_strTime, sample.rec.m_strUnit));
+    Report(
+        m_journal.OnSample(sample.rec.m_dValue, sample.rec.m_strTime, sample.rec.m_strUnit, sample.nMissed));
 }
 
 void CJournalKeeper::OnRunEnded(ERunEnd end) {
