@@ -1,5 +1,6 @@
 #include "logger/LoggerOptions.h"
 
+#include "app/OptionArg.h"
 #include "assess/AssessSettings.h"
 #include "session/MonitorRun.h"
 
@@ -107,26 +108,9 @@ CLoggerOptionsResult ParseLoggerOptions(int argc, const char *const *argv) {
   CLoggerOptions &o = r.options;
   bool bEventOptions = false;
   for (int i = 1; i < argc && r.Ok(); ++i) {
-    std::string_view a = argv[i];
-    std::string_view inlineValue;
-    bool bInline = false;
-    if (a.starts_with("--") && a.find('=') != std::string_view::npos) {
-      inlineValue = a.substr(a.find('=') + 1);
-      a = a.substr(0, a.find('='));
-      bInline = true;
-    }
-    auto value = [&](std::string_view &out) {
-      if (bInline) {
-        out = inlineValue;
-        return true;
-      }
-      if (i + 1 >= argc) {
-        r.strError = std::string(a) + " needs a value";
-        return false;
-      }
-      out = argv[++i];
-      return true;
-    };
+    COptionArg arg(argc, argv, i);
+    const std::string_view a = arg.Name();
+    auto value = [&](std::string_view &out) { return arg.Value(out, r.strError); };
     std::string_view v;
     if (a == "--help" || a == "-h") {
       o.bHelp = true;
@@ -195,11 +179,7 @@ CLoggerOptionsResult ParseLoggerOptions(int argc, const char *const *argv) {
       o.bMqttInsecure = true;
     } else if (a == "--ha-discovery") {
       // The prefix is optional: a next word that is not an option is it.
-      if (bInline)
-        v = inlineValue;
-      else if (i + 1 < argc && !std::string_view(argv[i + 1]).starts_with("-"))
-        v = argv[++i];
-      else
+      if (!arg.OptionalValue(v))
         v = "homeassistant";
       if (v.empty() || v.find_first_of("+#") != std::string_view::npos)
         r.strError = "--ha-discovery: the discovery prefix must not be empty or hold + or #";

@@ -1,5 +1,6 @@
 #include "report/ReportOptions.h"
 
+#include "app/OptionArg.h"
 #include "files/NumberText.h"
 
 #include <optional>
@@ -36,27 +37,10 @@ CReportOptionsResult ParseReportOptions(int argc, const char *const *argv) {
   CReportOptions &o = r.options;
   bool bMinDuration = false, bRelease = false, bPdfText = false;
   for (int i = 1; i < argc && r.Ok(); ++i) {
-    std::string_view a = argv[i];
-    std::string_view inlineValue;
-    bool bInline = false;
-    if (a.starts_with("--") && a.find('=') != std::string_view::npos) {
-      inlineValue = a.substr(a.find('=') + 1);
-      a = a.substr(0, a.find('='));
-      bInline = true;
-    }
+    COptionArg arg(argc, argv, i);
+    const std::string_view a = arg.Name();
     std::string_view v;
-    auto value = [&]() {
-      if (bInline) {
-        v = inlineValue;
-        return true;
-      }
-      if (i + 1 >= argc) {
-        r.strError = std::string(a) + " needs a value";
-        return false;
-      }
-      v = argv[++i];
-      return true;
-    };
+    auto value = [&]() { return arg.Value(v, r.strError); };
     auto number = [&](const char *what) -> std::optional<double> {
       if (!value())
         return std::nullopt;
