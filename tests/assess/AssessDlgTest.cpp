@@ -105,6 +105,12 @@ TEST(AssessDlg, ExportsWriteTheTwoCsvFilesAndTheWorkbook) {
   EXPECT_NE(events.find(",5.0,90.0,90.0,97.0\r\n"), std::string::npos) << events;
   EXPECT_TRUE(std::filesystem::exists(dir.File("a.xlsx")));
   EXPECT_TRUE(prompts.Messages().empty());
+  // Each export after the first starts where the one before went.
+  const QString folder = QString::fromStdString(dir.Path().string());
+  ASSERT_EQ(prompts.m_asked.size(), 3u);
+  EXPECT_EQ(prompts.m_asked[0].caption, "periodos.csv");
+  EXPECT_EQ(prompts.m_asked[1].caption, folder + "/eventos.csv");
+  EXPECT_EQ(prompts.m_asked[2].caption, folder + "/analise.xlsx");
   dlg.OnExportEvents(); // a folder that is not there: the user is told
   ASSERT_EQ(prompts.Messages().size(), 1u);
   EXPECT_TRUE(prompts.Messages()[0].contains("no/such/e.csv"));

@@ -3,6 +3,7 @@
 #include "files/TempDir.h"
 #include "files/XlsxParts.h"
 #include "forms/DialogTemplate.h"
+#include "graph/ColorSettings.h"
 #include "support/FixedTime.h"
 #include "support/ScriptedPrompts.h"
 
@@ -84,6 +85,32 @@ TEST_F(MainFileCommandsTest, EachKindOfDialogStartsInItsLastFolder) {
   EXPECT_EQ(starts, (std::vector<QString>{"2026-12-7 13-5.txt", "2026-12-7 13-5.xls", "",
                                           dir + "/saved/2026-12-7 13-5.txt",
                                           dir + "/sheets/2026-12-7 13-5.xls", dir + "/saved"}));
+}
+
+// The folders outlive the program: the next start (new prompts, the real
+// ones included) opens each kind of dialog where it was last chosen.
+TEST_F(MainFileCommandsTest, TheLastFoldersAreThereAgainAfterARestart) {
+  namespace fs = std::filesystem;
+  for (const char *sub : {"saved", "sheets"})
+    fs::create_directories(m_dir.Path() / sub);
+  m_prompts.KeepFoldersIn(ColorConfigPath());
+  m_stores.m_live.Emplace(65.3, "07-12-2026,13:05:00", "dBA", 0, 0.5);
+  m_prompts.m_paths = {Path("saved/a.txt"), Path("sheets/a.xls")};
+  m_cmds.OnSaveAs(nullptr);
+  m_cmds.OnExportExcel(nullptr, StatData{});
+
+  const QString dir = QString::fromStdString(m_dir.Path().string());
+  CScriptedPrompts restarted;
+  restarted.KeepFoldersIn(ColorConfigPath());
+  CDataLogHolder holder([&] { return std::make_unique<CDataLogDlg>(m_stores, restarted, FixedTime); });
+  CMainFileCommands cmds(restarted, m_stores, holder, FixedTime);
+  cmds.OnExportExcel(nullptr, StatData{});
+  ASSERT_EQ(restarted.m_asked.size(), 1u);
+  EXPECT_EQ(restarted.m_asked[0].caption, dir + "/sheets/2026-12-7 13-5.xls");
+  EXPECT_EQ(CQtPrompts().LastFolder(CPrompts::EFolder::Save), dir + "/saved");
+
+  fs::remove_all(m_dir.Path() / "saved"); // gone since: the dialog starts where it always did
+  EXPECT_EQ(CQtPrompts().LastFolder(CPrompts::EFolder::Save), "");
 }
 
 TEST_F(MainFileCommandsTest, ExportShowsTheWaitCursorAlsoWhileTheDialogIsOpen) {

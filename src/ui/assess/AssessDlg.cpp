@@ -18,6 +18,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -289,10 +290,24 @@ void CAssessDlg::ShowFailure(const std::string &strPath, const std::string &strR
                        QString::fromUtf8(kWindowTitle), CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
 }
 
+namespace {
+// An export's save dialog, starting in the folder the last export went to,
+// as the main window's exports do.
+std::optional<QString> AskExportPath(CPrompts &prompts, QWidget *parent, const char *filter,
+                                     const QString &name) {
+  QString start = name;
+  if (const QString folder = prompts.LastFolder(CPrompts::EFolder::Export); !folder.isEmpty())
+    start = QDir(folder).filePath(name);
+  std::optional<QString> path = prompts.GetSaveFileName(parent, QString::fromUtf8(filter), start);
+  if (path)
+    prompts.RememberFolder(CPrompts::EFolder::Export, *path);
+  return path;
+}
+} // namespace
+
 void CAssessDlg::ExportCsv(bool bPeriods) {
-  const std::optional<QString> path =
-      m_prompts.GetSaveFileName(this, QString::fromUtf8(kCsvFilter),
-                                bPeriods ? QStringLiteral("periodos.csv") : QStringLiteral("eventos.csv"));
+  const std::optional<QString> path = AskExportPath(
+      m_prompts, this, kCsvFilter, bPeriods ? QStringLiteral("periodos.csv") : QStringLiteral("eventos.csv"));
   if (!path)
     return;
   const SeriesAssessment a = Complete();
@@ -312,7 +327,7 @@ void CAssessDlg::OnExportEvents() {
 
 void CAssessDlg::OnExportWorkbook() {
   const std::optional<QString> path =
-      m_prompts.GetSaveFileName(this, QString::fromUtf8(kWorkbookFilter), QStringLiteral("analise.xlsx"));
+      AskExportPath(m_prompts, this, kWorkbookFilter, QStringLiteral("analise.xlsx"));
   if (!path)
     return;
   StatData stat = ComputeStatistics(m_samples, m_bLive ? kRunStatStart : kRecordingStatStart);

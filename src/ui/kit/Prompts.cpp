@@ -1,7 +1,9 @@
 #include "kit/Prompts.h"
 
+#include "files/IniFile.h"
 #include "forms/DialogTemplate.h"
 #include "forms/UiTexts.h"
+#include "graph/ColorSettings.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>
@@ -163,13 +165,39 @@ std::unique_ptr<QPrinter> CQtPrompts::SelectPrinter(QWidget *parent) {
   return printer;
 }
 
+CQtPrompts::CQtPrompts() {
+  KeepFoldersIn(ColorConfigPath());
+}
+
 QString CPrompts::LastFolder(EFolder kind) const {
-  const auto it = m_lastFolders.find(kind);
-  return it == m_lastFolders.end() ? QString() : it->second;
+  QString folder;
+  if (const auto it = m_lastFolders.find(kind); it != m_lastFolders.end())
+    folder = it->second;
+  else if (!m_settingsPath.isEmpty())
+    folder = QFile::decodeName(
+        QByteArray::fromStdString(CIniFile::Load(QFile::encodeName(m_settingsPath).toStdString())
+                                      .Get(kFolderSection, kFolderKeys[static_cast<size_t>(kind)])
+                                      .value_or(std::string())));
+  // A folder removed since (or on a stick pulled out) would leave the dialog nowhere.
+  return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
 void CPrompts::RememberFolder(EFolder kind, const QString &path) {
-  m_lastFolders[kind] = QFileInfo(path).absolutePath();
+  const QString folder = QFileInfo(path).absolutePath();
+  m_lastFolders[kind] = folder;
+  // A line break would split the settings line; such a folder lasts this run only.
+  if (m_settingsPath.isEmpty() || folder.contains(QLatin1Char('\n')) || folder.contains(QLatin1Char('\r')))
+    return;
+  const std::string strPath = QFile::encodeName(m_settingsPath).toStdString();
+  CIniFile ini = CIniFile::Load(strPath);
+  ini.Set(kFolderSection, kFolderKeys[static_cast<size_t>(kind)], QFile::encodeName(folder).toStdString());
+  QDir().mkpath(QFileInfo(m_settingsPath).absolutePath());
+  std::string strError;
+  ini.Save(strPath, strError); // not kept: the next start opens elsewhere, nothing is lost
+}
+
+void CPrompts::KeepFoldersIn(const QString &settingsPath) {
+  m_settingsPath = settingsPath;
 }
 
 bool CPrompts::OpenUrl(const QUrl &url) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/RememberedFolders.h"
+
 #include <QColor>
 #include <QString>
 
@@ -59,11 +61,14 @@ public:
   virtual std::unique_ptr<QPrinter> SelectPrinter(QWidget *parent) = 0;
 
   // The folder each kind of file was last chosen in, for its next dialog to
-  // start there; empty until one was chosen in this run of the program.
-  enum class EFolder { Open, Save, Export, Print };
+  // start there; empty until one was chosen, or when it is gone since.
+  using EFolder = EFolderKind;
   QString LastFolder(EFolder kind) const;
   // Remembers the folder of `path`, a file just chosen for `kind`.
   void RememberFolder(EFolder kind, const QString &path);
+  // Keeps the folders in the settings file `settingsPath` too, so that they
+  // outlive this run of the program. Without it they last as long as this object.
+  void KeepFoldersIn(const QString &settingsPath);
 
   // Opens a document (the user manual) with the desktop's viewer; false when
   // nothing could open it. Real dialogs and scripted prompts alike pass here.
@@ -71,11 +76,14 @@ public:
 
 private:
   std::map<EFolder, QString> m_lastFolders;
+  QString m_settingsPath;
 };
 
 // Real dialogs.
 class CQtPrompts : public CPrompts {
 public:
+  // The folders of the file dialogs are kept in the program's settings file.
+  CQtPrompts();
   int MessageBox(QWidget *parent, const QString &text, const QString &caption, Buttons buttons,
                  Icon icon) override;
   std::optional<QString> GetOpenFileName(QWidget *parent, const QString &filter,
