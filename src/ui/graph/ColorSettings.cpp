@@ -1,18 +1,6 @@
 #include "graph/ColorSettings.h"
 
-#include <QDir>
 #include <QFile>
-#include <QStandardPaths>
-
-QString ColorConfigPath(bool bCreateFolder) {
-  const QString name = QString::fromLatin1(kColorConfigName);
-  const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-  if (dir.isEmpty())
-    return name;
-  if (bCreateFolder)
-    QDir().mkpath(dir);
-  return dir + QLatin1Char('/') + name;
-}
 
 GraphColors LoadGraphColors() {
   return ReadColorConfig(QFile::encodeName(ColorConfigPath()).toStdString());

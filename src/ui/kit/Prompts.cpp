@@ -3,7 +3,7 @@
 #include "files/IniFile.h"
 #include "forms/DialogTemplate.h"
 #include "forms/UiTexts.h"
-#include "graph/ColorSettings.h"
+#include "kit/SettingsFile.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>
