@@ -26,9 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
       std::abort();
     return 0;
   }
+  // Lines end at LF, CR LF or a lone CR.
   std::size_t nLines = 1;
   for (std::size_t i = 0; i < size; ++i)
-    nLines += data[i] == '\n';
+    nLines += data[i] == '\n' || (data[i] == '\r' && (i + 1 == size || data[i + 1] != '\n'));
   if (store.GetSize() >= nLines)
     std::abort(); // the header line is no sample
   if (store.GetSize() == 0)
