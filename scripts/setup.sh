@@ -7,6 +7,8 @@ pkgs=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev l
 pkgs+=(libxlsxwriter-dev pkgconf unzip)
 # Qt's own dialogs in the program's Portuguese; LibreOffice renders exported workbooks in the tests.
 pkgs+=(qt6-translations-l10n libreoffice-calc-nogui)
+# lupdate and lrelease, and their CMake functions, for the English catalogue.
+pkgs+=(qt6-l10n-tools qt6-tools-dev)
 # Publishing to a message broker: the library, and a broker and clients for the tests.
 pkgs+=(libmosquitto-dev mosquitto mosquitto-clients)
 # The logger's TLS to the broker: the tests make their certificates with openssl.

@@ -1,5 +1,5 @@
 #include "app/QtCatalogue.h"
-#include "forms/UiTexts.h"
+#include "lang/Language.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
@@ -35,7 +35,7 @@ TEST(QtCatalogue, FileDialogSaysAbrirAndCancelarWhateverTheLocale) {
     ::setenv("LANG", lang, 1);
     QLocale::setDefault(QLocale(QString::fromLatin1(lang)));
     QString reason;
-    const QtCatalogues t = InstallQtCatalogue(QString::fromUtf8(UiTexts::kLanguage), reason);
+    const QtCatalogues t = InstallQtCatalogue(QString::fromUtf8(QtCatalogueLanguage(ELanguage::Original)), reason);
     ASSERT_FALSE(t.empty()) << reason.toStdString() << " (Debian's qt6-translations-l10n)";
     EXPECT_EQ(FileDialogButtons(), (QStringList{QStringLiteral("Abrir"), QStringLiteral("Cancelar")}));
   }

@@ -53,6 +53,15 @@ AppOptionsResult ParseAppOptions(const std::vector<std::string> &args) {
         return r;
       }
       r.options.nRunRate = static_cast<int>(it - kSampleRateTexts.begin());
+    } else if (a == "--lang") {
+      std::string strLang;
+      if (!value(strLang))
+        return r;
+      r.options.language = LanguageFromOption(strLang);
+      if (!r.options.language) {
+        r.strError = "--lang takes pt or en";
+        return r;
+      }
     } else if (a == "--help" || a == "-h") {
       r.options.bHelp = true;
     } else if (a == "--version") {
@@ -70,7 +79,7 @@ AppOptionsResult ParseAppOptions(const std::vector<std::string> &args) {
 
 const char *AppUsage() {
   return "usage: tarvik [--simulate] [--screenshot PATH [--screenshot-of WHAT]] [--port-template TEMPLATE] "
-         "[--run RATE]\n"
+         "[--run RATE] [--lang pt|en]\n"
          "              [--help] [--version] [Qt options]\n"
          "  --simulate          start a simulated meter on a pseudo-terminal and use it\n"
          "  --screenshot PATH   save a picture of the main window once the first reading\n"
@@ -80,6 +89,8 @@ const char *AppUsage() {
          "  --port-template T   device of a port number, default /dev/ttyUSB%d\n"
          "  --run RATE          start a monitoring run, one sample every RATE seconds\n"
          "                      (0.1 to 10), as soon as the meter is heard\n"
+         "  --lang pt|en        the windows' language; default: English when the\n"
+         "                      user's language is English, the program's own otherwise\n"
          "  --help              show this text and exit\n"
          "  --version           show the version and exit\n"
          "Qt's own options (-platform NAME, -style NAME, ...) are passed on to Qt.\n";

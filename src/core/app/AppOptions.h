@@ -1,5 +1,8 @@
 #pragma once
 
+#include "lang/Language.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +17,8 @@ struct AppOptions {
   bool bHelp = false;          // --help
   bool bVersion = false;       // --version
   int nRunRate = -1;           // --run RATE: a monitoring run as soon as the meter is heard (rate box index)
-  std::string strStateFolder;  // where the run journal lives; empty: the user's state folder
+  std::optional<ELanguage> language; // --lang pt|en; nothing: the user's UI language
+  std::string strStateFolder;        // where the run journal lives; empty: the user's state folder
 };
 
 struct AppOptionsResult {

@@ -8,9 +8,6 @@
 // the caller.
 namespace UiTexts {
 
-// The language of these texts, for Qt's own dialogs to follow.
-inline constexpr const char *kLanguage = "pt_PT";
-
 // Status bar text of each command while its menu item or toolbar button is
 // under the mouse.
 struct CommandTip {

@@ -1,9 +1,8 @@
+#include "app/AppLanguage.h"
 #include "app/AppOptions.h"
 #include "app/MainFrame.h"
 #include "app/ProgramOutput.h"
-#include "app/QtCatalogue.h"
 #include "app/TarvikApp.h"
-#include "forms/UiTexts.h"
 #include "kit/Prompts.h"
 
 #include "TarvikVersion.h"
@@ -11,7 +10,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 #include <string>
@@ -43,8 +41,8 @@ int main(int argc, char **argv) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/tarvik.svg")));
 
   QString strNoCatalogue;
-  const QtCatalogues qtTexts = InstallQtCatalogue(QString::fromUtf8(UiTexts::kLanguage), strNoCatalogue);
-  if (qtTexts.empty()) // Qt's dialogs stay in English; everything else works
+  const AppTranslators translators = InstallLanguage(UserLanguage(parsed.options.language), strNoCatalogue);
+  if (!strNoCatalogue.isEmpty()) // those texts stay untranslated; everything else works
     std::fprintf(stderr, "tarvik: %s\n", qPrintable(strNoCatalogue));
 
   CQtPrompts prompts;
