@@ -1,4 +1,5 @@
 #include "files/WorkbookFile.h"
+#include "files/ScopedCNumbers.h"
 
 #include "files/AtomicFile.h"
 #include "files/NumberText.h"
@@ -229,6 +230,7 @@ CFileResult WriteWorkbookFile(const std::string &strPath, const CSampleArray &sa
   CFileResult res = file.Open(strPath);
   if (!res.Ok())
     return res;
+  const CScopedCNumbers cNumbers;
 
   // Rows go out in order, so the sheet need not be held in memory.
   lxw_workbook_options options{LXW_TRUE, nullptr, LXW_FALSE};
