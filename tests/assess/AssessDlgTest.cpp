@@ -1,12 +1,18 @@
 #include "assess/AssessDlg.h"
 #include "../print/PdfPages.h"
+#include "app/AppLanguage.h"
+#include "assess/AssessSheets.h"
+#include "assess/AssessSummary.h"
 #include "assess/LiveAnalysis.h"
+#include "assess/ReportLayout.h"
 #include "datalog/DataLogDlg.h"
 #include "files/TempDir.h"
+#include "forms/CommandIds.h"
 #include "forms/ControlIds.h"
 #include "graph/GraphMath.h"
 #include "graph/GraphicsBtn.h"
 #include "kit/DialogBuilder.h"
+#include "print/PageTr.h"
 #include "records/SampleStore.h"
 #include "support/ScriptedPrompts.h"
 
@@ -16,8 +22,10 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -194,4 +202,59 @@ TEST(AssessDlg, DataLoggerWindowOpensItOnTheChosenRecordingAndItFollowsTheChoice
   EXPECT_EQ(dlg->Current().nSamples, 8u);
   EXPECT_EQ(dlg->Current().weighting, Weighting::C);
   EXPECT_EQ(dlg->Current().exposure.refusal, ExposureRefusal::NotAWeighted);
+}
+
+TEST(AssessDlg, EnglishCatalogueTranslatesTheWindowsAndPagesButNotTheWorkbook) {
+  QString reason;
+  const AppTranslators english = InstallLanguage(ELanguage::English, reason);
+  ASSERT_TRUE(reason.isEmpty()) << reason.toStdString();
+  CDataStores stores;
+  Fill(stores.m_log, 0, 120);
+  CScriptedPrompts prompts;
+  CDataLogDlg log(stores, prompts);
+  log.Create();
+  QStringList menus;
+  for (QAction *menu : log.findChild<QMenuBar *>()->actions())
+    menus << menu->text().remove(QLatin1Char('&'));
+  EXPECT_EQ(menus, QStringList({"Import…", "Export…", "Save", "Print", "Analysis"}));
+  EXPECT_EQ(log.Action(datalog::ID_PRINT_GRAPH)->text().remove(QLatin1Char('&')), "Print Graph…");
+  EXPECT_EQ(log.List()->headerItem()->text(1), "Date, time");
+  EXPECT_EQ(log.List()->headerItem()->text(2), "Unit");
+
+  CAssessDlg dlg(prompts, stores.m_log, false, RecordingSource(3));
+  dlg.SetControls(Threshold85(), false);
+  EXPECT_EQ(dlg.windowTitle(), "Analysis");
+  EXPECT_EQ(dlg.Source(), "DATALOGGER, recording 3");
+  const QTabWidget *tabs = dlg.findChild<QTabWidget *>();
+  EXPECT_EQ(QStringList({tabs->tabText(0), tabs->tabText(1), tabs->tabText(2)}),
+            QStringList({"Periods", "Events", "Summary"}));
+  EXPECT_EQ(dlg.PeriodsTable()->horizontalHeaderItem(3)->text(), "Coverage (%)");
+  QStringList buttons;
+  for (const QPushButton *b : dlg.findChildren<QPushButton *>())
+    buttons << b->text();
+  EXPECT_TRUE(buttons.contains("Print Report…") && buttons.contains("Export to Excel…"))
+      << buttons.join('|').toStdString();
+  const SeriesAssessment a = AssessSeries(CSampleArray(stores.m_log), Threshold85());
+  std::map<std::string, std::string> summary;
+  for (const SummaryRow &r : SummaryRows(a, TrUtf8))
+    summary[r.strLabel] = r.strText;
+  EXPECT_TRUE(summary["Time above threshold"].ends_with("% of the measured time)"))
+      << summary["Time above threshold"];
+  EXPECT_EQ(summary["Action/limit"], "below the action values");
+  EXPECT_EQ(AlarmText(87.3, kT0, TrUtf8), "Threshold exceeded: 87.3 dB since 10:00:00");
+  const std::vector<PageImage> pages =
+      LayoutAssessmentReport(a, CSampleArray(stores.m_log), {}, 2480, 3508, 40, TrUtf8);
+  ASSERT_EQ(pages.size(), 1u);
+  std::vector<std::string> texts;
+  for (const PageOp &op : pages[0].ops)
+    texts.push_back(op.text);
+  for (const char *text : {"Noise report", "Place:", "Summary", "Page 1 of 1"})
+    EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
+
+  // The workbook is a file: its sheets and headings stay the program's own.
+  const std::vector<WorkbookSheet> sheets = AssessmentSheets(a);
+  ASSERT_EQ(sheets.size(), 3u);
+  EXPECT_EQ(sheets[0].strName, "Períodos");
+  EXPECT_EQ(sheets[0].heads[3], "Cobertura (%)");
+  EXPECT_EQ(sheets[2].rows[0][0].strText, "Amostras");
 }

@@ -17,13 +17,13 @@ std::string OneDecimal(double d) {
   return s;
 }
 
-SummaryRow PartRow(const char *label, const DayPartFigures &p) {
+SummaryRow PartRow(TrText label, const DayPartFigures &p, TranslateFn tr) {
   if (p.nSamples == 0)
-    return {label, kNoSamples, std::nullopt};
-  return {label, FillText(kCoverage, FormatDecibels(p.dLeq), OneDecimal(p.dCoveragePercent)), p.dLeq};
+    return {tr(label), tr(kNoSamples), std::nullopt};
+  return {tr(label), FillText(tr(kCoverage), FormatDecibels(p.dLeq), OneDecimal(p.dCoveragePercent)), p.dLeq};
 }
 
-const char *FlagText(ExposureFlag f) {
+TrText FlagText(ExposureFlag f) {
   switch (f) {
   case ExposureFlag::LimitValue:
     return kFlagLimit;
@@ -51,51 +51,53 @@ std::string ClockText(CivilSeconds t) {
          Two(f.nMinute) + ":" + Two(f.nSecond);
 }
 
-std::string AlarmText(double dLmax, CivilSeconds tStart) {
+std::string AlarmText(double dLmax, CivilSeconds tStart, TranslateFn tr) {
   const CivilFields f = FromCivilSeconds(tStart);
-  return FillText(kAlarm, FormatDecibels(dLmax), Two(f.nHour) + ":" + Two(f.nMinute) + ":" + Two(f.nSecond));
+  return FillText(tr(kAlarm), FormatDecibels(dLmax),
+                  Two(f.nHour) + ":" + Two(f.nMinute) + ":" + Two(f.nSecond));
 }
 
-std::vector<SummaryRow> SummaryRows(const SeriesAssessment &a) {
+std::vector<SummaryRow> SummaryRows(const SeriesAssessment &a, TranslateFn tr) {
   std::vector<SummaryRow> rows;
-  rows.push_back({kSamples, std::to_string(a.nSamples), static_cast<double>(a.nSamples)});
+  rows.push_back({tr(kSamples), std::to_string(a.nSamples), static_cast<double>(a.nSamples)});
   if (a.nSamples == 0)
     return rows;
-  rows.push_back({kStart, ClockText(a.tStart), std::nullopt});
-  rows.push_back({kEnd, ClockText(a.tEnd), std::nullopt});
-  rows.push_back({kMeasured, FormatDuration(a.dDurationSec), std::nullopt});
+  rows.push_back({tr(kStart), ClockText(a.tStart), std::nullopt});
+  rows.push_back({tr(kEnd), ClockText(a.tEnd), std::nullopt});
+  rows.push_back({tr(kMeasured), FormatDuration(a.dDurationSec), std::nullopt});
   const std::string leq = a.weighting == Weighting::A ? "LAeq" : a.weighting == Weighting::C ? "LCeq" : "Leq";
   rows.push_back({leq, FormatDecibels(a.stats.dLeq) + " dB", a.stats.dLeq});
   const DailyExposure &e = a.exposure;
   if (e.dLex8h) {
-    rows.push_back({kLex, FormatDecibels(*e.dLex8h) + " dB(A)", *e.dLex8h});
-    rows.push_back({kLexFlag, FlagText(e.flag), std::nullopt});
+    rows.push_back({tr(kLex), FormatDecibels(*e.dLex8h) + " dB(A)", *e.dLex8h});
+    rows.push_back({tr(kLexFlag), tr(FlagText(e.flag)), std::nullopt});
   } else {
-    const std::string unit = a.weighting == Weighting::C ? "dBC" : "dBA e dBC";
-    rows.push_back({kLex, e.refusal == ExposureRefusal::NotAWeighted ? FillText(kLexNotA, unit) : kLexNoTime,
-                    std::nullopt});
+    const std::string unit = a.weighting == Weighting::C ? "dBC" : tr(kBothWeightings);
+    rows.push_back(
+        {tr(kLex), e.refusal == ExposureRefusal::NotAWeighted ? FillText(tr(kLexNotA), unit) : tr(kLexNoTime),
+         std::nullopt});
   }
-  rows.push_back(PartRow(kLday, a.den.day));
-  rows.push_back(PartRow(kLevening, a.den.evening));
-  rows.push_back(PartRow(kLnight, a.den.night));
+  rows.push_back(PartRow(kLday, a.den.day, tr));
+  rows.push_back(PartRow(kLevening, a.den.evening, tr));
+  rows.push_back(PartRow(kLnight, a.den.night, tr));
   if (a.den.dLden) {
-    rows.push_back({kLden, FormatDecibels(*a.den.dLden) + " dB", *a.den.dLden});
+    rows.push_back({tr(kLden), FormatDecibels(*a.den.dLden) + " dB", *a.den.dLden});
   } else {
     std::string missing;
     const DayPartFigures *parts[] = {&a.den.day, &a.den.evening, &a.den.night};
     for (int i = 0; i < 3; ++i)
       if (parts[i]->nSamples == 0)
-        missing += (missing.empty() ? "" : ", ") + std::string(kPartNames[i]);
-    rows.push_back({kLden, FillText(kLdenMissing, missing), std::nullopt});
+        missing += (missing.empty() ? "" : ", ") + tr(kPartNames[i]);
+    rows.push_back({tr(kLden), FillText(tr(kLdenMissing), missing), std::nullopt});
   }
   if (a.settings.dThreshold) {
-    rows.push_back({kEvents, std::to_string(a.events.size()), static_cast<double>(a.events.size())});
+    rows.push_back({tr(kEvents), std::to_string(a.events.size()), static_cast<double>(a.events.size())});
     const double dShare = a.dDurationSec > 0 ? 100.0 * a.dTimeAboveSec / a.dDurationSec : 0;
-    rows.push_back({kTimeAbove,
-                    FillText(kTimeAboveShare, FormatDuration(a.dTimeAboveSec), OneDecimal(dShare)),
+    rows.push_back({tr(kTimeAbove),
+                    FillText(tr(kTimeAboveShare), FormatDuration(a.dTimeAboveSec), OneDecimal(dShare)),
                     a.dTimeAboveSec});
   } else {
-    rows.push_back({kEvents, kNoThreshold, std::nullopt});
+    rows.push_back({tr(kEvents), tr(kNoThreshold), std::nullopt});
   }
   return rows;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "assess/SeriesAssessment.h"
+#include "lang/Translate.h"
 
 #include <optional>
 #include <string>
@@ -8,17 +9,18 @@
 
 // One line of the summary as the "Resumo" tab, the workbook and the printed
 // report show it: a label, its text, and the number behind it when it has one.
+// The texts come through `tr`; the workbook keeps the source texts.
 struct SummaryRow {
   std::string strLabel;
   std::string strText;
   std::optional<double> dValue;
 };
 
-std::vector<SummaryRow> SummaryRows(const SeriesAssessment &a);
+std::vector<SummaryRow> SummaryRows(const SeriesAssessment &a, TranslateFn tr = SourceText);
 
 // "dd-mm-yyyy hh:mm:ss" of a clock-face time.
 std::string ClockText(CivilSeconds t);
 // "Limiar excedido: 87.3 dB desde 14:02:11".
-std::string AlarmText(double dLmax, CivilSeconds tStart);
+std::string AlarmText(double dLmax, CivilSeconds tStart, TranslateFn tr = SourceText);
 // "%1", "%2" of a text replaced.
 std::string FillText(std::string text, const std::string &a1, const std::string &a2 = {});

@@ -25,7 +25,9 @@ std::string Num(double d) {
 // Pages filled line by line; a new page starts when the next line would not fit.
 class CPages {
 public:
-  CPages(int W, int H, int L) : m_W(W), m_H(H), m_L(L), m_margin(W / 12) { NewPage(); }
+  CPages(int W, int H, int L, TranslateFn tr) : m_W(W), m_H(H), m_L(L), m_margin(W / 12), m_tr(tr) {
+    NewPage();
+  }
 
   PageImage &Page() { return m_pages.back(); }
   int Left() const { return m_margin; }
@@ -57,7 +59,7 @@ public:
     const std::size_t n = m_pages.size();
     for (std::size_t i = 0; i < n; ++i)
       m_pages[i].Text(m_margin, m_H - m_margin,
-                      "Página " + std::to_string(i + 1) + " de " + std::to_string(n));
+                      FillText(m_tr(kReportPage), std::to_string(i + 1), std::to_string(n)));
     return std::move(m_pages);
   }
 
@@ -67,6 +69,7 @@ private:
     m_y = m_margin;
   }
   int m_W, m_H, m_L, m_margin;
+  TranslateFn m_tr;
   int m_y = 0;
   std::vector<PageImage> m_pages;
 };
@@ -142,35 +145,43 @@ void DrawGraph(PageImage &p, const SeriesAssessment &a, const CSampleArray &samp
     p.Text(x0 + w - 12 * L, y0 + h + L / 4, ClockText(a.tEnd));
   }
 }
+
+std::vector<std::string> Translated(const TrText *first, const TrText *last, TranslateFn tr) {
+  std::vector<std::string> texts;
+  for (; first != last; ++first)
+    texts.push_back(tr(*first));
+  return texts;
+}
 } // namespace
 
-std::string InstrumentText(const SeriesAssessment &a, const CSampleArray &samples) {
-  std::string s = "Sonómetro digital";
+std::string InstrumentText(const SeriesAssessment &a, const CSampleArray &samples, TranslateFn tr) {
+  std::string s = tr(kReportMeter);
   if (a.weighting == Weighting::A || a.weighting == Weighting::C)
     s += a.weighting == Weighting::A ? ", dBA" : ", dBC";
   if (!samples.IsEmpty()) {
-    s += ", uma amostra a cada ";
-    AppendFixed(s, samples.SampleRate(0), 1);
-    s += " s";
+    std::string rate;
+    AppendFixed(rate, samples.SampleRate(0), 1);
+    s += FillText(tr(kReportSampleEvery), rate);
   }
   return s;
 }
 
 std::vector<PageImage> LayoutAssessmentReport(const SeriesAssessment &a, const CSampleArray &samples,
-                                              const ReportInfo &info, int W, int H, int L) {
-  CPages pages(W, H, L);
-  pages.Text(pages.Left(), info.strTitle.empty() ? kReportTitle : info.strTitle);
+                                              const ReportInfo &info, int W, int H, int L, TranslateFn tr) {
+  CPages pages(W, H, L, tr);
+  pages.Text(pages.Left(), info.strTitle.empty() ? tr(kReportTitle) : info.strTitle);
   pages.Advance(2 * L);
-  const std::string interval = a.nSamples ? ClockText(a.tStart) + " a " + ClockText(a.tEnd) + " (" +
-                                                FormatDuration(a.dDurationSec) + ")"
-                                          : "";
-  const std::pair<const char *, std::string> particulars[] = {
+  const std::string interval = a.nSamples
+                                   ? FillText(tr(kReportFromTo), ClockText(a.tStart), ClockText(a.tEnd)) +
+                                         " (" + FormatDuration(a.dDurationSec) + ")"
+                                   : "";
+  const std::pair<TrText, std::string> particulars[] = {
       {kReportPlace, info.strPlace},   {kReportOperator, info.strOperator},
-      {kReportNotes, info.strNotes},   {kReportInstrument, InstrumentText(a, samples)},
+      {kReportNotes, info.strNotes},   {kReportInstrument, InstrumentText(a, samples, tr)},
       {kReportSource, info.strSource}, {kReportInterval, interval}};
   const int valueX = pages.Left() + pages.Width() / 4;
   for (const auto &[label, text] : particulars) {
-    pages.Text(pages.Left(), std::string(label) + ":");
+    pages.Text(pages.Left(), tr(label) + ":");
     pages.Text(valueX, text);
     pages.Advance(L);
   }
@@ -179,21 +190,22 @@ std::vector<PageImage> LayoutAssessmentReport(const SeriesAssessment &a, const C
   DrawGraph(pages.Page(), a, samples, pages.Left() + 4 * L, pages.Y(), pages.Width() - 4 * L, graphH, L);
   pages.Advance(graphH + 2 * L);
 
-  pages.Text(pages.Left(), kTabSummary);
+  pages.Text(pages.Left(), tr(kTabSummary));
   pages.Advance(L + L / 4);
-  for (const SummaryRow &r : SummaryRows(a)) {
+  for (const SummaryRow &r : SummaryRows(a, tr)) {
     pages.Need(L);
     pages.Text(pages.Left(), r.strLabel);
     pages.Text(valueX, r.strText);
     pages.Advance(L);
   }
 
-  const std::vector<std::string> periodHeads(std::begin(kPeriodHeads), std::end(kPeriodHeads));
+  const std::vector<std::string> periodHeads =
+      Translated(std::begin(kPeriodHeads), std::end(kPeriodHeads), tr);
   const std::vector<int> periodCols =
       Columns({2.6, 2.6, 1.2, 1.4, 0.9, 0.9, 0.9, 0.9, 0.9, 0.9}, pages.Width());
   pages.Advance(L);
   pages.Need(3 * L);
-  pages.Text(pages.Left(), kTabPeriods);
+  pages.Text(pages.Left(), tr(kTabPeriods));
   pages.Advance(L + L / 4);
   pages.Row(periodHeads, periodCols, true);
   for (const PeriodFigures &p : a.periods) {
@@ -203,14 +215,14 @@ std::vector<PageImage> LayoutAssessmentReport(const SeriesAssessment &a, const C
               periodCols, false);
   }
 
-  const std::vector<std::string> eventHeads(std::begin(kEventHeads), std::end(kEventHeads));
+  const std::vector<std::string> eventHeads = Translated(std::begin(kEventHeads), std::end(kEventHeads), tr);
   const std::vector<int> eventCols = Columns({2.6, 2.6, 1.4, 1, 1, 1}, pages.Width());
   pages.Advance(L);
   pages.Need(3 * L);
-  pages.Text(pages.Left(), kTabEvents);
+  pages.Text(pages.Left(), tr(kTabEvents));
   pages.Advance(L + L / 4);
   if (!a.settings.dThreshold) {
-    pages.Text(pages.Left(), kNoThreshold);
+    pages.Text(pages.Left(), tr(kNoThreshold));
     pages.Advance(L);
   } else {
     pages.Row(eventHeads, eventCols, true);

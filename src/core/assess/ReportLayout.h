@@ -1,6 +1,7 @@
 #pragma once
 
 #include "assess/SeriesAssessment.h"
+#include "lang/Translate.h"
 #include "print/PageImage.h"
 #include "records/SampleArray.h"
 
@@ -18,9 +19,12 @@ struct ReportInfo {
 // and particulars, the measured interval, the graph with the threshold and
 // the events, the summary figures, then the periods and the events tables
 // over as many pages as they need, each page numbered. The print dialog
-// and the PDF of tarvik-report both draw these pages.
+// and the PDF of tarvik-report both draw these pages; the print dialog's
+// pages speak the windows' language through `tr`, the PDF keeps the sources.
 std::vector<PageImage> LayoutAssessmentReport(const SeriesAssessment &a, const CSampleArray &samples,
-                                              const ReportInfo &info, int W, int H, int L);
+                                              const ReportInfo &info, int W, int H, int L,
+                                              TranslateFn tr = SourceText);
 
 // The instrument line: the weighting and the interval of the samples.
-std::string InstrumentText(const SeriesAssessment &a, const CSampleArray &samples);
+std::string InstrumentText(const SeriesAssessment &a, const CSampleArray &samples,
+                           TranslateFn tr = SourceText);

@@ -77,24 +77,24 @@ void TimeAxis(PageImage &page, const GraphPageGeometry &g, const CGraphState &s,
   }
 }
 
-void Title(PageImage &page, const GraphPageGeometry &g, const PrintTime &now) {
-  const std::string title = PrintTexts::kGraphTitle;
+void Title(PageImage &page, const GraphPageGeometry &g, const PrintTime &now, TranslateFn tr) {
+  const std::string title = tr(PrintTexts::kGraphTitle);
   page.Text(g.W / 2 - (Len(title) / 2) * g.o, g.F, title);
-  const std::string date = FormatGraphDateLine(now);
+  const std::string date = FormatGraphDateLine(now, tr);
   page.Text(g.W / 2 - (Len(date) / 2) * g.o, 2 * g.F, date);
 }
 
 } // namespace
 
-std::vector<StatLine> GraphStatLines(const StatData &st) {
+std::vector<StatLine> GraphStatLines(const StatData &st, TranslateFn tr) {
   // The positions are the label's length in characters plus a few, as the
   // page was first laid out; measured widths push them right where needed.
   return {
-      {PrintTexts::kStartTime, {{16, st.strStartTime}}},
-      {PrintTexts::kMax, {{9, FormatFixed(st.dMax, 2)}, {15, st.strMaxTime}}},
-      {PrintTexts::kMin, {{8, FormatFixed(st.dMin, 2)}, {14, st.strMinTime}}},
-      {PrintTexts::kSampleRate, {{29, FormatFixed(st.dSampleRate, 2)}}},
-      {PrintTexts::kAverage, {{11, FormatFixed(st.dAverage, 2)}}},
+      {tr(PrintTexts::kStartTime), {{16, st.strStartTime}}},
+      {tr(PrintTexts::kMax), {{9, FormatFixed(st.dMax, 2)}, {15, st.strMaxTime}}},
+      {tr(PrintTexts::kMin), {{8, FormatFixed(st.dMin, 2)}, {14, st.strMinTime}}},
+      {tr(PrintTexts::kSampleRate), {{29, FormatFixed(st.dSampleRate, 2)}}},
+      {tr(PrintTexts::kAverage), {{11, FormatFixed(st.dAverage, 2)}}},
   };
 }
 
@@ -119,10 +119,10 @@ int PenPixels(double dMillimetres, int nDpi) {
 }
 
 // The noise figures of the printed samples, one a line under the block above.
-static std::vector<StatLine> NoiseStatLines(const CSampleArray &samples, const StatData &st) {
+static std::vector<StatLine> NoiseStatLines(const CSampleArray &samples, const StatData &st, TranslateFn tr) {
   std::vector<StatLine> lines;
   for (const AcousticFigure &f : AcousticFigures(SampleAcousticStats(samples, st.dSampleRate),
-                                                 SampleLeqLabel(samples), PrintTexts::kDuration))
+                                                 SampleLeqLabel(samples), tr(PrintTexts::kDuration)))
     lines.push_back({f.strLabel, {{29, f.strText}}});
   return lines;
 }
@@ -153,21 +153,21 @@ int PageY(const GraphPageGeometry &g, double py) {
 
 PageImage LayoutGraphPage(const GraphPageGeometry &g, const CGraphState &s, const CSampleArray &samples,
                           const StatData &stat, const TimeAxisLabels &labels, const PrintTime &now,
-                          const TextWidthFn &textWidth) {
+                          const TextWidthFn &textWidth, TranslateFn tr) {
   PageImage page;
   Curve(page, g, s, samples);
   Masks(page, g, s);
   LevelAxis(page, g, s);
   TimeAxis(page, g, s, labels, textWidth);
-  Title(page, g, now);
-  LayoutStatLines(page, g, GraphStatLines(stat), textWidth);
-  LayoutStatLines(page, g, NoiseStatLines(samples, stat), textWidth, 5);
+  Title(page, g, now, tr);
+  LayoutStatLines(page, g, GraphStatLines(stat, tr), textWidth);
+  LayoutStatLines(page, g, NoiseStatLines(samples, stat, tr), textWidth, 5);
   return page;
 }
 
-std::string FormatGraphDateLine(const PrintTime &t) {
+std::string FormatGraphDateLine(const PrintTime &t, TranslateFn tr) {
   char buf[96];
-  std::snprintf(buf, sizeof buf, "%s: %d-%d-%d  %d:%d:%d", PrintTexts::kTime, t.year, t.month, t.day, t.hour,
-                t.minute, t.second);
+  std::snprintf(buf, sizeof buf, "%s: %d-%d-%d  %d:%d:%d", tr(PrintTexts::kTime).c_str(), t.year, t.month,
+                t.day, t.hour, t.minute, t.second);
   return buf;
 }

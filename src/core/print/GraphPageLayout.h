@@ -2,6 +2,7 @@
 
 #include "graph/GraphState.h"
 #include "graph/TimeLabels.h"
+#include "lang/Translate.h"
 #include "print/PageImage.h"
 #include "records/SampleArray.h"
 #include "records/StatData.h"
@@ -50,7 +51,7 @@ struct StatLine {
 
 // The block as the page has always printed it: start time, maximum and
 // minimum with their times, sample rate, average.
-std::vector<StatLine> GraphStatLines(const StatData &st);
+std::vector<StatLine> GraphStatLines(const StatData &st, TranslateFn tr = SourceText);
 
 // Lines `lines` from line `nFirst` of the block down (y = H/2 + oy + n × L).
 void LayoutStatLines(PageImage &page, const GraphPageGeometry &g, const std::vector<StatLine> &lines,
@@ -58,10 +59,10 @@ void LayoutStatLines(PageImage &page, const GraphPageGeometry &g, const std::vec
 
 // The graph page: the curve as on screen at the same zoom and scroll, the
 // level and time axes with their labels, the title with the print time and
-// the statistics block. `labels` must be complete (not Failed()).
+// the statistics block, its labels through `tr`. `labels` must be complete (not Failed()).
 PageImage LayoutGraphPage(const GraphPageGeometry &g, const CGraphState &s, const CSampleArray &samples,
                           const StatData &stat, const TimeAxisLabels &labels, const PrintTime &now,
-                          const TextWidthFn &textWidth);
+                          const TextWidthFn &textWidth, TranslateFn tr = SourceText);
 
 // "Czas: %d-%d-%d  %d:%d:%d" (year first, nothing padded).
-std::string FormatGraphDateLine(const PrintTime &t);
+std::string FormatGraphDateLine(const PrintTime &t, TranslateFn tr = SourceText);

@@ -18,11 +18,11 @@ void Footer(PageImage &page, const TableGeometry &g, const std::string &timeText
   page.Text(g.W / 3 + g.G, y, FormatPageNumber(pageNo));
 }
 
-void Headings(PageImage &page, const TableGeometry &g, int y) {
-  page.Text(4 * g.G, y, PrintTexts::kIdHeading);
-  page.Text(11 * g.G, y, PrintTexts::kDateTime);
-  page.Text(29 * g.G, y, PrintTexts::kUnit);
-  page.Text(40 * g.G, y, PrintTexts::kValue);
+void Headings(PageImage &page, const TableGeometry &g, int y, TranslateFn tr) {
+  page.Text(4 * g.G, y, tr(PrintTexts::kIdHeading));
+  page.Text(11 * g.G, y, tr(PrintTexts::kDateTime));
+  page.Text(29 * g.G, y, tr(PrintTexts::kUnit));
+  page.Text(40 * g.G, y, tr(PrintTexts::kValue));
 }
 
 void Row(PageImage &page, const TableGeometry &g, std::size_t n, const CObjData &rec, int y) {
@@ -33,19 +33,19 @@ void Row(PageImage &page, const TableGeometry &g, std::size_t n, const CObjData 
   page.Line(4 * g.G, y, 49 * g.G, y);
 }
 
-void FirstPageHeader(PageImage &page, const TableGeometry &g, const StatData &s) {
-  page.Text(g.W / 4 - 5 * g.G, g.F, PrintTexts::kTable);
-  const char *labels[] = {PrintTexts::kStartTime, PrintTexts::kMax, PrintTexts::kMin, PrintTexts::kAverage,
-                          PrintTexts::kSampleRate};
+void FirstPageHeader(PageImage &page, const TableGeometry &g, const StatData &s, TranslateFn tr) {
+  page.Text(g.W / 4 - 5 * g.G, g.F, tr(PrintTexts::kTable));
+  const TrText labels[] = {PrintTexts::kStartTime, PrintTexts::kMax, PrintTexts::kMin, PrintTexts::kAverage,
+                           PrintTexts::kSampleRate};
   const std::string values[] = {s.strStartTime, FormatFixed(s.dMax, 2) + "   " + s.strMaxTime,
                                 FormatFixed(s.dMin, 2) + "   " + s.strMinTime, FormatFixed(s.dAverage, 2),
                                 FormatFixed(s.dSampleRate, 2)};
   for (int k = 0; k < 5; ++k) {
     const int y = g.F + (k + 1) * g.J;
-    page.Text(4 * g.G, y, labels[k]);
+    page.Text(4 * g.G, y, tr(labels[k]));
     page.Text(29 * g.G, y, values[k]);
   }
-  Headings(page, g, g.F + kFirstRowLine * g.J);
+  Headings(page, g, g.F + kFirstRowLine * g.J, tr);
 }
 
 } // namespace
@@ -84,22 +84,22 @@ int TablePageCount(const TableGeometry &g, std::size_t count) {
 }
 
 std::vector<PageImage> LayoutTable(const TableGeometry &g, const CSampleArray &samples, const StatData &stat,
-                                   const PrintTime &now) {
+                                   const PrintTime &now, TranslateFn tr) {
   std::vector<PageImage> pages;
   if (samples.IsEmpty())
     return pages;
   const std::string timeText = FormatFooterTime(now);
   pages.reserve(static_cast<std::size_t>(TablePageCount(g, samples.GetSize())));
   pages.emplace_back();
-  FirstPageHeader(pages.back(), g, stat);
+  FirstPageHeader(pages.back(), g, stat, tr);
   for (std::size_t n = 1; n <= samples.GetSize(); ++n) {
     const TableRowPlace place = PlaceTableRow(g, n);
     Row(pages.back(), g, n, samples[n - 1], TableLineY(g, place.line));
     if (place.endsPage) {
       Footer(pages.back(), g, timeText, place.page);
       pages.emplace_back();
-      pages.back().Text(g.W / 4 - 4 * g.G, g.F, PrintTexts::kTable);
-      Headings(pages.back(), g, TableLineY(g, 0));
+      pages.back().Text(g.W / 4 - 4 * g.G, g.F, tr(PrintTexts::kTable));
+      Headings(pages.back(), g, TableLineY(g, 0), tr);
     }
   }
   Footer(pages.back(), g, timeText, static_cast<int>(pages.size()));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lang/Translate.h"
 #include "print/PageImage.h"
 #include "records/SampleArray.h"
 #include "records/StatData.h"
@@ -33,6 +34,6 @@ int TableLineY(const TableGeometry &g, int line);
 // gets the page its headings were started on.
 int TablePageCount(const TableGeometry &g, std::size_t count);
 
-// Every page of the table. Nothing for an empty array.
+// Every page of the table, its labels through `tr`. Nothing for an empty array.
 std::vector<PageImage> LayoutTable(const TableGeometry &g, const CSampleArray &samples, const StatData &stat,
-                                   const PrintTime &now);
+                                   const PrintTime &now, TranslateFn tr = SourceText);

@@ -14,10 +14,12 @@
 #include "graph/GraphicsBtn.h"
 #include "kit/DialogBuilder.h"
 #include "kit/Prompts.h"
+#include "kit/Tr.h"
 #include "records/StatData.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -36,10 +38,10 @@ using namespace AssessTexts;
 namespace {
 constexpr int kLiveRefreshMs = 250;
 
-QStringList Heads(const char *const *first, const char *const *last) {
+QStringList Heads(const TrText *first, const TrText *last) {
   QStringList out;
   for (; first != last; ++first)
-    out << QString::fromUtf8(*first);
+    out << Tr(*first);
   return out;
 }
 
@@ -53,14 +55,14 @@ QDoubleSpinBox *SpinBox(double dMin, double dMax, double dValue, int nDecimals) 
 } // namespace
 
 QString RecordingSource(int nGroup) {
-  return QString::fromUtf8(kSourceRecording).arg(nGroup);
+  return Tr(kSourceRecording).arg(nGroup);
 }
 
 CAssessDlg::CAssessDlg(CPrompts &prompts, const CSampleArray &samples, bool bLive, QString strSource,
                        CAssessSettingsHolder *holder, QWidget *parent)
     : QDialog(parent), m_prompts(prompts), m_samples(samples), m_bLive(bLive),
       m_strSource(std::move(strSource)), m_pHolder(holder) {
-  setWindowTitle(QString::fromUtf8(kWindowTitle));
+  setWindowTitle(Tr(kWindowTitle));
   setAttribute(Qt::WA_DeleteOnClose, false);
   auto *layout = new QVBoxLayout(this);
   layout->addWidget(BuildSettings());
@@ -83,20 +85,20 @@ CAssessDlg::CAssessDlg(CPrompts &prompts, const CSampleArray &samples, bool bLiv
   SetUpTable(m_pPeriods, Heads(std::begin(kPeriodHeads), std::end(kPeriodHeads)));
   SetUpTable(m_pEvents, Heads(std::begin(kEventHeads), std::end(kEventHeads)));
   SetUpTable(m_pSummary, Heads(std::begin(kSummaryHeads), std::end(kSummaryHeads)));
-  m_pTabs->addTab(m_pPeriods, QString::fromUtf8(kTabPeriods));
-  m_pTabs->addTab(m_pEvents, QString::fromUtf8(kTabEvents));
-  m_pTabs->addTab(m_pSummary, QString::fromUtf8(kTabSummary));
+  m_pTabs->addTab(m_pPeriods, Tr(kTabPeriods));
+  m_pTabs->addTab(m_pEvents, Tr(kTabEvents));
+  m_pTabs->addTab(m_pSummary, Tr(kTabSummary));
   split->addWidget(m_pTabs);
   layout->addWidget(split, 1);
 
   auto *buttons = new QHBoxLayout;
-  const std::pair<const char *, void (CAssessDlg::*)()> commands[] = {
+  const std::pair<TrText, void (CAssessDlg::*)()> commands[] = {
       {kExportPeriods, &CAssessDlg::OnExportPeriods},
       {kExportEvents, &CAssessDlg::OnExportEvents},
       {kExportWorkbook, &CAssessDlg::OnExportWorkbook},
       {kPrintReport, &CAssessDlg::OnPrintReport}};
   for (const auto &[text, slot] : commands) {
-    auto *b = new QPushButton(QString::fromUtf8(text));
+    auto *b = new QPushButton(Tr(text));
     connect(b, &QPushButton::clicked, this, slot);
     buttons->addWidget(b);
   }
@@ -126,26 +128,26 @@ QWidget *CAssessDlg::BuildSettings() {
   g->setContentsMargins(0, 0, 0, 0);
   m_pPeriod = new QComboBox;
   for (std::size_t i = 0; i < kPeriodSeconds.size(); ++i)
-    m_pPeriod->addItem(QStringLiteral("%1 min").arg(kPeriodSeconds[i] / 60));
+    m_pPeriod->addItem(QCoreApplication::translate("Analysis", "%1 min").arg(kPeriodSeconds[i] / 60));
   m_pPeriod->setCurrentIndex(kDefaultPeriodIndex);
-  m_pUseThreshold = new QCheckBox(QString::fromUtf8(kThreshold));
+  m_pUseThreshold = new QCheckBox(Tr(kThreshold));
   m_pThreshold = SpinBox(0, 200, 85, 1);
   m_pMinDuration = SpinBox(0, 86400, 1, 1);
   m_pRelease = SpinBox(0, 86400, 1, 1);
-  m_pUseExposure = new QCheckBox(QString::fromUtf8(kExposure));
+  m_pUseExposure = new QCheckBox(Tr(kExposure));
   m_pExposure = SpinBox(0.01, 24, 8, 2);
-  g->addWidget(new QLabel(QString::fromUtf8(kPeriod)));
+  g->addWidget(new QLabel(Tr(kPeriod)));
   g->addWidget(m_pPeriod);
   g->addWidget(m_pUseThreshold);
   g->addWidget(m_pThreshold);
-  g->addWidget(new QLabel(QString::fromUtf8(kMinDuration)));
+  g->addWidget(new QLabel(Tr(kMinDuration)));
   g->addWidget(m_pMinDuration);
-  g->addWidget(new QLabel(QString::fromUtf8(kRelease)));
+  g->addWidget(new QLabel(Tr(kRelease)));
   g->addWidget(m_pRelease);
   g->addWidget(m_pUseExposure);
   g->addWidget(m_pExposure);
   if (m_pHolder) {
-    m_pBeep = new QCheckBox(QString::fromUtf8(kBeep));
+    m_pBeep = new QCheckBox(Tr(kBeep));
     g->addWidget(m_pBeep);
     connect(m_pBeep, &QCheckBox::toggled, this, &CAssessDlg::OnSettingsEdited);
   }
@@ -166,12 +168,19 @@ QWidget *CAssessDlg::BuildReadouts() {
   const struct {
     const char *label;
     int nId;
-  } items[] = {{"A", kTimeA}, {"", kLevelA},   {"B", kTimeB}, {"", kLevelB}, {"Max", kMax},
-               {"Min", kMin}, {"", kLeqLabel}, {"", kLeq},    {"N", kCount}};
+  } items[] = {{QT_TRANSLATE_NOOP("Analysis", "A"), kTimeA},
+               {"", kLevelA},
+               {QT_TRANSLATE_NOOP("Analysis", "B"), kTimeB},
+               {"", kLevelB},
+               {QT_TRANSLATE_NOOP("Analysis", "Max"), kMax},
+               {QT_TRANSLATE_NOOP("Analysis", "Min"), kMin},
+               {"", kLeqLabel},
+               {"", kLeq},
+               {QT_TRANSLATE_NOOP("Analysis", "N"), kCount}};
   int col = 0;
   for (const auto &item : items) {
     if (*item.label)
-      g->addWidget(new QLabel(QString::fromUtf8(item.label)), 0, col++);
+      g->addWidget(new QLabel(QCoreApplication::translate("Analysis", item.label)), 0, col++);
     auto *value = new QLabel;
     value->setObjectName(CtlName(item.nId));
     value->setMinimumWidth(40);
@@ -286,19 +295,18 @@ SeriesAssessment CAssessDlg::Complete() const {
 }
 
 void CAssessDlg::ShowFailure(const std::string &strPath, const std::string &strReason) {
-  m_prompts.MessageBox(this, QString::fromStdString(strPath + "\n" + strReason),
-                       QString::fromUtf8(kWindowTitle), CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
+  m_prompts.MessageBox(this, QString::fromStdString(strPath + "\n" + strReason), Tr(kWindowTitle),
+                       CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
 }
 
 namespace {
 // An export's save dialog, starting in the folder the last export went to,
 // as the main window's exports do.
-std::optional<QString> AskExportPath(CPrompts &prompts, QWidget *parent, const char *filter,
-                                     const QString &name) {
+std::optional<QString> AskExportPath(CPrompts &prompts, QWidget *parent, TrText filter, const QString &name) {
   QString start = name;
   if (const QString folder = prompts.LastFolder(CPrompts::EFolder::Export); !folder.isEmpty())
     start = QDir(folder).filePath(name);
-  std::optional<QString> path = prompts.GetSaveFileName(parent, QString::fromUtf8(filter), start);
+  std::optional<QString> path = prompts.GetSaveFileName(parent, Tr(filter), start);
   if (path)
     prompts.RememberFolder(CPrompts::EFolder::Export, *path);
   return path;
@@ -341,12 +349,12 @@ QWidget *CAssessDlg::BuildReportInfo() {
   auto *w = new QWidget;
   auto *g = new QHBoxLayout(w);
   g->setContentsMargins(0, 0, 0, 0);
-  const std::pair<QLineEdit **, const char *> edits[] = {{&m_pTitle, kReportTitleLabel},
-                                                         {&m_pPlace, kReportPlace},
-                                                         {&m_pOperator, kReportOperator},
-                                                         {&m_pNotes, kReportNotes}};
+  const std::pair<QLineEdit **, TrText> edits[] = {{&m_pTitle, kReportTitleLabel},
+                                                   {&m_pPlace, kReportPlace},
+                                                   {&m_pOperator, kReportOperator},
+                                                   {&m_pNotes, kReportNotes}};
   for (const auto &[edit, label] : edits) {
-    g->addWidget(new QLabel(QString::fromUtf8(label)));
+    g->addWidget(new QLabel(Tr(label)));
     *edit = new QLineEdit;
     g->addWidget(*edit, 1);
   }

@@ -2,6 +2,7 @@
 
 #include "assess/AssessSummary.h"
 #include "files/NumberText.h"
+#include "print/PageTr.h"
 #include "records/AcousticStats.h"
 
 #include <QHeaderView>
@@ -38,7 +39,7 @@ QStringList EventRowTexts(const NoiseEvent &e) {
 
 std::vector<QStringList> SummaryRowTexts(const SeriesAssessment &a) {
   std::vector<QStringList> rows;
-  for (const SummaryRow &r : SummaryRows(a))
+  for (const SummaryRow &r : SummaryRows(a, TrUtf8))
     rows.push_back({QString::fromStdString(r.strLabel), QString::fromStdString(r.strText)});
   return rows;
 }

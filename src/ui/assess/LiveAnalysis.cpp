@@ -5,6 +5,7 @@
 #include "assess/EventJournal.h"
 #include "assess/LiveAlarm.h"
 #include "files/TextDataFile.h"
+#include "kit/Tr.h"
 #include "records/SampleStore.h"
 
 #include <QMainWindow>
@@ -13,11 +14,11 @@
 CLiveAnalysis::CLiveAnalysis(QMainWindow &frame, CDataStores &stores, CPrompts &prompts)
     : m_frame(frame), m_stores(stores), m_prompts(prompts) {
   QMenuBar *bar = frame.menuBar();
-  auto *menu = new QMenu(QString::fromUtf8(AssessTexts::kMenu), bar);
+  auto *menu = new QMenu(Tr(AssessTexts::kMenu), bar);
   // before "Ajuda", the last menu
   const QList<QAction *> menus = bar->actions();
   bar->insertMenu(menus.isEmpty() ? nullptr : menus.back(), menu);
-  QAction *open = menu->addAction(QString::fromUtf8(AssessTexts::kWindowTitle));
+  QAction *open = menu->addAction(Tr(AssessTexts::kWindowTitle));
   open->setObjectName(QStringLiteral("assessLive"));
   connect(open, &QAction::triggered, this, &CLiveAnalysis::OnAnalysis);
   m_pAlarm = new CLiveAlarm(frame, stores, m_settings);
@@ -30,8 +31,8 @@ CLiveAnalysis::~CLiveAnalysis() {
 
 void CLiveAnalysis::OnAnalysis() {
   if (!m_pWindow)
-    m_pWindow = new CAssessDlg(m_prompts, m_stores.m_live, true, QString::fromUtf8(AssessTexts::kSourceLive),
-                               &m_settings, &m_frame);
+    m_pWindow =
+        new CAssessDlg(m_prompts, m_stores.m_live, true, Tr(AssessTexts::kSourceLive), &m_settings, &m_frame);
   m_pWindow->show();
   m_pWindow->raise();
 }

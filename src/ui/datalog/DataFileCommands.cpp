@@ -51,8 +51,10 @@ std::optional<QString> CDataFileCommands::AskSavePathNamed(QWidget *parent, cons
     if (QFileInfo::exists(*path) &&
         m_prompts.MessageBox(
             parent,
-            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(*path).fileName()),
-            QStringLiteral("Confirm Save As"), CPrompts::Buttons::YesNo, CPrompts::Icon::Warning) != IDYES)
+            QCoreApplication::translate("DataFile", "%1 already exists.\nDo you want to replace it?")
+                .arg(QFileInfo(*path).fileName()),
+            QCoreApplication::translate("DataFile", "Confirm Save As"), CPrompts::Buttons::YesNo,
+            CPrompts::Icon::Warning) != IDYES)
       return std::nullopt;
   }
   return path;
@@ -65,18 +67,20 @@ CDataFileCommands::Outcome CDataFileCommands::Report(QWidget *parent, const CFil
   case CFileResult::Status::Cancelled:
     return Outcome::Cancelled;
   case CFileResult::Status::WrongFormat:
-    m_prompts.MessageBox(parent, QStringLiteral("Data Format is wrong!"), QStringLiteral("ERROR"));
+    m_prompts.MessageBox(parent, QCoreApplication::translate("DataFile", "Data Format is wrong!"),
+                         QCoreApplication::translate("DataFile", "ERROR"));
     return Outcome::Failed;
   case CFileResult::Status::Failed:
     break;
   }
   const QString path = QFile::decodeName(QByteArray::fromStdString(res.strPath));
   const QString reason = QString::fromStdString(res.strReason);
-  const QString text = bWriting
-                           ? QStringLiteral("Can't write the file %1\n%2\nThe file on disk was not changed.")
-                           : QStringLiteral("Can't read the file %1\n%2");
-  m_prompts.MessageBox(parent, text.arg(path, reason), QStringLiteral("ERROR"), CPrompts::Buttons::Ok,
-                       CPrompts::Icon::Warning);
+  const QString text =
+      bWriting ? QCoreApplication::translate("DataFile",
+                                             "Can't write the file %1\n%2\nThe file on disk was not changed.")
+               : QCoreApplication::translate("DataFile", "Can't read the file %1\n%2");
+  m_prompts.MessageBox(parent, text.arg(path, reason), QCoreApplication::translate("DataFile", "ERROR"),
+                       CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
   return Outcome::Failed;
 }
 
@@ -106,8 +110,9 @@ CDataFileCommands::Outcome CDataFileCommands::ReadTextData(QWidget *parent, CSam
     MoveIntoStore(content, store);
   }
   if (const std::string skipped = SkippedLinesMessage(content); content.result.Ok() && !skipped.empty())
-    m_prompts.MessageBox(parent, QString::fromStdString(skipped), QStringLiteral("Tip"),
-                         CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
+    m_prompts.MessageBox(parent, QString::fromStdString(skipped),
+                         QCoreApplication::translate("DataFile", "Tip"), CPrompts::Buttons::Ok,
+                         CPrompts::Icon::Warning);
   return Report(parent, content.result, false);
 }
 
@@ -126,9 +131,9 @@ CTextDataContent CDataFileCommands::ReadInBackground(QWidget *parent, const std:
     });
     bFinished = true;
   });
-  QProgressDialog progress(
-      QString::fromUtf8("A abrir %1\u2026").arg(QFileInfo(QFile::decodeName(strPath.c_str())).fileName()),
-      QString::fromUtf8(kButtonCancel), 0, 1000, parent);
+  QProgressDialog progress(QCoreApplication::translate("DataFile", "A abrir %1…")
+                               .arg(QFileInfo(QFile::decodeName(strPath.c_str())).fileName()),
+                           QString::fromUtf8(kButtonCancel), 0, 1000, parent);
   progress.setObjectName(QStringLiteral("openProgress"));
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(300);

@@ -10,6 +10,7 @@
 #include "records/SampleStore.h"
 #include "records/StatData.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -41,9 +42,11 @@ public:
   Outcome ExportSpreadsheet(QWidget *parent, const CSampleArray &samples, const StatData &stat,
                             SheetVariant variant);
 
-  static QString TextFilter() { return QStringLiteral("Data File(*.txt)"); }
-  static QString SheetFilter() { return QStringLiteral("Data File(*.xls)"); }
-  static QString WorkbookFilter() { return QStringLiteral("Excel Workbook(*.xlsx)"); }
+  static QString TextFilter() { return QCoreApplication::translate("DataFile", "Data File(*.txt)"); }
+  static QString SheetFilter() { return QCoreApplication::translate("DataFile", "Data File(*.xls)"); }
+  static QString WorkbookFilter() {
+    return QCoreApplication::translate("DataFile", "Excel Workbook(*.xlsx)");
+  }
 
 private:
   // The save dialog, with the default extension added to a bare name (and

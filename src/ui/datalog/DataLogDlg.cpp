@@ -12,6 +12,7 @@
 #include "kit/ListStyle.h"
 #include "kit/Mnemonics.h"
 #include "kit/ReadoutTexts.h"
+#include "kit/Tr.h"
 #include "print/PrintCommands.h"
 #include "records/SampleAcoustics.h"
 #include "records/SampleRates.h"
@@ -46,12 +47,20 @@ const QColor kRateBoxColour(100, 100, 100);
 const QColor kCursorAColour(110, 30, 200);
 const QColor kCursorBColour(0, 255, 0);
 
+// The recordings' list; "Data, czas" and "Jednostka" as the printed table heads them.
 struct Column {
   const char *head;
   int nWidth;
 };
-constexpr Column kColumns[] = {
-    {"ID", 31}, {IDS_DATE_TIME, 120}, {IDS_UNIT, 55}, {"Sampling Rate", 85}, {"Nums", 45}};
+constexpr Column kColumns[] = {{QT_TRANSLATE_NOOP("DataLogger", "ID"), 31},
+                               {QT_TRANSLATE_NOOP("DataLogger", "Data, czas"), 120},
+                               {QT_TRANSLATE_NOOP("DataLogger", "Jednostka"), 55},
+                               {QT_TRANSLATE_NOOP("DataLogger", "Sampling Rate"), 85},
+                               {QT_TRANSLATE_NOOP("DataLogger", "Nums"), 45}};
+
+QString TrDataLogger(const char *source) {
+  return QCoreApplication::translate("DataLogger", source);
+}
 
 QString Q(const std::string &s) {
   return QString::fromStdString(s);
@@ -87,7 +96,7 @@ CDataLogDlg::~CDataLogDlg() = default;
 void CDataLogDlg::BuildMenu() {
   m_pMenuBar = new QMenuBar(this);
   auto add = [this](auto *where, int nId, const char *text, void (CDataLogDlg::*handler)()) {
-    QAction *a = where->addAction(QString::fromUtf8(text));
+    QAction *a = where->addAction(TrDataLogger(text));
     a->setObjectName(QStringLiteral("cmd%1").arg(nId));
     a->setData(nId);
     connect(a, &QAction::triggered, this, handler);
@@ -95,15 +104,15 @@ void CDataLogDlg::BuildMenu() {
       a->setStatusTip(QString::fromUtf8(tip));
     m_actions[nId] = a;
   };
-  add(m_pMenuBar, ID_IMPORT, "Importar", &CDataLogDlg::OnImport);
-  add(m_pMenuBar, ID_EXPORT, "Exportar", &CDataLogDlg::OnExport);
-  add(m_pMenuBar->addMenu(QStringLiteral("Guardar")), ID_SAVE_SELECTION, "Guardar seleção",
-      &CDataLogDlg::OnSaveSelection);
-  QMenu *print = m_pMenuBar->addMenu(QStringLiteral("Imprimir"));
-  add(print, ID_PRINT_GRAPH, "Imprimir gráfico", &CDataLogDlg::OnPrintGraph);
-  add(print, ID_PRINT_TABLE, "Imprimir tabela", &CDataLogDlg::OnPrintTable);
-  QMenu *analysis = m_pMenuBar->addMenu(QString::fromUtf8(AssessTexts::kMenu));
-  connect(analysis->addAction(QString::fromUtf8(AssessTexts::kWindowTitle)), &QAction::triggered, this,
+  add(m_pMenuBar, ID_IMPORT, QT_TRANSLATE_NOOP("DataLogger", "Importar"), &CDataLogDlg::OnImport);
+  add(m_pMenuBar, ID_EXPORT, QT_TRANSLATE_NOOP("DataLogger", "Exportar"), &CDataLogDlg::OnExport);
+  add(m_pMenuBar->addMenu(TrDataLogger(QT_TRANSLATE_NOOP("DataLogger", "Guardar"))), ID_SAVE_SELECTION,
+      QT_TRANSLATE_NOOP("DataLogger", "Guardar seleção"), &CDataLogDlg::OnSaveSelection);
+  QMenu *print = m_pMenuBar->addMenu(TrDataLogger(QT_TRANSLATE_NOOP("DataLogger", "Imprimir")));
+  add(print, ID_PRINT_GRAPH, QT_TRANSLATE_NOOP("DataLogger", "Imprimir gráfico"), &CDataLogDlg::OnPrintGraph);
+  add(print, ID_PRINT_TABLE, QT_TRANSLATE_NOOP("DataLogger", "Imprimir tabela"), &CDataLogDlg::OnPrintTable);
+  QMenu *analysis = m_pMenuBar->addMenu(Tr(AssessTexts::kMenu));
+  connect(analysis->addAction(Tr(AssessTexts::kWindowTitle)), &QAction::triggered, this,
           &CDataLogDlg::OnAnalysis);
   // The keys act in the window the user is in: here they import and save
   // the selection; the main window's own Ctrl+O and Ctrl+S stay there.
@@ -154,7 +163,7 @@ void CDataLogDlg::Create() {
   list->setColumnCount(5);
   QStringList heads;
   for (const Column &c : kColumns)
-    heads << QString::fromUtf8(c.head);
+    heads << TrDataLogger(c.head);
   list->setHeaderLabels(heads);
   for (int i = 0; i < 5; ++i) {
     list->headerItem()->setTextAlignment(i, Qt::AlignLeft | Qt::AlignVCenter);

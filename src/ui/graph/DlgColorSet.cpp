@@ -7,6 +7,7 @@
 #include "kit/DialogBuilder.h"
 #include "kit/Prompts.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -68,7 +69,9 @@ bool RunColorSettings(QWidget *pView, CPrompts &prompts, CGraphicsBtn &graph) {
     graph.SetColors(dlg.Colors());
     const QString strError = SaveGraphColors(dlg.Colors());
     if (!strError.isEmpty())
-      prompts.MessageBox(pView, QStringLiteral("Não foi possível gravar as cores.\n") + strError,
+      prompts.MessageBox(pView,
+                         QCoreApplication::translate("ColourDialog", "Não foi possível gravar as cores.") +
+                             u'\n' + strError,
                          QString::fromLatin1(kGraphCaption), CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
   }
   graph.DrawGraph(graph.Samples());

@@ -6,6 +6,7 @@
 #include "kit/DialogBuilder.h"
 #include "kit/Prompts.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,7 +19,7 @@ GraphPoint PointOf(const QMouseEvent *e) {
 
 CGraphicsBtn::CGraphicsBtn(CPrompts &prompts, QWidget *parent) : QPushButton(parent), m_prompts(prompts) {
   setObjectName(CtlName(IDC_GRAPH));
-  setAccessibleName(QStringLiteral("Gráfico"));
+  setAccessibleName(QCoreApplication::translate("Graph", "Gráfico"));
   setMouseTracking(true); // moves are reported without a button held
   SetColors(LoadGraphColors());
 }
@@ -62,7 +63,8 @@ void CGraphicsBtn::ReportTimeFormat(const TimeAxisLabels &) {
     return;
   m_bReported = true;
   m_reportedFor = key;
-  m_prompts.MessageBox(this, QStringLiteral("Time Format is wrong!"), QString::fromLatin1(kGraphCaption));
+  m_prompts.MessageBox(this, QCoreApplication::translate("Graph", "Time Format is wrong!"),
+                       QString::fromLatin1(kGraphCaption));
 }
 
 void CGraphicsBtn::ResetScale() {

@@ -1,6 +1,7 @@
 #include "kit/Prompts.h"
 #include "kit/WaitCursor.h"
 #include "print/PagePainter.h"
+#include "print/PageTr.h"
 #include "print/PrintCommands.h"
 #include "print/PrintJob.h"
 #include "print/PrintRX.h"
@@ -19,7 +20,7 @@ PrintOutcome PrintGraph(CPrintRX &job, const CGraphState &state, const CSampleAr
   // before the user picks a printer, and no half page ever goes out.
   const TimeAxisLabels labels = ComputeTimeLabels(state, samples);
   if (labels.Failed()) {
-    host.prompts.MessageBox(host.parent, QString::fromUtf8(PrintTexts::kTimeFormatWrong),
+    host.prompts.MessageBox(host.parent, Tr(PrintTexts::kTimeFormatWrong),
                             QString::fromUtf8(PrintTexts::kDocName), CPrompts::Buttons::Ok);
     return PrintOutcome::TimeFormatWrong;
   }
@@ -31,7 +32,7 @@ PrintOutcome PrintGraph(CPrintRX &job, const CGraphState &state, const CSampleAr
   if (!MakeGraphPageGeometry(printer.width(), printer.height(), PageLineHeight(font, &printer), state,
                              geom)) {
     job.Abandon();
-    host.prompts.MessageBox(host.parent, QString::fromUtf8(PrintTexts::kPageTooSmall),
+    host.prompts.MessageBox(host.parent, Tr(PrintTexts::kPageTooSmall),
                             QString::fromUtf8(PrintTexts::kDocName), CPrompts::Buttons::Ok,
                             CPrompts::Icon::Warning);
     return PrintOutcome::JobFailed;
@@ -54,8 +55,8 @@ void PrintGraphPage(QPainter &painter, const GraphPageGeometry &g, const CGraphS
                     const PrintTime &now) {
   if (samples.IsEmpty())
     return;
-  const PageImage page = LayoutGraphPage(g, state, samples, stat, labels, now, [&](const std::string &text) {
-    return PageTextWidth(painter, text);
-  });
+  const PageImage page = LayoutGraphPage(
+      g, state, samples, stat, labels, now,
+      [&](const std::string &text) { return PageTextWidth(painter, text); }, TrUtf8);
   PaintPage(painter, page);
 }

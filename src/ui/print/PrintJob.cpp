@@ -1,6 +1,7 @@
 #include "print/PrintJob.h"
 
 #include "kit/Prompts.h"
+#include "print/PageTr.h"
 #include "print/PrintFormat.h"
 #include "print/PrintRX.h"
 #include "print/PrintTexts.h"
@@ -9,9 +10,8 @@
 
 bool BeginPrintJob(CPrintRX &job, const PrintHost &host) {
   if (job.BeginJob() == -1) {
-    host.prompts.MessageBox(host.parent, QString::fromUtf8(PrintTexts::kJobFailed),
-                            QString::fromUtf8(PrintTexts::kDocName), CPrompts::Buttons::Ok,
-                            CPrompts::Icon::Warning);
+    host.prompts.MessageBox(host.parent, Tr(PrintTexts::kJobFailed), QString::fromUtf8(PrintTexts::kDocName),
+                            CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
     return false;
   }
   job.Painter()->setViewport(0, 0, job.Width(), job.Height());

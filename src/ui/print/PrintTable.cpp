@@ -1,6 +1,7 @@
 #include "kit/Prompts.h"
 #include "kit/WaitCursor.h"
 #include "print/PagePainter.h"
+#include "print/PageTr.h"
 #include "print/PrintCommands.h"
 #include "print/PrintFormat.h"
 #include "print/PrintJob.h"
@@ -40,13 +41,13 @@ PrintOutcome PrintTable(CPrintRX &job, const CSampleArray &samples, StatData sta
   const int H = printer.height();
   const QFont font = MakePageFont(H / 80, &printer);
   const TableGeometry geom = MakeTableGeometry(W, H, PageLineHeight(font, &printer));
-  const std::vector<PageImage> pages = LayoutTable(geom, samples, stat, PrintNow(host));
+  const std::vector<PageImage> pages = LayoutTable(geom, samples, stat, PrintNow(host), TrUtf8);
   const PageSpan span = ChosenPages(printer, static_cast<int>(pages.size()));
   if (span.first > span.last) {
     job.Abandon();
-    host.prompts.MessageBox(
-        host.parent, QString::fromUtf8(PrintTexts::kNoPagesInRange).arg(static_cast<int>(pages.size())),
-        QString::fromUtf8(PrintTexts::kDocName), CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
+    host.prompts.MessageBox(host.parent, Tr(PrintTexts::kNoPagesInRange).arg(static_cast<int>(pages.size())),
+                            QString::fromUtf8(PrintTexts::kDocName), CPrompts::Buttons::Ok,
+                            CPrompts::Icon::Warning);
     return PrintOutcome::NoPagesInRange;
   }
   if (!BeginPrintJob(job, host))
