@@ -1,8 +1,8 @@
 #include "files/UsualTextLine.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -40,21 +40,22 @@ std::optional<double> PlainDecimalToComma(const char *p, const char *end) {
   while (p < end && *p == ' ')
     ++p;
   std::uint64_t m = 0;
-  int nDigits = 0, nFraction = -1; // -1: no "." yet
-  for (; p < end; ++p) {
-    if (IsDigit(*p)) {
+  const char *digits = p;
+  for (; p < end && IsDigit(*p); ++p)
+    m = m * 10 + static_cast<std::uint64_t>(*p - '0');
+  const std::ptrdiff_t nWhole = p - digits;
+  std::ptrdiff_t nFraction = 0;
+  if (nWhole > 0 && p < end && *p == '.') {
+    const char *fraction = ++p;
+    for (; p < end && IsDigit(*p); ++p)
       m = m * 10 + static_cast<std::uint64_t>(*p - '0');
-      ++nDigits;
-      nFraction += nFraction >= 0;
-    } else if (*p == '.' && nFraction < 0 && nDigits > 0) {
-      nFraction = 0;
-    } else {
-      break;
-    }
+    nFraction = p - fraction;
+    if (nFraction == 0)
+      return std::nullopt;
   }
-  if (p == end || *p != ',' || nDigits == 0 || nDigits > 15 || nFraction == 0)
+  if (nWhole == 0 || nWhole + nFraction > 15 || p == end || *p != ',')
     return std::nullopt;
-  return static_cast<double>(m) / kPow10[std::max(nFraction, 0)];
+  return static_cast<double>(m) / kPow10[nFraction];
 }
 } // namespace
 
