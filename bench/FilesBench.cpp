@@ -3,12 +3,15 @@
 #include "files/WorkbookFile.h"
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <stdlib.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <charconv>
-#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -61,68 +64,143 @@ void BM_ReadTextDataFile1M(benchmark::State &state) {
 }
 BENCHMARK(BM_ReadTextDataFile1M)->Unit(benchmark::kMillisecond);
 
-// The floor a reader can reach: the same file in the same pieces, lines
-// found and each level read with from_chars, nothing kept.
-double FloorSeconds(const std::string &path) {
-  const auto t0 = std::chrono::steady_clock::now();
-  std::FILE *f = std::fopen(path.c_str(), "rb");
-  std::vector<char> buf(1 << 20);
-  std::string carry;
-  double sum = 0;
-  auto line = [&](std::string_view l) {
-    std::size_t a = l.find(','), b = a == l.npos ? a : l.find(',', a + 1),
-                c = b == l.npos ? b : l.find(',', b + 1);
-    if (c == l.npos)
-      return;
-    std::size_t at = b + 1;
-    while (at < c && l[at] == ' ')
-      ++at;
-    double d = 0;
-    std::from_chars(l.data() + at, l.data() + c, d);
-    sum += d;
-  };
-  for (std::size_t n; (n = std::fread(buf.data(), 1, buf.size(), f)) > 0;) {
-    std::string_view piece(buf.data(), n);
-    std::size_t pos = 0;
-    for (std::size_t nl = piece.find('\n'); nl != piece.npos; nl = piece.find('\n', pos)) {
-      carry.append(piece.substr(pos, nl - pos));
-      line(carry);
-      carry.clear();
-      pos = nl + 1;
-    }
-    carry.append(piece.substr(pos));
-  }
-  std::fclose(f);
-  benchmark::DoNotOptimize(sum);
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+// The file BM_ReadTextDataFile reads: n samples, two a second from one
+// evening on, so the date changes at midnight.
+std::string WriteReadBenchFile(const std::string &dir, std::size_t n) {
+  std::string path = dir + "/bench.txt";
+  CSampleStore s;
+  for (std::size_t i = 0; i < n; ++i)
+    s.AppendAt(30.0 + static_cast<double>(i % 1000) / 10.0, 1796607902 + static_cast<CivilSeconds>(i / 2),
+               TimeStyle::PaddedHour, "dBA", 0, 0.5);
+  WriteTextDataFile(path, s);
+  return path;
 }
 
-// Reading a file of n samples into a store, against the floor measured in
-// the same run; and what the store then costs per sample.
+// A file mapped whole, for the floors below.
+class CMappedFile {
+public:
+  explicit CMappedFile(const std::string &path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_size > 0) {
+      void *p = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+      if (p != MAP_FAILED)
+        m_bytes = {static_cast<const char *>(p), static_cast<std::size_t>(st.st_size)};
+    }
+    if (fd >= 0)
+      ::close(fd);
+  }
+  ~CMappedFile() {
+    if (!m_bytes.empty())
+      ::munmap(const_cast<char *>(m_bytes.data()), m_bytes.size());
+  }
+  CMappedFile(const CMappedFile &) = delete;
+  CMappedFile &operator=(const CMappedFile &) = delete;
+  std::string_view Bytes() const { return m_bytes; }
+
+private:
+  std::string_view m_bytes;
+};
+
+// Calls f(line) for each line after the header, its CR LF left off.
+template <class F> void ForEachSampleLine(std::string_view bytes, F f) {
+  const char *p = bytes.data(), *end = p + bytes.size();
+  const char *nl = static_cast<const char *>(std::memchr(p, '\n', bytes.size()));
+  for (p = nl ? nl + 1 : end; p < end; p = nl + 1) {
+    nl = static_cast<const char *>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+    if (!nl)
+      nl = end;
+    f(std::string_view(p, static_cast<std::size_t>(nl - p - (nl > p && nl[-1] == '\r'))));
+  }
+}
+
+// The level of "date,time, level, unit" read with from_chars; 0 when absent.
+double FloorLevel(std::string_view l, std::size_t afterTime) {
+  std::size_t at = afterTime;
+  while (at < l.size() && l[at] == ' ')
+    ++at;
+  double d = 0;
+  std::from_chars(l.data() + at, l.data() + l.size(), d);
+  return d;
+}
+
+// The floor of any reader: the file mapped, lines found, the level of each
+// read with from_chars and nothing kept.
+void BM_ReadFloorLevelOnly(benchmark::State &state) {
+  std::string dir = TempFolder();
+  const std::string path = WriteReadBenchFile(dir, static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) {
+    CMappedFile file(path);
+    double sum = 0;
+    ForEachSampleLine(file.Bytes(), [&](std::string_view l) {
+      const std::size_t a = l.find(','), b = a == l.npos ? a : l.find(',', a + 1);
+      sum += b == l.npos ? 0 : FloorLevel(l, b + 1);
+    });
+    benchmark::DoNotOptimize(sum);
+  }
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_ReadFloorLevelOnly)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Days from 01-01-1970 of the Gregorian calendar.
+std::int64_t FloorDays(std::int64_t y, int m, int d) {
+  y -= m <= 2;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400, yoe = y - era * 400;
+  const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  return era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
+}
+
+// Reads a number with from_chars; where the next one starts, past its separator.
+const char *FloorInt(const char *p, const char *end, int &v) {
+  return std::from_chars(p, end, v).ptr + 1;
+}
+
+// The floor of a reader that keeps the whole sample: date, time and level
+// of each line with from_chars, the date turned into days only when its
+// text changes. Nothing kept, nothing checked.
+void BM_ReadFloorFullParse(benchmark::State &state) {
+  std::string dir = TempFolder();
+  const std::string path = WriteReadBenchFile(dir, static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) {
+    CMappedFile file(path);
+    double dSum = 0;
+    std::int64_t nSum = 0, nDay = 0;
+    std::string_view lastDate;
+    ForEachSampleLine(file.Bytes(), [&](std::string_view l) {
+      const std::size_t a = l.find(','), b = a == l.npos ? a : l.find(',', a + 1);
+      if (b == l.npos)
+        return;
+      const char *s = l.data();
+      if (l.substr(0, a) != lastDate) {
+        lastDate = l.substr(0, a);
+        int d = 0, m = 0, y = 0;
+        FloorInt(FloorInt(FloorInt(s, s + a, d), s + a, m), s + a, y);
+        nDay = FloorDays(y, m, d);
+      }
+      int h = 0, mi = 0, se = 0;
+      FloorInt(FloorInt(FloorInt(s + a + 1, s + b, h), s + b, mi), s + b, se);
+      nSum += nDay * 86400 + h * 3600 + mi * 60 + se;
+      dSum += FloorLevel(l, b + 1);
+    });
+    benchmark::DoNotOptimize(dSum);
+    benchmark::DoNotOptimize(nSum);
+  }
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_ReadFloorFullParse)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Reading the same file into a store (bench/targets.tsv sets it against
+// the floors by instruction count), and what the store then costs per sample.
 void BM_ReadTextDataFile(benchmark::State &state) {
   const auto n = static_cast<std::size_t>(state.range(0));
   std::string dir = TempFolder();
-  std::string path = dir + "/bench.txt";
-  {
-    CSampleStore s;
-    for (std::size_t i = 0; i < n; ++i)
-      s.AppendAt(30.0 + static_cast<double>(i % 1000) / 10.0, 1796607902 + static_cast<CivilSeconds>(i / 2),
-                 TimeStyle::PaddedHour, "dBA", 0, 0.5);
-    WriteTextDataFile(path, s);
-  }
+  const std::string path = WriteReadBenchFile(dir, n);
   CSampleStore store;
-  double dRead = 0, dFloor = 0;
   for (auto _ : state) {
-    const auto t0 = std::chrono::steady_clock::now();
     CFileResult r = ReadTextDataFile(path, store);
-    dRead += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     if (!r.Ok() || store.GetSize() != n)
       state.SkipWithError("read failed");
-    state.PauseTiming();
-    dFloor += FloorSeconds(path);
-    state.ResumeTiming();
   }
-  state.counters["floor_ratio"] = dFloor > 0 ? dRead / dFloor : 0;
   state.counters["bytes_per_sample"] = static_cast<double>(store.MemoryBytes()) / static_cast<double>(n);
   std::filesystem::remove_all(dir);
 }

@@ -19,6 +19,8 @@ pkgs+=(libmicrohttpd-dev curl prometheus)
 pkgs+=(systemd)
 # Icons rendered at build time; the Debian package and its checks.
 pkgs+=(librsvg2-bin dpkg-dev file desktop-file-utils appstream groff-base)
+# Instruction counts of the benchmarks (bench.sh --instructions).
+pkgs+=(valgrind)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -2,7 +2,9 @@
 
 #include "files/AtomicFile.h"
 #include "files/ChunkedWrite.h"
+#include "files/LineEndCount.h"
 #include "files/NumberText.h"
+#include "files/UsualTextLine.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -38,39 +40,6 @@ long long Find(std::string_view s, char c) {
       return static_cast<long long>(i);
   return -1;
 }
-
-// The line ends of a file handed over in pieces: LFs, and CRs that end a
-// line alone (not the CR of a CR LF). Counted in byte-wide lanes a block at
-// a time (a plain std::count widens every byte to a 64-bit sum).
-class CLineEndCount {
-public:
-  void Add(std::string_view bytes) {
-    if (bytes.empty())
-      return;
-    if (m_bCrLast && bytes[0] != '\n')
-      ++m_nLoneCr;
-    const std::size_t nPairs = bytes.size() - 1; // each byte with the one after it
-    for (std::size_t at = 0; at < nPairs; at += 255) {
-      const std::size_t nBlock = std::min<std::size_t>(255, nPairs - at);
-      unsigned char lf = 0, lone = 0;
-      for (std::size_t k = at; k < at + nBlock; ++k) {
-        lf = static_cast<unsigned char>(lf + (bytes[k] == '\n'));
-        lone = static_cast<unsigned char>(lone + ((bytes[k] == '\r') & (bytes[k + 1] != '\n')));
-      }
-      m_nLf += lf;
-      m_nLoneCr += lone;
-    }
-    m_nLf += bytes.back() == '\n';
-    m_bCrLast = bytes.back() == '\r';
-  }
-  std::size_t Lines() const { return m_nLf + m_nLoneCr + m_bCrLast; }
-  // Only then must a line be searched for a CR as well as an LF.
-  bool AnyLoneCr() const { return m_nLoneCr > 0 || m_bCrLast; }
-
-private:
-  std::size_t m_nLf = 0, m_nLoneCr = 0;
-  bool m_bCrLast = false;
-};
 
 // Cuts a file handed over in pieces into lines ended by LF, CR LF or a lone
 // CR. A line longer than kMaxLineBytes is not kept, only marked, so a file
@@ -292,6 +261,15 @@ public:
                                       ": blank line; the lines after it were not read");
       return false;
     }
+    const std::optional<CUsualTextLine> usual = ReadUsualTextLine(line);
+    if (usual && m_bUsualDate && usual->date == std::string_view(m_usualDate, sizeof m_usualDate)) {
+      if (usual->dLevel < kMinFileLevel || usual->dLevel > kMaxFileLevel)
+        return Skip(BadLine::NoLevel);
+      const ParsedTimeText parsed{m_usualDateSeconds + usual->nClockSeconds, TimeStyle::PaddedHour,
+                                  usual->nClockSeconds >= 10 * 3600};
+      m_c.samples.EmplaceRead(usual->dLevel, usual->time, parsed, usual->unit, 0, m_c.dSampleRate);
+      return true;
+    }
     long long p = Find(line, ',');
     std::string_view rest1 = Mid(line, p + 1);
     long long q = Find(rest1, ',');
@@ -299,17 +277,18 @@ public:
     std::string_view rest2 = Mid(rest1, q + 1);
     long long r = Find(rest2, ',');
     std::string_view levelText = Left(rest2, r);
-    std::string_view unit = line.size() > 4 ? line.substr(line.size() - 4) : line;
-    if (!unit.empty() && unit.back() == '\r')
-      unit.remove_suffix(1);
-    if (!unit.empty() && unit.front() == ' ')
-      unit.remove_prefix(1);
+    const std::string_view unit = TextLineUnit(line);
     const std::optional<double> level = WholeNumber(levelText);
     if (!level || *level < kMinFileLevel || *level > kMaxFileLevel)
       return Skip(BadLine::NoLevel);
     const std::optional<ParsedTimeText> parsed = m_times.Parse(time);
     if (!parsed && IsImpossibleDateTime(time))
       return Skip(BadLine::NoSuchTime);
+    if (usual && parsed) { // the lines after it of the same date take the short way
+      usual->date.copy(m_usualDate, sizeof m_usualDate);
+      m_usualDateSeconds = parsed->t - usual->nClockSeconds;
+      m_bUsualDate = true;
+    }
     m_c.samples.EmplaceRead(*level, time, parsed, unit, 0, m_c.dSampleRate);
     return true;
   }
@@ -328,6 +307,10 @@ private:
   CTextDataContent &m_c;
   CTimeTextReader m_times;
   std::size_t m_nLine = 1;
+  // The last date a usual line had that the general reading found real.
+  char m_usualDate[10] = {};
+  CivilSeconds m_usualDateSeconds = 0;
+  bool m_bUsualDate = false;
 };
 
 // The header line first, then the sample lines, however the bytes come.
