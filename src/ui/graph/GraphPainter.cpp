@@ -27,12 +27,17 @@ QPen DottedPen(const QColor &c) {
   return pen;
 }
 
-// Text with its top-left corner at (x, top); one outside `clip` is not laid out at all.
-void TextAt(QPainter &p, const QFontMetrics &fm, int x, int top, const QString &text, const QRect &clip) {
-  // a glyph's edge may reach a pixel past the text's advance
-  if (!clip.intersects(QRect(x - 2, top - 2, fm.horizontalAdvance(text) + 4, fm.height() + 4)))
-    return;
-  p.drawText(x, top + fm.ascent(), text);
+// Whether rows from `top` down, a line of text high, may reach into `clip`:
+// a glyph's edge may stand two pixels past the text's box.
+bool TextRowsMeet(const QRect &clip, const QFontMetrics &fm, int top) {
+  return clip.top() < top + fm.height() + 2 && clip.bottom() >= top - 2;
+}
+
+// Text `nAdvance` wide with its top-left corner at (x, top), unless it stays outside `clip`.
+void TextAt(QPainter &p, const QFontMetrics &fm, int x, int top, const QString &text, int nAdvance,
+            const QRect &clip) {
+  if (clip.intersects(QRect(x - 2, top - 2, nAdvance + 4, fm.height() + 4)))
+    p.drawText(x, top + fm.ascent(), text);
 }
 } // namespace
 
@@ -155,11 +160,15 @@ void CGraphPainter::DrawGrid(QPainter &p, const CGraphState &s, const QRect &cli
   const int w = s.m_plotWidth, h = s.m_plotHeight;
   const QFontMetrics fm(m_font);
   const int nLine = fm.lineSpacing();
-  for (int k = 0; k <= 10; ++k) {
+  // the labels end two pixels left of the plot: a clip inside it lays none out
+  for (int k = 0; k <= 10 && clip.left() < kPlotLeft; ++k) {
     const int y = GridRowY(s, k);
+    if (!TextRowsMeet(clip, fm, y - nLine / 2))
+      continue;
     const QString text = QString::asprintf("%.2f", GridLevel(s, k));
+    const int nAdvance = fm.horizontalAdvance(text);
     p.setPen(Qt::black);
-    TextAt(p, fm, kPlotLeft - fm.horizontalAdvance(text) - 2, y - nLine / 2, text, clip);
+    TextAt(p, fm, kPlotLeft - nAdvance - 2, y - nLine / 2, text, nAdvance, clip);
   }
   p.setPen(SolidPen(kLevelAxisColor, 1));
   p.drawLine(kPlotLeft, kPlotTop, kPlotLeft, h + kPlotTop);
@@ -188,8 +197,11 @@ void CGraphPainter::DrawTimeAxis(QPainter &p, const CGraphState &s, const TimeAx
     p.drawLine(x, h + kPlotTop, x, h + 5);
     if (static_cast<std::size_t>(i) >= labels.labels.size())
       break;
+    if (!TextRowsMeet(clip, fm, h + 16))
+      continue;
     const QString text = QString::fromStdString(labels.labels[static_cast<std::size_t>(i)]);
+    const int nAdvance = fm.horizontalAdvance(text);
     p.setPen(Qt::black);
-    TextAt(p, fm, x - fm.horizontalAdvance(text) / 2, h + 16, text, clip);
+    TextAt(p, fm, x - nAdvance / 2, h + 16, text, nAdvance, clip);
   }
 }
