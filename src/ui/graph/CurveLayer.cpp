@@ -43,10 +43,19 @@ const QImage &CCurveLayer::Update(const CGraphState &s, const CSampleArray &samp
   m_changed = {};
   if (bSame && r.last == m_drawn.last)
     return m_image;
-  if (bSame && m_bAppendable && r.last > m_drawn.last)
+  const SampleRange drawn = m_drawn;
+  if (bSame && m_bAppendable && r.last > m_drawn.last) {
     DrawTail(s, samples, r);
-  else
+  } else {
     DrawWhole(s, samples, r);
+    // Markers are drawn whole, yet appended samples only add strokes and
+    // markers from the last one drawn on: the rest of the plot stays.
+    if (bSame && r.last > drawn.last && ShowMarkers(s)) {
+      const double dOld = static_cast<double>(std::max(drawn.last, r.first + 1) - 1);
+      m_changed = {SampleToX(s, dOld) - kMarkerCentre - 1,
+                   SampleToX(s, static_cast<double>(r.last - 1)) + kMarkerCentre + 2};
+    }
+  }
   m_key = key;
   m_bValid = true;
   return m_image;
