@@ -3,6 +3,7 @@
 #include "records/SampleStore.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QPrinter>
 
 #include <benchmark/benchmark.h>
@@ -90,9 +91,91 @@ void BM_DrawGraphEmpty(benchmark::State &state) {
   CSampleStore store;
   graph.DrawGraph(store);
   for (auto _ : state)
-    graph.DrawGraph(store);
+    DrawWhole(graph, store); // an unchanged graph would repaint nothing
 }
 BENCHMARK(BM_DrawGraphEmpty)->Unit(benchmark::kMicrosecond);
+
+// Counts the paint events a widget gets: a repaint that was never processed
+// would measure nothing.
+class CPaintCounter : public QObject {
+public:
+  int m_nPaints = 0;
+
+protected:
+  bool eventFilter(QObject *, QEvent *e) override {
+    m_nPaints += e->type() == QEvent::Paint;
+    return false;
+  }
+};
+
+void CountPaints(benchmark::State &state, const CPaintCounter &counter) {
+  if (counter.m_nPaints < static_cast<int>(state.iterations()))
+    state.SkipWithError("an iteration painted nothing");
+  state.counters["paints"] = counter.m_nPaints;
+}
+
+// What Qt itself costs to repaint a widget of the graph's size ten times a
+// second: a plain widget that copies a whole image of its size.
+class CImageWidget : public QWidget {
+public:
+  CImageWidget() : m_image(1280, 600, QImage::Format_RGB32) { m_image.fill(Qt::darkCyan); }
+
+protected:
+  void paintEvent(QPaintEvent *) override {
+    QPainter p(this);
+    p.drawImage(0, 0, m_image);
+  }
+
+private:
+  QImage m_image;
+};
+
+void BM_QtImageRepaintFloor(benchmark::State &state) {
+  CImageWidget w;
+  w.resize(1280, 600);
+  w.show();
+  QCoreApplication::processEvents();
+  CPaintCounter counter;
+  w.installEventFilter(&counter);
+  for (auto _ : state) {
+    w.update();
+    QCoreApplication::processEvents();
+  }
+  CountPaints(state, counter);
+}
+BENCHMARK(BM_QtImageRepaintFloor)->Unit(benchmark::kMicrosecond);
+
+// A sample of a running 0.1 s run as the monitoring view takes it: appended
+// to the live store, the graph drawn and the paint processed. The store
+// starts at 10,000 samples, so the range widens now and then as in a run.
+void BM_RunSampleRepaint(benchmark::State &state) {
+  CGraphicsBtn graph(Prompts());
+  graph.resize(1280, 600);
+  graph.SetDefaultView();
+  graph.m_live = true;
+  CSampleStore store;
+  std::size_t n = 0;
+  auto append = [&] {
+    store.Emplace(60.0 + 25.0 * std::sin(static_cast<double>(n) * 0.01) + static_cast<double>(n % 7),
+                  "09-12-2026,06:00:00", "dBA", 0, 0.1);
+    ++n;
+  };
+  for (int i = 0; i < 10000; ++i)
+    append();
+  graph.show();
+  graph.DrawGraph(store);
+  QCoreApplication::processEvents();
+  CPaintCounter counter;
+  graph.installEventFilter(&counter);
+  for (auto _ : state) {
+    append();
+    graph.DrawGraph(store);
+    QCoreApplication::processEvents();
+  }
+  CountPaints(state, counter);
+  state.counters["span"] = graph.m_xSpan;
+}
+BENCHMARK(BM_RunSampleRepaint)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 // Widgets need an application; the offscreen platform needs no display.

@@ -40,12 +40,22 @@ const QImage &CCurveLayer::Update(const CGraphState &s, const CSampleArray &samp
   const Key key = KeyOf(s, samples, nWidth, nHeight, r.first);
   // a selection has no revision to tell a changed one by: it is drawn anew
   const bool bSame = m_bValid && key.pStore && key == m_key;
+  m_changed = {};
   if (bSame && r.last == m_drawn.last)
     return m_image;
-  if (bSame && m_bAppendable && r.last > m_drawn.last)
+  const SampleRange drawn = m_drawn;
+  if (bSame && m_bAppendable && r.last > m_drawn.last) {
     DrawTail(s, samples, r);
-  else
+  } else {
     DrawWhole(s, samples, r);
+    // Markers are drawn whole, yet appended samples only add strokes and
+    // markers from the last one drawn on: the rest of the plot stays.
+    if (bSame && r.last > drawn.last && ShowMarkers(s)) {
+      const double dOld = static_cast<double>(std::max(drawn.last, r.first + 1) - 1);
+      m_changed = {SampleToX(s, dOld) - kMarkerCentre - 1,
+                   SampleToX(s, static_cast<double>(r.last - 1)) + kMarkerCentre + 2};
+    }
+  }
   m_key = key;
   m_bValid = true;
   return m_image;
@@ -74,6 +84,7 @@ void CCurveLayer::DrawWhole(const CGraphState &s, const CSampleArray &samples, S
   }
   FillCutRows(s.m_lineColor);
   m_drawn = r;
+  m_changed = {kPlotLeft, kPlotLeft + s.m_plotWidth};
 }
 
 void CCurveLayer::DrawTail(const CGraphState &s, const CSampleArray &samples, SampleRange r) {
@@ -84,6 +95,9 @@ void CCurveLayer::DrawTail(const CGraphState &s, const CSampleArray &samples, Sa
   // before the last column's first.
   const CCurvePoints::Mark mark = m_curve.LastRun();
   const int xFrom = m_curve.Finish()[mark.nPoints].x;
+  const std::size_t nRedrawFrom = mark.nPoints >= 2 ? mark.nPoints - 2 : 0;
+  const int xRedrawn = std::min(xFrom, m_curve.Finish()[nRedrawFrom].x);
+  const int xOldEnd = m_curve.Finish().back().x;
   m_curve.Rewind(mark);
   AddCurvePoints(s, samples.Stretches(), m_drawn.first + mark.nSamples, r.last, m_curve);
   m_cut.points.clear();
@@ -94,10 +108,13 @@ void CCurveLayer::DrawTail(const CGraphState &s, const CSampleArray &samples, Sa
     if (nLeft < nRight)
       p.fillRect(nLeft, kPlotTop, nRight - nLeft, s.m_plotHeight, ToQColor(s.m_bkColor));
     p.setPen(CurvePen(s.m_lineColor));
-    DrawPoints(p, s, mark.nPoints >= 2 ? mark.nPoints - 2 : 0);
+    DrawPoints(p, s, nRedrawFrom);
   }
   FillCutRows(s.m_lineColor);
   m_drawn.last = r.last;
+  // Points only move right, and a thin line's pixels stay within its points'
+  // columns (one spare each side): nothing changed outside the redrawn strokes.
+  m_changed = {xRedrawn - 1, std::max(xOldEnd, m_curve.Finish().back().x) + 2};
 }
 
 void CCurveLayer::DrawPoints(QPainter &p, const CGraphState &s, std::size_t nFrom) {

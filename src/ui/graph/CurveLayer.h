@@ -3,6 +3,7 @@
 #include "graph/CurveCut.h"
 #include "graph/CurvePoints.h"
 #include "graph/GraphMath.h"
+#include "graph/GraphRepaint.h"
 #include "graph/GraphState.h"
 #include "records/SampleArray.h"
 
@@ -25,6 +26,8 @@ public:
   // The layer for `samples` under `s` on an image of the given size and format.
   const QImage &Update(const CGraphState &s, const CSampleArray &samples, int nWidth, int nHeight,
                        QImage::Format format = QImage::Format_RGB32);
+  // The columns whose pixels the last Update changed; outside them the layer is as before.
+  GraphColumns Changed() const { return m_changed; }
 
 private:
   // What the kept layer was drawn for; an equal key with more samples of
@@ -57,6 +60,7 @@ private:
   bool m_bValid = false;
   bool m_bAppendable = false; // the kept curve can take more samples
   SampleRange m_drawn;        // samples the kept curve is made of
+  GraphColumns m_changed;
   CCurvePoints m_curve;
   CurveCut m_cut;
   QPolygon m_points; // reused between draws

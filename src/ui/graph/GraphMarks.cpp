@@ -4,12 +4,13 @@
 
 #include <QPainter>
 
-void PaintGraphMarks(QImage &image, const CGraphState &s, const GraphMarks &marks, int ox, int oy) {
+void PaintGraphMarks(QImage &image, const CGraphState &s, const GraphMarks &marks, int ox, int oy,
+                     const QRect &clip) {
   if (marks.Empty() || !HasPlot(s))
     return;
   QPainter p(&image);
   const QRect plot(ox + kPlotLeft, oy + kPlotTop, s.m_plotWidth, s.m_plotHeight);
-  p.setClipRect(plot);
+  p.setClipRect(clip.isNull() ? plot : plot & clip);
   for (const auto &[nFirst, nLast] : marks.events) {
     // the band covers its samples' columns: from the first to just before the one after the last
     const int x0 = NearPixel(SampleToX(s, static_cast<double>(nFirst), ox));

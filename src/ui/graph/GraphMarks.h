@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 
 #include <cstddef>
 #include <optional>
@@ -21,5 +22,6 @@ inline constexpr QRgb kEventShade = qRgba(255, 80, 0, 70);
 inline constexpr QRgb kThresholdColor = qRgb(220, 0, 0);
 
 // Draws the marks on the plot of `image` (its top-left at the plot's origin
-// plus (ox, oy)), clipped to the plot.
-void PaintGraphMarks(QImage &image, const CGraphState &s, const GraphMarks &marks, int ox = 0, int oy = 0);
+// plus (ox, oy)), clipped to the plot and to `clip` when it is given.
+void PaintGraphMarks(QImage &image, const CGraphState &s, const GraphMarks &marks, int ox = 0, int oy = 0,
+                     const QRect &clip = {});

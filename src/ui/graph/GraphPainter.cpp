@@ -27,26 +27,52 @@ QPen DottedPen(const QColor &c) {
   return pen;
 }
 
-// Text with its top-left corner at (x, top).
-void TextAt(QPainter &p, const QFontMetrics &fm, int x, int top, const QString &text) {
-  p.drawText(x, top + fm.ascent(), text);
+// Whether rows from `top` down, a line of text high, may reach into `clip`:
+// a glyph's edge may stand two pixels past the text's box.
+bool TextRowsMeet(const QRect &clip, const QFontMetrics &fm, int top) {
+  return clip.top() < top + fm.height() + 2 && clip.bottom() >= top - 2;
+}
+
+// Text `nAdvance` wide with its top-left corner at (x, top), unless it stays outside `clip`.
+void TextAt(QPainter &p, const QFontMetrics &fm, int x, int top, const QString &text, int nAdvance,
+            const QRect &clip) {
+  if (clip.intersects(QRect(x - 2, top - 2, nAdvance + 4, fm.height() + 4)))
+    p.drawText(x, top + fm.ascent(), text);
 }
 } // namespace
 
 CGraphPainter::CGraphPainter() : m_font(DialogFont("Arial", 9)) {}
 
-void CGraphPainter::Paint(QImage &image, const CGraphState &s, const CSampleArray &samples,
-                          const TimeAxisLabels &labels, const GraphMarks &marks) {
-  const QColor frame = ToQColor(kFrameColor);
+GraphRect CGraphPainter::Paint(QImage &image, const CGraphState &s, const CSampleArray &samples,
+                               const TimeAxisLabels &labels, const GraphMarks &marks) {
   if (!HasPlot(s)) {
-    image.fill(frame);
-    return;
+    image.fill(ToQColor(kFrameColor));
+    m_bShown = false;
+    return {0, 0, image.width(), image.height()};
   }
+  const QImage &layer = m_layer.Update(s, samples, image.width(), image.height(), image.format());
+  GraphView view = ViewOf(s, image.width(), image.height(), labels);
+  view.threshold = marks.dThreshold;
+  view.events = marks.events;
+  const GraphRect r = RepaintRect(m_bShown ? &m_shown : nullptr, view, m_layer.Changed());
+  m_shown = std::move(view);
+  m_bShown = true;
+  if (!r.Empty())
+    PaintClipped(image, s, layer, labels, marks, QRect(r.x, r.y, r.width, r.height));
+  return r;
+}
+
+void CGraphPainter::PaintClipped(QImage &image, const CGraphState &s, const QImage &layer,
+                                 const TimeAxisLabels &labels, const GraphMarks &marks, const QRect &clip) {
+  const QColor frame = ToQColor(kFrameColor);
   const int w = s.m_plotWidth, h = s.m_plotHeight;
-  CopyPlot(m_layer.Update(s, samples, image.width(), image.height(), image.format()), image, s);
-  PaintGraphMarks(image, s, marks);
+  const bool bWhole = clip == image.rect();
+  CopyPlot(layer, image, s, clip);
+  PaintGraphMarks(image, s, marks, 0, 0, clip);
   {
     QPainter p(&image);
+    if (!bWhole)
+      p.setClipRect(clip);
     DrawCursors(p, s);
     // the margins cover whatever the curve and the cursors drew outside the plot
     p.fillRect(0, h + 10, w + 90, 20, frame);
@@ -54,11 +80,13 @@ void CGraphPainter::Paint(QImage &image, const CGraphState &s, const CSampleArra
     p.fillRect(0, 0, w + 90, 10, frame);
     p.fillRect(w + 45, 0, 45, h + 25, frame);
   }
-  DrawGridLines(image, s);
+  DrawGridLines(image, s, clip);
   QPainter p(&image);
+  if (!bWhole)
+    p.setClipRect(clip);
   p.setFont(m_font);
-  DrawGrid(p, s);
-  DrawTimeAxis(p, s, labels);
+  DrawGrid(p, s, clip);
+  DrawTimeAxis(p, s, labels, clip);
   if (s.m_showBox) {
     p.setPen(DottedPen(Qt::black));
     p.setBrush(Qt::NoBrush);
@@ -69,39 +97,44 @@ void CGraphPainter::Paint(QImage &image, const CGraphState &s, const CSampleArra
   }
 }
 
-void CGraphPainter::DrawGridLines(QImage &image, const CGraphState &s) {
+void CGraphPainter::DrawGridLines(QImage &image, const CGraphState &s, const QRect &clip) {
   // Dotted lines, three pixels on and three off from the start, written
   // straight into the image: a dashing pen costs more than the whole curve.
   const QRgb c = ToQColor(s.m_gridColor).rgb();
   const int w = s.m_plotWidth, h = s.m_plotHeight;
-  const int nImgW = image.width(), nImgH = image.height();
+  const QRect area = clip & image.rect();
+  const int nImgW = area.right() + 1, nImgH = area.bottom() + 1;
   uchar *bits = image.bits();
   const qsizetype nStride = image.bytesPerLine();
   auto row = [&](int y) { return reinterpret_cast<QRgb *>(bits + y * nStride); };
   for (int k = 0; k <= 20; ++k) {
     const int x = GridColumnX(s, k);
-    if (x < 0 || x >= nImgW)
+    if (x < area.left() || x >= nImgW)
       continue;
-    for (int j = 0; j < h && kPlotTop + j < nImgH; ++j)
+    for (int j = std::max(0, area.top() - kPlotTop); j < h && kPlotTop + j < nImgH; ++j)
       if (j % 6 < 3)
         row(kPlotTop + j)[x] = c;
   }
   for (int k = 0; k <= 10; ++k) {
     const int y = GridRowY(s, k);
-    if (y < 0 || y >= nImgH)
+    if (y < area.top() || y >= nImgH)
       continue;
     QRgb *line = row(y);
-    for (int j = 0; j < w && kPlotLeft + j < nImgW; ++j)
+    for (int j = std::max(0, area.left() - kPlotLeft); j < w && kPlotLeft + j < nImgW; ++j)
       if (j % 6 < 3)
         line[kPlotLeft + j] = c;
   }
 }
 
-void CGraphPainter::CopyPlot(const QImage &layer, QImage &image, const CGraphState &s) {
+void CGraphPainter::CopyPlot(const QImage &layer, QImage &image, const CGraphState &s, const QRect &clip) {
   // the layer has the image's size and format: rows copy byte for byte
-  const int nLeft = std::min(kPlotLeft, image.width()), nTop = std::min(kPlotTop, image.height());
-  const int nWidth = std::min(s.m_plotWidth, image.width() - nLeft);
-  const int nBottom = std::min(kPlotTop + s.m_plotHeight, image.height());
+  const QRect area = QRect(kPlotLeft, kPlotTop, std::max(s.m_plotWidth, 0), std::max(s.m_plotHeight, 0)) &
+                     clip & image.rect();
+  if (area.isEmpty())
+    return;
+  const int nLeft = area.left(), nTop = area.top();
+  const int nWidth = area.width();
+  const int nBottom = area.bottom() + 1;
   const int nPixel = image.depth() / 8;
   const std::size_t nBytes = static_cast<std::size_t>(std::max(nWidth, 0) * nPixel);
   for (int y = nTop; y < nBottom; ++y)
@@ -123,15 +156,19 @@ void CGraphPainter::DrawCursors(QPainter &p, const CGraphState &s) {
   cursor(s.m_cursorB, kCursorBColor);
 }
 
-void CGraphPainter::DrawGrid(QPainter &p, const CGraphState &s) {
+void CGraphPainter::DrawGrid(QPainter &p, const CGraphState &s, const QRect &clip) {
   const int w = s.m_plotWidth, h = s.m_plotHeight;
   const QFontMetrics fm(m_font);
   const int nLine = fm.lineSpacing();
-  for (int k = 0; k <= 10; ++k) {
+  // the labels end two pixels left of the plot: a clip inside it lays none out
+  for (int k = 0; k <= 10 && clip.left() < kPlotLeft; ++k) {
     const int y = GridRowY(s, k);
+    if (!TextRowsMeet(clip, fm, y - nLine / 2))
+      continue;
     const QString text = QString::asprintf("%.2f", GridLevel(s, k));
+    const int nAdvance = fm.horizontalAdvance(text);
     p.setPen(Qt::black);
-    TextAt(p, fm, kPlotLeft - fm.horizontalAdvance(text) - 2, y - nLine / 2, text);
+    TextAt(p, fm, kPlotLeft - nAdvance - 2, y - nLine / 2, text, nAdvance, clip);
   }
   p.setPen(SolidPen(kLevelAxisColor, 1));
   p.drawLine(kPlotLeft, kPlotTop, kPlotLeft, h + kPlotTop);
@@ -146,7 +183,8 @@ void CGraphPainter::DrawGrid(QPainter &p, const CGraphState &s) {
   }
 }
 
-void CGraphPainter::DrawTimeAxis(QPainter &p, const CGraphState &s, const TimeAxisLabels &labels) {
+void CGraphPainter::DrawTimeAxis(QPainter &p, const CGraphState &s, const TimeAxisLabels &labels,
+                                 const QRect &clip) {
   const int w = s.m_plotWidth, h = s.m_plotHeight;
   const QFontMetrics fm(m_font);
   p.setPen(SolidPen(MakeGraphColor(0, 0, 0), 1));
@@ -159,8 +197,11 @@ void CGraphPainter::DrawTimeAxis(QPainter &p, const CGraphState &s, const TimeAx
     p.drawLine(x, h + kPlotTop, x, h + 5);
     if (static_cast<std::size_t>(i) >= labels.labels.size())
       break;
+    if (!TextRowsMeet(clip, fm, h + 16))
+      continue;
     const QString text = QString::fromStdString(labels.labels[static_cast<std::size_t>(i)]);
+    const int nAdvance = fm.horizontalAdvance(text);
     p.setPen(Qt::black);
-    TextAt(p, fm, x - fm.horizontalAdvance(text) / 2, h + 16, text);
+    TextAt(p, fm, x - nAdvance / 2, h + 16, text, nAdvance, clip);
   }
 }

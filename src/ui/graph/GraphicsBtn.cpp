@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace {
@@ -48,8 +49,10 @@ void CGraphicsBtn::DrawGraph(const CSampleArray &samples) {
     GrowXRange(*this, m_samples.GetSize(), [this] { SendScale(); });
     labels = ComputeTimeLabels(*this, m_samples);
   }
-  m_painter.Paint(m_image, *this, m_samples, labels, m_marks);
-  update();
+  // a sample of a run changes a column or two of the curve: only they are repainted
+  const GraphRect r = m_painter.Paint(m_image, *this, m_samples, labels, m_marks);
+  if (!r.Empty())
+    update(QRect(r.x, r.y, r.width, r.height));
   if (labels.Failed())
     ReportTimeFormat(labels);
 }
@@ -97,11 +100,11 @@ void CGraphicsBtn::Run(const std::vector<GraphEvent> &events) {
   }
 }
 
-void CGraphicsBtn::paintEvent(QPaintEvent *) {
+void CGraphicsBtn::paintEvent(QPaintEvent *e) {
   if (m_image.isNull())
     return;
   QPainter p(this);
-  p.drawImage(0, 0, m_image);
+  p.drawImage(e->rect(), m_image, e->rect());
 }
 
 void CGraphicsBtn::resizeEvent(QResizeEvent *e) {

@@ -23,7 +23,8 @@ constexpr int IDC_GRAPH = 1010;
 inline constexpr const char *kGraphCaption = "Vomo";
 
 // The level-against-time graph. It draws only when told to (DrawGraph, or
-// its own mouse handlers) into an off-screen image that paintEvent copies.
+// its own mouse handlers) into an off-screen image that paintEvent copies;
+// only the part of the image that changed is repainted.
 // The scale state is public: both hosts and printing read and write it.
 // Notifications reach the host synchronously: graphScale (level scale and
 // offset x 10000), graphCursor (which cursor, sample index) and graphHover
