@@ -12,7 +12,7 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent) {
   const DlgTemplate &t = AboutTemplate();
   CDialogBuilder b(t);
   b.Build(this);
-  setWindowTitle(QString::fromStdString(t.caption));
+  setWindowTitle(TemplateCaption(t));
   setFixedSize(b.DialogSize());
   setObjectName(QStringLiteral("aboutDlg"));
   if (auto *pic = findChild<QLabel *>(QString(), Qt::FindDirectChildrenOnly)) {

@@ -14,7 +14,7 @@ CPort::CPort(CPrompts &prompts, QWidget *parent) : QDialog(parent), m_prompts(pr
   CDialogBuilder b(t);
   b.Build(this);
   setObjectName(QStringLiteral("portDlg"));
-  setWindowTitle(QString::fromStdString(t.caption));
+  setWindowTitle(TemplateCaption(t));
   setFixedSize(b.DialogSize());
   m_pEdit = DlgItem<QLineEdit>(this, PortIds::kPort);
   connect(DlgItem<QPushButton>(this, IDOK), &QPushButton::clicked, this, &CPort::accept);

@@ -19,7 +19,7 @@ CRTSetup::CRTSetup(CPrompts &prompts, QWidget *parent)
   CDialogBuilder b(t);
   b.Build(this);
   setObjectName(QStringLiteral("rtSetup"));
-  setWindowTitle(QString::fromStdString(t.caption));
+  setWindowTitle(TemplateCaption(t));
   setFixedSize(b.DialogSize());
   m_pSamples = DlgItem<QLineEdit>(this, SetupIds::kSamples);
   m_pRate = DlgItem<QComboBox>(this, SetupIds::kRate);
