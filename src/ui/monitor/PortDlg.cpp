@@ -4,6 +4,7 @@
 #include "forms/Templates.h"
 #include "kit/DialogBuilder.h"
 #include "kit/Prompts.h"
+#include "kit/TrStd.h"
 #include "monitor/RTSetupCalc.h"
 
 #include <QLineEdit>
@@ -33,7 +34,7 @@ void CPort::OnInitDialog() {
 }
 
 void CPort::accept() {
-  IntFieldRead r = ReadIntField(m_pEdit->text().toStdString(), 0, kMaxPort, kEnterAPositiveInteger);
+  IntFieldRead r = ReadIntField(m_pEdit->text().toStdString(), 0, kMaxPort, kEnterAPositiveInteger, TrStd);
   if (!r.bOk) {
     m_prompts.MessageBox(this, QString::fromStdString(r.strError), QStringLiteral("Tarvik"),
                          CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
