@@ -15,6 +15,10 @@
         <source>Tarvik, Versão %1</source>
         <translation>Tarvik, Version %1</translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
 </context>
 <context>
     <name>ColourDialog</name>
@@ -49,6 +53,10 @@
     <message>
         <source>Anular</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -140,6 +148,38 @@
     <message>
         <source>Duração</source>
         <translation>Duration</translation>
+    </message>
+    <message>
+        <source>MIN</source>
+        <translation>MIN</translation>
+    </message>
+    <message>
+        <source>MIN @</source>
+        <translation>MIN @</translation>
+    </message>
+    <message>
+        <source>MAX</source>
+        <translation>MAX</translation>
+    </message>
+    <message>
+        <source>MAX @</source>
+        <translation>MAX @</translation>
+    </message>
+    <message>
+        <source>Cursor A</source>
+        <translation>Cursor A</translation>
+    </message>
+    <message>
+        <source>Cursor A @</source>
+        <translation>Cursor A @</translation>
+    </message>
+    <message>
+        <source>Cursor B</source>
+        <translation>Cursor B</translation>
+    </message>
+    <message>
+        <source>Cursor B @</source>
+        <translation>Cursor B @</translation>
     </message>
 </context>
 <context>
@@ -412,6 +452,42 @@
         <source>Wartość</source>
         <translation>Value</translation>
     </message>
+    <message>
+        <source>MIN</source>
+        <translation>MIN</translation>
+    </message>
+    <message>
+        <source>MIN @</source>
+        <translation>MIN @</translation>
+    </message>
+    <message>
+        <source>MAX</source>
+        <translation>MAX</translation>
+    </message>
+    <message>
+        <source>MAX @</source>
+        <translation>MAX @</translation>
+    </message>
+    <message>
+        <source>Cursor</source>
+        <translation>Cursor</translation>
+    </message>
+    <message>
+        <source>Cursor A</source>
+        <translation>Cursor A</translation>
+    </message>
+    <message>
+        <source>Cursor A @</source>
+        <translation>Cursor A @</translation>
+    </message>
+    <message>
+        <source>Cursor B</source>
+        <translation>Cursor B</translation>
+    </message>
+    <message>
+        <source>Cursor B @</source>
+        <translation>Cursor B @</translation>
+    </message>
 </context>
 <context>
     <name>MessageBox</name>
@@ -534,6 +610,10 @@ Looked in:
     <message>
         <source>Anular</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>

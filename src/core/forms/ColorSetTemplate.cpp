@@ -25,7 +25,7 @@ const DlgTemplate &ColorSetTemplate() {
            TARVIK_TR_NOOP("ColourDialog", "Cor de fundo")},
           {IDC_CHOOSE_BK, CtlKind::Button, "...", 134, 49, 22, 14, false,
            TARVIK_TR_NOOP("ColourDialog", "Escolher a cor de fundo")},
-          {IDOK, CtlKind::DefButton, "OK", 30, 74, 50, 14},
+          {IDOK, CtlKind::DefButton, TARVIK_TR_NOOP("ColourDialog", "OK"), 30, 74, 50, 14},
           {IDCANCEL, CtlKind::Button, TARVIK_TR_NOOP("ColourDialog", "Anular"), 90, 74, 50, 14},
       },
       "ColourDialog",

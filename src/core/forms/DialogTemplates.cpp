@@ -18,7 +18,7 @@ const DlgTemplate &AboutTemplate() {
           // The version is the program's own, as --version and the package say.
           {-1, CtlKind::Static, std::string("Tarvik, Versão ") + kTarvikVersion, 40, 10, 119, 8},
           {-1, CtlKind::Static, TARVIK_TR_NOOP("AboutDialog", "Monitor de nível sonoro"), 40, 25, 119, 8},
-          {IDOK, CtlKind::DefButton, "OK", 178, 7, 50, 14},
+          {IDOK, CtlKind::DefButton, TARVIK_TR_NOOP("AboutDialog", "OK"), 178, 7, 50, 14},
       },
       "AboutDialog",
   };
@@ -69,7 +69,7 @@ const DlgTemplate &PortTemplate() {
       {
           {-1, CtlKind::Static, TARVIK_TR_NOOP("PortDialog", "Porta"), 14, 16, 30, 8},
           {PortIds::kPort, CtlKind::Edit, "", 50, 14, 60, 14, false, TARVIK_TR_NOOP("PortDialog", "Porta")},
-          {IDOK, CtlKind::DefButton, "OK", 20, 40, 50, 14},
+          {IDOK, CtlKind::DefButton, TARVIK_TR_NOOP("PortDialog", "OK"), 20, 40, 50, 14},
           {IDCANCEL, CtlKind::Button, TARVIK_TR_NOOP("PortDialog", "Anular"), 80, 40, 50, 14},
       },
       "PortDialog",
