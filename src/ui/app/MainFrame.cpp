@@ -6,6 +6,7 @@
 #include "forms/CommandIds.h"
 #include "forms/DialogTemplate.h"
 #include "forms/UiTexts.h"
+#include "kit/CommandTips.h"
 #include "kit/Mnemonics.h"
 #include "kit/Prompts.h"
 #include "kit/TrStd.h"
@@ -77,8 +78,7 @@ void CMainFrame::CreateActions() {
     QAction *a = m_commands.Add(it.nId, TrIn("MainWindow", it.text));
     a->setIcon(CommandIcon(it.nId));
     a->setIconVisibleInMenu(false);
-    if (const char *tip = UiTexts::CommandTipText(it.nId))
-      a->setStatusTip(TrIn("StatusBar", tip));
+    a->setStatusTip(CommandTip(it.nId));
   }
   // The keys the menu has always shown, bound to these two commands in this
   // window only: the data logger window has its own Ctrl+O and Ctrl+S.
