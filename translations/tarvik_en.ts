@@ -181,6 +181,10 @@
         <source>Cursor B @</source>
         <translation>Cursor B @</translation>
     </message>
+    <message>
+        <source>DATALOGGER</source>
+        <translation>DATALOGGER</translation>
+    </message>
 </context>
 <context>
     <name>DownloadDialog</name>

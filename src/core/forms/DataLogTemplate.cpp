@@ -7,7 +7,7 @@ DlgTemplate Make() {
   DlgTemplate t;
   t.id = IDD_DATALOG;
   t.context = "DataLogger";
-  t.caption = "DATALOGGER";
+  t.caption = TARVIK_TR_NOOP("DataLogger", "DATALOGGER");
   t.cx = 760; // the noise figures right of the graph's frame
   t.cy = 373;
   using K = CtlKind;
