@@ -20,6 +20,8 @@
 #include <QStatusBar>
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 QString Shown(QString text) {
@@ -49,6 +51,24 @@ TEST(EnglishWindows, MainWindowDialogsAndMessagesSpeakEnglish) {
     for (QAction *top : frame.menuBar()->actions())
       titles << Shown(top->text());
     EXPECT_EQ(titles, (QStringList{"File", "Data Logger", "Record", "Port", "View", "Help"}));
+    // The Alt letters are assigned to the English texts: one of its own for each item of a menu.
+    auto altLetters = [](const QList<QAction *> &actions) {
+      std::set<QChar> letters;
+      int n = 0;
+      for (const QAction *a : actions)
+        if (!a->isSeparator()) {
+          ++n;
+          const qsizetype at = a->text().indexOf(QLatin1Char('&'));
+          if (at >= 0 && at + 1 < a->text().size())
+            letters.insert(a->text()[at + 1].toLower());
+        }
+      return static_cast<int>(letters.size()) == n;
+    };
+    EXPECT_TRUE(altLetters(frame.menuBar()->actions()));
+    for (QAction *top : frame.menuBar()->actions()) {
+      if (top->menu())
+        EXPECT_TRUE(altLetters(top->menu()->actions())) << Shown(top->text()).toStdString();
+    }
     QStringList file;
     for (QAction *a : frame.menuBar()->actions().front()->menu()->actions())
       file << (a->isSeparator() ? QStringLiteral("-") : Shown(a->text()));
