@@ -115,31 +115,31 @@
     </message>
     <message>
         <source>MAX entre A e B</source>
-        <translation>MAX between A and B</translation>
+        <translation>MAX from A to B</translation>
     </message>
     <message>
         <source>MAX entre A e B @</source>
-        <translation>MAX between A and B @</translation>
+        <translation>MAX from A to B @</translation>
     </message>
     <message>
         <source>MIN entre A e B</source>
-        <translation>MIN between A and B</translation>
+        <translation>MIN from A to B</translation>
     </message>
     <message>
         <source>MIN entre A e B @</source>
-        <translation>MIN between A and B @</translation>
+        <translation>MIN from A to B @</translation>
     </message>
     <message>
         <source>Leq entre A e B</source>
-        <translation>Leq between A and B</translation>
+        <translation>Leq from A to B</translation>
     </message>
     <message>
         <source>Média entre A e B</source>
-        <translation>Average between A and B</translation>
+        <translation>Average A to B</translation>
     </message>
     <message>
         <source>Quantidade entre A e B</source>
-        <translation>Samples between A and B</translation>
+        <translation>Samples from A to B</translation>
     </message>
     <message>
         <source>Ruído</source>
@@ -298,31 +298,31 @@
     </message>
     <message>
         <source>MAX entre A e B</source>
-        <translation>MAX between A and B</translation>
+        <translation>MAX from A to B</translation>
     </message>
     <message>
         <source>MAX entre A e B @</source>
-        <translation>MAX between A and B @</translation>
+        <translation>MAX from A to B @</translation>
     </message>
     <message>
         <source>MIN entre A e B</source>
-        <translation>MIN between A and B</translation>
+        <translation>MIN from A to B</translation>
     </message>
     <message>
         <source>MIN entre A e B @</source>
-        <translation>MIN between A and B @</translation>
+        <translation>MIN from A to B @</translation>
     </message>
     <message>
         <source>Leq entre A e B</source>
-        <translation>Leq between A and B</translation>
+        <translation>Leq from A to B</translation>
     </message>
     <message>
         <source>Média entre A e B</source>
-        <translation>Average between A and B</translation>
+        <translation>Average A to B</translation>
     </message>
     <message>
         <source>Quantidade entre A e B</source>
-        <translation>Samples between A and B</translation>
+        <translation>Samples from A to B</translation>
     </message>
     <message>
         <source>Ruído</source>
