@@ -44,7 +44,7 @@
     </message>
     <message>
         <source>Cor de fundo</source>
-        <translation>Background colour</translation>
+        <translation>Background</translation>
     </message>
     <message>
         <source>Escolher a cor de fundo</source>
@@ -87,7 +87,7 @@
     </message>
     <message>
         <source>Segundo</source>
-        <translation>Second</translation>
+        <translation>seconds</translation>
     </message>
     <message>
         <source>Média</source>
@@ -270,7 +270,7 @@
     </message>
     <message>
         <source>Segundo</source>
-        <translation>Second</translation>
+        <translation>seconds</translation>
     </message>
     <message>
         <source>Média</source>
@@ -651,7 +651,7 @@ Looked in:
     </message>
     <message>
         <source>Segundo</source>
-        <translation>Second</translation>
+        <translation>seconds</translation>
     </message>
     <message>
         <source>Tempo de gravação</source>
