@@ -12,7 +12,7 @@
 #include "graph/GraphMath.h"
 #include "graph/GraphicsBtn.h"
 #include "kit/DialogBuilder.h"
-#include "print/PageTr.h"
+#include "kit/TrStd.h"
 #include "records/SampleStore.h"
 #include "support/ScriptedPrompts.h"
 
@@ -236,14 +236,14 @@ TEST(AssessDlg, EnglishCatalogueTranslatesTheWindowsAndPagesButNotTheWorkbook) {
       << buttons.join('|').toStdString();
   const SeriesAssessment a = AssessSeries(CSampleArray(stores.m_log), Threshold85());
   std::map<std::string, std::string> summary;
-  for (const SummaryRow &r : SummaryRows(a, TrUtf8))
+  for (const SummaryRow &r : SummaryRows(a, TrStd))
     summary[r.strLabel] = r.strText;
   EXPECT_TRUE(summary["Time above threshold"].ends_with("% of the measured time)"))
       << summary["Time above threshold"];
   EXPECT_EQ(summary["Action/limit"], "below the action values");
-  EXPECT_EQ(AlarmText(87.3, kT0, TrUtf8), "Threshold exceeded: 87.3 dB since 10:00:00");
+  EXPECT_EQ(AlarmText(87.3, kT0, TrStd), "Threshold exceeded: 87.3 dB since 10:00:00");
   const std::vector<PageImage> pages =
-      LayoutAssessmentReport(a, CSampleArray(stores.m_log), {}, 2480, 3508, 40, TrUtf8);
+      LayoutAssessmentReport(a, CSampleArray(stores.m_log), {}, 2480, 3508, 40, TrStd);
   ASSERT_EQ(pages.size(), 1u);
   std::vector<std::string> texts;
   for (const PageOp &op : pages[0].ops)

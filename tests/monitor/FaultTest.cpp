@@ -195,7 +195,7 @@ TEST_F(DownloadFaultTest, UnpluggedMidwayTellsTheErrorLeavesDownloadModeAndStops
   EXPECT_FALSE(Session().Progress().m_bDownloading);
   EXPECT_EQ(Session().DownloadPhase(), S::EDownloadPhase::Idle);
   ASSERT_EQ(m_prompts.Messages().size(), 1u);
-  EXPECT_EQ(m_prompts.Messages()[0], QString("Occur an error\n") + UiTexts::kCauseUnplugged);
+  EXPECT_EQ(m_prompts.Messages()[0], QString("Occur an error\n") + UiTexts::kCauseUnplugged.source);
   EXPECT_EQ(m_prompts.m_asked[0].caption, "error");
   EXPECT_FALSE(m_pApp->Registo().Dialog().isVisible());
   // The whole recordings and levels that arrived are kept, and the earlier

@@ -296,7 +296,7 @@ TEST_F(SimulatedDownload, AMeterFallingSilentEndsItWithAnError) {
   EXPECT_TRUE(app->Session().Progress().m_bDownloading);
   SilenceCheckLater();
   EXPECT_FALSE(app->Session().Progress().m_bDownloading);
-  EXPECT_EQ(prompts.Messages(), (std::vector<QString>{QString("Occur an error\n") + UiTexts::kCauseSilence}));
+  EXPECT_EQ(prompts.Messages(), (std::vector<QString>{QString("Occur an error\n") + UiTexts::kCauseSilence.source}));
   EXPECT_EQ(app->Frame().statusBar()->currentMessage(),
             QString::fromUtf8("O Registo de dados falhou: O medidor deixou de enviar dados."));
   EXPECT_TRUE(app->Frame().ConnectionPane()->text().endsWith(QString::fromUtf8("o medidor não envia dados")));

@@ -136,7 +136,7 @@ TEST_F(HalfwayDownload, SilenceHalfWayEndsWithAnErrorAndKeepsWhatArrived) {
   EXPECT_EQ(app->Registo().Dialog().Progress()->maximum(), static_cast<int>(meter.download.size()) - 3);
   clock.m_wall += 10;
   FireSilenceCheck();
-  EXPECT_EQ(prompts.Messages(), (std::vector<QString>{QString("Occur an error\n") + UiTexts::kCauseSilence}));
+  EXPECT_EQ(prompts.Messages(), (std::vector<QString>{QString("Occur an error\n") + UiTexts::kCauseSilence.source}));
   EXPECT_FALSE(app->Session().Progress().m_bDownloading);
   EXPECT_FALSE(app->Registo().Dialog().isVisible());
   ASSERT_NE(Logger(), nullptr);
@@ -204,7 +204,7 @@ TEST_F(HalfwayDownload, TenSecondsWithoutDownloadBytesWhileLiveFramesComeEndIt) 
   EXPECT_FALSE(app->Session().Progress().m_bDownloading);
   EXPECT_FALSE(app->Registo().Dialog().isVisible());
   EXPECT_TRUE(prompts.Messages().empty()); // no "Occur an error": the meter is there
-  EXPECT_EQ(app->Frame().statusBar()->currentMessage(), QString::fromUtf8(kDownloadStalledText));
+  EXPECT_EQ(app->Frame().statusBar()->currentMessage(), QString::fromUtf8(kDownloadStalledText.source));
   ASSERT_NE(Logger(), nullptr);
   EXPECT_TRUE(Logger()->isVisible());
   ExpectFirstHalfKept(app->Stores().m_log, meter.download.size());

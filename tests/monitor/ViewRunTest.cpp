@@ -258,7 +258,7 @@ TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   EXPECT_EQ(nEnded, 1);
   ASSERT_EQ(m_prompts.m_asked.size(), 1u);
   // The fixed text and caption, the cause on a second line.
-  EXPECT_EQ(m_prompts.m_asked[0].text, QString("Occur an error\n") + UiTexts::kCauseSilence);
+  EXPECT_EQ(m_prompts.m_asked[0].text, QString("Occur an error\n") + UiTexts::kCauseSilence.source);
   EXPECT_EQ(m_prompts.m_asked[0].caption, "error");
   EXPECT_EQ(m_pApp->Frame().statusBar()->currentMessage().toStdString(),
             DownloadEndText(EDownloadEnd::Silence));
@@ -280,7 +280,7 @@ TEST_F(ViewFixture, SilenceOrWatchdogEndADownloadWithAnError) {
   }
   EXPECT_EQ(nEnded, 2);
   EXPECT_FALSE(Session().Progress().m_bDownloading);
-  EXPECT_EQ(m_prompts.Messages().back(), QString("Occur an error\n") + UiTexts::kCauseTimeout);
+  EXPECT_EQ(m_prompts.Messages().back(), QString("Occur an error\n") + UiTexts::kCauseTimeout.source);
   EXPECT_EQ(m_pApp->Frame().statusBar()->currentMessage().toStdString(),
             DownloadEndText(EDownloadEnd::Watchdog));
   EXPECT_FALSE(Active(S::TIMER_LOG_TIMEOUT));

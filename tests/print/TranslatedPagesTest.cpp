@@ -19,7 +19,7 @@
 // files keep the source texts. A stand-in translator that brackets every
 // text shows each label took the way through it.
 namespace {
-std::string Bracketed(const TrText &t) {
+std::string Bracketed(TrText t) {
   return std::string("[") + t.source + "]";
 }
 
@@ -53,22 +53,22 @@ AssessSettings Threshold85() {
 
 struct Case {
   const char *name;
-  std::vector<PageImage> (*layout)(const CSampleArray &, TranslateFn);
+  std::vector<PageImage> (*layout)(const CSampleArray &, FTranslate);
   std::vector<std::string> translated; // starts of texts the bracketing translator must give
   std::vector<std::string> sources;    // the same without a translator
   std::vector<TrText> labels;          // never printed bare through a translator
 };
 
-std::vector<PageImage> Report(const CSampleArray &samples, TranslateFn tr) {
+std::vector<PageImage> Report(const CSampleArray &samples, FTranslate tr) {
   return LayoutAssessmentReport(AssessSeries(samples, Threshold85()), samples,
                                 {"", "Rua Direita 5", "", "", ""}, 2480, 3508, 40, tr);
 }
 
-std::vector<PageImage> Table(const CSampleArray &samples, TranslateFn tr) {
+std::vector<PageImage> Table(const CSampleArray &samples, FTranslate tr) {
   return LayoutTable(MakeTableGeometry(2480, 3508, 40), samples, StatData{}, {2026, 12, 8, 11, 0, 0}, tr);
 }
 
-std::vector<PageImage> Graph(const CSampleArray &samples, TranslateFn tr) {
+std::vector<PageImage> Graph(const CSampleArray &samples, FTranslate tr) {
   CGraphState s;
   SetDefaultView(s, 890, 330);
   GraphPageGeometry g;

@@ -17,7 +17,7 @@ std::string OneDecimal(double d) {
   return s;
 }
 
-SummaryRow PartRow(TrText label, const DayPartFigures &p, TranslateFn tr) {
+SummaryRow PartRow(TrText label, const DayPartFigures &p, FTranslate tr) {
   if (p.nSamples == 0)
     return {tr(label), tr(kNoSamples), std::nullopt};
   return {tr(label), FillText(tr(kCoverage), FormatDecibels(p.dLeq), OneDecimal(p.dCoveragePercent)), p.dLeq};
@@ -51,13 +51,13 @@ std::string ClockText(CivilSeconds t) {
          Two(f.nMinute) + ":" + Two(f.nSecond);
 }
 
-std::string AlarmText(double dLmax, CivilSeconds tStart, TranslateFn tr) {
+std::string AlarmText(double dLmax, CivilSeconds tStart, FTranslate tr) {
   const CivilFields f = FromCivilSeconds(tStart);
   return FillText(tr(kAlarm), FormatDecibels(dLmax),
                   Two(f.nHour) + ":" + Two(f.nMinute) + ":" + Two(f.nSecond));
 }
 
-std::vector<SummaryRow> SummaryRows(const SeriesAssessment &a, TranslateFn tr) {
+std::vector<SummaryRow> SummaryRows(const SeriesAssessment &a, FTranslate tr) {
   std::vector<SummaryRow> rows;
   rows.push_back({tr(kSamples), std::to_string(a.nSamples), static_cast<double>(a.nSamples)});
   if (a.nSamples == 0)

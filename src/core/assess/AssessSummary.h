@@ -16,11 +16,11 @@ struct SummaryRow {
   std::optional<double> dValue;
 };
 
-std::vector<SummaryRow> SummaryRows(const SeriesAssessment &a, TranslateFn tr = SourceText);
+std::vector<SummaryRow> SummaryRows(const SeriesAssessment &a, FTranslate tr = SourceText);
 
 // "dd-mm-yyyy hh:mm:ss" of a clock-face time.
 std::string ClockText(CivilSeconds t);
 // "Limiar excedido: 87.3 dB desde 14:02:11".
-std::string AlarmText(double dLmax, CivilSeconds tStart, TranslateFn tr = SourceText);
+std::string AlarmText(double dLmax, CivilSeconds tStart, FTranslate tr = SourceText);
 // "%1", "%2" of a text replaced.
 std::string FillText(std::string text, const std::string &a1, const std::string &a2 = {});

@@ -25,7 +25,7 @@ std::string Num(double d) {
 // Pages filled line by line; a new page starts when the next line would not fit.
 class CPages {
 public:
-  CPages(int W, int H, int L, TranslateFn tr) : m_W(W), m_H(H), m_L(L), m_margin(W / 12), m_tr(tr) {
+  CPages(int W, int H, int L, FTranslate tr) : m_W(W), m_H(H), m_L(L), m_margin(W / 12), m_tr(tr) {
     NewPage();
   }
 
@@ -69,7 +69,7 @@ private:
     m_y = m_margin;
   }
   int m_W, m_H, m_L, m_margin;
-  TranslateFn m_tr;
+  FTranslate m_tr;
   int m_y = 0;
   std::vector<PageImage> m_pages;
 };
@@ -146,7 +146,7 @@ void DrawGraph(PageImage &p, const SeriesAssessment &a, const CSampleArray &samp
   }
 }
 
-std::vector<std::string> Translated(const TrText *first, const TrText *last, TranslateFn tr) {
+std::vector<std::string> Translated(const TrText *first, const TrText *last, FTranslate tr) {
   std::vector<std::string> texts;
   for (; first != last; ++first)
     texts.push_back(tr(*first));
@@ -154,7 +154,7 @@ std::vector<std::string> Translated(const TrText *first, const TrText *last, Tra
 }
 } // namespace
 
-std::string InstrumentText(const SeriesAssessment &a, const CSampleArray &samples, TranslateFn tr) {
+std::string InstrumentText(const SeriesAssessment &a, const CSampleArray &samples, FTranslate tr) {
   std::string s = tr(kReportMeter);
   if (a.weighting == Weighting::A || a.weighting == Weighting::C)
     s += a.weighting == Weighting::A ? ", dBA" : ", dBC";
@@ -167,7 +167,7 @@ std::string InstrumentText(const SeriesAssessment &a, const CSampleArray &sample
 }
 
 std::vector<PageImage> LayoutAssessmentReport(const SeriesAssessment &a, const CSampleArray &samples,
-                                              const ReportInfo &info, int W, int H, int L, TranslateFn tr) {
+                                              const ReportInfo &info, int W, int H, int L, FTranslate tr) {
   CPages pages(W, H, L, tr);
   pages.Text(pages.Left(), info.strTitle.empty() ? tr(kReportTitle) : info.strTitle);
   pages.Advance(2 * L);

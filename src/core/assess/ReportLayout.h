@@ -23,8 +23,8 @@ struct ReportInfo {
 // pages speak the windows' language through `tr`, the PDF keeps the sources.
 std::vector<PageImage> LayoutAssessmentReport(const SeriesAssessment &a, const CSampleArray &samples,
                                               const ReportInfo &info, int W, int H, int L,
-                                              TranslateFn tr = SourceText);
+                                              FTranslate tr = SourceText);
 
 // The instrument line: the weighting and the interval of the samples.
 std::string InstrumentText(const SeriesAssessment &a, const CSampleArray &samples,
-                           TranslateFn tr = SourceText);
+                           FTranslate tr = SourceText);

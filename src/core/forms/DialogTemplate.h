@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lang/TrText.h"
+
 #include <string>
 #include <vector>
 
@@ -42,6 +44,8 @@ struct DlgTemplate {
   std::string font = "Arial Unicode MS";
   int nPointSize = 9;
   std::vector<DlgControl> controls;
+  // Translation context of the caption and texts (marked TARVIK_TR_NOOP with it).
+  const char *context = "";
 
   const DlgControl *Find(int nId) const {
     for (const auto &c : controls)

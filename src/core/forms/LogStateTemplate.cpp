@@ -9,12 +9,14 @@ const DlgTemplate &LogStateTemplate() {
       "MS Shell Dlg",
       8,
       {
-          {-1, CtlKind::Static, "Aceitando dados! Aguardar.......", 14, 8, 158, 9},
+          {-1, CtlKind::Static, TARVIK_TR_NOOP("DownloadDialog", "Aceitando dados! Aguardar......."), 14, 8,
+           158, 9},
           {IDC_LOG_PROGRESS, CtlKind::Progress, "", 14, 22, 158, 12, false,
-           "Aceitando dados! Aguardar......."},
+           TARVIK_TR_NOOP("DownloadDialog", "Aceitando dados! Aguardar.......")},
           // Leaves a download that has stalled, keeping what arrived.
-          {IDCANCEL, CtlKind::Button, "Cancelar", 68, 42, 50, 14},
+          {IDCANCEL, CtlKind::Button, TARVIK_TR_NOOP("DownloadDialog", "Cancelar"), 68, 42, 50, 14},
       },
+      "DownloadDialog",
   };
   return t;
 }

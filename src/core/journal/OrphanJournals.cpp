@@ -139,20 +139,34 @@ CFileResult SetAside(COrphanJournal &orphan) {
 }
 
 namespace {
-std::string Samples(std::size_t n, const char *one, const char *many) {
-  return std::to_string(n) + (n == 1 ? one : many);
+constexpr TrText kRecover = TARVIK_TR("Journal", "Recuperar a medição interrompida?");
+constexpr TrText kOneSample = TARVIK_TR("Journal", "%1 amostra");
+constexpr TrText kSamples = TARVIK_TR("Journal", "%1 amostras");
+constexpr TrText kStartedAt = TARVIK_TR("Journal", ", início %1");
+constexpr TrText kOneLost = TARVIK_TR("Journal", "O diário estava danificado: %1 amostra perdida.");
+constexpr TrText kLost = TARVIK_TR("Journal", "O diário estava danificado: %1 amostras perdidas.");
+// The journal keeps why a run ended in the source text of the status bar's line.
+constexpr const char *kEndReasonContext = "StatusBar";
+
+std::string Filled(const std::string &pattern, const std::string &arg) {
+  std::string s = pattern;
+  if (const std::size_t at = s.find("%1"); at != std::string::npos)
+    s.replace(at, 2, arg);
+  return s;
+}
+
+std::string Count(FTranslate tr, std::size_t n, TrText one, TrText many) {
+  return Filled(tr(n == 1 ? one : many), std::to_string(n));
 }
 } // namespace
 
-std::string RecoveryQuestion(const journal::JournalContent &content) {
-  std::string s =
-      "Recuperar a medição interrompida?\n" + Samples(content.samples.size(), " amostra", " amostras");
+std::string RecoveryQuestion(const journal::JournalContent &content, FTranslate tr) {
+  std::string s = tr(kRecover) + "\n" + Count(tr, content.samples.size(), kOneSample, kSamples);
   if (!content.samples.empty())
-    s += ", início " + content.samples.front().strTime;
+    s += Filled(tr(kStartedAt), content.samples.front().strTime);
   if (content.bEnded && !content.strEndReason.empty())
-    s += "\n" + content.strEndReason;
+    s += "\n" + tr(TrText{kEndReasonContext, content.strEndReason.c_str()});
   if (content.Damaged())
-    s +=
-        "\nO diário estava danificado: " + Samples(content.nLost, " amostra perdida.", " amostras perdidas.");
+    s += "\n" + Count(tr, content.nLost, kOneLost, kLost);
   return s;
 }

@@ -3,6 +3,7 @@
 #include "journal/JournalFile.h"
 #include "journal/JournalFormat.h"
 #include "journal/StateFolder.h"
+#include "lang/Translate.h"
 
 #include <string>
 #include <vector>
@@ -46,4 +47,4 @@ CFileResult SetAside(COrphanJournal &orphan);
 // The question asked at start: "Recuperar a medição interrompida?", the
 // number of samples and the start time, why the run ended when it ended
 // by itself, and what a damaged journal lost.
-std::string RecoveryQuestion(const journal::JournalContent &content);
+std::string RecoveryQuestion(const journal::JournalContent &content, FTranslate tr = SourceText);

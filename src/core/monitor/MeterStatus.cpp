@@ -9,19 +9,19 @@ std::string FillText(const char *pattern, const std::string &arg) {
   return s;
 }
 
-std::string ConnectionText(const ConnectionStatus &s) {
+std::string ConnectionText(const ConnectionStatus &s, FTranslate tr) {
   using P = ConnectionStatus::Port;
   switch (s.ePort) {
   case P::Searching:
-    return UiTexts::kSearching;
+    return tr(UiTexts::kSearching);
   case P::NotFound:
-    return UiTexts::kNoMeterFound;
+    return tr(UiTexts::kNoMeterFound);
   case P::OpenFailed:
-    return FillText(UiTexts::kCannotOpen, s.strDevice);
+    return FillText(tr(UiTexts::kCannotOpen).c_str(), s.strDevice);
   case P::Open:
-    return FillText(s.bSending ? UiTexts::kMeterSending : UiTexts::kMeterSilent, s.strDevice);
+    return FillText(tr(s.bSending ? UiTexts::kMeterSending : UiTexts::kMeterSilent).c_str(), s.strDevice);
   case P::Lost:
-    return FillText(UiTexts::kMeterUnplugged, s.strDevice);
+    return FillText(tr(UiTexts::kMeterUnplugged).c_str(), s.strDevice);
   }
   return {};
 }
@@ -54,24 +54,24 @@ ConnectionStatus NextConnectionStatus(ConnectionStatus st, const SConnection &co
   return st;
 }
 
-std::string RunEndText(ERunEnd r) {
+std::string RunEndText(ERunEnd r, FTranslate tr) {
   switch (r) {
   case ERunEnd::None:
   case ERunEnd::User:
     return {};
   case ERunEnd::SampleLimit:
-    return UiTexts::kRunEndedLimit;
+    return tr(UiTexts::kRunEndedLimit);
   case ERunEnd::HoldSignal:
-    return UiTexts::kRunEndedHold;
+    return tr(UiTexts::kRunEndedHold);
   case ERunEnd::Silence:
-    return UiTexts::kRunEndedSilence;
+    return tr(UiTexts::kRunEndedSilence);
   case ERunEnd::HangUp:
-    return UiTexts::kRunEndedUnplugged;
+    return tr(UiTexts::kRunEndedUnplugged);
   }
   return {};
 }
 
-std::string DownloadFailCause(EDownloadEnd r) {
+std::string DownloadFailCause(EDownloadEnd r, FTranslate tr) {
   switch (r) {
   case EDownloadEnd::Complete:
   case EDownloadEnd::Empty:
@@ -79,20 +79,20 @@ std::string DownloadFailCause(EDownloadEnd r) {
   case EDownloadEnd::Stalled:
     return {};
   case EDownloadEnd::Silence:
-    return UiTexts::kCauseSilence;
+    return tr(UiTexts::kCauseSilence);
   case EDownloadEnd::HangUp:
-    return UiTexts::kCauseUnplugged;
+    return tr(UiTexts::kCauseUnplugged);
   case EDownloadEnd::Watchdog:
-    return UiTexts::kCauseTimeout;
+    return tr(UiTexts::kCauseTimeout);
   }
   return {};
 }
 
-std::string DownloadEndText(EDownloadEnd r) {
+std::string DownloadEndText(EDownloadEnd r, FTranslate tr) {
   if (r == EDownloadEnd::Empty)
-    return UiTexts::kMeterMemoryEmpty;
-  const std::string cause = DownloadFailCause(r);
+    return tr(UiTexts::kMeterMemoryEmpty);
+  const std::string cause = DownloadFailCause(r, tr);
   if (cause.empty())
-    return UiTexts::kDownloadDone;
-  return FillText(UiTexts::kDownloadFailed, cause);
+    return tr(UiTexts::kDownloadDone);
+  return FillText(tr(UiTexts::kDownloadFailed).c_str(), cause);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lang/Translate.h"
 #include "session/RunEnd.h"
 #include "session/SessionObserver.h"
 
@@ -23,19 +24,19 @@ struct ConnectionStatus {
 
   bool operator==(const ConnectionStatus &) const = default;
 };
-std::string ConnectionText(const ConnectionStatus &s);
+std::string ConnectionText(const ConnectionStatus &s, FTranslate tr = SourceText);
 // The pane after the session reported `conn`; a port closed with a reason
 // was lost (unplugged).
 ConnectionStatus NextConnectionStatus(ConnectionStatus st, const SConnection &conn);
 
 // Why a monitoring run ended; empty for the user's own stop.
-std::string RunEndText(ERunEnd r);
+std::string RunEndText(ERunEnd r, FTranslate tr = SourceText);
 
 // The status bar's line when a download ended. What arrived is kept
 // whenever it ends: left or stalled downloads count as received.
-std::string DownloadEndText(EDownloadEnd r);
+std::string DownloadEndText(EDownloadEnd r, FTranslate tr = SourceText);
 // The cause under "Occur an error"; empty when no error is told.
-std::string DownloadFailCause(EDownloadEnd r);
+std::string DownloadFailCause(EDownloadEnd r, FTranslate tr = SourceText);
 
 // "%1" in `pattern` replaced by `arg`.
 std::string FillText(const char *pattern, const std::string &arg);

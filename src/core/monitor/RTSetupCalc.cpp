@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 Hms SplitDuration(double dSeconds) {
   Hms d;
@@ -33,7 +34,8 @@ std::string FormatSetupTime(std::time_t t) {
   return buf;
 }
 
-IntFieldRead ReadIntField(std::string_view text, long long nMin, long long nMax, const char *pszNotANumber) {
+IntFieldRead ReadIntField(std::string_view text, long long nMin, long long nMax, TrText notANumber,
+                          FTranslate tr) {
   IntFieldRead r;
   std::size_t i = 0;
   const std::size_t n = text.size();
@@ -57,15 +59,17 @@ IntFieldRead ReadIntField(std::string_view text, long long nMin, long long nMax,
   while (i < n && blank(i))
     ++i;
   if (!bDigits || i != n) {
-    r.strError = pszNotANumber;
+    r.strError = tr(notANumber);
     return r;
   }
   if (bNeg)
     v = -v;
   if (bHuge || v < nMin || v > nMax) {
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "Enter an integer between %lld and %lld.", nMin, nMax);
-    r.strError = buf;
+    std::string s = tr(kEnterAnIntegerBetween);
+    for (const auto &[mark, v] : {std::pair{"%1", nMin}, std::pair{"%2", nMax}})
+      if (const std::size_t at = s.find(mark); at != std::string::npos)
+        s.replace(at, 2, std::to_string(v));
+    r.strError = s;
     return r;
   }
   r.bOk = true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lang/Translate.h"
+
 #include <array>
 #include <ctime>
 #include <string>
@@ -22,6 +24,10 @@ struct IntFieldRead {
   long long nValue = 0;
   std::string strError; // the message to show when not ok
 };
-IntFieldRead ReadIntField(std::string_view text, long long nMin, long long nMax, const char *pszNotANumber);
-inline constexpr const char *kEnterAnInteger = "Enter an integer.";
-inline constexpr const char *kEnterAPositiveInteger = "Enter a positive integer.";
+// The message is in the language `tr` gives.
+IntFieldRead ReadIntField(std::string_view text, long long nMin, long long nMax, TrText notANumber,
+                          FTranslate tr = SourceText);
+inline constexpr TrText kEnterAnInteger = TARVIK_TR("MessageBox", "Enter an integer.");
+inline constexpr TrText kEnterAPositiveInteger = TARVIK_TR("MessageBox", "Enter a positive integer.");
+inline constexpr TrText kEnterAnIntegerBetween =
+    TARVIK_TR("MessageBox", "Enter an integer between %1 and %2.");

@@ -77,7 +77,7 @@ void TimeAxis(PageImage &page, const GraphPageGeometry &g, const CGraphState &s,
   }
 }
 
-void Title(PageImage &page, const GraphPageGeometry &g, const PrintTime &now, TranslateFn tr) {
+void Title(PageImage &page, const GraphPageGeometry &g, const PrintTime &now, FTranslate tr) {
   const std::string title = tr(PrintTexts::kGraphTitle);
   page.Text(g.W / 2 - (Len(title) / 2) * g.o, g.F, title);
   const std::string date = FormatGraphDateLine(now, tr);
@@ -86,7 +86,7 @@ void Title(PageImage &page, const GraphPageGeometry &g, const PrintTime &now, Tr
 
 } // namespace
 
-std::vector<StatLine> GraphStatLines(const StatData &st, TranslateFn tr) {
+std::vector<StatLine> GraphStatLines(const StatData &st, FTranslate tr) {
   // The positions are the label's length in characters plus a few, as the
   // page was first laid out; measured widths push them right where needed.
   return {
@@ -119,7 +119,7 @@ int PenPixels(double dMillimetres, int nDpi) {
 }
 
 // The noise figures of the printed samples, one a line under the block above.
-static std::vector<StatLine> NoiseStatLines(const CSampleArray &samples, const StatData &st, TranslateFn tr) {
+static std::vector<StatLine> NoiseStatLines(const CSampleArray &samples, const StatData &st, FTranslate tr) {
   std::vector<StatLine> lines;
   for (const AcousticFigure &f : AcousticFigures(SampleAcousticStats(samples, st.dSampleRate),
                                                  SampleLeqLabel(samples), tr(PrintTexts::kDuration)))
@@ -153,7 +153,7 @@ int PageY(const GraphPageGeometry &g, double py) {
 
 PageImage LayoutGraphPage(const GraphPageGeometry &g, const CGraphState &s, const CSampleArray &samples,
                           const StatData &stat, const TimeAxisLabels &labels, const PrintTime &now,
-                          const TextWidthFn &textWidth, TranslateFn tr) {
+                          const TextWidthFn &textWidth, FTranslate tr) {
   PageImage page;
   Curve(page, g, s, samples);
   Masks(page, g, s);
@@ -165,7 +165,7 @@ PageImage LayoutGraphPage(const GraphPageGeometry &g, const CGraphState &s, cons
   return page;
 }
 
-std::string FormatGraphDateLine(const PrintTime &t, TranslateFn tr) {
+std::string FormatGraphDateLine(const PrintTime &t, FTranslate tr) {
   char buf[96];
   std::snprintf(buf, sizeof buf, "%s: %d-%d-%d  %d:%d:%d", tr(PrintTexts::kTime).c_str(), t.year, t.month,
                 t.day, t.hour, t.minute, t.second);

@@ -51,7 +51,7 @@ struct StatLine {
 
 // The block as the page has always printed it: start time, maximum and
 // minimum with their times, sample rate, average.
-std::vector<StatLine> GraphStatLines(const StatData &st, TranslateFn tr = SourceText);
+std::vector<StatLine> GraphStatLines(const StatData &st, FTranslate tr = SourceText);
 
 // Lines `lines` from line `nFirst` of the block down (y = H/2 + oy + n × L).
 void LayoutStatLines(PageImage &page, const GraphPageGeometry &g, const std::vector<StatLine> &lines,
@@ -62,7 +62,7 @@ void LayoutStatLines(PageImage &page, const GraphPageGeometry &g, const std::vec
 // the statistics block, its labels through `tr`. `labels` must be complete (not Failed()).
 PageImage LayoutGraphPage(const GraphPageGeometry &g, const CGraphState &s, const CSampleArray &samples,
                           const StatData &stat, const TimeAxisLabels &labels, const PrintTime &now,
-                          const TextWidthFn &textWidth, TranslateFn tr = SourceText);
+                          const TextWidthFn &textWidth, FTranslate tr = SourceText);
 
 // "Czas: %d-%d-%d  %d:%d:%d" (year first, nothing padded).
-std::string FormatGraphDateLine(const PrintTime &t, TranslateFn tr = SourceText);
+std::string FormatGraphDateLine(const PrintTime &t, FTranslate tr = SourceText);

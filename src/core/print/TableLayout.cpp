@@ -18,7 +18,7 @@ void Footer(PageImage &page, const TableGeometry &g, const std::string &timeText
   page.Text(g.W / 3 + g.G, y, FormatPageNumber(pageNo));
 }
 
-void Headings(PageImage &page, const TableGeometry &g, int y, TranslateFn tr) {
+void Headings(PageImage &page, const TableGeometry &g, int y, FTranslate tr) {
   page.Text(4 * g.G, y, tr(PrintTexts::kIdHeading));
   page.Text(11 * g.G, y, tr(PrintTexts::kDateTime));
   page.Text(29 * g.G, y, tr(PrintTexts::kUnit));
@@ -33,7 +33,7 @@ void Row(PageImage &page, const TableGeometry &g, std::size_t n, const CObjData 
   page.Line(4 * g.G, y, 49 * g.G, y);
 }
 
-void FirstPageHeader(PageImage &page, const TableGeometry &g, const StatData &s, TranslateFn tr) {
+void FirstPageHeader(PageImage &page, const TableGeometry &g, const StatData &s, FTranslate tr) {
   page.Text(g.W / 4 - 5 * g.G, g.F, tr(PrintTexts::kTable));
   const TrText labels[] = {PrintTexts::kStartTime, PrintTexts::kMax, PrintTexts::kMin, PrintTexts::kAverage,
                            PrintTexts::kSampleRate};
@@ -84,7 +84,7 @@ int TablePageCount(const TableGeometry &g, std::size_t count) {
 }
 
 std::vector<PageImage> LayoutTable(const TableGeometry &g, const CSampleArray &samples, const StatData &stat,
-                                   const PrintTime &now, TranslateFn tr) {
+                                   const PrintTime &now, FTranslate tr) {
   std::vector<PageImage> pages;
   if (samples.IsEmpty())
     return pages;

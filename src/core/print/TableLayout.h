@@ -36,4 +36,4 @@ int TablePageCount(const TableGeometry &g, std::size_t count);
 
 // Every page of the table, its labels through `tr`. Nothing for an empty array.
 std::vector<PageImage> LayoutTable(const TableGeometry &g, const CSampleArray &samples, const StatData &stat,
-                                   const PrintTime &now, TranslateFn tr = SourceText);
+                                   const PrintTime &now, FTranslate tr = SourceText);

@@ -6,8 +6,10 @@
 #include "forms/CommandIds.h"
 #include "forms/DialogTemplate.h"
 #include "forms/UiTexts.h"
+#include "kit/CommandTips.h"
 #include "kit/Mnemonics.h"
 #include "kit/Prompts.h"
+#include "kit/TrStd.h"
 #include "records/SampleStore.h"
 
 #include <QActionGroup>
@@ -53,31 +55,30 @@ void CMainFrame::CreateActions() {
     const char *text;
   };
   static const Item items[] = {
-      {ID_OPEN, "Abrir"},
-      {ID_SAVE_AS, "Guardar como"},
-      {ID_EXPORT_EXCEL, "Exportar para Excel"},
-      {ID_PRINT_GRAPH, "Imprimir gráfico"},
-      {ID_PRINT_TABLE, "Imprimir tabela"},
-      {ID_EXIT, "Sair"},
-      {ID_RUN, "Executar"},
-      {ID_STOP, "Parar"},
-      {ID_CLEAR, "Apagar os dados"},
-      {ID_SETUP, "Configuração"},
-      {ID_DOWNLOAD, "Registo"},
-      {ID_PORT_MANUAL, "Manual"},
-      {ID_PORT_AUTO, "Auto"},
-      {ID_VIEW_TOOLBAR, "Barra de Ferramentas"},
-      {ID_VIEW_STATUS_BAR, "Barra de estado"},
-      {ID_COLOR_SET, "Configuração da cor"},
-      {ID_HELP_CONTENTS, "Conteúdo"},
-      {ID_APP_ABOUT, "Informações"},
+      {ID_OPEN, QT_TRANSLATE_NOOP("MainWindow", "Abrir")},
+      {ID_SAVE_AS, QT_TRANSLATE_NOOP("MainWindow", "Guardar como")},
+      {ID_EXPORT_EXCEL, QT_TRANSLATE_NOOP("MainWindow", "Exportar para Excel")},
+      {ID_PRINT_GRAPH, QT_TRANSLATE_NOOP("MainWindow", "Imprimir gráfico")},
+      {ID_PRINT_TABLE, QT_TRANSLATE_NOOP("MainWindow", "Imprimir tabela")},
+      {ID_EXIT, QT_TRANSLATE_NOOP("MainWindow", "Sair")},
+      {ID_RUN, QT_TRANSLATE_NOOP("MainWindow", "Executar")},
+      {ID_STOP, QT_TRANSLATE_NOOP("MainWindow", "Parar")},
+      {ID_CLEAR, QT_TRANSLATE_NOOP("MainWindow", "Apagar os dados")},
+      {ID_SETUP, QT_TRANSLATE_NOOP("MainWindow", "Configuração")},
+      {ID_DOWNLOAD, QT_TRANSLATE_NOOP("MainWindow", "Registo")},
+      {ID_PORT_MANUAL, QT_TRANSLATE_NOOP("MainWindow", "Manual")},
+      {ID_PORT_AUTO, QT_TRANSLATE_NOOP("MainWindow", "Auto")},
+      {ID_VIEW_TOOLBAR, QT_TRANSLATE_NOOP("MainWindow", "Barra de Ferramentas")},
+      {ID_VIEW_STATUS_BAR, QT_TRANSLATE_NOOP("MainWindow", "Barra de estado")},
+      {ID_COLOR_SET, QT_TRANSLATE_NOOP("MainWindow", "Configuração da cor")},
+      {ID_HELP_CONTENTS, QT_TRANSLATE_NOOP("MainWindow", "Conteúdo")},
+      {ID_APP_ABOUT, QT_TRANSLATE_NOOP("MainWindow", "Informações")},
   };
   for (const Item &it : items) {
-    QAction *a = m_commands.Add(it.nId, QString::fromUtf8(it.text));
+    QAction *a = m_commands.Add(it.nId, TrIn("MainWindow", it.text));
     a->setIcon(CommandIcon(it.nId));
     a->setIconVisibleInMenu(false);
-    if (const char *tip = UiTexts::CommandTipText(it.nId))
-      a->setStatusTip(QString::fromUtf8(tip));
+    a->setStatusTip(CommandTip(it.nId));
   }
   // The keys the menu has always shown, bound to these two commands in this
   // window only: the data logger window has its own Ctrl+O and Ctrl+S.
@@ -101,7 +102,7 @@ void CMainFrame::CreateActions() {
 void CMainFrame::CreateMenus() {
   QMenuBar *bar = menuBar();
   auto addMenu = [&](const char *title, std::initializer_list<int> ids) {
-    QMenu *m = bar->addMenu(QString::fromUtf8(title));
+    QMenu *m = bar->addMenu(TrIn("MainWindow", title));
     for (int nId : ids) {
       if (nId == 0)
         m->addSeparator();
@@ -111,16 +112,17 @@ void CMainFrame::CreateMenus() {
     connect(m, &QMenu::aboutToShow, &m_commands, &CCommandRouter::Update);
     return m;
   };
-  addMenu("Ficheiro", {ID_OPEN, ID_SAVE_AS, ID_EXPORT_EXCEL, ID_PRINT_GRAPH, ID_PRINT_TABLE, 0, ID_EXIT});
-  addMenu("DataLogger", {ID_RUN, ID_STOP, ID_CLEAR, ID_SETUP});
+  addMenu(QT_TRANSLATE_NOOP("MainWindow", "Ficheiro"),
+          {ID_OPEN, ID_SAVE_AS, ID_EXPORT_EXCEL, ID_PRINT_GRAPH, ID_PRINT_TABLE, 0, ID_EXIT});
+  addMenu(QT_TRANSLATE_NOOP("MainWindow", "DataLogger"), {ID_RUN, ID_STOP, ID_CLEAR, ID_SETUP});
   bar->addAction(m_commands.Action(ID_DOWNLOAD)); // a command on the bar itself
-  addMenu("Porta", {ID_PORT_MANUAL, ID_PORT_AUTO});
-  addMenu("Ver", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_COLOR_SET});
-  addMenu("Ajuda", {ID_HELP_CONTENTS, ID_APP_ABOUT});
+  addMenu(QT_TRANSLATE_NOOP("MainWindow", "Porta"), {ID_PORT_MANUAL, ID_PORT_AUTO});
+  addMenu(QT_TRANSLATE_NOOP("MainWindow", "Ver"), {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_COLOR_SET});
+  addMenu(QT_TRANSLATE_NOOP("MainWindow", "Ajuda"), {ID_HELP_CONTENTS, ID_APP_ABOUT});
 }
 
 void CMainFrame::CreateToolBar() {
-  m_pToolBar = addToolBar(QStringLiteral("Standard"));
+  m_pToolBar = addToolBar(QCoreApplication::translate("MainWindow", "Standard"));
   m_pToolBar->setObjectName(QStringLiteral("toolBar"));
   m_pToolBar->setIconSize(QSize(17, 15));
   for (int nId :
@@ -173,7 +175,7 @@ bool CMainFrame::AskClose() {
   // The live samples can be saved first; downloaded ones only let go.
   const bool bLive = !m_stores.m_live.IsEmpty();
   switch (
-      m_prompts.MessageBox(this, QStringLiteral("Close Window?"), QStringLiteral("Tip"),
+      m_prompts.MessageBox(this, Tr(UiTexts::kCloseWindow), Tr(UiTexts::kTipCaption),
                            bLive ? CPrompts::Buttons::SaveDiscardCancel : CPrompts::Buttons::DiscardCancel)) {
   case CPrompts::IDSAVE:
     return m_saveLive && m_saveLive();
@@ -185,12 +187,12 @@ bool CMainFrame::AskClose() {
 }
 
 void CMainFrame::ShowConnection(const ConnectionStatus &status) {
-  m_pConnection->setText(QString::fromStdString(ConnectionText(status)));
+  m_pConnection->setText(QString::fromStdString(ConnectionText(status, TrStd)));
 }
 
 void CMainFrame::ShowRunEnded(ERunEnd reason) {
   // A permanent field: a menu or toolbar tip passing over the bar keeps it.
-  m_pRunEnd->setText(QString::fromStdString(RunEndText(reason)));
+  m_pRunEnd->setText(QString::fromStdString(RunEndText(reason, TrStd)));
   m_pRunEnd->setVisible(!m_pRunEnd->text().isEmpty());
 }
 
@@ -200,26 +202,26 @@ void CMainFrame::ShowRunStarted() {
 }
 
 void CMainFrame::ShowDownloadEnded(EDownloadEnd reason) {
-  statusBar()->showMessage(QString::fromStdString(DownloadEndText(reason)));
+  statusBar()->showMessage(QString::fromStdString(DownloadEndText(reason, TrStd)));
 }
 
 void CMainFrame::OnHelp() {
   const ManualLookup found = FindManual(m_strExeDir, m_strLocaleName, [](const std::string &path) {
     return QFileInfo(QString::fromStdString(path)).isFile();
   });
-  const QString caption = QString::fromUtf8(UiTexts::kHelpCaption);
+  const QString caption = Tr(UiTexts::kHelpCaption);
   if (found.strFound.empty()) {
     QStringList tried;
     for (const std::string &c : found.candidates)
       tried << QString::fromStdString(c);
-    m_prompts.MessageBox(this, QString::fromUtf8(UiTexts::kManualMissing).arg(tried.join('\n')), caption,
+    m_prompts.MessageBox(this, Tr(UiTexts::kManualMissing).arg(tried.join('\n')), caption,
                          CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
     return;
   }
   const QString path = QString::fromStdString(found.strFound);
   if (!m_prompts.OpenUrl(QUrl::fromLocalFile(path)))
-    m_prompts.MessageBox(this, QString::fromUtf8(UiTexts::kManualNotOpened).arg(path), caption,
-                         CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
+    m_prompts.MessageBox(this, Tr(UiTexts::kManualNotOpened).arg(path), caption, CPrompts::Buttons::Ok,
+                         CPrompts::Icon::Warning);
 }
 
 void CMainFrame::OnAbout() {

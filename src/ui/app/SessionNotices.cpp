@@ -1,7 +1,9 @@
 #include "app/SessionNotices.h"
 
 #include "app/MainFrame.h"
+#include "forms/UiTexts.h"
 #include "kit/Prompts.h"
+#include "kit/TrStd.h"
 #include "monitor/RegistoFlow.h"
 #include "session/MeterSession.h"
 
@@ -25,7 +27,7 @@ void CSessionNotices::OnConnectionChanged(const SConnection &conn) {
   m_frame.Commands().Update();
   if (conn.eState != ELinkState::OpenFailed)
     return;
-  QString text = QString::asprintf("Warning:Can't open COM%d!", conn.nPort);
+  QString text = Tr(UiTexts::kCannotOpenCom).arg(conn.nPort);
   if (!conn.strReason.empty())
     text += QLatin1Char('\n') + QString::fromStdString(conn.strReason);
   m_prompts.MessageBox(&m_frame, text, QStringLiteral("Tarvik"), CPrompts::Buttons::Ok,
@@ -44,11 +46,12 @@ void CSessionNotices::OnDownloadEnded(EDownloadEnd eReason) {
   m_frame.Commands().Update();
   m_frame.ShowDownloadEnded(eReason);
   if (eReason == EDownloadEnd::Stalled)
-    m_frame.statusBar()->showMessage(QString::fromUtf8(kDownloadStalledText));
-  const std::string cause = DownloadFailCause(eReason);
+    m_frame.statusBar()->showMessage(Tr(kDownloadStalledText));
+  const std::string cause = DownloadFailCause(eReason, TrStd);
   if (cause.empty())
     return;
   // The fixed text stays; the cause follows on a second line.
-  m_prompts.MessageBox(&m_frame, QStringLiteral("Occur an error\n") + QString::fromStdString(cause),
-                       QStringLiteral("error"), CPrompts::Buttons::Ok);
+  m_prompts.MessageBox(&m_frame,
+                       Tr(UiTexts::kOccurAnError) + QLatin1Char('\n') + QString::fromStdString(cause),
+                       Tr(UiTexts::kErrorCaption), CPrompts::Buttons::Ok);
 }

@@ -13,6 +13,7 @@
 #include "graph/ColorSettings.h"
 #include "journal/JournalKeeper.h"
 #include "journal/StateFolder.h"
+#include "kit/Tr.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/RegistoFlow.h"
 #include "serial/ChosenPort.h"
@@ -211,8 +212,8 @@ void CTarvikApp::RememberPort(std::optional<int> nPort) {
     return; // a pseudo-terminal's number is no port of the user's meter
   const CFileResult r = WriteChosenPort(QFile::encodeName(ColorConfigPath(true)).toStdString(), nPort);
   if (!r.Ok())
-    m_pFrame->statusBar()->showMessage(QString::fromUtf8(UiTexts::kPortNotRemembered)
-                                           .arg(QString::fromStdString(r.strPath + ": " + r.strReason)));
+    m_pFrame->statusBar()->showMessage(
+        Tr(UiTexts::kPortNotRemembered).arg(QString::fromStdString(r.strPath + ": " + r.strReason)));
 }
 
 void CTarvikApp::ArmScreenshot(const QString &path, int nLatestMs) {

@@ -2,7 +2,7 @@
 
 #include "assess/AssessSummary.h"
 #include "files/NumberText.h"
-#include "print/PageTr.h"
+#include "kit/TrStd.h"
 #include "records/AcousticStats.h"
 
 #include <QHeaderView>
@@ -39,7 +39,7 @@ QStringList EventRowTexts(const NoiseEvent &e) {
 
 std::vector<QStringList> SummaryRowTexts(const SeriesAssessment &a) {
   std::vector<QStringList> rows;
-  for (const SummaryRow &r : SummaryRows(a, TrUtf8))
+  for (const SummaryRow &r : SummaryRows(a, TrStd))
     rows.push_back({QString::fromStdString(r.strLabel), QString::fromStdString(r.strText)});
   return rows;
 }

@@ -3,7 +3,7 @@
 #include "assess/AssessSettingsHolder.h"
 #include "assess/AssessSummary.h"
 #include "assess/EventJournal.h"
-#include "print/PageTr.h"
+#include "kit/TrStd.h"
 #include "records/SampleStore.h"
 
 #include <QApplication>
@@ -63,7 +63,7 @@ void CLiveAlarm::Poll() {
     ++m_nBeeps;
     m_beep();
   }
-  Show(open ? QString::fromStdString(AlarmText(open->dLmax, open->tStart, TrUtf8)) : QString());
+  Show(open ? QString::fromStdString(AlarmText(open->dLmax, open->tStart, TrStd)) : QString());
 }
 
 void CLiveAlarm::Show(const QString &text) {

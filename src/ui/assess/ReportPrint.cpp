@@ -2,7 +2,7 @@
 
 #include "kit/WaitCursor.h"
 #include "print/PagePainter.h"
-#include "print/PageTr.h"
+#include "kit/TrStd.h"
 #include "print/PrintJob.h"
 #include "print/PrintRX.h"
 
@@ -20,7 +20,7 @@ PrintOutcome PrintAssessmentReport(const SeriesAssessment &a, const CSampleArray
   const int W = printer.width(), H = printer.height();
   const QFont font = MakePageFont(H / 80, &printer);
   const std::vector<PageImage> pages =
-      LayoutAssessmentReport(a, samples, info, W, H, PageLineHeight(font, &printer), TrUtf8);
+      LayoutAssessmentReport(a, samples, info, W, H, PageLineHeight(font, &printer), TrStd);
   if (!BeginPrintJob(job, host))
     return PrintOutcome::JobFailed;
   CWaitCursor wait;

@@ -4,6 +4,7 @@
 #include "forms/DialogTemplate.h"
 #include "forms/UiTexts.h"
 #include "kit/Prompts.h"
+#include "kit/Tr.h"
 #include "kit/WaitCursor.h"
 
 #include <QDir>
@@ -133,7 +134,7 @@ CTextDataContent CDataFileCommands::ReadInBackground(QWidget *parent, const std:
   });
   QProgressDialog progress(QCoreApplication::translate("DataFile", "A abrir %1…")
                                .arg(QFileInfo(QFile::decodeName(strPath.c_str())).fileName()),
-                           QString::fromUtf8(kButtonCancel), 0, 1000, parent);
+                           TrIn("MessageBox", kButtonCancel), 0, 1000, parent);
   progress.setObjectName(QStringLiteral("openProgress"));
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(300);

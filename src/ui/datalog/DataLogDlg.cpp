@@ -8,6 +8,7 @@
 #include "forms/UiTexts.h"
 #include "graph/GraphHost.h"
 #include "graph/GraphicsBtn.h"
+#include "kit/CommandTips.h"
 #include "kit/DialogBuilder.h"
 #include "kit/ListStyle.h"
 #include "kit/Mnemonics.h"
@@ -73,8 +74,8 @@ CDataLogDlg::CDataLogDlg(CDataStores &stores, CPrompts &prompts, LocalClock cloc
   // Like the meter software, closing the main window ends the program even
   // while this window is open.
   setAttribute(Qt::WA_QuitOnClose, false);
-  setWindowTitle(Q(DataLogTemplate().caption));
-  setAccessibleName(Q(DataLogTemplate().caption));
+  setWindowTitle(TemplateCaption(DataLogTemplate()));
+  setAccessibleName(TemplateCaption(DataLogTemplate()));
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -100,8 +101,7 @@ void CDataLogDlg::BuildMenu() {
     a->setObjectName(QStringLiteral("cmd%1").arg(nId));
     a->setData(nId);
     connect(a, &QAction::triggered, this, handler);
-    if (const char *tip = UiTexts::CommandTipText(nId))
-      a->setStatusTip(QString::fromUtf8(tip));
+    a->setStatusTip(CommandTip(nId));
     m_actions[nId] = a;
   };
   add(m_pMenuBar, ID_IMPORT, QT_TRANSLATE_NOOP("DataLogger", "Importar"), &CDataLogDlg::OnImport);
@@ -155,7 +155,7 @@ void CDataLogDlg::Create() {
   const DlgControl &g = *DataLogTemplate().Find(datalog::IDC_GRAPH);
   m_pGraph = new CGraphicsBtn(m_prompts, m_pBody);
   m_pGraph->setGeometry(builder.ToPixels(g.x, g.y, g.cx, g.cy));
-  m_pGraph->setAccessibleName(Q(g.strAccessibleName));
+  m_pGraph->setAccessibleName(TemplateText(DataLogTemplate(), g.strAccessibleName));
   m_pHost = new CGraphHost(m_pBody, *m_pGraph, m_selection); // wires "Anular Zoom" and the scroll bars
   m_pHost->SetCursorA(m_nCursorA);
 

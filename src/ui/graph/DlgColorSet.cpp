@@ -15,7 +15,7 @@ CDlgColorSet::CDlgColorSet(CPrompts &prompts, QWidget *parent) : QDialog(parent)
   const DlgTemplate &t = ColorSetTemplate();
   CDialogBuilder b(t);
   b.Build(this);
-  setWindowTitle(QString::fromStdString(t.caption));
+  setWindowTitle(TemplateCaption(t));
   setFixedSize(b.DialogSize());
   auto wire = [this](int nId, GraphColor &color) {
     if (auto *btn = DlgItem<QPushButton>(this, nId))

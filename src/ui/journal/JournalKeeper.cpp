@@ -5,6 +5,7 @@
 #include "journal/OrphanJournals.h"
 #include "journal/RecoveredRun.h"
 #include "kit/Prompts.h"
+#include "kit/TrStd.h"
 #include "monitor/MeterStatus.h"
 #include "records/SampleStore.h"
 #include "session/MeterSession.h"
@@ -57,15 +58,14 @@ void CJournalKeeper::OnLiveSaved() {
 
 void CJournalKeeper::Report(const CFileResult &r) {
   if (!r.Ok())
-    emit problem(
-        QString::fromUtf8(kJournalWriteFailed).arg(QString::fromStdString(r.strPath + ": " + r.strReason)));
+    emit problem(Tr(kJournalWriteFailed).arg(QString::fromStdString(r.strPath + ": " + r.strReason)));
 }
 
 std::size_t CJournalKeeper::OfferRecovery(QWidget *pParent) {
   std::vector<std::string> problems;
   std::vector<COrphanJournal> found = FindOrphanJournals(m_strFolder, problems);
   for (const std::string &p : problems)
-    emit problem(QString::fromUtf8(kJournalReadFailed).arg(QString::fromStdString(p)));
+    emit problem(Tr(kJournalReadFailed).arg(QString::fromStdString(p)));
   for (COrphanJournal &o : found) {
     switch (DecideOrphan(o.content)) {
     case EOrphanAction::Remove:
@@ -78,7 +78,7 @@ std::size_t CJournalKeeper::OfferRecovery(QWidget *pParent) {
       break;
     }
     const int nAnswer = m_prompts.MessageBox(
-        pParent, QString::fromStdString(RecoveryQuestion(o.content)), QStringLiteral("Tarvik"),
+        pParent, QString::fromStdString(RecoveryQuestion(o.content, TrStd)), QStringLiteral("Tarvik"),
         CPrompts::Buttons::RecoverDiscardCancel, CPrompts::Icon::Question);
     if (nAnswer == CPrompts::IDDISCARD) {
       o.file.Remove();
@@ -100,14 +100,12 @@ void CJournalKeeper::TellSetAside(QWidget *pParent, COrphanJournal &orphan) {
   const std::string strFault = orphan.strFault;
   const CFileResult r = SetAside(orphan);
   if (!r.Ok()) {
-    emit problem(
-        QString::fromUtf8(kJournalReadFailed).arg(QString::fromStdString(r.strPath + ": " + r.strReason)));
+    emit problem(Tr(kJournalReadFailed).arg(QString::fromStdString(r.strPath + ": " + r.strReason)));
     return;
   }
   // Once: renamed, it is not found again at the next start.
-  m_prompts.MessageBox(
-      pParent, QString::fromUtf8(kJournalSetAside).arg(QString::fromStdString(r.strPath + ": " + strFault)),
-      QStringLiteral("Tarvik"), CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
+  m_prompts.MessageBox(pParent, Tr(kJournalSetAside).arg(QString::fromStdString(r.strPath + ": " + strFault)),
+                       QStringLiteral("Tarvik"), CPrompts::Buttons::Ok, CPrompts::Icon::Warning);
 }
 
 void CJournalKeeper::EndKeeping() {

@@ -1,6 +1,7 @@
 #include "kit/DialogBuilder.h"
 
 #include "kit/Mnemonics.h"
+#include "kit/Tr.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -23,6 +24,10 @@ int MulDiv(int a, int b, int c) {
   return static_cast<int>(p >= 0 ? (p + c / 2) / c : (p - c / 2) / c);
 }
 } // namespace
+
+QString TemplateText(const DlgTemplate &tmpl, const std::string &source) {
+  return TrIn(tmpl.context, source);
+}
 
 DlgBaseUnits DialogBaseUnits(const QFont &font) {
   QFontMetrics fm(font);
@@ -49,7 +54,7 @@ void CDialogBuilder::Build(QWidget *parent) const {
   std::vector<QWidget *> frames;
   QList<QAbstractButton *> buttons;
   for (const DlgControl &c : m_tmpl.controls) {
-    const QString text = QString::fromStdString(c.text);
+    const QString text = TemplateText(m_tmpl, c.text);
     QWidget *w = nullptr;
     switch (c.kind) {
     case CtlKind::Static:
@@ -126,7 +131,7 @@ void CDialogBuilder::Build(QWidget *parent) const {
       w->setObjectName(CtlName(c.id));
     const std::string &name = c.strAccessibleName.empty() ? c.text : c.strAccessibleName;
     if (!name.empty())
-      w->setAccessibleName(QString::fromStdString(name));
+      w->setAccessibleName(TemplateText(m_tmpl, name));
     if (c.bHidden)
       w->hide();
     if (auto *b = qobject_cast<QAbstractButton *>(w))

@@ -20,6 +20,13 @@ QRect DluToPixels(const DlgBaseUnits &units, int x, int y, int cx, int cy);
 // The template's font, with Arial-metric fallbacks, sized in pixels for 96 dpi.
 QFont DialogFont(const std::string &face, int nPointSize);
 
+// A text of the template (a caption, a control's text or accessible name) in
+// the chosen language, looked up in the template's context.
+QString TemplateText(const DlgTemplate &tmpl, const std::string &source);
+inline QString TemplateCaption(const DlgTemplate &tmpl) {
+  return TemplateText(tmpl, tmpl.caption);
+}
+
 // Creates the controls of a template as children of `parent`, each with the
 // object name "ctl<id>" so handlers find them by id, and an accessible name.
 class CDialogBuilder {

@@ -4,6 +4,7 @@
 #include "forms/DialogTemplate.h"
 #include "forms/UiTexts.h"
 #include "kit/SettingsFile.h"
+#include "kit/Tr.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>
@@ -64,16 +65,16 @@ int CQtPrompts::MessageBox(QWidget *parent, const QString &text, const QString &
     break;
   }
   // Labels of our own, each with its Alt letter, whatever Qt's catalogue says.
-  const std::pair<QMessageBox::StandardButton, const char *> labels[] = {
+  const std::pair<QMessageBox::StandardButton, TrText> labels[] = {
       {QMessageBox::Ok, kButtonOk},     {QMessageBox::Yes, kButtonYes},
-      {QMessageBox::No, kButtonNo},     {QMessageBox::Cancel, kButtonCancel},
+      {QMessageBox::No, kButtonNo},     {QMessageBox::Cancel, TrText{"MessageBox", kButtonCancel}},
       {QMessageBox::Save, kButtonSave}, {QMessageBox::Discard, kButtonDiscard},
   };
   for (const auto &[which, text] : labels)
     if (QAbstractButton *b = box.button(which))
-      b->setText(QString::fromUtf8(text));
+      b->setText(Tr(text));
   if (buttons == Buttons::RecoverDiscardCancel)
-    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(kButtonRecover));
+    box.button(QMessageBox::Yes)->setText(Tr(kButtonRecover));
   // Enter, like Escape and the window's close button, throws nothing away.
   if (buttons == Buttons::SaveDiscardCancel || buttons == Buttons::DiscardCancel ||
       buttons == Buttons::RecoverDiscardCancel)

@@ -15,7 +15,7 @@ CLivePane::CLivePane(QWidget &form, const CDialogBuilder &b, CPrompts &prompts, 
   const DlgControl *g = b.Template().Find(FormIds::kGraph);
   m_pGraph = new CGraphicsBtn(prompts, &form);
   m_pGraph->setObjectName(CtlName(FormIds::kGraph));
-  m_pGraph->setAccessibleName(QString::fromStdString(g->strAccessibleName));
+  m_pGraph->setAccessibleName(TemplateText(b.Template(), g->strAccessibleName));
   m_pGraph->setGeometry(b.ToPixels(g->x, g->y, g->cx, g->cy));
 
   const DlgControl *l = b.Template().Find(FormIds::kTable);
@@ -27,7 +27,7 @@ CLivePane::CLivePane(QWidget &form, const CDialogBuilder &b, CPrompts &prompts, 
       m_pList->scrollTo(m_pModel->index(nRows - 1, 0));
   });
   m_pList->setObjectName(CtlName(FormIds::kTable));
-  m_pList->setAccessibleName(QString::fromStdString(l->strAccessibleName));
+  m_pList->setAccessibleName(TemplateText(b.Template(), l->strAccessibleName));
   m_pList->setGeometry(b.ToPixels(l->x, l->y, l->cx, l->cy));
   m_pList->hide();
   // The host fills the read-outs, drives the scroll bars and wires "Anular Zoom".

@@ -13,7 +13,7 @@ CLogState::CLogState(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Framele
   CDialogBuilder b(t);
   b.Build(this);
   setObjectName(QStringLiteral("logState"));
-  setAccessibleName(QStringLiteral("Aceitando dados! Aguardar......."));
+  setAccessibleName(TemplateText(t, "Aceitando dados! Aguardar......."));
   setFixedSize(b.DialogSize());
   setFont(b.Font());
   m_progress = DlgItem<QProgressBar>(this, IDC_LOG_PROGRESS);

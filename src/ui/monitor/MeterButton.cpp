@@ -1,6 +1,7 @@
 #include "monitor/MeterButton.h"
 
 #include "kit/DialogBuilder.h"
+#include "kit/Tr.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,8 +10,8 @@
 CMeterButton::CMeterButton(const MeterKeyPlace &place, const QImage &image, QWidget *parent)
     : QPushButton(parent), m_place(place), m_image(image) {
   setObjectName(CtlName(place.nId));
-  setAccessibleName(QString::fromLatin1(place.pszText));
-  setToolTip(QString::fromLatin1(place.pszText));
+  setAccessibleName(TrIn("MeterKeys", place.pszText));
+  setToolTip(accessibleName());
   setFixedSize(place.cx, place.cy);
   move(place.xDrawn, place.yDrawn);
   connect(this, &QAbstractButton::pressed, this, [this] { FollowDown(true); });

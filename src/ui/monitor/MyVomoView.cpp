@@ -17,6 +17,7 @@
 #include "session/MonitorRun.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QPushButton>
 
@@ -57,7 +58,7 @@ void CMyVomoView::BuildForm() {
 
   m_pReadout = new CReadoutPanel(m_session.Reading(), this);
   m_pReadout->setObjectName(QStringLiteral("readout"));
-  m_pReadout->setAccessibleName(QStringLiteral("Leitura do medidor"));
+  m_pReadout->setAccessibleName(QCoreApplication::translate("MainWindow", "Leitura do medidor"));
   m_pReadout->move(0, 0);
   connect(m_pReadout, &CReadoutPanel::meterKey, this, &CMyVomoView::OnMeterKey);
 

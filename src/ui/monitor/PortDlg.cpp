@@ -4,6 +4,7 @@
 #include "forms/Templates.h"
 #include "kit/DialogBuilder.h"
 #include "kit/Prompts.h"
+#include "kit/TrStd.h"
 #include "monitor/RTSetupCalc.h"
 
 #include <QLineEdit>
@@ -14,7 +15,7 @@ CPort::CPort(CPrompts &prompts, QWidget *parent) : QDialog(parent), m_prompts(pr
   CDialogBuilder b(t);
   b.Build(this);
   setObjectName(QStringLiteral("portDlg"));
-  setWindowTitle(QString::fromStdString(t.caption));
+  setWindowTitle(TemplateCaption(t));
   setFixedSize(b.DialogSize());
   m_pEdit = DlgItem<QLineEdit>(this, PortIds::kPort);
   connect(DlgItem<QPushButton>(this, IDOK), &QPushButton::clicked, this, &CPort::accept);
@@ -33,7 +34,7 @@ void CPort::OnInitDialog() {
 }
 
 void CPort::accept() {
-  IntFieldRead r = ReadIntField(m_pEdit->text().toStdString(), 0, kMaxPort, kEnterAPositiveInteger);
+  IntFieldRead r = ReadIntField(m_pEdit->text().toStdString(), 0, kMaxPort, kEnterAPositiveInteger, TrStd);
   if (!r.bOk) {
     m_prompts.MessageBox(this, QString::fromStdString(r.strError), QStringLiteral("Tarvik"),
                          CPrompts::Buttons::Ok, CPrompts::Icon::Warning);

@@ -5,6 +5,7 @@
 #include "forms/Templates.h"
 #include "kit/DialogBuilder.h"
 #include "kit/Prompts.h"
+#include "kit/TrStd.h"
 #include "monitor/RTSetupCalc.h"
 #include "session/MonitorRun.h"
 
@@ -19,7 +20,7 @@ CRTSetup::CRTSetup(CPrompts &prompts, QWidget *parent)
   CDialogBuilder b(t);
   b.Build(this);
   setObjectName(QStringLiteral("rtSetup"));
-  setWindowTitle(QString::fromStdString(t.caption));
+  setWindowTitle(TemplateCaption(t));
   setFixedSize(b.DialogSize());
   m_pSamples = DlgItem<QLineEdit>(this, SetupIds::kSamples);
   m_pRate = DlgItem<QComboBox>(this, SetupIds::kRate);
@@ -48,7 +49,9 @@ void CRTSetup::OnInitDialog() {
     m_pRate->addItem(QString::fromStdString(RateTextOneDecimal(i)));
   m_pRate->setCurrentIndex(kDefaultRateIndex);
   const double dSeconds = m_nSamples * kSampleRates[kDefaultRateIndex];
-  m_editDuration->setText(QString::fromStdString(DurationWords(SplitDuration(dSeconds))));
+  const Hms d = SplitDuration(dSeconds);
+  m_editDuration->setText(
+      QCoreApplication::translate("SetupDialog", "%1 hour %2 minute %3 second").arg(d.h).arg(d.m).arg(d.s));
   ShowTimes(dSeconds);
   m_timers.SetTimer(TIMER_REFRESH, 1000);
   m_pSamples->setFocus();
@@ -75,7 +78,7 @@ void CRTSetup::ShowTimes(double dSeconds) {
 }
 
 bool CRTSetup::ReadSamples() {
-  IntFieldRead r = ReadIntField(m_pSamples->text().toStdString(), 1, kMaxSamples, kEnterAnInteger);
+  IntFieldRead r = ReadIntField(m_pSamples->text().toStdString(), 1, kMaxSamples, kEnterAnInteger, TrStd);
   if (!r.bOk) {
     m_prompts.MessageBox(this, QString::fromStdString(r.strError), QStringLiteral("Tarvik"),
                          CPrompts::Buttons::Ok, CPrompts::Icon::Warning);

@@ -3,13 +3,14 @@
 #include "forms/MeterKeys.h"
 #include "monitor/MeterButton.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 CReadoutPanel::CReadoutPanel(const CMeterReading &state, QWidget *parent)
     : QWidget(parent), m_state(state), m_readout(m_art) {
   setFixedSize(kMeterPictureW, kMeterPictureH);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setAccessibleName(QStringLiteral("Meter"));
+  setAccessibleName(QCoreApplication::translate("MainWindow", "Meter"));
   for (const auto &k : kMeterKeys) {
     auto *b = new CMeterButton(k, m_art.Key(k.nKeyIndex), this);
     connect(b, &CMeterButton::meterKey, this, &CReadoutPanel::meterKey);

@@ -1,8 +1,10 @@
 #include "monitor/RegistoFlow.h"
 
 #include "forms/CommandIds.h"
+#include "forms/UiTexts.h"
 #include "kit/CommandRouter.h"
 #include "kit/Prompts.h"
+#include "kit/Tr.h"
 
 #include <QWidget>
 
@@ -34,8 +36,8 @@ void CRegistoFlow::RegisterCommands(CCommandRouter &commands) {
 void CRegistoFlow::OnRegisto() {
   // A silent meter or a download already under way: nothing to do.
   if (m_session.Download() == CMeterSession::EDownloadStart::RunActive)
-    m_prompts.MessageBox(m_pParent, QStringLiteral("Please stop the Real Time Runing!"),
-                         QStringLiteral("Tip"), CPrompts::Buttons::Ok, CPrompts::Icon::Information);
+    m_prompts.MessageBox(m_pParent, Tr(UiTexts::kStopRunFirst), Tr(UiTexts::kTipCaption),
+                         CPrompts::Buttons::Ok, CPrompts::Icon::Information);
 }
 
 void CRegistoFlow::OnLogStoreChanging() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lang/TrText.h"
 #include "monitor/LogState.h"
 #include "session/MeterSession.h"
 
@@ -7,8 +8,8 @@
 #include <memory>
 
 // Status bar text when a stalled download was ended.
-inline constexpr const char *kDownloadStalledText =
-    "Transferência terminada: nenhum dado do registo em 10 s; mantido o que chegou";
+inline constexpr TrText kDownloadStalledText =
+    TARVIK_TR("StatusBar", "Transferência terminada: nenhum dado do registo em 10 s; mantido o que chegou");
 
 class CCommandRouter;
 class CPrompts;

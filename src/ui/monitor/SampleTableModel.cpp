@@ -1,5 +1,6 @@
 #include "monitor/SampleTableModel.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QTableView>
 
@@ -69,11 +70,11 @@ QVariant CSampleTableModel::headerData(int section, Qt::Orientation orientation,
   case 0:
     return QStringLiteral("ID");
   case 1:
-    return QStringLiteral("Data, czas");
+    return QCoreApplication::translate("MainWindow", "Data, czas");
   case 2:
-    return QStringLiteral("Jednostka");
+    return QCoreApplication::translate("MainWindow", "Jednostka");
   case 3:
-    return QStringLiteral("Wartość");
+    return QCoreApplication::translate("MainWindow", "Wartość");
   default:
     return {};
   }

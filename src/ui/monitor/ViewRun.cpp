@@ -2,11 +2,13 @@
 // session reports.
 #include "forms/CommandIds.h"
 #include "forms/ControlIds.h"
+#include "forms/UiTexts.h"
 #include "graph/GraphicsBtn.h"
 #include "kit/CommandRouter.h"
 #include "kit/DialogBuilder.h"
 #include "kit/Prompts.h"
 #include "kit/ReadoutTexts.h"
+#include "kit/Tr.h"
 #include "monitor/LivePane.h"
 #include "monitor/MyVomoView.h"
 #include "monitor/ReadoutPanel.h"
@@ -20,7 +22,7 @@ void CMyVomoView::OnRun() {
     return;
   if (!m_session.Stores().m_live.IsEmpty()) {
     // A run starts afresh; the old samples go only on an answer that says so.
-    switch (m_prompts.MessageBox(this, QStringLiteral("Zapisz bieżące dane"), QStringLiteral("Tip"),
+    switch (m_prompts.MessageBox(this, Tr(UiTexts::kSaveCurrentData), Tr(UiTexts::kTipCaption),
                                  CPrompts::Buttons::SaveDiscardCancel)) {
     case CPrompts::IDSAVE:
       if (!m_saveLive || !m_saveLive())
@@ -41,7 +43,7 @@ void CMyVomoView::OnStop() {
 }
 
 void CMyVomoView::OnClear() {
-  if (m_prompts.MessageBox(this, QStringLiteral("Usuwanie danych"), QStringLiteral("Tips"),
+  if (m_prompts.MessageBox(this, Tr(UiTexts::kDeletingData), Tr(UiTexts::kTipsCaption),
                            CPrompts::Buttons::DiscardCancel) != CPrompts::IDDISCARD)
     return;
   m_session.ClearLive();

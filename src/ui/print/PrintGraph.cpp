@@ -1,7 +1,7 @@
 #include "kit/Prompts.h"
 #include "kit/WaitCursor.h"
 #include "print/PagePainter.h"
-#include "print/PageTr.h"
+#include "kit/TrStd.h"
 #include "print/PrintCommands.h"
 #include "print/PrintJob.h"
 #include "print/PrintRX.h"
@@ -57,6 +57,6 @@ void PrintGraphPage(QPainter &painter, const GraphPageGeometry &g, const CGraphS
     return;
   const PageImage page = LayoutGraphPage(
       g, state, samples, stat, labels, now,
-      [&](const std::string &text) { return PageTextWidth(painter, text); }, TrUtf8);
+      [&](const std::string &text) { return PageTextWidth(painter, text); }, TrStd);
   PaintPage(painter, page);
 }

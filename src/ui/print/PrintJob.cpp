@@ -1,7 +1,7 @@
 #include "print/PrintJob.h"
 
 #include "kit/Prompts.h"
-#include "print/PageTr.h"
+#include "kit/TrStd.h"
 #include "print/PrintFormat.h"
 #include "print/PrintRX.h"
 #include "print/PrintTexts.h"

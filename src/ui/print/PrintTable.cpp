@@ -1,7 +1,7 @@
 #include "kit/Prompts.h"
 #include "kit/WaitCursor.h"
 #include "print/PagePainter.h"
-#include "print/PageTr.h"
+#include "kit/TrStd.h"
 #include "print/PrintCommands.h"
 #include "print/PrintFormat.h"
 #include "print/PrintJob.h"
@@ -41,7 +41,7 @@ PrintOutcome PrintTable(CPrintRX &job, const CSampleArray &samples, StatData sta
   const int H = printer.height();
   const QFont font = MakePageFont(H / 80, &printer);
   const TableGeometry geom = MakeTableGeometry(W, H, PageLineHeight(font, &printer));
-  const std::vector<PageImage> pages = LayoutTable(geom, samples, stat, PrintNow(host), TrUtf8);
+  const std::vector<PageImage> pages = LayoutTable(geom, samples, stat, PrintNow(host), TrStd);
   const PageSpan span = ChosenPages(printer, static_cast<int>(pages.size()));
   if (span.first > span.last) {
     job.Abandon();
