@@ -277,13 +277,19 @@ void CMqttPublisher::OnDisconnect(mosquitto *, void *pUser, int nRc) {
     std::lock_guard lock(self->m_mutex);
     strTls = self->m_strTlsReason;
   }
-  if (!strTls.empty())
+  if (!strTls.empty()) {
     self->TellTlsFailure(strTls);
-  else
-    self->StateIs(std::string("closed ") + mosquitto_strerror(nRc),
-                  "the broker " + self->Where() + " closed the connection before accepting it (" +
-                      mosquitto_strerror(nRc) +
-                      "); trying again now and then, up to every 5 minutes; logging goes on");
+    return;
+  }
+  // The broker's alert may be lost when it closes before the alert is read;
+  // over TLS without a client certificate that is still the likely cause.
+  const bool bNoClientCert = self->m_access.bTls && self->m_access.strCert.empty();
+  self->StateIs(
+      std::string("closed ") + mosquitto_strerror(nRc),
+      "the broker " + self->Where() + " closed the connection before accepting it (" +
+          mosquitto_strerror(nRc) +
+          (bNoClientCert ? "; a broker that asks for a client certificate closes so: see --mqtt-cert" : "") +
+          "); trying again now and then, up to every 5 minutes; logging goes on");
 }
 
 void CMqttPublisher::OnLog(mosquitto *, void *pUser, int nLevel, const char *pText) {

@@ -191,10 +191,16 @@ TEST(LoggerMqttSecure, AClientCertificateOpensABrokerThatAsksForOne) {
   CChildProcess without(s.dir.Path().string(),
                         {kLogger, "--device", s.meter.SlavePath(), "--rate", "0.2", "--output",
                          s.dir.File("c.txt"), "--mqtt", strUrl, "--mqtt-cafile", s.pki.strCa});
-  // TLS 1.3 tells a missing client certificate after the handshake: the
-  // reason may follow a first "not reachable".
-  EXPECT_TRUE(WaitFor([&] { return without.Err().find("certificate required") != std::string::npos; },
-                      std::chrono::seconds(10)))
+  // TLS 1.3 tells a missing client certificate after the handshake, and a
+  // broker quick to close may take its alert with it: either way the
+  // certificate is named.
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        const std::string err = without.Err();
+        return err.find("certificate required") != std::string::npos ||
+               err.find("asks for a client certificate") != std::string::npos;
+      },
+      std::chrono::seconds(10)))
       << without.Err();
   without.Signal(SIGTERM);
   EXPECT_EQ(without.Wait(), 0) << without.Err();
