@@ -50,9 +50,9 @@ void BM_StoreFixedRate(benchmark::State &state) {
     benchmark::DoNotOptimize(s.GetSize());
   }
   state.counters["bytes_per_sample"] = dBytes / static_cast<double>(n);
-  state.counters["ns_per_append"] = benchmark::Counter(
-      static_cast<double>(n) * static_cast<double>(state.iterations()),
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["ns_per_append"] =
+      benchmark::Counter(static_cast<double>(n) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_StoreFixedRate)->Arg(6000000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
@@ -67,10 +67,12 @@ template <class Read> void StoreRandomAccess(benchmark::State &state, Read read)
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(at.size()));
 }
 void BM_StoreLevelAt(benchmark::State &state) {
-  StoreRandomAccess(state, [](const CSampleStore &s, std::size_t i) { benchmark::DoNotOptimize(s.Level(i)); });
+  StoreRandomAccess(state,
+                    [](const CSampleStore &s, std::size_t i) { benchmark::DoNotOptimize(s.Level(i)); });
 }
 void BM_StoreSecondsAt(benchmark::State &state) {
-  StoreRandomAccess(state, [](const CSampleStore &s, std::size_t i) { benchmark::DoNotOptimize(s.Seconds(i)); });
+  StoreRandomAccess(state,
+                    [](const CSampleStore &s, std::size_t i) { benchmark::DoNotOptimize(s.Seconds(i)); });
 }
 void BM_StoreTimeAt(benchmark::State &state) {
   std::string out;
