@@ -165,6 +165,12 @@ void CSampleStore::PushTime(CivilSeconds t) {
       }
     } else if (t != kTextTime && t == SecondsIn(r, i)) {
       return;
+    } else if (t != kTextTime && t == SecondsIn(r, i - 1)) {
+      // a second read twice after ones read once (a 0.5 s rate that began
+      // mid-second): the new run takes the previous sample too, so it holds
+      Grow(m_timeRuns);
+      m_timeRuns.push_back({i - 1, t, 0, 0});
+      return;
     }
   }
   Grow(m_timeRuns);
