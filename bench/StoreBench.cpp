@@ -64,10 +64,15 @@ template <class Read> void StoreRandomAccess(benchmark::State &state, Read read)
   CSampleStore s;
   FillFixedRate(s, 1000000, 10000);
   const std::vector<std::size_t> at = RandomIndices(s.GetSize());
-  for (auto _ : state)
+  double dSeconds = 0;
+  for (auto _ : state) {
+    const auto t0 = std::chrono::steady_clock::now();
     for (std::size_t i : at)
       read(s, i);
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(at.size()));
+    dSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  }
+  state.counters["ns_per_read"] =
+      dSeconds * 1e9 / (static_cast<double>(at.size()) * static_cast<double>(state.iterations()));
 }
 void BM_StoreLevelAt(benchmark::State &state) {
   StoreRandomAccess(state,
