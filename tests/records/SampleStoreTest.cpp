@@ -1,4 +1,5 @@
 #include "records/SampleStore.h"
+#include "records/SampleAcoustics.h"
 #include "records/SampleArray.h"
 
 #include "files/NumberText.h"
@@ -285,6 +286,31 @@ TEST(SampleStore, OwnerHoldsBothStores) {
   other = std::move(stores.m_log);
   EXPECT_EQ(other.GetSize(), 1u);
   EXPECT_EQ(other[0].m_strTime, "t");
+}
+
+// Readers that take the levels in spans, over a store longer than one span
+// and a selection of two stretches, get the figures of the levels themselves.
+TEST(SampleStore, FiguresOverSpansMatchTheLevels) {
+  CSampleStore store;
+  std::vector<double> levels;
+  for (std::size_t i = 0; i < 10000; ++i) {
+    levels.push_back(static_cast<double>(300 + (i * 7919) % 900) / 10.0);
+    store.AppendAt(levels.back(), 0, TimeStyle::PaddedHour, "dBA", 0, 0.5);
+  }
+  CSampleSelection sel;
+  sel.AddRange(store, 100, 3000);
+  sel.AddRange(store, 5000, 4000);
+  std::vector<double> chosen(levels.begin() + 100, levels.begin() + 3100);
+  chosen.insert(chosen.end(), levels.begin() + 5000, levels.begin() + 9000);
+  for (const auto &[array, want] :
+       {std::pair{CSampleArray(store), levels}, std::pair{CSampleArray(sel), chosen}}) {
+    const AcousticStats got = SampleAcousticStats(array, 0, array.GetSize(), 0.5);
+    const AcousticStats ref = ComputeAcousticStats(want, 0.5);
+    EXPECT_EQ(got.dLeq, ref.dLeq);
+    EXPECT_EQ(got.dL10, ref.dL10);
+    EXPECT_EQ(got.dL50, ref.dL50);
+    EXPECT_EQ(got.dL90, ref.dL90);
+  }
 }
 
 } // namespace

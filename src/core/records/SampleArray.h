@@ -49,7 +49,8 @@ public:
   std::vector<LevelStretch> Stretches() const;
   // Calls f(levels, i) for each contiguous part of samples [nFirst, nLast),
   // in order; i is the array index of levels[0]. Loops over many samples
-  // take them this way instead of one Level(i) at a time.
+  // take them this way instead of one Level(i) at a time. A span lasts only
+  // for its call (levels kept as tenths are written out into a buffer).
   template <class F> void ForEachLevelSpan(std::size_t nFirst, std::size_t nLast, F f) const {
     for (const LevelStretch &st : Stretches()) {
       const std::size_t a = std::max(nFirst, st.nFirst), b = std::min(nLast, st.nFirst + st.nCount);
