@@ -152,6 +152,23 @@ TEST(SampleStore, LevelsComeBackBitForBit) {
   }
 }
 
+// Every int16 of tenths reads back as that many tenths divided by ten,
+// whether a table or a division gives it.
+TEST(SampleStore, EveryTenthReadsBackAsItsQuotient) {
+  CSampleStore store;
+  for (int k = std::numeric_limits<std::int16_t>::min() + 1; k <= std::numeric_limits<std::int16_t>::max();
+       ++k)
+    store.AppendAt(k / 10.0, 0, TimeStyle::PaddedHour, "dBA", 0, 1.0);
+  ASSERT_TRUE(store.LevelsInTenths());
+  store.ForEachLevelSpan(0, store.GetSize(), [&](std::span<const double> levels, std::size_t nAt) {
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+      const double want = (static_cast<int>(nAt + i) + std::numeric_limits<std::int16_t>::min() + 1) / 10.0;
+      ASSERT_EQ(Bits(levels[i]), Bits(want)) << nAt + i;
+      ASSERT_EQ(Bits(store.Level(nAt + i)), Bits(want)) << nAt + i;
+    }
+  });
+}
+
 // Tenths turning into doubles part way, appended one by one or in bulk: the
 // pyramid's extremes and first crossings match a walk over the levels.
 TEST(SampleStore, PyramidMatchesTheLevelsBeforeAndAfterTheyTurnToDoubles) {

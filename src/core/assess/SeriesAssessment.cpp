@@ -15,21 +15,22 @@ std::optional<CivilSeconds> FirstTime(const CSampleArray &a) {
   return std::nullopt;
 }
 
-// Feeds the samples of `a` to the assessor; levels and units are gathered
-// for the run figures.
-void Feed(const CSampleArray &a, CNoiseAssessor &assessor, CUnitTally &units, std::vector<double> &levels,
+// Feeds the samples of `a` to the assessor; levels are counted and units
+// gathered for the run figures.
+void Feed(const CSampleArray &a, CNoiseAssessor &assessor, CUnitTally &units, CTenthsCounter &tenths,
           double &dFirstRate) {
   for (const LevelStretch &st : a.Stretches()) {
-    st.pStore->CopyLevels(st.nStoreFirst, st.nCount, levels);
     st.pStore->ForEachRateRun(
         st.nStoreFirst, st.nCount,
         [&](std::size_t nFirst, std::size_t nCount, double dRate, const std::string &u) {
           units.Add(u);
           if (assessor.Count() == 0)
             dFirstRate = dRate;
-          st.pStore->ForEachSampleSpan(nFirst, nCount,
-                                       [&](std::span<const double> lv, std::span<const CivilSeconds> t,
-                                           std::size_t) { assessor.AddRun(lv, t, dRate); });
+          st.pStore->ForEachSampleSpan(
+              nFirst, nCount, [&](std::span<const double> lv, std::span<const CivilSeconds> t, std::size_t) {
+                tenths.Add(lv);
+                assessor.AddRun(lv, t, dRate);
+              });
         });
   }
 }
@@ -63,9 +64,9 @@ SeriesAssessment AssessSeries(std::span<const CSampleArray> parts, const AssessS
   CNoiseAssessor assessor(settings);
   CUnitTally units;
   double dFirstRate = 0;
-  std::vector<double> levels;
+  CTenthsCounter tenths;
   for (std::size_t i : order)
-    Feed(parts[i], assessor, units, levels, dFirstRate);
+    Feed(parts[i], assessor, units, tenths, dFirstRate);
   assessor.Finish();
 
   r.nSamples = assessor.Count();
@@ -76,7 +77,15 @@ SeriesAssessment AssessSeries(std::span<const CSampleArray> parts, const AssessS
   r.tEnd = assessor.LastTime();
   r.dLmax = assessor.Lmax();
   r.dLmin = assessor.Lmin();
-  r.stats = ComputeAcousticStats(levels, dFirstRate);
+  if (const std::optional<AcousticStats> counted = tenths.Figures(dFirstRate)) {
+    r.stats = *counted;
+  } else {
+    std::vector<double> levels;
+    for (std::size_t i : order)
+      for (const LevelStretch &st : parts[i].Stretches())
+        st.pStore->CopyLevels(st.nStoreFirst, st.nCount, levels);
+    r.stats = ComputeAcousticStats(levels, dFirstRate);
+  }
   r.dDurationSec = r.stats.dDurationSec;
   if (std::abs(assessor.MeasuredSec() - r.dDurationSec) > 1e-6 * std::max(1.0, r.dDurationSec)) {
     // parts sampled at other intervals: their own time counts

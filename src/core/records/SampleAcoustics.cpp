@@ -7,7 +7,12 @@
 AcousticStats SampleAcousticStats(const CSampleArray &samples, std::size_t nFirst, std::size_t nLast,
                                   double dIntervalSec) {
   nLast = std::min(nLast, samples.GetSize());
-  // the spans live only as long as each call: the levels are gathered
+  // a long series of tenths is counted; any other is gathered (the spans
+  // live only as long as each call)
+  CTenthsCounter tenths;
+  samples.ForEachLevelSpan(nFirst, nLast, [&](std::span<const double> l, std::size_t) { tenths.Add(l); });
+  if (const std::optional<AcousticStats> counted = tenths.Figures(dIntervalSec))
+    return *counted;
   std::vector<double> levels;
   levels.reserve(nFirst < nLast ? nLast - nFirst : 0);
   samples.ForEachLevelSpan(nFirst, nLast, [&](std::span<const double> l, std::size_t) {

@@ -56,12 +56,28 @@ void CSampleStore::CopyLevels(std::size_t nFirst, std::size_t nCount, std::vecto
 void CSampleStore::ClockSecondsInto(std::size_t nFirst, std::span<CivilSeconds> out) const {
   if (out.empty())
     return;
+  // one division per run, not per sample
   std::size_t r = static_cast<std::size_t>(&TimeRunOf(nFirst) - m_timeRuns.data());
-  for (std::size_t k = 0; k < out.size(); ++k) {
+  for (std::size_t k = 0; k < out.size(); ++r) {
+    const TimeRun &run = m_timeRuns[r];
     const std::size_t i = nFirst + k;
-    while (r + 1 < m_timeRuns.size() && m_timeRuns[r + 1].nFirst <= i)
-      ++r;
-    out[k] = SecondsIn(m_timeRuns[r], i);
+    const std::size_t nEnd = r + 1 < m_timeRuns.size() ? m_timeRuns[r + 1].nFirst - nFirst : out.size();
+    const std::size_t nUpTo = std::min(nEnd, out.size());
+    if (run.nPer == 0) {
+      std::fill(out.begin() + static_cast<std::ptrdiff_t>(k),
+                out.begin() + static_cast<std::ptrdiff_t>(nUpTo), run.tStart);
+      k = nUpTo;
+      continue;
+    }
+    std::size_t nInStep = (i - run.nFirst) % run.nPer;
+    CivilSeconds t = SecondsIn(run, i);
+    for (; k < nUpTo; ++k) {
+      out[k] = t;
+      if (++nInStep == run.nPer) {
+        nInStep = 0;
+        t += run.nStep;
+      }
+    }
   }
 }
 

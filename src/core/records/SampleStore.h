@@ -14,6 +14,18 @@
 #include <utility>
 #include <vector>
 
+// k / 10.0 for the tenths levels come in (-102.4 to 307.1 dB), worked out
+// once: a division per sample costs more than the rest of a pass over them.
+struct TenthsLevelTable {
+  static constexpr int kLow = -1024, kSize = 4096;
+  double d[kSize] = {};
+  constexpr TenthsLevelTable() {
+    for (int k = 0; k < kSize; ++k)
+      d[k] = static_cast<double>(k + kLow) / 10.0;
+  }
+};
+inline constexpr TenthsLevelTable kTenthsLevels{};
+
 // An index-addressed store of samples in arrival order (index 0 is the
 // oldest), kept compact: a level per sample in tenths of a dB (the meter's
 // resolution; all levels as doubles once one is not a tenth), times as runs
@@ -36,7 +48,7 @@ public:
   CObjData GetAt(std::size_t i) const;
   CObjData operator[](std::size_t i) const { return GetAt(i); }
 
-  double Level(std::size_t i) const { return m_bExact ? m_exact[i] : CTenthsPyramid::ToLevel(m_tenths[i]); }
+  double Level(std::size_t i) const { return m_bExact ? m_exact[i] : LevelOfTenths(m_tenths[i]); }
   // Whether every level is kept as tenths of a dB (2 bytes each).
   bool LevelsInTenths() const { return !m_bExact; }
   // Calls f(levels, nAt) for consecutive parts of [nFirst, nFirst + nCount),
@@ -51,7 +63,7 @@ public:
     for (std::size_t n; nCount > 0; nFirst += n, nCount -= n) {
       n = std::min(nCount, kChunk);
       for (std::size_t k = 0; k < n; ++k)
-        buf[k] = CTenthsPyramid::ToLevel(m_tenths[nFirst + k]);
+        buf[k] = LevelOfTenths(m_tenths[nFirst + k]);
       f(std::span<const double>(buf, n), nFirst);
     }
   }
@@ -173,6 +185,10 @@ private:
   };
   static constexpr CivilSeconds kTextTime = kNoClockSeconds; // the time is in m_texts
   static constexpr std::size_t kChunk = 1024;
+  static double LevelOfTenths(std::int16_t k) {
+    const unsigned u = static_cast<unsigned>(k - TenthsLevelTable::kLow);
+    return u < TenthsLevelTable::kSize ? kTenthsLevels.d[u] : CTenthsPyramid::ToLevel(k);
+  }
   using CTenthsPyramid = CMinMaxPyramid<std::int16_t>;
   // Sample nFirst + k of the run is at tStart + (k / nPer) · nStep: every
   // nPer samples the clock moves nStep seconds (a rate of 0.5 s reads each
