@@ -127,7 +127,7 @@ public:
       f(a, b - a, m_runs[r].dRate, m_units[m_runs[r].nUnit]);
     }
   }
-  // What the clock-face seconds of a time kept as a text that no layout reads read as.
+  // Stands for the clock-face seconds of a time kept as a text that no layout reads.
   static constexpr CivilSeconds kNoClockSeconds = INT64_MIN;
   // The clock-face seconds of samples [nFirst, nFirst + out.size()).
   void ClockSecondsInto(std::size_t nFirst, std::span<CivilSeconds> out) const;
