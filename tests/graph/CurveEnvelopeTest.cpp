@@ -1,5 +1,6 @@
 #include "graph/CurveEnvelope.h"
 #include "graph/GraphMath.h"
+#include "records/SampleStore.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +25,11 @@ std::vector<GraphPoint> ByPyramid(const CGraphState &s, const std::vector<LevelS
 }
 
 // Levels as a meter gives them (tenths of a dB, long flat stretches and
-// ties), with now and then one far off the plot.
-double RandomLevel(std::mt19937 &rng) {
+// ties), with now and then (`bFar`) one far off the plot, which the store
+// keeps as a double.
+double RandomLevel(std::mt19937 &rng, bool bFar = true) {
   const unsigned r = rng();
-  if (r % 5000 == 0)
+  if (bFar && r % 5000 == 0)
     return (r & 1 ? 1 : -1) * 1e12;
   if (r % 7 == 0)
     return 55.0;
@@ -79,15 +81,16 @@ TEST(CurveEnvelopeTest, PyramidFindsTheSameExtremesAsAWalk) {
 }
 
 TEST(CurveEnvelopeTest, EveryStoreSizeDrawsTheSamePointsUnzoomedAndZoomed) {
+  // levels in tenths at first; the store turns to doubles at the first far one
   std::mt19937 rng(2026);
   std::vector<double> levels;
-  CLevelPyramid pyramid;
+  CSampleStore store;
   for (std::size_t n = 0; n <= 10000; ++n) {
     if (n > 0) {
       levels.push_back(RandomLevel(rng));
-      pyramid.Append(levels);
+      store.AppendAt(levels.back(), 0, TimeStyle::PaddedHour, "dBA", 0, 1.0);
     }
-    const std::vector<LevelStretch> st{{0, n, 0, levels, &pyramid}};
+    const std::vector<LevelStretch> st{{0, n, 0, &store}};
     // narrow plots put many samples into a column long before 10,000
     const int nWidth = 1 + static_cast<int>((n * 7919) % 1300);
     CGraphState s = Unzoomed(nWidth, n);
@@ -109,11 +112,15 @@ TEST(CurveEnvelopeTest, ASelectionInSeveralStretchesOfTheStore) {
   // stretches of it, drawn as one series
   std::mt19937 rng(11);
   std::vector<double> store(30000);
-  for (double &d : store)
-    d = RandomLevel(rng);
-  CLevelPyramid pyramid;
-  pyramid.Rebuild(store);
-  const std::vector<LevelStretch> st{{0, 7000, 1000, store, &pyramid}, {7000, 9000, 20000, store, &pyramid}};
+  CSampleStore kept;
+  kept.BeginBulkAppend();
+  for (double &d : store) {
+    d = RandomLevel(rng, false);
+    kept.AppendAt(d, 0, TimeStyle::PaddedHour, "dBA", 0, 1.0);
+  }
+  kept.EndBulkAppend();
+  ASSERT_TRUE(kept.LevelsInTenths());
+  const std::vector<LevelStretch> st{{0, 7000, 1000, &kept}, {7000, 9000, 20000, &kept}};
   std::vector<double> drawn(store.begin() + 1000, store.begin() + 8000);
   drawn.insert(drawn.end(), store.begin() + 20000, store.begin() + 29000);
   for (int nWidth : {50, 333, 1190}) {

@@ -256,3 +256,43 @@ TEST(AcousticStats, LabelCarriesTheSharedWeighting) {
 }
 
 } // namespace
+
+// Counted in chunks, a long series of tenths gets the very figures of the
+// whole; a short one, or one with a level no count holds, gets none.
+TEST(TenthsCounter, GivesTheFiguresOfTheWholeOrNone) {
+  const struct {
+    const char *name;
+    std::size_t n;
+    double dOdd; // put in the middle; 0 leaves the series as it is
+    bool bCounted;
+  } cases[] = {{"long", 9000, 0, true},
+               {"short", 4000, 0, false},
+               {"finer than a tenth", 9000, 65.35, false},
+               {"past the counts", 9000, 600.0, false},
+               {"minus zero", 9000, -0.0, false},
+               {"below zero", 9000, -3.5, true}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<double> levels;
+    for (std::size_t i = 0; i < c.n; ++i)
+      levels.push_back(static_cast<double>(250 + (i * 7919) % 800) / 10.0);
+    if (c.dOdd != 0 || std::signbit(c.dOdd))
+      levels[c.n / 2] = c.dOdd;
+    CTenthsCounter counter;
+    for (std::size_t at = 0; at < levels.size(); at += 1000)
+      counter.Add(
+          std::span<const double>(levels).subspan(at, std::min<std::size_t>(1000, levels.size() - at)));
+    const std::optional<AcousticStats> got = counter.Figures(0.5);
+    ASSERT_EQ(got.has_value(), c.bCounted);
+    if (!got)
+      continue;
+    const AcousticStats want = ComputeAcousticStats(levels, 0.5);
+    EXPECT_EQ(got->nCount, want.nCount);
+    EXPECT_EQ(got->dLeq, want.dLeq);
+    EXPECT_EQ(got->dL10, want.dL10);
+    EXPECT_EQ(got->dL50, want.dL50);
+    EXPECT_EQ(got->dL90, want.dL90);
+    EXPECT_EQ(got->dSel, want.dSel);
+    EXPECT_EQ(got->dDurationSec, want.dDurationSec);
+  }
+}

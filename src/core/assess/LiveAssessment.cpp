@@ -33,17 +33,20 @@ CNoiseAssessor::Change CLiveAssessment::Update(const CSampleArray &samples, bool
     const std::size_t nFrom = std::max(m_nFed, st.nFirst), nTo = st.nFirst + st.nCount;
     if (nFrom >= nTo)
       continue;
-    const std::span<const CivilSeconds> times = st.pStore->ClockSeconds();
     st.pStore->ForEachRateRun(
         st.nStoreFirst + (nFrom - st.nFirst), nTo - nFrom,
         [&](std::size_t nFirst, std::size_t nCount, double dRate, const std::string &u) {
           m_units.Add(u);
-          for (std::size_t i = nFirst; i < nFirst + nCount; ++i) {
-            if (times[i] != CSampleStore::kNoClockSeconds)
-              t = times[i];
-            m_dEnergy += energy(st.levels[i]);
-            c.nFlags |= m_assessor.Add(st.levels[i], t, dRate).nFlags;
-          }
+          st.pStore->ForEachSampleSpan(
+              nFirst, nCount,
+              [&](std::span<const double> levels, std::span<const CivilSeconds> times, std::size_t) {
+                for (std::size_t k = 0; k < levels.size(); ++k) {
+                  if (times[k] != CSampleStore::kNoClockSeconds)
+                    t = times[k];
+                  m_dEnergy += energy(levels[k]);
+                  c.nFlags |= m_assessor.Add(levels[k], t, dRate).nFlags;
+                }
+              });
         });
     m_nFed = nTo;
   }

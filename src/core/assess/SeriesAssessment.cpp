@@ -9,31 +9,28 @@
 
 namespace {
 std::optional<CivilSeconds> FirstTime(const CSampleArray &a) {
-  for (const LevelStretch &st : a.Stretches()) {
-    const std::span<const CivilSeconds> times = st.pStore->ClockSeconds();
-    for (std::size_t i = 0; i < st.nCount; ++i)
-      if (times[st.nStoreFirst + i] != CSampleStore::kNoClockSeconds)
-        return times[st.nStoreFirst + i];
-  }
+  for (const LevelStretch &st : a.Stretches())
+    if (const std::optional<CivilSeconds> t = st.pStore->FirstClockSeconds(st.nStoreFirst, st.nCount))
+      return t;
   return std::nullopt;
 }
 
-// Feeds the samples of `a` to the assessor; levels and units are gathered
-// for the run figures.
-void Feed(const CSampleArray &a, CNoiseAssessor &assessor, CUnitTally &units, std::vector<double> *pLevels,
+// Feeds the samples of `a` to the assessor; levels are counted and units
+// gathered for the run figures.
+void Feed(const CSampleArray &a, CNoiseAssessor &assessor, CUnitTally &units, CTenthsCounter &tenths,
           double &dFirstRate) {
   for (const LevelStretch &st : a.Stretches()) {
-    const std::span<const CivilSeconds> times = st.pStore->ClockSeconds();
-    if (pLevels)
-      pLevels->insert(pLevels->end(), st.levels.begin() + static_cast<std::ptrdiff_t>(st.nStoreFirst),
-                      st.levels.begin() + static_cast<std::ptrdiff_t>(st.nStoreFirst + st.nCount));
     st.pStore->ForEachRateRun(
         st.nStoreFirst, st.nCount,
         [&](std::size_t nFirst, std::size_t nCount, double dRate, const std::string &u) {
           units.Add(u);
           if (assessor.Count() == 0)
             dFirstRate = dRate;
-          assessor.AddRun(st.levels.subspan(nFirst, nCount), times.subspan(nFirst, nCount), dRate);
+          st.pStore->ForEachSampleSpan(
+              nFirst, nCount, [&](std::span<const double> lv, std::span<const CivilSeconds> t, std::size_t) {
+                tenths.Add(lv);
+                assessor.AddRun(lv, t, dRate);
+              });
         });
   }
 }
@@ -67,11 +64,9 @@ SeriesAssessment AssessSeries(std::span<const CSampleArray> parts, const AssessS
   CNoiseAssessor assessor(settings);
   CUnitTally units;
   double dFirstRate = 0;
-  // one part's levels lie in one span already; several are gathered
-  const bool bOneSpan = parts.size() == 1 && parts[0].Stretches().size() <= 1;
-  std::vector<double> levels;
+  CTenthsCounter tenths;
   for (std::size_t i : order)
-    Feed(parts[i], assessor, units, bOneSpan ? nullptr : &levels, dFirstRate);
+    Feed(parts[i], assessor, units, tenths, dFirstRate);
   assessor.Finish();
 
   r.nSamples = assessor.Count();
@@ -82,12 +77,15 @@ SeriesAssessment AssessSeries(std::span<const CSampleArray> parts, const AssessS
   r.tEnd = assessor.LastTime();
   r.dLmax = assessor.Lmax();
   r.dLmin = assessor.Lmin();
-  std::span<const double> all = levels;
-  if (bOneSpan) {
-    const LevelStretch st = parts[0].Stretches().front();
-    all = st.levels.subspan(st.nStoreFirst, st.nCount);
+  if (const std::optional<AcousticStats> counted = tenths.Figures(dFirstRate)) {
+    r.stats = *counted;
+  } else {
+    std::vector<double> levels;
+    for (std::size_t i : order)
+      for (const LevelStretch &st : parts[i].Stretches())
+        st.pStore->CopyLevels(st.nStoreFirst, st.nCount, levels);
+    r.stats = ComputeAcousticStats(levels, dFirstRate);
   }
-  r.stats = ComputeAcousticStats(all, dFirstRate);
   r.dDurationSec = r.stats.dDurationSec;
   if (std::abs(assessor.MeasuredSec() - r.dDurationSec) > 1e-6 * std::max(1.0, r.dDurationSec)) {
     // parts sampled at other intervals: their own time counts

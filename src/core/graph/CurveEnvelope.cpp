@@ -22,7 +22,7 @@ public:
 
   double Level(std::size_t i) {
     const LevelStretch &st = At(i);
-    return st.levels[st.nStoreFirst + (i - st.nFirst)];
+    return st.pStore->Level(st.nStoreFirst + (i - st.nFirst));
   }
 
   // Calls f(stretch, storeA, storeB, arrayFirstOfStoreA) for each part of [a, b), in order;
@@ -132,7 +132,7 @@ void AddCurvePoints(const CGraphState &s, std::span<const LevelStretch> stretche
     }
     CLevelPyramid::MinMax mm{walk.Level(i), walk.Level(i)};
     walk.Parts(i, j, [&](const LevelStretch &st, std::size_t a, std::size_t b, std::size_t) {
-      const CLevelPyramid::MinMax m = st.pPyramid->Range(st.levels, a, b);
+      const CLevelPyramid::MinMax m = st.pStore->LevelRange(a, b);
       mm.dMin = std::min(mm.dMin, m.dMin);
       mm.dMax = std::max(mm.dMax, m.dMax);
       return false;
@@ -144,8 +144,8 @@ void AddCurvePoints(const CGraphState &s, std::span<const LevelStretch> stretche
     CMonotoneTest atBottom([&](double L) { return YOf(s, L) >= yBottom; }, false);
     std::size_t firstAt = j;
     walk.Parts(i, j, [&](const LevelStretch &st, std::size_t a, std::size_t b, std::size_t arrayA) {
-      const std::size_t k = st.pPyramid->FirstHighOrLowWhere(
-          st.levels, a, b, [&](double L) { return atTop(L); }, [&](double L) { return atBottom(L); });
+      const std::size_t k = st.pStore->FirstHighOrLowWhere(
+          a, b, [&](double L) { return atTop(L); }, [&](double L) { return atBottom(L); });
       firstAt = k < b ? arrayA + (k - a) : j;
       return k < b;
     });

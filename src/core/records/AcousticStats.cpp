@@ -42,11 +42,8 @@ struct TenthsCount {
   long nTop = 0;                     // highest k present
 };
 
-bool CountTenths(std::span<const double> levels, TenthsCount &out) {
-  if (levels.size() < kTenthsFrom || levels.size() > std::numeric_limits<std::uint32_t>::max())
-    return false;
-  out.counts.assign(2 * kTenthsLimit + 1, 0);
-  long nTop = -kTenthsLimit;
+// Counts `levels` into `counts`; false at the first level that is no tenth.
+bool AddTenths(std::span<const double> levels, std::vector<std::uint32_t> &counts, long &nTop) {
   constexpr double dLimit = static_cast<double>(kTenthsLimit);
   for (double d : levels) {
     const double t = d * 10.0;
@@ -56,11 +53,22 @@ bool CountTenths(std::span<const double> levels, TenthsCount &out) {
     if (static_cast<double>(k) / 10.0 != d || (k == 0 && std::signbit(d)))
       return false; // not a tenth, or minus zero, which a count would turn to plus
 
-    ++out.counts[static_cast<std::size_t>(k + kTenthsLimit)];
+    ++counts[static_cast<std::size_t>(k + kTenthsLimit)];
     nTop = std::max(nTop, k);
   }
-  out.nTop = nTop;
   return true;
+}
+
+bool CountableLength(std::size_t n) {
+  return n >= kTenthsFrom && n <= std::numeric_limits<std::uint32_t>::max();
+}
+
+bool CountTenths(std::span<const double> levels, TenthsCount &out) {
+  if (!CountableLength(levels.size()))
+    return false;
+  out.counts.assign(2 * kTenthsLimit + 1, 0);
+  out.nTop = -kTenthsLimit;
+  return AddTenths(levels, out.counts, out.nTop);
 }
 
 // The three exceeded levels from the counts, and with `pdLeq` Leq too.
@@ -118,6 +126,32 @@ AcousticStats ComputeAcousticStats(std::span<const double> levels, double dInter
   s.dSel = SoundExposureLevel(s.dLeq, s.dDurationSec);
 
   ComputeExceededLevels(levels, s);
+  return s;
+}
+
+void CTenthsCounter::Add(std::span<const double> levels) {
+  m_nCount += levels.size();
+  if (!m_bTenths || levels.empty())
+    return;
+  if (m_counts.empty()) {
+    m_counts.assign(2 * kTenthsLimit + 1, 0);
+    m_nTop = -kTenthsLimit;
+  }
+  m_bTenths = AddTenths(levels, m_counts, m_nTop);
+}
+
+std::optional<AcousticStats> CTenthsCounter::Figures(double dIntervalSec) const {
+  if (!m_bTenths || !CountableLength(m_nCount))
+    return std::nullopt;
+  // as ComputeAcousticStats takes counted levels
+  AcousticStats s;
+  s.nCount = m_nCount;
+  s.dDurationSec = static_cast<double>(s.nCount) * dIntervalSec;
+  TenthsCount c;
+  c.counts = m_counts;
+  c.nTop = m_nTop;
+  FiguresFromTenths(c, s.nCount, s, &s.dLeq);
+  s.dSel = SoundExposureLevel(s.dLeq, s.dDurationSec);
   return s;
 }
 

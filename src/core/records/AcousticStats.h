@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,6 +23,22 @@ struct AcousticStats {
 
 // All figures at once, O(N).
 AcousticStats ComputeAcousticStats(std::span<const double> levels, double dIntervalSec);
+
+// Levels counted per tenth of a dB as they come, so a long series of meter
+// readings gets its figures without being gathered: Figures gives exactly
+// what ComputeAcousticStats gives for the same levels, or nothing when that
+// needs the levels themselves (a short series, or a level that is no tenth).
+class CTenthsCounter {
+public:
+  void Add(std::span<const double> levels);
+  std::optional<AcousticStats> Figures(double dIntervalSec) const;
+
+private:
+  std::vector<std::uint32_t> m_counts;
+  long m_nTop = 0;
+  std::size_t m_nCount = 0;
+  bool m_bTenths = true;
+};
 
 // Only L10, L50 and L90 of `s`, from `levels` (empty: left as they are).
 void ComputeExceededLevels(std::span<const double> levels, AcousticStats &s);

@@ -2,16 +2,9 @@
 
 #include <algorithm>
 
-namespace {
-void Widen(CLevelPyramid::MinMax &m, const CLevelPyramid::MinMax &by) {
-  m.dMin = std::min(m.dMin, by.dMin);
-  m.dMax = std::max(m.dMax, by.dMax);
-}
-} // namespace
-
-void CLevelPyramid::Append(std::span<const double> levels) {
+template <class T> void CMinMaxPyramid<T>::Append(std::span<const T> levels) {
   const std::size_t i = levels.size() - 1;
-  const MinMax leaf{levels[i], levels[i]};
+  const Node leaf{levels[i], levels[i]};
   std::size_t idx = i;
   for (std::size_t k = 0;; ++k) {
     const bool bFirstInBlock = idx % kFanout == 0;
@@ -26,7 +19,7 @@ void CLevelPyramid::Append(std::span<const double> levels) {
       // fill it from the layer below (or the levels) up to here
       const std::size_t nBelow = k == 0 ? levels.size() : m_layers[k - 1].size();
       for (std::size_t c = 0; c < nBelow; ++c) {
-        const MinMax m = k == 0 ? MinMax{levels[c], levels[c]} : m_layers[k - 1][c];
+        const Node m = k == 0 ? Node{levels[c], levels[c]} : m_layers[k - 1][c];
         if (c % kFanout == 0)
           m_layers[k].push_back(m);
         else
@@ -34,7 +27,7 @@ void CLevelPyramid::Append(std::span<const double> levels) {
       }
       continue;
     }
-    std::vector<MinMax> &layer = m_layers[k];
+    std::vector<Node> &layer = m_layers[k];
     if (bFirstInBlock && idx == layer.size())
       layer.push_back(leaf);
     else
@@ -42,14 +35,14 @@ void CLevelPyramid::Append(std::span<const double> levels) {
   }
 }
 
-void CLevelPyramid::Rebuild(std::span<const double> levels) {
+template <class T> void CMinMaxPyramid<T>::Rebuild(std::span<const T> levels) {
   m_layers.clear();
   std::size_t nBelow = levels.size();
   for (std::size_t k = 0; nBelow > 1; ++k) {
-    std::vector<MinMax> layer;
+    std::vector<Node> layer;
     layer.reserve((nBelow + kFanout - 1) / kFanout);
     for (std::size_t c = 0; c < nBelow; ++c) {
-      const MinMax m = k == 0 ? MinMax{levels[c], levels[c]} : m_layers[k - 1][c];
+      const Node m = k == 0 ? Node{levels[c], levels[c]} : m_layers[k - 1][c];
       if (c % kFanout == 0)
         layer.push_back(m);
       else
@@ -60,14 +53,15 @@ void CLevelPyramid::Rebuild(std::span<const double> levels) {
   }
 }
 
-std::size_t CLevelPyramid::Bytes() const {
-  std::size_t n = m_layers.capacity() * sizeof(std::vector<MinMax>);
+template <class T> std::size_t CMinMaxPyramid<T>::Bytes() const {
+  std::size_t n = m_layers.capacity() * sizeof(std::vector<Node>);
   for (const auto &l : m_layers)
-    n += l.capacity() * sizeof(MinMax);
+    n += l.capacity() * sizeof(Node);
   return n;
 }
 
-CLevelPyramid::Cover CLevelPyramid::CoverOf(std::size_t a, std::size_t b) const {
+template <class T>
+typename CMinMaxPyramid<T>::Cover CMinMaxPyramid<T>::CoverOf(std::size_t a, std::size_t b) const {
   Cover c;
   std::size_t lo = a, hi = b, layer = 0;
   while (layer < m_layers.size() && hi - lo >= 2 * kFanout) {
@@ -85,13 +79,13 @@ CLevelPyramid::Cover CLevelPyramid::CoverOf(std::size_t a, std::size_t b) const 
   return c;
 }
 
-CLevelPyramid::MinMax CLevelPyramid::Range(std::span<const double> levels, std::size_t a,
-                                           std::size_t b) const {
+template <class T>
+LevelMinMax CMinMaxPyramid<T>::Range(std::span<const T> levels, std::size_t a, std::size_t b) const {
   const Cover c = CoverOf(a, b);
-  MinMax m{levels[a], levels[a]};
+  Node m{levels[a], levels[a]};
   auto take = [&](Block bl) {
     Widen(m,
-          bl.nLayer == 0 ? MinMax{levels[bl.nIndex], levels[bl.nIndex]} : m_layers[bl.nLayer - 1][bl.nIndex]);
+          bl.nLayer == 0 ? Node{levels[bl.nIndex], levels[bl.nIndex]} : m_layers[bl.nLayer - 1][bl.nIndex]);
   };
   for (std::size_t i = 0; i < c.nLeft; ++i)
     take(c.left[i]);
@@ -99,5 +93,8 @@ CLevelPyramid::MinMax CLevelPyramid::Range(std::span<const double> levels, std::
     take({c.nMidLayer, i});
   for (std::size_t i = 0; i < c.nRight; ++i)
     take(c.right[i]);
-  return m;
+  return {ToLevel(m.lo), ToLevel(m.hi)};
 }
+
+template class CMinMaxPyramid<double>;
+template class CMinMaxPyramid<std::int16_t>;

@@ -7,16 +7,17 @@
 AcousticStats SampleAcousticStats(const CSampleArray &samples, std::size_t nFirst, std::size_t nLast,
                                   double dIntervalSec) {
   nLast = std::min(nLast, samples.GetSize());
-  // one stretch of a store is handed over as it lies; pieces are gathered
-  std::vector<std::span<const double>> parts;
-  samples.ForEachLevelSpan(nFirst, nLast,
-                           [&](std::span<const double> l, std::size_t) { parts.push_back(l); });
-  if (parts.size() == 1)
-    return ComputeAcousticStats(parts[0], dIntervalSec);
+  // a long series of tenths is counted; any other is gathered (the spans
+  // live only as long as each call)
+  CTenthsCounter tenths;
+  samples.ForEachLevelSpan(nFirst, nLast, [&](std::span<const double> l, std::size_t) { tenths.Add(l); });
+  if (const std::optional<AcousticStats> counted = tenths.Figures(dIntervalSec))
+    return *counted;
   std::vector<double> levels;
   levels.reserve(nFirst < nLast ? nLast - nFirst : 0);
-  for (std::span<const double> l : parts)
+  samples.ForEachLevelSpan(nFirst, nLast, [&](std::span<const double> l, std::size_t) {
     levels.insert(levels.end(), l.begin(), l.end());
+  });
   return ComputeAcousticStats(levels, dIntervalSec);
 }
 

@@ -13,13 +13,11 @@
 
 // A stretch of a sample array that lies in one store: samples
 // nFirst .. nFirst + nCount - 1 of the array are the store's samples from
-// nStoreFirst on; the graph reads their levels and pyramid directly.
+// nStoreFirst on; the graph reads their levels and pyramid from the store.
 struct LevelStretch {
   std::size_t nFirst = 0;
   std::size_t nCount = 0;
   std::size_t nStoreFirst = 0;
-  std::span<const double> levels; // all of the store's levels
-  const CLevelPyramid *pPyramid = nullptr;
   const CSampleStore *pStore = nullptr; // the store the levels are in
 };
 
@@ -51,12 +49,16 @@ public:
   std::vector<LevelStretch> Stretches() const;
   // Calls f(levels, i) for each contiguous part of samples [nFirst, nLast),
   // in order; i is the array index of levels[0]. Loops over many samples
-  // take them this way instead of one Level(i) at a time.
+  // take them this way instead of one Level(i) at a time. A span lasts only
+  // for its call (levels kept as tenths are written out into a buffer).
   template <class F> void ForEachLevelSpan(std::size_t nFirst, std::size_t nLast, F f) const {
     for (const LevelStretch &st : Stretches()) {
       const std::size_t a = std::max(nFirst, st.nFirst), b = std::min(nLast, st.nFirst + st.nCount);
-      if (a < b)
-        f(st.levels.subspan(st.nStoreFirst + (a - st.nFirst), b - a), a);
+      if (a < b) {
+        const std::size_t sa = st.nStoreFirst + (a - st.nFirst);
+        st.pStore->ForEachLevelSpan(
+            sa, b - a, [&](std::span<const double> levels, std::size_t nAt) { f(levels, a + (nAt - sa)); });
+      }
     }
   }
   // Calls f(unit) for each run of samples [nFirst, nLast) that share a unit.

@@ -41,11 +41,10 @@ std::vector<LevelStretch> CSampleArray::Stretches() const {
   std::vector<LevelStretch> out;
   if (m_pStore) {
     if (!m_pStore->IsEmpty())
-      out.push_back({0, m_pStore->GetSize(), 0, m_pStore->Levels(), &m_pStore->Pyramid(), m_pStore});
+      out.push_back({0, m_pStore->GetSize(), 0, m_pStore});
   } else if (m_pSel) {
     for (const CSampleSelection::Piece &p : m_pSel->Pieces())
-      out.push_back({p.nFirst, p.nCount, p.nStoreFirst, m_pSel->Store()->Levels(),
-                     &m_pSel->Store()->Pyramid(), m_pSel->Store()});
+      out.push_back({p.nFirst, p.nCount, p.nStoreFirst, m_pSel->Store()});
   }
   return out;
 }

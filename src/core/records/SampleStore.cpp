@@ -2,12 +2,28 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 
 namespace {
 bool SameRate(double a, double b) {
   return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+// The level as tenths of a dB when they give it back bit for bit (the
+// meter's readings, its downloads and "65.3" in a file do); minus zero and
+// not-a-number do not.
+std::optional<std::int16_t> TenthsOf(double d) {
+  const double t = d * 10.0;
+  constexpr double dLimit = std::numeric_limits<std::int16_t>::max();
+  if (!(t > -dLimit - 0.5 && t < dLimit + 0.5))
+    return std::nullopt;
+  const long k = std::lround(t);
+  if (static_cast<double>(k) / 10.0 != d || (k == 0 && std::signbit(d)))
+    return std::nullopt;
+  return static_cast<std::int16_t>(k);
 }
 } // namespace
 
@@ -17,15 +33,67 @@ const CSampleStore::Run &CSampleStore::RunOf(std::size_t i) const {
   return *(it - 1);
 }
 
+const CSampleStore::TimeRun &CSampleStore::TimeRunOf(std::size_t i) const {
+  auto it = std::upper_bound(m_timeRuns.begin(), m_timeRuns.end(), i,
+                             [](std::size_t idx, const TimeRun &r) { return idx < r.nFirst; });
+  return *(it - 1);
+}
+
 CObjData CSampleStore::GetAt(std::size_t i) const {
   if (i >= GetSize())
     throw std::out_of_range("sample index past the store");
   const Run &r = RunOf(i);
-  return {m_levels[i], Time(i), m_units[r.nUnit], r.nGroup, r.dRate};
+  return {Level(i), Time(i), m_units[r.nUnit], r.nGroup, r.dRate};
+}
+
+void CSampleStore::CopyLevels(std::size_t nFirst, std::size_t nCount, std::vector<double> &out) const {
+  out.reserve(out.size() + nCount);
+  ForEachLevelSpan(nFirst, nCount, [&](std::span<const double> levels, std::size_t) {
+    out.insert(out.end(), levels.begin(), levels.end());
+  });
+}
+
+void CSampleStore::ClockSecondsInto(std::size_t nFirst, std::span<CivilSeconds> out) const {
+  if (out.empty())
+    return;
+  // one division per run, not per sample
+  std::size_t r = static_cast<std::size_t>(&TimeRunOf(nFirst) - m_timeRuns.data());
+  for (std::size_t k = 0; k < out.size(); ++r) {
+    const TimeRun &run = m_timeRuns[r];
+    const std::size_t i = nFirst + k;
+    const std::size_t nEnd = r + 1 < m_timeRuns.size() ? m_timeRuns[r + 1].nFirst - nFirst : out.size();
+    const std::size_t nUpTo = std::min(nEnd, out.size());
+    if (run.nPer == 0) {
+      std::fill(out.begin() + static_cast<std::ptrdiff_t>(k),
+                out.begin() + static_cast<std::ptrdiff_t>(nUpTo), run.tStart);
+      k = nUpTo;
+      continue;
+    }
+    std::size_t nInStep = (i - run.nFirst) % run.nPer;
+    CivilSeconds t = SecondsIn(run, i);
+    for (; k < nUpTo; ++k) {
+      out[k] = t;
+      if (++nInStep == run.nPer) {
+        nInStep = 0;
+        t += run.nStep;
+      }
+    }
+  }
+}
+
+std::optional<CivilSeconds> CSampleStore::FirstClockSeconds(std::size_t nFirst, std::size_t nCount) const {
+  if (nCount == 0)
+    return std::nullopt;
+  const std::size_t nEnd = nFirst + nCount;
+  for (std::size_t r = static_cast<std::size_t>(&TimeRunOf(nFirst) - m_timeRuns.data());
+       r < m_timeRuns.size() && m_timeRuns[r].nFirst < nEnd; ++r)
+    if (m_timeRuns[r].tStart != kTextTime)
+      return SecondsIn(m_timeRuns[r], std::max(nFirst, m_timeRuns[r].nFirst));
+  return std::nullopt;
 }
 
 void CSampleStore::AppendTime(std::string &out, std::size_t i) const {
-  const CivilSeconds t = m_times[i];
+  const CivilSeconds t = RawSeconds(i);
   if (t == kTextTime) {
     auto it = std::lower_bound(m_texts.begin(), m_texts.end(), i,
                                [](const auto &e, std::size_t idx) { return e.first < idx; });
@@ -43,9 +111,10 @@ std::string CSampleStore::Time(std::size_t i) const {
 }
 
 std::optional<CivilSeconds> CSampleStore::Seconds(std::size_t i) const {
-  if (m_times[i] == kTextTime)
+  const CivilSeconds t = RawSeconds(i);
+  if (t == kTextTime)
     return std::nullopt;
-  return m_times[i];
+  return t;
 }
 
 const std::string &CSampleStore::Unit(std::size_t i) const {
@@ -72,7 +141,7 @@ template <class T> void CSampleStore::Grow(std::vector<T> &v) {
 std::size_t CSampleStore::Push(double dValue, CivilSeconds t, TimeStyle style, bool bEitherStyle,
                                std::string_view strUnit, int nGroup, double dSampleRate) {
   const std::uint32_t nUnit = UnitIndex(strUnit);
-  const std::size_t i = m_levels.size();
+  const std::size_t i = GetSize();
   const bool bText = t == kTextTime;
   bool bJoin = false;
   if (!m_runs.empty()) {
@@ -89,18 +158,76 @@ std::size_t CSampleStore::Push(double dValue, CivilSeconds t, TimeStyle style, b
     Grow(m_runs);
     m_runs.push_back({i, nGroup, dSampleRate, nUnit, style, !bText && !bEitherStyle});
   }
-  Grow(m_levels);
-  Grow(m_times);
-  m_levels.push_back(dValue);
-  m_times.push_back(t);
-  if (!m_bBulk)
-    m_pyramid.Append(m_levels);
+  PushTime(t);
+  PushLevel(dValue);
   return i;
 }
 
+void CSampleStore::PushTime(CivilSeconds t) {
+  const std::size_t i = GetSize();
+  if (!m_timeRuns.empty()) {
+    TimeRun &r = m_timeRuns.back();
+    const std::size_t nIn = i - r.nFirst;
+    if (r.nPer == 0) {
+      if (t == r.tStart)
+        return;
+      // the first other time sets the step and how many samples each one takes
+      if (r.tStart != kTextTime && t != kTextTime && nIn <= std::numeric_limits<std::uint32_t>::max() &&
+          t - r.tStart >= std::numeric_limits<std::int32_t>::min() &&
+          t - r.tStart <= std::numeric_limits<std::int32_t>::max()) {
+        r.nStep = static_cast<std::int32_t>(t - r.tStart);
+        r.nPer = static_cast<std::uint32_t>(nIn);
+        return;
+      }
+    } else if (t != kTextTime && t == SecondsIn(r, i)) {
+      return;
+    } else if (t != kTextTime && t == SecondsIn(r, i - 1)) {
+      // a second read twice after ones read once (a 0.5 s rate that began
+      // mid-second): the new run takes the previous sample too, so it holds
+      Grow(m_timeRuns);
+      m_timeRuns.push_back({i - 1, t, 0, 0});
+      return;
+    }
+  }
+  Grow(m_timeRuns);
+  m_timeRuns.push_back({i, t, 0, 0});
+}
+
+void CSampleStore::PushLevel(double dValue) {
+  if (!m_bExact) {
+    if (const std::optional<std::int16_t> k = TenthsOf(dValue)) {
+      Grow(m_tenths);
+      m_tenths.push_back(*k);
+      if (!m_bBulk)
+        m_tenthsPyramid.Append(m_tenths);
+      return;
+    }
+    KeepLevelsExact();
+  }
+  Grow(m_exact);
+  m_exact.push_back(dValue);
+  if (!m_bBulk)
+    m_exactPyramid.Append(m_exact);
+}
+
+void CSampleStore::KeepLevelsExact() {
+  m_exact.reserve(m_tenths.capacity());
+  for (std::int16_t k : m_tenths)
+    m_exact.push_back(CTenthsPyramid::ToLevel(k));
+  std::vector<std::int16_t>().swap(m_tenths);
+  m_tenthsPyramid.Clear();
+  if (!m_bBulk)
+    m_exactPyramid.Rebuild(m_exact);
+  m_bExact = true;
+}
+
 void CSampleStore::EndBulkAppend() {
-  if (m_bBulk)
-    m_pyramid.Rebuild(m_levels);
+  if (m_bBulk) {
+    if (m_bExact)
+      m_exactPyramid.Rebuild(m_exact);
+    else
+      m_tenthsPyramid.Rebuild(m_tenths);
+  }
   m_bBulk = false;
 }
 
@@ -114,7 +241,7 @@ std::size_t CSampleStore::EmplaceRead(double dValue, std::string_view strTime,
                                       int nGroup, double dSampleRate) {
   if (p)
     return Push(dValue, p->t, p->style, p->bEitherStyle, strUnit, nGroup, dSampleRate);
-  m_texts.emplace_back(m_levels.size(), std::string(strTime));
+  m_texts.emplace_back(GetSize(), std::string(strTime));
   return Push(dValue, kTextTime, TimeStyle::PaddedHour, true, strUnit, nGroup, dSampleRate);
 }
 
@@ -124,34 +251,40 @@ std::size_t CSampleStore::AppendAt(double dValue, CivilSeconds t, TimeStyle styl
 }
 
 void CSampleStore::Reserve(std::size_t n) {
-  m_levels.reserve(n);
-  m_times.reserve(n);
+  if (m_bExact)
+    m_exact.reserve(n);
+  else
+    m_tenths.reserve(n);
 }
 
 void CSampleStore::ShrinkToFit() {
-  m_levels.shrink_to_fit();
-  m_times.shrink_to_fit();
+  m_tenths.shrink_to_fit();
+  m_exact.shrink_to_fit();
+  m_timeRuns.shrink_to_fit();
   m_runs.shrink_to_fit();
   m_texts.shrink_to_fit();
 }
 
 void CSampleStore::RemoveAll() {
   // the room goes too: an emptied store holds nothing
-  std::vector<double>().swap(m_levels);
-  std::vector<CivilSeconds>().swap(m_times);
+  std::vector<std::int16_t>().swap(m_tenths);
+  std::vector<double>().swap(m_exact);
+  std::vector<TimeRun>().swap(m_timeRuns);
   std::vector<Run>().swap(m_runs);
   std::vector<std::pair<std::size_t, std::string>>().swap(m_texts);
   m_units.clear();
-  m_pyramid.Clear();
+  m_tenthsPyramid.Clear();
+  m_exactPyramid.Clear();
+  m_bExact = false;
   m_bBulk = false;
   ++m_revision.n;
 }
 
 std::size_t CSampleStore::MemoryBytes() const {
-  std::size_t n = sizeof(*this) + m_levels.capacity() * sizeof(double) +
-                  m_times.capacity() * sizeof(CivilSeconds) + m_runs.capacity() * sizeof(Run) +
-                  m_units.capacity() * sizeof(std::string) + m_texts.capacity() * sizeof(m_texts[0]) +
-                  m_pyramid.Bytes();
+  std::size_t n = sizeof(*this) + m_tenths.capacity() * sizeof(std::int16_t) +
+                  m_exact.capacity() * sizeof(double) + m_timeRuns.capacity() * sizeof(TimeRun) +
+                  m_runs.capacity() * sizeof(Run) + m_units.capacity() * sizeof(std::string) +
+                  m_texts.capacity() * sizeof(m_texts[0]) + m_tenthsPyramid.Bytes() + m_exactPyramid.Bytes();
   for (const std::string &u : m_units)
     n += u.capacity() > 15 ? u.capacity() + 1 : 0;
   for (const auto &t : m_texts)
@@ -162,7 +295,7 @@ std::size_t CSampleStore::MemoryBytes() const {
 std::vector<CSampleStore::GroupRun> CSampleStore::GroupRuns() const {
   std::vector<GroupRun> out;
   for (std::size_t r = 0; r < m_runs.size(); ++r) {
-    const std::size_t end = r + 1 < m_runs.size() ? m_runs[r + 1].nFirst : m_levels.size();
+    const std::size_t end = r + 1 < m_runs.size() ? m_runs[r + 1].nFirst : GetSize();
     if (!out.empty() && out.back().nGroup == m_runs[r].nGroup)
       out.back().nCount += end - m_runs[r].nFirst;
     else

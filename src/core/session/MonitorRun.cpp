@@ -39,7 +39,8 @@ void CMonitorRun::RefreshNoise() {
   m_leq.Clear();
   m_units.Clear();
   // levels and units straight from the store: a whole sample would write its time text
-  const std::span<const double> levels = m_live.Levels();
+  std::vector<double> levels;
+  m_live.CopyLevels(0, n, levels);
   for (double d : levels)
     m_leq.Add(d);
   m_exceeded.Assign(levels);
@@ -67,7 +68,9 @@ void CMonitorRun::AddToNoise(const CObjData &rec, std::chrono::steady_clock::tim
     m_exceeded.Fill(m_noise);
   } else if (tSteady - m_tPercentiles >= kPercentilePeriod) {
     m_tPercentiles = tSteady;
-    ComputeExceededLevels(m_live.Levels(), m_noise);
+    std::vector<double> levels;
+    m_live.CopyLevels(0, m_live.GetSize(), levels);
+    ComputeExceededLevels(levels, m_noise);
   }
 }
 
