@@ -9,7 +9,6 @@
 #include "monitor/MeterStatus.h"
 #include "monitor/PortDlg.h"
 #include "monitor/RTSetup.h"
-#include "monitor/SampleTableModel.h"
 #include "records/SampleStore.h"
 #include "support/ScriptedPrompts.h"
 
@@ -37,7 +36,8 @@ QStringList Labels(const QWidget &w) {
 }
 
 // With the English catalogue installed the main window, its dialogs and its
-// messages speak English; what the journal keeps stays in the source texts.
+// messages speak English (menu titles, headings and the setup title are read
+// under LANG by LanguageMatrix); what the journal keeps stays in the source texts.
 TEST(EnglishWindows, MainWindowDialogsAndMessagesSpeakEnglish) {
   QString reason;
   AppTranslators en = InstallLanguage(ELanguage::English, reason);
@@ -47,10 +47,6 @@ TEST(EnglishWindows, MainWindowDialogsAndMessagesSpeakEnglish) {
   CScriptedPrompts prompts;
   {
     CMainFrame frame{stores, prompts};
-    QStringList titles;
-    for (QAction *top : frame.menuBar()->actions())
-      titles << Shown(top->text());
-    EXPECT_EQ(titles, (QStringList{"File", "Data Logger", "Record", "Port", "View", "Help"}));
     // The Alt letters are assigned to the English texts: one of its own for each item of a menu.
     auto altLetters = [](const QList<QAction *> &actions) {
       std::set<QChar> letters;
@@ -88,14 +84,7 @@ TEST(EnglishWindows, MainWindowDialogsAndMessagesSpeakEnglish) {
     EXPECT_EQ(prompts.m_asked[0].caption, "Tip");
   }
 
-  CSampleTableModel model(stores.m_live);
-  QStringList headings;
-  for (int c = 0; c < 4; ++c)
-    headings << model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-  EXPECT_EQ(headings, (QStringList{"ID", "Date, time", "Unit", "Value"}));
-
   CRTSetup setup(prompts);
-  EXPECT_EQ(setup.windowTitle(), "Recording Setup");
   EXPECT_TRUE(Labels(setup).contains("Sample rate"));
   EXPECT_TRUE(Labels(setup).contains("Start time"));
 
