@@ -20,10 +20,23 @@ std::optional<std::int16_t> TenthsOf(double d) {
   constexpr double dLimit = std::numeric_limits<std::int16_t>::max();
   if (!(t > -dLimit - 0.5 && t < dLimit + 0.5))
     return std::nullopt;
-  const long k = std::lround(t);
+  // rounds half away from zero as lround does, without its call: the
+  // check below rejects any level the nearest tenth does not give back
+  const long k = static_cast<long>(t < 0 ? t - 0.5 : t + 0.5);
   if (static_cast<double>(k) / 10.0 != d || (k == 0 && std::signbit(d)))
     return std::nullopt;
   return static_cast<std::int16_t>(k);
+}
+
+// A unit of up to seven bytes as one number, its length on top, so that a
+// line's unit meets the last run's in one compare; 0: compare the text.
+std::uint64_t ShortUnitKey(std::string_view s) {
+  if (s.empty() || s.size() > 7)
+    return 0;
+  std::uint64_t k = s.size();
+  for (char c : s)
+    k = k << 8 | static_cast<unsigned char>(c);
+  return k;
 }
 } // namespace
 
@@ -138,32 +151,8 @@ template <class T> void CSampleStore::Grow(std::vector<T> &v) {
     v.reserve(v.capacity() + v.capacity() / 2 + 64);
 }
 
-std::size_t CSampleStore::Push(double dValue, CivilSeconds t, TimeStyle style, bool bEitherStyle,
-                               std::string_view strUnit, int nGroup, double dSampleRate) {
-  const std::uint32_t nUnit = UnitIndex(strUnit);
-  const std::size_t i = GetSize();
-  const bool bText = t == kTextTime;
-  bool bJoin = false;
-  if (!m_runs.empty()) {
-    Run &last = m_runs.back();
-    bJoin = last.nGroup == nGroup && SameRate(last.dRate, dSampleRate) && last.nUnit == nUnit &&
-            (bText || bEitherStyle || !last.bStyleSet || last.style == style);
-    // the first time that only one layout writes fixes the run's layout
-    if (bJoin && !bText && !bEitherStyle && !last.bStyleSet) {
-      last.style = style;
-      last.bStyleSet = true;
-    }
-  }
-  if (!bJoin) {
-    Grow(m_runs);
-    m_runs.push_back({i, nGroup, dSampleRate, nUnit, style, !bText && !bEitherStyle});
-  }
-  PushTime(t);
-  PushLevel(dValue);
-  return i;
-}
-
-void CSampleStore::PushTime(CivilSeconds t) {
+// Both run once per sample: inlined into Push, they cost no call.
+inline void CSampleStore::PushTime(CivilSeconds t) {
   const std::size_t i = GetSize();
   if (!m_timeRuns.empty()) {
     TimeRun &r = m_timeRuns.back();
@@ -193,7 +182,7 @@ void CSampleStore::PushTime(CivilSeconds t) {
   m_timeRuns.push_back({i, t, 0, 0});
 }
 
-void CSampleStore::PushLevel(double dValue) {
+inline void CSampleStore::PushLevel(double dValue) {
   if (!m_bExact) {
     if (const std::optional<std::int16_t> k = TenthsOf(dValue)) {
       Grow(m_tenths);
@@ -208,6 +197,35 @@ void CSampleStore::PushLevel(double dValue) {
   m_exact.push_back(dValue);
   if (!m_bBulk)
     m_exactPyramid.Append(m_exact);
+}
+
+std::size_t CSampleStore::Push(double dValue, CivilSeconds t, TimeStyle style, bool bEitherStyle,
+                               std::string_view strUnit, int nGroup, double dSampleRate) {
+  const std::uint64_t nUnitKey = ShortUnitKey(strUnit);
+  const std::uint32_t nUnit = nUnitKey != 0 && nUnitKey == m_nLastUnitKey && !m_runs.empty()
+                                  ? m_runs.back().nUnit
+                                  : UnitIndex(strUnit);
+  const std::size_t i = GetSize();
+  const bool bText = t == kTextTime;
+  bool bJoin = false;
+  if (!m_runs.empty()) {
+    Run &last = m_runs.back();
+    bJoin = last.nGroup == nGroup && SameRate(last.dRate, dSampleRate) && last.nUnit == nUnit &&
+            (bText || bEitherStyle || !last.bStyleSet || last.style == style);
+    // the first time that only one layout writes fixes the run's layout
+    if (bJoin && !bText && !bEitherStyle && !last.bStyleSet) {
+      last.style = style;
+      last.bStyleSet = true;
+    }
+  }
+  if (!bJoin) {
+    Grow(m_runs);
+    m_runs.push_back({i, nGroup, dSampleRate, nUnit, style, !bText && !bEitherStyle});
+    m_nLastUnitKey = nUnitKey;
+  }
+  PushTime(t);
+  PushLevel(dValue);
+  return i;
 }
 
 void CSampleStore::KeepLevelsExact() {
@@ -271,6 +289,7 @@ void CSampleStore::RemoveAll() {
   std::vector<double>().swap(m_exact);
   std::vector<TimeRun>().swap(m_timeRuns);
   std::vector<Run>().swap(m_runs);
+  m_nLastUnitKey = 0;
   std::vector<std::pair<std::size_t, std::string>>().swap(m_texts);
   m_units.clear();
   m_tenthsPyramid.Clear();

@@ -230,6 +230,7 @@ private:
   std::vector<double> m_exact;        // once a level is not a whole number of tenths
   std::vector<TimeRun> m_timeRuns;
   std::vector<Run> m_runs;
+  std::uint64_t m_nLastUnitKey = 0; // ShortUnitKey of the last run's unit
   std::vector<std::string> m_units;
   std::vector<std::pair<std::size_t, std::string>> m_texts; // by index, ascending
   CTenthsPyramid m_tenthsPyramid;
