@@ -20,7 +20,9 @@ std::string ErrorText(int nErr) {
 // cross file systems.
 std::string TempNameBeside(const std::filesystem::path &target, unsigned nRandom) {
   std::filesystem::path p = target;
-  p.replace_filename("." + target.filename().string() + ".tmp" + std::to_string(nRandom));
+  std::string name = ".";
+  (name += target.filename().string()) += ".tmp";
+  p.replace_filename(name + std::to_string(nRandom));
   return p.string();
 }
 } // namespace

@@ -165,8 +165,8 @@ std::string RecoveryQuestion(const journal::JournalContent &content, FTranslate 
   if (!content.samples.empty())
     s += Filled(tr(kStartedAt), content.samples.front().strTime);
   if (content.bEnded && !content.strEndReason.empty())
-    s += "\n" + tr(TrText{kEndReasonContext, content.strEndReason.c_str()});
+    (s += '\n') += tr(TrText{kEndReasonContext, content.strEndReason.c_str()});
   if (content.Damaged())
-    s += "\n" + Count(tr, content.nLost, kOneLost, kLost);
+    (s += '\n') += Count(tr, content.nLost, kOneLost, kLost);
   return s;
 }
