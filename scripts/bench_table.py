@@ -20,7 +20,10 @@ def load_results(paths):
     results = {}
     for path in paths:
         with open(path) as f:
-            for b in json.load(f)["benchmarks"]:
+            text = f.read()
+        # a program none of whose benchmarks the filter chose writes nothing
+        if text.strip():
+            for b in json.loads(text)["benchmarks"]:
                 if b.get("run_type", "iteration") == "iteration":
                     # the timed run and the instruction count of one benchmark meet here
                     results.setdefault(key(b["name"]), {}).update(b)
