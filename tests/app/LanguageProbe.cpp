@@ -132,7 +132,7 @@ int main(int argc, char **argv) {
 
   for (int k = 0; k < 20; ++k)
     tarvik.Stores().m_live.Emplace(
-        60.0 + k % 7, "07-12-2026,01:45:" + QString::asprintf("%02d", k).toStdString(), "dBA", 0, 1.0);
+        60.4 + k % 7, "07-12-2026,01:45:" + QString::asprintf("%02d", k).toStdString(), "dBA", 0, 1.0);
   prompts.m_answers.push_back(IDCANCEL);
   tarvik.View().OnRun(); // asks what to do with the samples; the script cancels
   if (prompts.m_asked.empty()) {

@@ -89,7 +89,7 @@ TEST(AssessSheets, WorkbookGainsPeriodsEventsAndSummaryWithDateCells) {
   const std::vector<std::string> formats = XlsxStyleFormats(UnzipPart(path, "xl/styles.xml"));
   EXPECT_EQ(periods["A1"].strValue, "Início");
   // 10:00 of 08-12-2026 as a spreadsheet serial: days since 30-12-1899
-  EXPECT_NEAR(std::stod(periods["A2"].strValue), 46364 + 10.0 / 24, 1e-9);
+  EXPECT_NEAR(periods["A2"].Number(), 46364 + 10.0 / 24, 1e-9);
   EXPECT_NE(formats.at(static_cast<std::size_t>(periods["A2"].nStyle)).find("yyyy"), std::string::npos);
   EXPECT_EQ(periods["C2"].strValue, "60");
   EXPECT_EQ(periods["C3"].strValue, "60");

@@ -145,8 +145,8 @@ TEST_F(MainFileCommandsTest, ExportWritesAWorkbookOfTheChosenTypeOrName) {
   EXPECT_EQ(m_prompts.m_asked[0].text, "Data File(*.xls);;Excel Workbook(*.xlsx)");
   for (const char *name : {"book.xlsx", "named.xlsx"}) {
     auto cells = XlsxCells(UnzipPart(m_dir.File(name), "xl/worksheets/sheet1.xml"));
-    EXPECT_EQ(std::stod(cells["C14"].strValue), 72.4) << name;
-    EXPECT_EQ(std::stod(cells["C15"].strValue), 70.0) << name;
+    EXPECT_EQ(cells["C14"].Number(), 72.4) << name;
+    EXPECT_EQ(cells["C15"].Number(), 70.0) << name;
     EXPECT_FALSE(cells["D15"].bText) << name;
     EXPECT_EQ(cells["A5"].strValue, "LAeq") << name;
   }

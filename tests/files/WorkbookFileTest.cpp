@@ -19,7 +19,7 @@ double Serial(int y, unsigned m, unsigned d, int hh, int mm, int ss) {
 }
 
 double Num(const XlsxCell &c) {
-  return std::stod(c.strValue);
+  return c.Number();
 }
 
 StatData Stat() {

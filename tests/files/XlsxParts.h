@@ -1,5 +1,7 @@
 #pragma once
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <regex>
@@ -25,6 +27,14 @@ struct XlsxCell {
   std::string strValue; // the number as written, or the text
   bool bText = false;
   int nStyle = 0;
+  // The number as a spreadsheet reads it: a full stop, whatever the locale;
+  // NaN when the text is not wholly a number ("72,4").
+  double Number() const {
+    double d = 0;
+    const auto [end, ec] = std::from_chars(strValue.data(), strValue.data() + strValue.size(), d);
+    return ec == std::errc() && end == strValue.data() + strValue.size() && !strValue.empty() ? d
+                                                                                              : std::nan("");
+  }
 };
 
 // Cells by reference ("D14") of one worksheet part.

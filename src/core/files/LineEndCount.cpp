@@ -3,8 +3,10 @@
 #include <cstring>
 
 namespace {
-// Sixteen bytes compared at once (SSE2 or NEON); a true lane is -1.
+// Sixteen bytes compared at once (SSE2 or NEON); a true lane is -1. The
+// counts are unsigned, so a lane that reaches 255 wraps by the rules.
 using Lanes = signed char __attribute__((vector_size(16)));
+using Counts = unsigned char __attribute__((vector_size(16)));
 constexpr std::size_t kLanes = sizeof(Lanes);
 
 Lanes Load(const char *p) {
@@ -24,15 +26,15 @@ void CLineEndCount::Add(std::string_view bytes) {
   std::size_t at = 0;
   // Counted in byte-wide lanes, summed before any lane can pass 255.
   while (at + kLanes <= nPairs) {
-    Lanes lf = {}, lone = {};
+    Counts lf = {}, lone = {};
     for (int nBlock = 0; nBlock < 255 && at + kLanes <= nPairs; ++nBlock, at += kLanes) {
       const Lanes here = Load(p + at), next = Load(p + at + 1);
-      lf -= here == '\n';
-      lone -= (here == '\r') & ~(next == '\n');
+      lf -= (Counts)(here == '\n');
+      lone -= (Counts)((here == '\r') & ~(next == '\n'));
     }
     for (std::size_t k = 0; k < kLanes; ++k) {
-      m_nLf += static_cast<unsigned char>(lf[k]);
-      m_nLoneCr += static_cast<unsigned char>(lone[k]);
+      m_nLf += lf[k];
+      m_nLoneCr += lone[k];
     }
   }
   for (; at < nPairs; ++at) {
