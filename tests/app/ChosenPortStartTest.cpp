@@ -9,6 +9,7 @@
 #include "serial/ChosenPort.h"
 #include "sim/PtyMeter.h"
 #include "support/ScriptedPrompts.h"
+#include "support/SimulatedApp.h"
 
 #include <QFile>
 #include <QTest>
@@ -76,12 +77,8 @@ TEST(ChosenPortStart, APortChosenByHandIsOpenedAgainAtTheNextStart) {
 TEST(ChosenPortStart, APortChosenOnTheSimulatedMeterIsNotKept) {
   CTempConfigHome config;
   CScriptedPrompts prompts;
-  AppOptions options;
-  options.bSimulate = true;
-  CTarvikApp app(options, prompts);
-  std::string strError;
-  ASSERT_TRUE(app.Start(strError)) << strError;
-  app.Show();
+  CTarvikApp app(SimulatedOptions(), prompts);
+  ASSERT_TRUE(StartShown(app));
   app.View().SetPortDialog([](int) { return 255; });
   app.Frame().Commands().Execute(cmd::ID_PORT_MANUAL);
   EXPECT_EQ(ReadChosenPort(QFile::encodeName(ColorConfigPath()).toStdString()), std::nullopt);

@@ -10,6 +10,7 @@
 #include "session/SessionHost.h"
 #include "sim/PtyMeter.h"
 #include "support/ScriptedPrompts.h"
+#include "support/SimulatedApp.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -26,17 +27,14 @@ using namespace std::chrono_literals;
 // decodes its frames and samples them.
 TEST(EndToEnd, SimulatedMeterIsFoundDecodedAndSampled) {
   CScriptedPrompts prompts;
-  AppOptions options;
-  options.bSimulate = true;
-  CTarvikApp app(options, prompts);
-  std::string strError;
-  ASSERT_TRUE(app.Start(strError)) << strError;
-  app.Simulator()->SetFrameInterval(50ms);
-  app.Simulator()->WithSim([](CMeterSim &sim) {
-    sim.SetLevelSource(CLevelSource::Constant(72.4));
-    sim.SetWeightA(false);
-  });
-  app.Show();
+  CTarvikApp app(SimulatedOptions(), prompts);
+  ASSERT_TRUE(StartShown(app, [](CPtyMeter &meter) {
+    meter.SetFrameInterval(50ms);
+    meter.WithSim([](CMeterSim &sim) {
+      sim.SetLevelSource(CLevelSource::Constant(72.4));
+      sim.SetWeightA(false);
+    });
+  }));
 
   CMyVomoView &view = app.View();
   const CMeterReading &st = app.Session().Reading();

@@ -9,6 +9,7 @@
 #include "session/MeterSession.h"
 #include "sim/PtyMeter.h"
 #include "support/ScriptedPrompts.h"
+#include "support/SimulatedApp.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -67,14 +68,11 @@ TEST(LiveAlarm, ShowsWhileAnEventIsOpenBeepsOnceAndClearsAfterTheRelease) {
 // raises the alarm during a run, a quiet one clears it.
 TEST(LiveAlarm, RaisedAndClearedOnAPseudoTerminalMeter) {
   CScriptedPrompts prompts;
-  AppOptions options;
-  options.bSimulate = true;
-  CTarvikApp app(options, prompts);
-  std::string strError;
-  ASSERT_TRUE(app.Start(strError)) << strError;
-  app.Simulator()->SetFrameInterval(50ms);
-  app.Simulator()->WithSim([](CMeterSim &sim) { sim.SetLevelSource(CLevelSource::Constant(92.5)); });
-  app.Show();
+  CTarvikApp app(SimulatedOptions(), prompts);
+  ASSERT_TRUE(StartShown(app, [](CPtyMeter &meter) {
+    meter.SetFrameInterval(50ms);
+    meter.WithSim([](CMeterSim &sim) { sim.SetLevelSource(CLevelSource::Constant(92.5)); });
+  }));
   const CMeterReading &st = app.Session().Reading();
   ASSERT_TRUE(QTest::qWaitFor([&] { return st.m_dLevel == 92.5; }, 5000));
   app.Analysis().Settings().Set(Threshold(1), false);
